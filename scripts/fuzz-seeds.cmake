@@ -1,0 +1,13 @@
+# Prints the seed folders recorded for a fuzz target: cmake -P fuzz-seeds.cmake BUILD NAME
+set(build ${CMAKE_ARGV3})
+set(name ${CMAKE_ARGV4})
+file(STRINGS ${build}/fuzz/seeds.txt lines)
+foreach(line ${lines})
+  string(REPLACE "|" ";" parts "${line}")
+  list(GET parts 0 target)
+  if(target STREQUAL name)
+    list(REMOVE_AT parts 0)
+    string(REPLACE ";" " " out "${parts}")
+    message("${out}")
+  endif()
+endforeach()
