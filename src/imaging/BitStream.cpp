@@ -35,13 +35,26 @@ int TBitStream::ReadBit() {
   return (CurByte >> ReadBitPos++) & 1;
 }
 
+bool TBitStream::LoadByteIfAny() {
+  bool exact = Source->ExactCount;
+  Source->ExactCount = false;  // running out here is an answer, not an error
+  size_t n = 0;
+  try {
+    n = Source->Read(&CurByte, 1);
+  } catch (...) {
+    Source->ExactCount = exact;
+    throw;
+  }
+  Source->ExactCount = exact;
+  if (n != 1) return false;
+  ReadBitPos = 0;
+  return true;
+}
+
 int TBitStream::ReadBits(void* buffer, int count) {
   auto out = static_cast<uint8_t*>(buffer);
   for (int i = 0; i < count; ++i) {
-    if (ReadBitPos >= 8) {
-      if (Source->Read(&CurByte, 1) != 1) return i;
-      ReadBitPos = 0;
-    }
+    if (ReadBitPos >= 8 && !LoadByteIfAny()) return i;
     if (i % 8 == 0) out[i / 8] = 0;
     out[i / 8] |= static_cast<uint8_t>(((CurByte >> ReadBitPos++) & 1) << (i % 8));
   }

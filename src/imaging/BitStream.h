@@ -17,6 +17,7 @@ class TBitStream : public TFilterStream {
   void Flush() override;
 
  protected:
+  bool LoadByteIfAny();
   int WriteBitCount = 0;  // bits pending in OutByte
   int ReadBitPos = 8;     // next bit of CurByte to hand out; 8 = none loaded
   uint8_t CurByte = 0;    // the byte being read

@@ -161,10 +161,10 @@ void TRevedBitmap::InterleavePlanes(const uint8_t* source, int planeCount) {
 }
 
 void TRevedBitmap::LoadFromFile(const std::string& fileName) {
+  Dispose();  // a failed load, for whatever reason, leaves the buffer empty
   if (fileName.empty()) throw ERevedBitmap("No file name");
   std::string ext = ExtractExt(fileName);
   TBitmapLoader& loader = BitmapLoaders().FindLoader(ext);
-  Dispose();
   try {
     uint8_t caps = loader.Capabilities();
     if (caps & capLoadFile) {
@@ -199,8 +199,8 @@ void TRevedBitmap::SaveToFile(const std::string& fileName) {
 }
 
 void TRevedBitmap::LoadFromStream(TBaseStream& stream, const std::string& ext) {
-  TBitmapLoader& loader = BitmapLoaders().FindLoader(ext);
   Dispose();
+  TBitmapLoader& loader = BitmapLoaders().FindLoader(ext);
   try {
     loader.LoadFromStream(stream, ext, *this);
   } catch (...) {

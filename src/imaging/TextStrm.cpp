@@ -5,13 +5,12 @@ namespace lumarte::imaging {
 std::string TTextStream::ReadLine() {
   if (!CanRead || !HasReadBuffer()) throw EInOutError("Cannot read from stream");
   std::string line;
-  bool gotAny = false;
+  bool gotAny = false;  // a character other than a dropped line-end one
   bool saved = ExactCount;
   ExactCount = false;
   for (;;) {
     uint8_t c;
     if (Read(&c, 1) != 1) break;
-    gotAny = true;
     if (LineEnd < 0 && (c == '\n' || c == '\r')) {
       LineEnd = c;
       Dropped = c == '\n' ? '\r' : '\n';
@@ -22,6 +21,7 @@ std::string TTextStream::ReadLine() {
       return line;
     }
     if (c == Dropped) continue;
+    gotAny = true;
     line += static_cast<char>(c);
   }
   ExactCount = saved;

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "imaging/FileUtils.h"
+#include "imaging/MemUtils.h"
+
+using namespace lumarte::imaging;
+
+TEST(FileUtils, PathHelpers) {
+  EXPECT_EQ(AddBackslash("/tmp"), "/tmp/");
+  EXPECT_EQ(AddBackslash("/tmp/"), "/tmp/");
+  EXPECT_EQ(AddBackslash(""), "");
+  EXPECT_EQ(ExtractExt("dir.x/a.b.Png"), "Png");
+  EXPECT_EQ(ExtractExt("dir.x/noext"), "");
+  EXPECT_EQ(ProgramDirectory().back(), '/');
+  EXPECT_TRUE(std::filesystem::exists(ProgramDirectory()));
+}
+
+TEST(FileUtils, FindAndSortFiles) {
+  auto dir = std::filesystem::temp_directory_path() / ("lumarte-find-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "sub.jpg");
+  for (auto [name, size] : {std::pair{"b.JPG", 30}, {"a.jpg", 10}, {"c.jpg", 20}, {".h.jpg", 5}})
+    std::ofstream(dir / name) << std::string(size, 'x');
+  std::ofstream(dir / "d.png") << "x";
+  auto files = FindFiles(dir.string() + "/*.jpg", 0);
+  ASSERT_EQ(files.size(), 3u);
+  SortFiles(files, files.size(), sfSize | sfReverse);
+  EXPECT_EQ(files[0].Name, "b.JPG");
+  EXPECT_EQ(files[2].Name, "a.jpg");
+  SortFiles(files, files.size(), 0);
+  EXPECT_EQ(files[0].Name, "a.jpg");
+  EXPECT_EQ(files[1].Name, "b.JPG");
+  EXPECT_EQ(ListFileNames(dir.string() + "/*.jpg", faDirectory | faHidden).size(), 5u);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(FileUtils, SaveReplacingKeepsOldFileOnFailure) {
+  auto dir = std::filesystem::temp_directory_path() / ("lumarte-save-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  auto target = (dir / "pic.bmp").string();
+  std::ofstream(target) << "precious";
+  EXPECT_THROW(SaveReplacing(target,
+                             [](const std::string& temp) {
+                               std::ofstream(temp) << "half";
+                               throw std::runtime_error("disk full");
+                             }),
+               std::runtime_error);
+  std::ifstream in(target);
+  std::string content;
+  in >> content;
+  EXPECT_EQ(content, "precious");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+  SaveReplacing(target, [](const std::string& temp) { std::ofstream(temp) << "new"; });
+  std::ifstream in2(target);
+  in2 >> content;
+  EXPECT_EQ(content, "new");
+  std::filesystem::remove_all(dir);
+}
+
+TEST(MemUtils, Searches) {
+  const char data[] = "abcabd";
+  EXPECT_EQ(FindByte(data, 6, 'c'), 2);
+  EXPECT_EQ(FindByte(data, 6, 'z'), -1);
+  EXPECT_EQ(FindWord(data, 6, 'a', 'b'), 0);
+  EXPECT_EQ(FindWord(data, 6, 'b', 'd'), 4);
+  EXPECT_EQ(FindWord(data, 5, 'b', 'd'), -1);
+  EXPECT_EQ(SwapEndian32(0x11223344u), 0x44332211u);
+}

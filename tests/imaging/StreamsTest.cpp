@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "imaging/BitStream.h"
+#include "imaging/BufStream.h"
+#include "imaging/CRC32Stream.h"
+#include "imaging/DynamicLists.h"
+#include "imaging/HostStream.h"
+#include "imaging/TextStrm.h"
+
+using namespace lumarte;
+using namespace lumarte::imaging;
+
+namespace {
+
+std::string Message(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const ELumarteBase& e) {
+    return e.what();
+  }
+  return "(no exception)";
+}
+
+std::filesystem::path TempDir() {
+  auto p = std::filesystem::temp_directory_path() / ("lumarte-streams-" + std::to_string(getpid()));
+  std::filesystem::create_directories(p);
+  return p;
+}
+
+}  // namespace
+
+TEST(BufferedStream, ShortReadConsumesRestThenRaises) {
+  TMemoryStream src("0123456789", 10);
+  TBufferedStream buf(-1, &src, 0);
+  char out[32];
+  EXPECT_EQ(buf.Read(out, 4), 4u);
+  EXPECT_EQ(std::string(out, 4), "0123");
+  EXPECT_EQ(Message([&] { buf.Read(out, 20); }), "Read less than expected");
+  EXPECT_EQ(std::string(out, 6), "456789");
+  EXPECT_TRUE(buf.Eof());
+}
+
+TEST(BufferedStream, RestoresSourceExactCountOnDestruction) {
+  TMemoryStream src("abc", 3);
+  {
+    TBufferedStream buf(16, &src, 0);
+    EXPECT_FALSE(src.ExactCount);
+  }
+  EXPECT_TRUE(src.ExactCount);
+}
+
+TEST(BufferedStream, BufferSizeOneRefused) {
+  TMemoryStream src;
+  EXPECT_THROW(TBufferedStream(1, &src, 0), EStreamCreate);
+  EXPECT_EQ(Message([&] { TBufferedStream(0, &src, 1); }), "Invalid buffer size");
+}
+
+// Reads and writes of many sizes across buffer boundaries give back the bytes.
+class BufferedRoundTrip : public ::testing::TestWithParam<std::pair<int, size_t>> {};
+
+TEST_P(BufferedRoundTrip, BytesSurvive) {
+  auto [bufSize, chunk] = GetParam();
+  std::string data(10000, 0);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7 + i / 13);
+  TMemoryStream sink;
+  {
+    TBufferedStream out(0, &sink, bufSize);
+    for (size_t i = 0; i < data.size(); i += chunk)
+      out.Write(data.data() + i, std::min(chunk, data.size() - i));
+  }
+  ASSERT_EQ(sink.Data, data);
+  sink.Seek(0);
+  TBufferedStream in(bufSize, &sink, 0);
+  std::string back(data.size(), 0);
+  for (size_t i = 0; i < data.size(); i += chunk)
+    in.ReadExact(back.data() + i, std::min(chunk, data.size() - i));
+  EXPECT_EQ(back, data);
+  EXPECT_EQ(in.Available(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BufferedRoundTrip,
+                         ::testing::Values(std::pair{2, size_t{1}}, std::pair{16, size_t{7}},
+                                           std::pair{16, size_t{16}}, std::pair{16, size_t{40}},
+                                           std::pair{-1, size_t{4096}}, std::pair{0, size_t{3}}));
+
+TEST(CRC32, KnownValues) {
+  TMemoryStream sink;
+  TCRC32Stream crc(&sink);
+  crc.Write("abc", 3);
+  EXPECT_EQ(crc.CRC(), 0x352441C2u);
+  EXPECT_EQ(CRC32("123456789", 9), 0xCBF43926u);
+  crc.ResetCRC();
+  EXPECT_EQ(crc.CRC(), 0u);
+  EXPECT_EQ(sink.Data, "abc");
+}
+
+TEST(CRC32, ReadCountsOnlyBytesRead) {
+  TMemoryStream src("abc", 3);
+  src.SetExactCount(false);
+  TCRC32Stream crc(&src);
+  char buf[10];
+  EXPECT_EQ(crc.Read(buf, 10), 3u);
+  EXPECT_EQ(crc.CRC(), 0x352441C2u);
+}
+
+TEST(BitStream, PacksLeastSignificantFirst) {
+  TMemoryStream sink;
+  {
+    TBitStream bits(&sink);
+    bits.WriteBits(5, 3);
+    bits.WriteBits(1, 1);
+    bits.Flush();
+  }
+  EXPECT_EQ(sink.Data, std::string("\x0D", 1));
+}
+
+TEST(BitStream, WideValuesAndReadBack) {
+  TMemoryStream sink;
+  {
+    TBitStream bits(&sink);
+    bits.WriteBits(0xDEADBEEF, 32);
+    bits.WriteBits(0x3, 2);
+  }  // destruction flushes the partial byte
+  ASSERT_EQ(sink.Data.size(), 5u);
+  EXPECT_EQ(static_cast<uint8_t>(sink.Data[0]), 0xEF);
+  sink.Seek(0);
+  TBitStream in(&sink);
+  uint8_t out[5] = {};
+  EXPECT_EQ(in.ReadBits(out, 32), 32);
+  EXPECT_EQ(out[3], 0xDE);
+  EXPECT_EQ(in.ReadBit(), 1);
+  EXPECT_EQ(in.ReadBit(), 1);
+  EXPECT_EQ(in.ReadBit(), 0);
+  in.Flush();
+  EXPECT_EQ(in.ReadBits(out, 8), 0);  // nothing after the aligned end
+}
+
+TEST(BitStream, BitCountOver32RaisesWithUnitAndLine) {
+  TMemoryStream sink;
+  TBitStream bits(&sink);
+  std::string msg = Message([&] { bits.WriteBits(1, 33); });
+  EXPECT_NE(msg.find("BitStream.cpp, line"), std::string::npos) << msg;
+}
+
+struct TextCase {
+  std::string data;
+  std::vector<std::string> lines;
+};
+
+class TextStreamLines : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(TextStreamLines, ReadsEveryConvention) {
+  const auto& c = GetParam();
+  TMemoryStream src(c.data.data(), c.data.size());
+  TTextStream text(-1, &src, 0);
+  for (const auto& want : c.lines) EXPECT_EQ(text.ReadLine(), want);
+  EXPECT_EQ(Message([&] { text.ReadLine(); }),
+            "Error reading from stream - Read beyond end of stream");
+  EXPECT_EQ(text.LineCount, static_cast<int>(c.lines.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, TextStreamLines,
+    ::testing::Values(TextCase{"a\r\nb", {"a", "b"}}, TextCase{"a\nb\n", {"a", "b"}},
+                      TextCase{"a\n\rb\n\r", {"a", "b"}}, TextCase{"a\rb\r\rc", {"a", "b", "", "c"}},
+                      TextCase{"one\r\ntw\ro\r\n", {"one", "tw", "o"}}, TextCase{"", {}}));
+
+TEST(TextStream, WriteLineUsesCrLf) {
+  TMemoryStream sink;
+  {
+    TTextStream text(0, &sink, -1);
+    text.WriteLine("x");
+    text.WriteText("y");
+  }
+  EXPECT_EQ(sink.Data, "x\r\ny");
+}
+
+TEST(TextStream, WithoutReadBufferCannotRead) {
+  TMemoryStream src("a\n", 2);
+  TTextStream text(0, &src, 0);
+  EXPECT_EQ(Message([&] { text.ReadLine(); }), "Cannot read from stream");
+}
+
+TEST(FileStream, MessagesCarryNameAndSystemText) {
+  auto missing = (TempDir() / "missing.bin").string();
+  EXPECT_EQ(Message([&] { TFileStream s(missing, fmRead | fmShareRead); }),
+            "Error opening \"" + missing + "\" - No such file or directory");
+  EXPECT_EQ(Message([&] { TFileStream s(missing, fmCreate); }),
+            "Either read, write or full access must be specified in call to CreateFile");
+}
+
+TEST(FileStream, WriteSeekTruncateDelete) {
+  auto name = (TempDir() / "f.bin").string();
+  TFileStream s(name, fmRead | fmWrite | fmCreate);
+  s.Write("hello world", 11);
+  EXPECT_EQ(s.Size(), 11);
+  s.Seek(5);
+  s.Truncate();
+  EXPECT_EQ(s.Size(), 5);
+  EXPECT_EQ(s.Available(), 0);
+  s.Seek(0);
+  char buf[16];
+  EXPECT_EQ(Message([&] { s.Read(buf, 6); }), "Read less than expected");
+  s.Delete();
+  EXPECT_FALSE(std::filesystem::exists(name));
+}
+
+TEST(HostStreams, AdaptBothWays) {
+  TMemoryStream mem;
+  {
+    TSeekableHostStream host(&mem);
+    std::ostream os(&host);
+    os << "line one\nline two";
+    os.flush();
+    EXPECT_EQ(host.Seek(5, 0), 5);
+    std::istream is(&host);
+    std::string word;
+    is >> word;
+    EXPECT_EQ(word, "one");
+    EXPECT_THROW(host.Seek(0, 7), EInOutError);
+    host.SetSize(4);
+  }
+  EXPECT_EQ(mem.Data, "line");
+  TMemoryStream plain;
+  THostStream unseekable(&plain);
+  EXPECT_FALSE(plain.ExactCount);
+  std::stringstream ss("abcdef");
+  THostFilterStream f(&ss);
+  char b[3];
+  f.Seek(2);
+  f.ReadExact(b, 3);
+  EXPECT_EQ(std::string(b, 3), "cde");
+  EXPECT_EQ(f.Size(), 6);
+}
+
+TEST(DynamicList, GrowthRulesAndStreaming) {
+  void* block = nullptr;
+  TDynamicList list(4, &block);
+  uint32_t v = 7;
+  list.Add(&v);
+  EXPECT_EQ(list.Capacity(), 16);
+  EXPECT_EQ(block, list.Data());
+  for (uint32_t i = 0; i < 16; ++i) list.Add(&i);
+  EXPECT_EQ(list.Capacity(), 32);
+  EXPECT_EQ(block, list.Data());
+  list.Delete(0);
+  EXPECT_EQ(*reinterpret_cast<uint32_t*>(list.Item(0)), 0u);
+  EXPECT_THROW(list.Delete(16), EAssertionFailed);
+  list.GrowBy = 3;
+  while (list.Count < list.Capacity()) list.Add();
+  list.Add();
+  EXPECT_EQ(list.Capacity(), 35);
+  TMemoryStream mem;
+  list.SaveToStream(mem);
+  mem.Seek(0);
+  TDynamicList back(4);
+  back.LoadFromStream(mem);
+  EXPECT_EQ(back.Count, list.Count);
+  EXPECT_EQ(std::memcmp(back.Data(), list.Data(), list.Count * 4), 0);
+}
+
+TEST(DynamicList, CorruptCountIsAnErrorNotAnAllocation) {
+  TMemoryStream mem("\xFF\xFF\xFF\x0F", 4);
+  TDynamicList list(8);
+  EXPECT_THROW(list.LoadFromStream(mem), EInOutError);
+}
