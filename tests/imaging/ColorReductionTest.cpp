@@ -1,0 +1,180 @@
+#include "imaging/ColorReduction.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <set>
+
+using namespace lumarte::imaging;
+
+namespace {
+
+using TPixelFn = std::function<uint32_t(int x, int y)>;  // 0x00RRGGBB
+
+TRevedBitmap Make24(int w, int h, const TPixelFn& color) {
+  TRevedBitmap b;
+  b.New(w, h, pf24bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint32_t c = color(x, y);
+      uint8_t* p = b.ScanLine(y) + 3 * x;
+      p[0] = c & 0xFF, p[1] = (c >> 8) & 0xFF, p[2] = c >> 16;
+    }
+  return b;
+}
+
+// Colour of pixel (x, y) of a 24-bit or paletted image as 0x00RRGGBB.
+uint32_t ColorAt(const TRevedBitmap& b, int x, int y) {
+  const uint8_t* p =
+      b.PixelFormat == pf24bit ? b.ScanLine(y) + 3 * x : &(*b.Palette)[3 * b.ScanLine(y)[x]];
+  return p[0] | p[1] << 8 | p[2] << 16;
+}
+
+// A scattered colour for index i, distinct for every i below 2^24.
+uint32_t Scatter(uint32_t i) {
+  return (i * 0x9E3779B1u) & 0xFFFFFF;
+}
+
+void ExpectPaletteTailBlack(const TRevedBitmap& b, int used) {
+  for (int i = used; i < 256; ++i)
+    for (int c = 0; c < 3; ++c) ASSERT_EQ((*b.Palette)[3 * i + c], 0) << "entry " << i;
+}
+
+void ExpectIndicesBelow(const TRevedBitmap& b, int used) {
+  for (int32_t i = 0; i < b.Size; ++i) ASSERT_LT(b.Map[i], used);
+}
+
+class ExactColors : public ::testing::TestWithParam<int> {};
+
+TEST_P(ExactColors, ImageWithAtMostMaxColorsKeepsThemExactly) {
+  const int maxColors = GetParam();
+  // Exactly maxColors colours, each used at least once, odd width.
+  TRevedBitmap src =
+      Make24(37, 29, [&](int x, int y) { return Scatter((x * 7 + y * 13) % maxColors); });
+  int used = -1;
+  TRevedBitmap out = ReduceColors(src, {maxColors, true}, &used);
+  ASSERT_EQ(out.PixelFormat, pf8bit);
+  EXPECT_EQ(used, maxColors);
+  ExpectIndicesBelow(out, used);
+  ExpectPaletteTailBlack(out, used);
+  for (int y = 0; y < src.Height; ++y)
+    for (int x = 0; x < src.Width; ++x) ASSERT_EQ(ColorAt(out, x, y), ColorAt(src, x, y));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, ExactColors, ::testing::Values(2, 16, 256, 7));
+
+TEST(ColorReduction, OneColorMoreThanAllowedIsQuantized) {
+  TRevedBitmap src = Make24(17, 17, [](int x, int y) { return Scatter((x + y * 17) % 17); });
+  int used = 0;
+  TRevedBitmap out = ReduceColors(src, {16, false}, &used);
+  EXPECT_LE(used, 16);
+  EXPECT_GE(used, 2);
+  ExpectIndicesBelow(out, used);
+  ExpectPaletteTailBlack(out, used);
+}
+
+TEST(ColorReduction, PalettedImageWhoseIndicesFitIsKept) {
+  TRevedBitmap src;
+  src.New(9, 5, pf8bit);
+  for (int i = 0; i < 256; ++i) (*src.Palette)[3 * i] = static_cast<uint8_t>(255 - i);
+  for (int32_t i = 0; i < src.Size; ++i) src.Map[i] = static_cast<uint8_t>(i % 3 == 0 ? 0 : 11);
+  int used = 0;
+  TRevedBitmap out = ReduceColors(src, {16, false}, &used);
+  EXPECT_EQ(used, 12);
+  for (int32_t i = 0; i < src.Size; ++i) ASSERT_EQ(out.Map[i], src.Map[i]);
+  for (int i = 0; i < 3 * 12; ++i) EXPECT_EQ((*out.Palette)[i], (*src.Palette)[i]);
+  ExpectPaletteTailBlack(out, used);
+}
+
+// High indices, or several entries holding one colour, are packed to the front
+// without changing any pixel's colour.
+TEST(ColorReduction, PalettedImageIsRepackedByColor) {
+  TRevedBitmap src;
+  src.New(20, 3, pf8bit);
+  for (int i = 0; i < 256; ++i) {
+    uint32_t c = Scatter(i % 5);  // every fifth entry repeats a colour
+    (*src.Palette)[3 * i] = c & 0xFF, (*src.Palette)[3 * i + 1] = (c >> 8) & 0xFF,
+                       (*src.Palette)[3 * i + 2] = c >> 16;
+  }
+  for (int32_t i = 0; i < src.Size; ++i) src.Map[i] = static_cast<uint8_t>(200 + i % 20);
+  int used = 0;
+  TRevedBitmap out = ReduceColors(src, {2 + 2, false}, &used);  // 5 colours do not fit 4
+  ASSERT_LE(used, 4);
+  out = ReduceColors(src, {8, false}, &used);
+  EXPECT_EQ(used, 5);
+  ExpectIndicesBelow(out, used);
+  for (int y = 0; y < src.Height; ++y)
+    for (int x = 0; x < src.Width; ++x) ASSERT_EQ(ColorAt(out, x, y), ColorAt(src, x, y));
+}
+
+// Two noisy clusters reduced to two colours: each pixel lands in its cluster.
+TEST(ColorReduction, ClustersGetOneEntryEach) {
+  auto noisy = [](int x, int y, uint32_t base) {
+    uint32_t n = Scatter(x * 31 + y) % 9;  // 0..8 added to every channel
+    return base + (n << 16) + (n << 8) + n;
+  };
+  TRevedBitmap src = Make24(
+      40, 40, [&](int x, int y) { return x < 25 ? noisy(x, y, 0xC01010) : noisy(x, y, 0x1010C0); });
+  int used = 0;
+  TRevedBitmap out = ReduceColors(src, {2, false}, &used);
+  ASSERT_EQ(used, 2);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      uint32_t c = ColorAt(out, x, y);
+      bool reddish = (c >> 16) > (c & 0xFF);
+      ASSERT_EQ(reddish, x < 25) << x << "," << y;
+      ASSERT_LE(std::abs(int(c >> 16) - int(ColorAt(src, x, y) >> 16)), 10);
+    }
+}
+
+// A smooth 24-bit image keeps close colours at 256 entries.
+TEST(ColorReduction, GradientStaysClose) {
+  TRevedBitmap src =
+      Make24(256, 64, [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y * 4) << 8 | 0x40; });
+  int used = 0;
+  TRevedBitmap out = ReduceColors(src, {256, false}, &used);
+  EXPECT_GT(used, 128);
+  double total = 0;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 256; ++x) {
+      uint32_t a = ColorAt(src, x, y), b = ColorAt(out, x, y);
+      for (int s = 0; s < 24; s += 8)
+        total += std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF));
+    }
+  EXPECT_LT(total / (256 * 64 * 3), 3.0);
+}
+
+// Average grey of a 16x16 block of the reduced image against the source.
+double BlockError(const TRevedBitmap& src, const TRevedBitmap& out, int bx) {
+  double s = 0, o = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = bx; x < bx + 16; ++x)
+      s += ColorAt(src, x, y) & 0xFF, o += ColorAt(out, x, y) & 0xFF;
+  return std::abs(s - o) / 256;
+}
+
+TEST(ColorReduction, DitheringKeepsLocalAverages) {
+  TRevedBitmap src = Make24(256, 16, [](int x, int) { return 0x010101u * uint32_t(x); });
+  TRevedBitmap plain = ReduceColors(src, {2, false});
+  TRevedBitmap dithered = ReduceColors(src, {2, true});
+  int lo = std::min((*dithered.Palette)[0], (*dithered.Palette)[3]);
+  int hi = std::max((*dithered.Palette)[0], (*dithered.Palette)[3]);
+  double plainWorst = 0, ditherWorst = 0;
+  // Only blocks whose average the two entries can mix are comparable.
+  for (int bx = lo; bx + 16 <= hi; bx += 16) {
+    plainWorst = std::max(plainWorst, BlockError(src, plain, bx));
+    ditherWorst = std::max(ditherWorst, BlockError(src, dithered, bx));
+  }
+  EXPECT_GT(plainWorst, 30);
+  EXPECT_LT(ditherWorst, 12);
+}
+
+TEST(ColorReduction, EmptySourceGivesEmptyResult) {
+  int used = -1;
+  TRevedBitmap out = ReduceColors(TRevedBitmap(), {}, &used);
+  EXPECT_FALSE(out.Present);
+  EXPECT_EQ(used, 0);
+}
+
+}  // namespace
