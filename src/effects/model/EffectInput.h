@@ -1,0 +1,40 @@
+#pragma once
+// What every effect algorithm works from: the document's raster, its
+// selection and a progress reporter. Effects return a new raster of the same
+// size; pixels outside the selection stay as they were unless an effect says
+// otherwise.
+#include "editor/model/Bitmap.h"
+#include "editor/model/Selection.h"
+#include "effects/model/Progress.h"
+
+namespace lumarte::effects {
+
+struct EffectInput {
+  const editor::TBitmap& Source;
+  const editor::TSelectionClass& Selection;
+  ProgressReporter& Progress;
+};
+
+// Calls f(src, x, y) for every selected pixel in rows top to bottom; src
+// points at the pixel's blue byte.
+template <class F>
+void ForEachSelectedPixel(const EffectInput& in, F&& f) {
+  const int w = in.Source.Width(), h = in.Source.Height();
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* s = in.Source.ScanLine(y);
+    for (int x = 0; x < w; ++x)
+      if (in.Selection.InSelection(x, y)) f(s + 3 * x, x, y);
+  }
+}
+
+// Copies the source into out, then calls f(src, dst, x, y) for every selected
+// pixel.
+template <class F>
+void MapSelectedPixels(const EffectInput& in, editor::TBitmap& out, F&& f) {
+  out = in.Source;
+  const uint8_t* base = in.Source.ScanLine(0);
+  uint8_t* outBase = out.ScanLine(0);
+  ForEachSelectedPixel(in, [&](const uint8_t* s, int x, int y) { f(s, outBase + (s - base), x, y); });
+}
+
+}  // namespace lumarte::effects

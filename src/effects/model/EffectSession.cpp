@@ -1,0 +1,108 @@
+#include "effects/model/EffectSession.h"
+
+#include "imaging/Errors.h"
+
+namespace lumarte::effects {
+
+namespace {
+
+// Reports to the session's reporter and also notices Abort set by the session.
+class SessionProgress : public ProgressReporter {
+ public:
+  SessionProgress(ProgressReporter* outer, const bool& aborted) : Outer(outer), Aborted(aborted) {}
+  void SetProgress(int min, int position, const std::string& text, int max) override {
+    if (Outer) Outer->SetProgress(min, position, text, max);
+  }
+  bool AbortRequested() const override {
+    return Aborted || (Outer && Outer->AbortRequested());
+  }
+
+ private:
+  ProgressReporter* Outer;
+  const bool& Aborted;
+};
+
+}  // namespace
+
+EffectSession::EffectSession(editor::DocumentList& documents, RecomputePolicy policy,
+                             Compute compute)
+    : Documents(documents), Policy(policy), Run(std::move(compute)) {}
+
+void EffectSession::Show() {
+  HasResult = false;
+  Busy = false;
+}
+
+void EffectSession::RestoreDocumentImage() { Documents.EndPreview(); }
+
+void EffectSession::ComputeEffect() {
+  if (Busy) throw ELumarteError("");  // one computation at a time
+  Aborted = false;
+  Busy = true;
+  if (HasResult || PreviewShown) {
+    RestoreDocumentImage();
+    PreviewShown = false;
+    ResultBitmap.reset();
+  }
+  HasResult = true;
+  editor::TBM& doc = Documents.Current();
+  SessionProgress progress(Progress, Aborted);
+  try {
+    ResultBitmap = std::make_unique<editor::TBitmap>(
+        Run(EffectInput{*doc.Bitmap, *doc.Selection, progress}));
+  } catch (const ELumarteError&) {
+    // An abort ends the computation quietly; any other refusal is reported.
+    if (progress.AbortRequested()) {
+      Aborted = true;
+      return;
+    }
+    Busy = false;
+    HasResult = false;
+    throw;
+  } catch (...) {
+    Busy = false;
+    HasResult = false;
+    throw;
+  }
+}
+
+void EffectSession::PreviewButtonClick() {
+  ComputeEffect();
+  if (PreviewShown) RestoreDocumentImage();
+  Busy = false;
+  HasResult = !Aborted;
+  PreviewShown = true;
+  if (HasResult) Documents.ShowPreview(ResultBitmap.get());
+}
+
+bool EffectSession::OKButtonClick() {
+  if (Policy == RecomputePolicy::Always || !HasResult) ComputeEffect();
+  Busy = false;
+  if (PreviewShown) {
+    RestoreDocumentImage();
+    PreviewShown = false;
+  }
+  if (Aborted || !ResultBitmap) return false;
+  HasResult = false;
+  Documents.PushUndo();
+  editor::TBM& doc = Documents.Current();
+  doc.Bitmap = std::move(ResultBitmap);
+  doc.Modified = true;
+  Documents.Refresh(0);
+  return true;
+}
+
+void EffectSession::CancelButtonClick() {
+  if (Busy) return;
+  if (!HasResult && !PreviewShown) return;
+  RestoreDocumentImage();
+  ResultBitmap.reset();
+  HasResult = false;
+  PreviewShown = false;
+}
+
+void EffectSession::FormClose() {
+  if (HasResult) CancelButtonClick();
+}
+
+}  // namespace lumarte::effects

@@ -1,0 +1,92 @@
+#include "effects/model/EffectTable.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+
+#include "effects/model/ToneEffects.h"
+#include "imaging/Errors.h"
+
+namespace lumarte::effects {
+
+double ParamValues::Get(const EffectParam& p) const {
+  auto it = Values.find(p.Name);
+  return it == Values.end() ? p.Default : it->second;
+}
+
+const EffectParam& EffectRow::Param(const std::string& name) const {
+  for (const auto& p : Params)
+    if (p.Name == name) return p;
+  throw ELumarteError("Effect \"" + Name + "\" has no parameter \"" + name + "\"");
+}
+
+const std::vector<EffectRow>& EffectTable() {
+  static const std::vector<EffectRow> table = [] {
+    std::vector<EffectRow> rows;
+    AddToneEffects(rows);
+    return rows;
+  }();
+  return table;
+}
+
+const EffectRow* FindEffect(const std::string& name) {
+  for (const auto& row : EffectTable())
+    if (row.Name == name) return &row;
+  return nullptr;
+}
+
+std::string CliName(const std::string& caption) {
+  std::string out;
+  bool gap = false;
+  for (unsigned char c : caption) {
+    if (std::isalnum(c)) {
+      if (gap && !out.empty()) out += '-';
+      out += static_cast<char>(std::tolower(c));
+      gap = false;
+    } else {
+      gap = true;
+    }
+  }
+  return out;
+}
+
+void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues& values) {
+  auto eq = assignment.find('=');
+  if (eq == std::string::npos)
+    throw ELumarteError("Expected name=value, got \"" + assignment + "\"");
+  const EffectParam& p = row.Param(assignment.substr(0, eq));
+  std::string text = assignment.substr(eq + 1);
+  for (size_t i = 0; i < p.Choices.size(); ++i)
+    if (CliName(p.Choices[i]) == text) {
+      values.Set(p.Name, static_cast<double>(i));
+      return;
+    }
+  char* end = nullptr;
+  double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != 0)
+    throw ELumarteError("Invalid value \"" + text + "\" for " + p.Name);
+  if (v < p.Min || v > p.Max) {
+    std::ostringstream s;
+    s << "Value " << text << " for " << p.Name << " is outside " << p.Min << ".." << p.Max;
+    throw ELumarteError(s.str());
+  }
+  values.Set(p.Name, v);
+}
+
+std::string DescribeEffect(const EffectRow& row) {
+  std::ostringstream s;
+  s << row.Name;
+  for (const auto& p : row.Params) {
+    s << "  " << p.Name << "=";
+    if (!p.Choices.empty()) {
+      for (size_t i = 0; i < p.Choices.size(); ++i)
+        s << (i ? "|" : "") << CliName(p.Choices[i]);
+      s << " (default " << CliName(p.Choices[static_cast<size_t>(p.Default)]) << ")";
+    } else {
+      s << p.Min << ".." << p.Max << " (default " << p.Default << ")";
+    }
+  }
+  return s.str();
+}
+
+}  // namespace lumarte::effects

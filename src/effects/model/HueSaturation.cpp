@@ -1,0 +1,83 @@
+#include <algorithm>
+#include <cmath>
+
+#include "effects/model/Random.h"
+#include "effects/model/Rounding.h"
+#include "effects/model/ToneEffects.h"
+
+namespace lumarte::effects {
+
+namespace {
+
+// (9s + 1) for s >= 0, else 1 / (1 - 9s).
+double Factor(int position) {
+  double s = position / 100.0;
+  return s >= 0 ? 9 * s + 1 : 1.0 / (1 - 9 * s);
+}
+
+struct HSV {
+  double H, S, V;
+};
+
+HSV ToHSV(double r, double g, double b) {
+  double mx = std::max({r, g, b}), mn = std::min({r, g, b}), delta = mx - mn;
+  if (delta <= 0.001) return {0, 0, mx};
+  auto d = [&](double c) { return ((mx - c) / 6 + delta / 2) / delta; };
+  double h;
+  // The largest channel is picked exactly: a tolerance of 0.01 would take red
+  // for the maximum of dark pixels like (1, 1, 2) and turn them purple even
+  // with every control at zero.
+  if (r == mx)
+    h = d(b) - d(g);
+  else if (g == mx)
+    h = 0.3333 + d(r) - d(b);
+  else
+    h = 0.6667 + d(g) - d(r);
+  if (h < 0) h += 1;
+  if (h > 1) h -= 1;
+  return {h, delta / mx, mx};
+}
+
+void FromHSV(const HSV& c, uint8_t* px) {
+  double r, g, b;
+  if (std::abs(c.S) < 0.001) {
+    r = g = b = c.V;
+  } else {
+    int i = static_cast<int>(std::floor(6 * c.H));
+    double f = 6 * c.H - i;
+    double p = c.V * (1 - c.S), q = c.V * (1 - c.S * f), t = c.V * (1 - c.S * (1 - f));
+    switch (i) {
+      case 0: r = c.V, g = t, b = p; break;
+      case 1: r = q, g = c.V, b = p; break;
+      case 2: r = p, g = c.V, b = t; break;
+      case 3: r = p, g = q, b = c.V; break;
+      case 4: r = t, g = p, b = c.V; break;
+      default: r = c.V, g = p, b = q; break;
+    }
+  }
+  px[0] = ClampRound(b * 255), px[1] = ClampRound(g * 255), px[2] = ClampRound(r * 255);
+}
+
+}  // namespace
+
+editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& p) {
+  static const std::string kTitle = "Hue, Saturation";
+  const double shift = p.Hue / 200.0, sat = Factor(p.Saturation), bright = Factor(p.Brightness);
+  const int h = in.Source.Height();
+  TRandomGenerator& rng = Rng();
+  ReportProgress(in.Progress, 0, kTitle, h);
+  editor::TBitmap out;
+  MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int y) {
+    if (rng.Real() > 0.4) ReportProgress(in.Progress, y, kTitle, h);
+    HSV c = ToHSV(s[2] / 255.0, s[1] / 255.0, s[0] / 255.0);
+    c.H += shift;
+    if (c.H > 1) c.H -= 1;
+    if (c.H < 0) c.H += 1;
+    c.S *= sat;
+    c.V *= bright;
+    FromHSV(c, d);
+  });
+  return out;
+}
+
+}  // namespace lumarte::effects

@@ -1,0 +1,19 @@
+#include "effects/model/Random.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace lumarte::effects {
+
+double TRandomGenerator::Gauss(double mean, double sd) {
+  double u1 = Real(), u2 = Real();
+  if (u1 <= 0.0) u1 = 1.0 / 4294967296.0;  // log(0) would be infinite
+  return mean + sd * std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
+}
+
+TRandomGenerator& Rng() {
+  static TRandomGenerator generator;
+  return generator;
+}
+
+}  // namespace lumarte::effects

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "editor/model/DocumentList.h"
+#include "effects/model/EffectSession.h"
+#include "imaging/Errors.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using namespace lumarte::effects;
+
+namespace {
+
+class QuietHost : public DocumentHost {
+ public:
+  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
+  void SaveCurrent() override {}
+  void SaveCurrentAs() override {}
+  void OpenIntoFreeSlot() override {}
+  void AddRecentFile(const std::string&) override {}
+};
+
+// An effect that adds one to the red byte of pixel (0,0) and counts its runs;
+// it can also be told to ask for an abort midway, as the Abort button does.
+struct CountingEffect {
+  int Runs = 0;
+  bool AbortMidway = false;
+  EffectSession* Session = nullptr;
+  TBitmap operator()(const EffectInput& in) {
+    ++Runs;
+    if (AbortMidway) {
+      Session->Abort();
+      ReportProgress(in.Progress, 1, "Test", 2);
+    }
+    TBitmap out = in.Source;
+    out.SetPixel(0, 0, in.Source.Pixel(0, 0) + 1);
+    return out;
+  }
+};
+
+class EffectSessionTest : public ::testing::TestWithParam<RecomputePolicy> {
+ protected:
+  QuietHost host;
+  DocumentList docs{host};
+  CountingEffect effect;
+  EffectSession session{docs, GetParam(), [this](const EffectInput& in) { return effect(in); }};
+  void SetUp() override {
+    docs.NewImage(2, 2);
+    docs.Current().Bitmap->SetPixel(0, 0, 10);
+    effect.Session = &session;
+    session.Show();
+  }
+  TColor Shown() const { return docs.DisplayedRaster().Pixel(0, 0); }
+  TColor Document() const { return docs.Current().Bitmap->Pixel(0, 0); }
+};
+
+}  // namespace
+
+TEST_P(EffectSessionTest, OkWithoutPreviewComputesOnceWithOneUndoStep) {
+  EXPECT_TRUE(session.OKButtonClick());
+  EXPECT_EQ(effect.Runs, 1);
+  EXPECT_EQ(Document(), 11u);
+  EXPECT_EQ(docs.Current().UndoDepth(), 1);
+  EXPECT_TRUE(docs.Current().Modified);
+  EXPECT_FALSE(session.HasResult);
+}
+
+TEST_P(EffectSessionTest, OkAfterPreviewRecomputesOnlyWhenAlways) {
+  session.PreviewButtonClick();
+  EXPECT_EQ(Shown(), 11u);
+  EXPECT_EQ(Document(), 10u);
+  session.OKButtonClick();
+  EXPECT_EQ(effect.Runs, GetParam() == RecomputePolicy::Always ? 2 : 1);
+  EXPECT_EQ(Document(), 11u);
+  EXPECT_EQ(Shown(), 11u);
+}
+
+TEST_P(EffectSessionTest, ChangedControlMakesOkRecompute) {
+  session.PreviewButtonClick();
+  session.Invalidate();
+  EXPECT_TRUE(session.PreviewShown);
+  session.OKButtonClick();
+  EXPECT_EQ(effect.Runs, 2);
+}
+
+TEST_P(EffectSessionTest, PreviewThenCancelLeavesNoTrace) {
+  session.PreviewButtonClick();
+  session.CancelButtonClick();
+  EXPECT_EQ(Shown(), 10u);
+  EXPECT_EQ(docs.Current().UndoDepth(), 0);
+  EXPECT_FALSE(docs.Current().Modified);
+  EXPECT_FALSE(session.HasResult || session.PreviewShown);
+}
+
+TEST_P(EffectSessionTest, SecondPreviewStartsFromTheDocument) {
+  session.PreviewButtonClick();
+  session.PreviewButtonClick();
+  EXPECT_EQ(Shown(), 11u);  // not 12: the first preview is not the input
+}
+
+TEST_P(EffectSessionTest, AbortThenOkAppliesNothing) {
+  effect.AbortMidway = true;
+  session.PreviewButtonClick();
+  EXPECT_TRUE(session.Aborted);
+  EXPECT_FALSE(session.HasResult);
+  EXPECT_EQ(Shown(), 10u);
+  EXPECT_FALSE(session.OKButtonClick());
+  EXPECT_EQ(Document(), 10u);
+  EXPECT_EQ(docs.Current().UndoDepth(), 0);
+}
+
+TEST_P(EffectSessionTest, SecondComputationWhileBusyIsRefused) {
+  session.Busy = true;
+  try {
+    session.PreviewButtonClick();
+    FAIL() << "no exception";
+  } catch (const ELumarteError& e) {
+    EXPECT_STREQ(e.what(), "");
+  }
+  session.CancelButtonClick();  // ignored while busy
+  EXPECT_TRUE(session.Busy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Policies, EffectSessionTest,
+                         ::testing::Values(RecomputePolicy::Always, RecomputePolicy::ReusePreview),
+                         [](const auto& info) {
+                           return info.param == RecomputePolicy::Always ? "Always" : "Reuse";
+                         });

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "effects/model/EffectTable.h"
+#include "effects/model/Random.h"
+#include "effects/model/Rounding.h"
+#include "effects/model/ToneEffects.h"
+#include "imaging/Errors.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using namespace lumarte::effects;
+
+namespace {
+
+// A small image with every kind of pixel the formulas treat differently.
+TBitmap Sample() {
+  TBitmap b(4, 2);
+  const TColor px[] = {RGBColor(0, 0, 0),     RGBColor(255, 255, 255), RGBColor(10, 20, 30),
+                       RGBColor(200, 100, 50), RGBColor(1, 1, 2),      RGBColor(255, 0, 0),
+                       RGBColor(128, 128, 128), RGBColor(0, 90, 255)};
+  for (int i = 0; i < 8; ++i) b.SetPixel(i % 4, i / 4, px[i]);
+  return b;
+}
+
+TBitmap RunEffect(const std::string& name, std::map<std::string, double> values,
+                  const TBitmap& src, uint32_t seed = 1) {
+  TSelectionClass all;
+  NullProgress progress;
+  return FindEffect(name)->Run(EffectInput{src, all, progress}, ParamValues(std::move(values)),
+                               seed);
+}
+
+}  // namespace
+
+TEST(Rounding, HalvesGoToEven) {
+  EXPECT_EQ(Round(2.5), 2);
+  EXPECT_EQ(Round(3.5), 4);
+  EXPECT_EQ(Round(-2.5), -2);
+  EXPECT_EQ(ClampRound(254.5), 254);
+  EXPECT_EQ(ClampRound(300), 255);
+  EXPECT_EQ(ClampRound(-3), 0);
+  EXPECT_EQ((TWorkColor{255.7, -1, 128.5}).Clamp(), 255u | 0u << 8 | 128u << 16);
+}
+
+TEST(Random, GeneratorArithmetic) {
+  TRandomGenerator g;
+  g.Seed(0x80000000u);
+  EXPECT_EQ(g.Below(2), 1u);  // state 0x80000001: high half of 2 * state
+  EXPECT_EQ(g.State, 0x80000001u);
+  g.Seed(0);
+  EXPECT_DOUBLE_EQ(g.Real(), 1.0 / 4294967296.0);
+  EXPECT_EQ(g.Next(), 134775814u);
+}
+
+// Neutral settings give back the image unchanged.
+class NeutralEffect : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(NeutralEffect, LeavesImageUnchanged) {
+  TBitmap src = Sample();
+  std::map<std::string, double> neutral;
+  if (GetParam() == "add-noise") neutral = {{"intensity", 0}};
+  EXPECT_EQ(RunEffect(GetParam(), neutral, src), src);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tone, NeutralEffect,
+                         ::testing::Values("adjust-brightness", "adjust-contrast",
+                                           "hue-and-saturaton", "switch-colors", "add-noise"),
+                         [](const auto& info) {
+                           std::string n = info.param;
+                           std::replace(n.begin(), n.end(), '-', '_');
+                           return n;
+                         });
+
+TEST(ToneEffects, BrightnessScalesAndClamps) {
+  TBitmap out = RunEffect("adjust-brightness", {{"red", 100}, {"blue", -100}}, Sample());
+  EXPECT_EQ(out.Pixel(3, 0), RGBColor(255, 100, 25));  // red *2 clamped, blue /2
+  EXPECT_EQ(out.Pixel(2, 0), RGBColor(20, 20, 15));
+  TBitmap all = RunEffect("adjust-brightness", {{"overall", 50}, {"range", 2}}, Sample());
+  EXPECT_EQ(all.Pixel(2, 0), RGBColor(55, 110, 165));  // factor 5.5 on every channel
+}
+
+TEST(ToneEffects, ContrastAroundTheMedian) {
+  TBitmap src(3, 1);
+  src.SetPixel(0, 0, RGBColor(0, 0, 0));
+  src.SetPixel(1, 0, RGBColor(30, 30, 30));
+  src.SetPixel(2, 0, RGBColor(60, 90, 120));  // intensity 90
+  TBitmap out = RunEffect("adjust-contrast", {{"contrast", 50}}, src);
+  EXPECT_EQ(out.Pixel(0, 0), RGBColor(0, 0, 0));     // black stays black
+  EXPECT_EQ(out.Pixel(1, 0), RGBColor(30, 30, 30));  // the median itself
+  // I = 90, M = 30, c = 2: I' = 150, ratio 5/3
+  EXPECT_EQ(out.Pixel(2, 0), RGBColor(100, 150, 200));
+}
+
+TEST(ToneEffects, GammaKeepsDarkPixelsAndBrightensMidtones) {
+  Rng().Seed(5);
+  TBitmap out = RunEffect("gamma-correction", {}, Sample());
+  EXPECT_EQ(out.Pixel(0, 0), RGBColor(0, 0, 0));
+  EXPECT_EQ(out.Pixel(0, 1), RGBColor(1, 1, 2));  // level below 0.01
+  TColor mid = out.Pixel(2, 1);
+  EXPECT_GT(RedOf(mid), 128);
+  EXPECT_NEAR(RedOf(mid), 255 * std::pow(128 / 255.0, 1 / 2.42), 1.0);
+}
+
+TEST(ToneEffects, HueShiftHalfTurnsRedToCyan) {
+  TBitmap out = RunEffect("hue-and-saturaton", {{"hue", 100}}, Sample());
+  EXPECT_EQ(out.Pixel(1, 1), RGBColor(0, 255, 255));
+  EXPECT_EQ(out.Pixel(2, 1), RGBColor(128, 128, 128));  // grey has no hue
+}
+
+// Dark pixels whose channels differ by less than 0.01 of full scale must keep
+// their hue under neutral settings (the blue-most pixel is not taken as red).
+TEST(ToneEffects, NeutralHueKeepsDarkPixels) {
+  TBitmap src(3, 1);
+  src.SetPixel(0, 0, RGBColor(0, 0, 1));
+  src.SetPixel(1, 0, RGBColor(0, 1, 0));
+  src.SetPixel(2, 0, RGBColor(2, 1, 2));
+  EXPECT_EQ(RunEffect("hue-and-saturaton", {}, src), src);
+}
+
+TEST(ToneEffects, SwitchFormulasAndGrayscalePreset) {
+  TBitmap grey = RunEffect("switch-colors", {{"set-parameters-to", 1}}, Sample());
+  EXPECT_EQ(grey.Pixel(3, 0), RGBColor(117, 117, 117));  // (200+100+50)/3 = 116.67
+  EXPECT_EQ(grey.Pixel(2, 0), RGBColor(20, 20, 20));
+  // Targets read the source: red from blue and blue from red swap cleanly.
+  TBitmap swapped = RunEffect("switch-colors", {{"red", 2}, {"blue", 0}}, Sample());
+  EXPECT_EQ(swapped.Pixel(3, 0), RGBColor(50, 100, 200));
+  TBitmap f13 = RunEffect("switch-colors", {{"red", 13}, {"green", 24}}, Sample());
+  EXPECT_EQ(f13.Pixel(2, 0), RGBColor(74, 20, 30));  // (2*60 + 765) / 12 = 73.75
+}
+
+TEST(ToneEffects, AtmosphereShiftsTowardTheMode) {
+  TBitmap src(1, 1);
+  src.SetPixel(0, 0, RGBColor(128, 128, 128));
+  TBitmap hot = RunEffect("athmosphere", {{"make-image-more", 1}, {"intensity", 60}}, src);
+  EXPECT_GT(RedOf(hot.Pixel(0, 0)), 128);
+  EXPECT_LT(BlueOf(hot.Pixel(0, 0)), 128);
+}
+
+TEST(ToneEffects, NoiseIsRepeatableAndGreyAddsOneValue) {
+  TBitmap src(8, 8);
+  src.SetSize(8, 8);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) src.SetPixel(x, y, RGBColor(128, 128, 128));
+  TBitmap a = RunEffect("add-noise", {{"channel", 1}, {"apply-filter", 1}}, src, 1);
+  TBitmap b = RunEffect("add-noise", {{"channel", 1}, {"apply-filter", 1}}, src, 1);
+  EXPECT_EQ(a, b);
+  bool changed = false;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      TColor c = a.Pixel(x, y);
+      EXPECT_EQ(RedOf(c), GreenOf(c));
+      EXPECT_EQ(RedOf(c), BlueOf(c));
+      changed |= c != RGBColor(128, 128, 128);
+    }
+  EXPECT_TRUE(changed);
+}
+
+TEST(EffectTable, NamesAndParameterParsing) {
+  EXPECT_EQ(CliName("Negative Image"), "negative-image");
+  EXPECT_EQ(CliName("Pinch && Punch"), "pinch-punch");
+  EXPECT_EQ(CliName("(Red+Green) div 2"), "red-green-div-2");
+  const EffectRow& row = *FindEffect("adjust-brightness");
+  ParamValues v;
+  ParseParam(row, "range=0-5-2", v);
+  EXPECT_EQ(v.Int(row.Param("range")), 1);
+  ParseParam(row, "red=-40", v);
+  EXPECT_EQ(v.Int(row.Param("red")), -40);
+  EXPECT_THROW(ParseParam(row, "red=101", v), ELumarteError);
+  EXPECT_THROW(ParseParam(row, "hue=1", v), ELumarteError);
+  EXPECT_THROW(ParseParam(row, "red", v), ELumarteError);
+  EXPECT_EQ(DescribeEffect(row).rfind("adjust-brightness  overall=-100..100 (default 0)", 0), 0u);
+}
