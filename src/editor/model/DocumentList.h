@@ -23,6 +23,8 @@ class DocumentHost {
   virtual void OpenIntoFreeSlot() = 0;
   virtual void AddRecentFile(const std::string& fileName) = 0;
   virtual void DocumentRefreshed(int /*slot*/) {}
+  // The displayed raster changed between the document's and a preview.
+  virtual void PreviewChanged() {}
   virtual void FitWindowToImage() {}
 };
 
@@ -71,8 +73,16 @@ class DocumentList {
   TBM& AddDocument(std::unique_ptr<TBitmap> raster, const std::string& fileName);
 
   // The effect dialogs' preview: shown in place of the current raster.
-  void ShowPreview(const TBitmap* preview) { Preview = preview; }
-  void EndPreview() { Preview = nullptr; }
+  void ShowPreview(const TBitmap* preview) {
+    Preview = preview;
+    Host.PreviewChanged();
+  }
+  void EndPreview() {
+    if (!Preview) return;
+    Preview = nullptr;
+    Host.PreviewChanged();
+  }
+  bool PreviewActive() const { return Preview != nullptr; }
   const TBitmap& DisplayedRaster() const { return Preview ? *Preview : *Slots[0]->Bitmap; }
 
   bool IsFull() const { return Slots[9]->InUse; }

@@ -12,11 +12,19 @@
 
 namespace lumarte::effects {
 
+// How a parameter appears in its dialog.
+enum class ControlKind { Slider, Radio, Combo, Check };
+
 struct EffectParam {
   std::string Name;     // command-line name
   std::string Caption;  // the dialog control's caption
   double Min = 0, Max = 0, Default = 0;
   std::vector<std::string> Choices;  // captions of a choice; the value is the index
+  ControlKind Kind = ControlKind::Slider;
+  // Component names in the dialog (they are also the language file's keys):
+  // the track bar, combo box or check box; its spin edit; one per radio button.
+  std::string Control, Edit;
+  std::vector<std::string> ChoiceControls;
 };
 
 // Parameter values by name; missing ones take their defaults.
@@ -36,6 +44,7 @@ class ParamValues {
 struct EffectRow {
   std::string Name;     // command-line name, derived from the menu caption
   std::string Caption;  // the menu caption
+  std::string FormName, FormCaption;  // the dialog's class name and window caption
   std::vector<EffectParam> Params;
   RecomputePolicy Policy = RecomputePolicy::Always;
   std::string HelpPage = "help.html";

@@ -9,22 +9,46 @@ namespace {
 
 using editor::TBitmap;
 
-EffectParam Range(const char* name, const char* caption, double lo, double hi, double def) {
-  return EffectParam{name, caption, lo, hi, def, {}};
+EffectParam Range(const char* name, const char* caption, double lo, double hi, double def,
+                  const char* control = "", const char* edit = "") {
+  EffectParam p{name, caption, lo, hi, def, {}};
+  p.Control = control;
+  p.Edit = edit;
+  return p;
+}
+
+EffectParam Check(const char* name, const char* caption, const char* control) {
+  EffectParam p = Range(name, caption, 0, 1, 0, control);
+  p.Kind = ControlKind::Check;
+  return p;
 }
 
 EffectParam Choice(const char* name, const char* caption, std::vector<std::string> choices,
-                   int def = 0) {
+                   int def = 0, const char* combo = "") {
   double last = static_cast<double>(choices.size()) - 1;
-  return EffectParam{name, caption, 0, last, static_cast<double>(def), std::move(choices)};
+  EffectParam p{name, caption, 0, last, static_cast<double>(def), std::move(choices)};
+  p.Kind = ControlKind::Combo;
+  p.Control = combo;
+  return p;
+}
+
+EffectParam Radio(const char* name, const char* caption, std::vector<std::string> choices,
+                  std::vector<std::string> buttons, int def = 0) {
+  EffectParam p = Choice(name, caption, std::move(choices), def);
+  p.Kind = ControlKind::Radio;
+  p.ChoiceControls = std::move(buttons);
+  return p;
 }
 
 EffectRow BrightnessRow() {
-  EffectRow row{"adjust-brightness", "Adjust Brightness", {}, RecomputePolicy::Always,
-                "Brightness.html", nullptr};
-  row.Params = {Range("overall", "Overall", -100, 100, 0), Range("red", "Red", -100, 100, 0),
-                Range("green", "Green", -100, 100, 0), Range("blue", "Blue", -100, 100, 0),
-                Choice("range", "Range", {"0.8 - 1.25", "0.5 - 2", "0.1 - 10"}, 1)};
+  EffectRow row{"adjust-brightness", "Adjust Brightness", "TBrightnessForm", "Brightness", {},
+                RecomputePolicy::Always, "Brightness.html", nullptr};
+  row.Params = {Range("overall", "Overall", -100, 100, 0, "TrackBar1", "Edit1"),
+                Range("red", "Red", -100, 100, 0, "TrackBar2", "Edit2"),
+                Range("green", "Green", -100, 100, 0, "TrackBar3", "Edit3"),
+                Range("blue", "Blue", -100, 100, 0, "TrackBar4", "Edit4"),
+                Radio("range", "Range", {"0.8 - 1.25", "0.5 - 2", "0.1 - 10"},
+                      {"RadioButton1", "RadioButton2", "RadioButton3"}, 1)};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     // "Overall" drives the three channels unless one is given on its own.
     auto channel = [&](const char* name) {
@@ -38,11 +62,12 @@ EffectRow BrightnessRow() {
 }
 
 EffectRow ContrastRow() {
-  EffectRow row{"adjust-contrast", "Adjust Contrast", {}, RecomputePolicy::Always,
-                "Contrast.html", nullptr};
-  row.Params = {Range("contrast", "Contrast", -50, 50, 0),
-                Range("brightness", "Brightness", -50, 50, 0),
-                Choice("channel", "Channel", {"All Colors", "Red", "Green", "Blue"})};
+  EffectRow row{"adjust-contrast", "Adjust Contrast", "TContrastForm", "Adjust Contrast", {},
+                RecomputePolicy::Always, "Contrast.html", nullptr};
+  row.Params = {Range("contrast", "Contrast", -50, 50, 0, "TrackBar1", "Edit1"),
+                Range("brightness", "Brightness", -50, 50, 0, "TrackBar2", "Edit2"),
+                Radio("channel", "", {"All Colors", "Red", "Green", "Blue"},
+                      {"AllColors", "Red", "Green", "Blue"})};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return Contrast(in, {v.Int(row.Params[0]), v.Int(row.Params[1]),
                          static_cast<ContrastChannel>(v.Int(row.Params[2]))});
@@ -51,9 +76,9 @@ EffectRow ContrastRow() {
 }
 
 EffectRow GammaRow() {
-  EffectRow row{"gamma-correction", "Gamma Correction", {}, RecomputePolicy::ReusePreview,
-                "Gamma.html", nullptr};
-  row.Params = {Range("gamma", "Gamma", 0, 50, 28)};
+  EffectRow row{"gamma-correction", "Gamma Correction", "TGammaCorrectionForm",
+                "Gamma Correction", {}, RecomputePolicy::ReusePreview, "Gamma.html", nullptr};
+  row.Params = {Range("gamma", "", 0, 50, 28, "TrackBar1")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
     Rng().Seed(seed);
     return GammaCorrection(in, GammaFromPosition(v.Int(row.Params[0])));
@@ -62,10 +87,11 @@ EffectRow GammaRow() {
 }
 
 EffectRow HueSaturationRow() {
-  EffectRow row{"hue-and-saturaton", "Hue and Saturaton", {}, RecomputePolicy::ReusePreview,
-                "HSV.html", nullptr};
-  row.Params = {Range("hue", "Hue", 0, 200, 0), Range("saturation", "Saturation", -100, 100, 0),
-                Range("brightness", "Brightness", -100, 100, 0)};
+  EffectRow row{"hue-and-saturaton", "Hue and Saturaton", "THSVForm", "Hue and Saturation", {},
+                RecomputePolicy::ReusePreview, "HSV.html", nullptr};
+  row.Params = {Range("hue", "Hue", 0, 200, 0, "HueTrackbar"),
+                Range("saturation", "Saturation", -100, 100, 0, "SaturationTrackbar"),
+                Range("brightness", "Brightness", -100, 100, 0, "BrightnessTrackbar")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
     Rng().Seed(seed);
     return HueSaturation(in, {v.Int(row.Params[0]), v.Int(row.Params[1]), v.Int(row.Params[2])});
@@ -79,11 +105,12 @@ EffectRow SwitchColorsRow() {
   formulas.push_back("unchanged");  // the target's check box cleared
   std::vector<std::string> presets{"none"};
   for (const auto& p : kSwitchPresets) presets.push_back(p.Caption);
-  EffectRow row{"switch-colors", "Switch Colors", {}, RecomputePolicy::Always,
-                "SwitchColors.html", nullptr};
-  row.Params = {Choice("red", "Red", formulas, 0), Choice("green", "Green", formulas, 1),
-                Choice("blue", "Blue", formulas, 2),
-                Choice("set-parameters-to", "Set Parameters to ", presets, 0)};
+  EffectRow row{"switch-colors", "Switch Colors", "TSwitchColorsForm", "Switch RGB values", {},
+                RecomputePolicy::Always, "SwitchColors.html", nullptr};
+  row.Params = {Choice("red", "Red", formulas, 0, "ComboBox1"),
+                Choice("green", "Green", formulas, 1, "ComboBox2"),
+                Choice("blue", "Blue", formulas, 2, "ComboBox3"),
+                Choice("set-parameters-to", "Set Parameters to ", presets, 0, "ComboBox4")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     auto formula = [&](int i) {
       int f = v.Int(row.Params[i]);
@@ -100,10 +127,11 @@ EffectRow SwitchColorsRow() {
 }
 
 EffectRow AtmosphereRow() {
-  EffectRow row{"athmosphere", "Athmosphere", {}, RecomputePolicy::Always, "ColorAtmo.html",
-                nullptr};
-  row.Params = {Choice("make-image-more", "Make image more", {"cold", "hot", "red", "green", "blue"}),
-                Range("intensity", "Intensity", 1, 100, 19)};
+  EffectRow row{"athmosphere", "Athmosphere", "TColorAtmoForm", "Change Color Atmosphere", {},
+                RecomputePolicy::Always, "ColorAtmo.html", nullptr};
+  row.Params = {Choice("make-image-more", "Make image more",
+                       {"cold", "hot", "red", "green", "blue"}, 0, "CCAComboBox"),
+                Range("intensity", "Intensity", 1, 100, 19, "CCA_IntensityTrackbar")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
     Rng().Seed(seed);
     return ColorAtmosphere(in, static_cast<AtmosphereMode>(v.Int(row.Params[0])),
@@ -113,11 +141,14 @@ EffectRow AtmosphereRow() {
 }
 
 EffectRow NoiseRow() {
-  EffectRow row{"add-noise", "Add Noise", {}, RecomputePolicy::Always, "Noise.html", nullptr};
-  row.Params = {Choice("channel", "Channel", {"all", "grey", "red", "green", "blue"}),
-                Range("intensity", "Intensity", 0, 100, 50),
-                Range("apply-filter", "apply filter", 0, 1, 0),
-                Range("filter", "Filter Noise", 0, 100, 50)};
+  EffectRow row{"add-noise", "Add Noise", "TNoiseForm", "Add Noise", {}, RecomputePolicy::Always,
+                "Noise.html", nullptr};
+  row.Params = {Radio("channel", "", {"all", "grey", "red", "green", "blue"},
+                      {"AN_AllRadioButton", "AN_GreyRadioButton", "AN_RedRadioButton",
+                       "AN_GreenRadioButton", "AN_BlueRadioButton"}),
+                Range("intensity", "Intensity", 0, 100, 50, "AN_IntensityTrackBar"),
+                Check("apply-filter", "apply filter", "AN_FilterCheckBox"),
+                Range("filter", "Filter Noise", 0, 100, 50, "AN_FilterTrackBar")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
     Rng().Seed(seed);
     return AddNoise(in, {static_cast<NoiseChannel>(v.Int(row.Params[0])), v.Int(row.Params[1]),
