@@ -32,6 +32,9 @@ LUMARTE_EXCEPTION(EFormatError)
 // A broken internal precondition (list index, bit count): reported with the
 // unit and line instead of aborting the program.
 LUMARTE_EXCEPTION(EAssertionFailed)
+// Silent: the user cancelled a step (a dialog inside a load); the error
+// handler shows nothing.
+LUMARTE_EXCEPTION(EAbort)
 
 #undef LUMARTE_EXCEPTION
 
