@@ -1,3 +1,5 @@
+#include "imaging/ICOLoader.h"
+#include "imaging/ImageDLLLoader.h"
 #include "imaging/RevedBitmap.h"
 
 namespace lumarte::imaging {
@@ -7,7 +9,8 @@ namespace {
 // The order decides which codec a lookup tries first; the external codec
 // libraries always come last.
 void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
-  (void)loaders;
+  loaders.Add(&IconLoader());
+  loaders.Add(&ImageDLLLoader());
 }
 
 }  // namespace
