@@ -98,9 +98,12 @@ std::unique_ptr<TIconImage> ReadDibImage(TMemoryStream& s, const TDirEntry& e, i
   auto height = static_cast<int32_t>(s.ReadDWordLE());
   s.ReadWordLE();  // planes
   int bits = s.ReadWordLE();
-  uint8_t unused[kBitmapHeaderSize - 16];
+  uint32_t compression = s.ReadDWordLE();
+  uint8_t unused[kBitmapHeaderSize - 20];
   s.ReadExact(unused, sizeof unused);
   if (width != e.Width || int64_t{height} != int64_t{e.Height} * 2) SizeMismatch(index);
+  // Compressed data read as plain rows would be noise.
+  if (compression != 0) throw ERevedBitmap("Unsupported bitmap format");
   // Later header versions (V4, V5) are longer; the palette follows the header.
   if (headerSize > kBitmapHeaderSize) s.Seek(s.Position() + (headerSize - kBitmapHeaderSize));
   auto image = std::make_unique<TIconImage>(e.Width, e.Height, bits);

@@ -1,0 +1,383 @@
+// The icon file layout: line sizes, the reader's checks, byte-exact writing.
+#include <gtest/gtest.h>
+
+#include "IconTestUtil.h"
+#include "imaging/IconList.h"
+
+using namespace lumarte;
+using namespace lumarte::imaging;
+using namespace lumarte::testing;
+
+namespace {
+
+struct TLineCase {
+  int Width, Bits, XorLine, AndLine;
+};
+
+class IconLineSizes : public ::testing::TestWithParam<TLineCase> {};
+
+TEST_P(IconLineSizes, RoundUpToWholeDWords) {
+  const auto& c = GetParam();
+  TIconImage image(c.Width, 3, c.Bits);
+  EXPECT_EQ(image.XorLineBytes, c.XorLine);
+  EXPECT_EQ(image.AndLineBytes, c.AndLine);
+  EXPECT_EQ(image.XorSize, 3 * c.XorLine);
+  EXPECT_EQ(image.AndSize, 3 * c.AndLine);
+  EXPECT_EQ(image.XorData.size(), size_t(image.XorSize) + 1);
+  EXPECT_EQ(image.PaletteSize, c.Bits <= 8 ? 4 << c.Bits : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, IconLineSizes,
+                         ::testing::Values(TLineCase{16, 1, 4, 4}, TLineCase{1, 1, 4, 4},
+                                           TLineCase{33, 1, 8, 8}, TLineCase{16, 4, 8, 4},
+                                           TLineCase{9, 4, 8, 4}, TLineCase{16, 8, 16, 4},
+                                           TLineCase{17, 24, 52, 4}, TLineCase{16, 32, 64, 4},
+                                           TLineCase{256, 1, 32, 32}));
+
+TEST(IconImage, OtherBitCountsAreInvalidPixelFormats) {
+  for (int bits : {0, 2, 16, 500}) {
+    try {
+      TIconImage image(16, 16, bits);
+      ADD_FAILURE() << bits << " bits accepted";
+    } catch (const EFormatError& e) {
+      EXPECT_STREQ(e.what(), "Invalid pixel format");
+    }
+  }
+}
+
+TEST(IconImage, DrawRefusesAForeignBitCount) {
+  TIconImage image(2, 2, 8);
+  image.BitCount = 2;
+  TRevedBitmap canvas;
+  canvas.New(2, 2, pf24bit);
+  try {
+    image.Draw(canvas, 0, 0);
+    FAIL();
+  } catch (const EFormatError& e) {
+    EXPECT_STREQ(e.what(), "Pixel format not supported: 2 bits");
+  }
+}
+
+TEST(IconImage, DrawClipsAtTheCanvasEdges) {
+  TIconImage image(4, 4, 24);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) std::memset(image.XorRow(y) + 3 * x, 0x40 + 4 * y + x, 3);
+  TRevedBitmap canvas;
+  canvas.New(3, 3, pf24bit);
+  canvas.Clear(0x123456);
+  image.Draw(canvas, -2, 1);
+  EXPECT_EQ(PixelOf(canvas, 0, 0), 0x123456u);
+  EXPECT_EQ(PixelOf(canvas, 0, 1), 0x424242u);  // image pixel (2, 0)
+  EXPECT_EQ(PixelOf(canvas, 1, 2), 0x474747u);  // image pixel (3, 1)
+  EXPECT_EQ(PixelOf(canvas, 2, 2), 0x123456u);
+}
+
+// One list per bit count: saving what was read gives the same bytes back.
+class IconRoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(IconRoundTrip, ReadThenWriteIsByteExact) {
+  TIconList list;
+  TIconImage& a = list.Add(5, 3, GetParam());
+  for (size_t i = 0; i < size_t(a.XorSize); ++i) a.XorData[i] = uint8_t(i * 37 + 11);
+  for (size_t i = 0; i < a.Palette.size(); ++i) a.Palette[i] = i % 4 == 3 ? 1 : uint8_t(i * 5);
+  a.AndMask[0] = 0xA0;
+  list.Add(2, 2, GetParam());
+  std::string saved = SaveList(list);
+  TIconList again;
+  LoadList(again, saved);
+  ASSERT_EQ(again.Count(), 2);
+  EXPECT_EQ(again[0].Width, 5);
+  EXPECT_EQ(again[0].Height, 3);
+  EXPECT_EQ(again[0].BitCount, GetParam());
+  EXPECT_EQ(SaveList(again), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bits, IconRoundTrip, ::testing::Values(1, 4, 8, 24, 32));
+
+TEST(IconList, WritesTheDirectoryAndHeaderByteForByte) {
+  TIconList list;
+  TIconImage& image = list.Add(3, 2, 4);
+  image.Palette[4 * 1 + 0] = 0x11;  // entry 1: red 0x11, green 0x22, blue 0x33
+  image.Palette[4 * 1 + 1] = 0x22;
+  image.Palette[4 * 1 + 2] = 0x33;
+  image.XorRow(0)[0] = 0x12;
+  image.SetTransparent(2, 0);
+  std::string b = SaveList(list);
+  // 40-byte header, 16 palette entries, 2 XOR lines of 4 bytes, 2 AND lines of 4.
+  const uint32_t size = 40 + 64 + 8 + 8;
+  ASSERT_EQ(b.size(), 6 + 16 + size);
+  EXPECT_EQ(b.substr(0, 6), std::string("\0\0\1\0\1\0", 6));
+  EXPECT_EQ(b.substr(6, 4), std::string("\3\2\x10\0", 4));
+  EXPECT_EQ(Word(b, 10), 1);  // planes
+  EXPECT_EQ(Word(b, 12), 4);  // bit count
+  EXPECT_EQ(DWord(b, 14), size);
+  EXPECT_EQ(DWord(b, 18), 22u);
+  EXPECT_EQ(DWord(b, 22), 40u);
+  EXPECT_EQ(DWord(b, 26), 3u);
+  EXPECT_EQ(DWord(b, 30), 4u);  // twice the height
+  EXPECT_EQ(Word(b, 34), 1);
+  EXPECT_EQ(Word(b, 36), 4);
+  EXPECT_EQ(DWord(b, 38), 0u);
+  EXPECT_EQ(DWord(b, 42), 16u);  // XOR + AND bytes
+  EXPECT_EQ(b.substr(46, 16), std::string(16, '\0'));
+  EXPECT_EQ(b.substr(62 + 4, 4), std::string("\x33\x22\x11\0", 4));  // blue, green, red, 0
+  const size_t xorAt = 62 + 64;
+  EXPECT_EQ(uint8_t(b[xorAt + 4]), 0x12);  // the top row is stored last
+  EXPECT_EQ(uint8_t(b[xorAt + 8 + 4]), 0x20);
+}
+
+TEST(IconList, CursorDirectoryHoldsTheHotSpot) {
+  TIconList list;
+  list.Kind = ikCursor;
+  TIconImage& image = list.Add(2, 2, 1);
+  image.HotSpotX = 7;
+  image.HotSpotY = 300;
+  std::string b = SaveList(list);
+  EXPECT_EQ(Word(b, 2), 2);
+  EXPECT_EQ(Word(b, 10), 7);
+  EXPECT_EQ(Word(b, 12), 300);
+  EXPECT_EQ(uint8_t(b[8]), 2);  // colour count of a 1-bit image
+  TIconList again;
+  LoadList(again, b);
+  EXPECT_EQ(again.Kind, ikCursor);
+  EXPECT_EQ(again[0].HotSpotX, 7);
+  EXPECT_EQ(again[0].HotSpotY, 300);
+}
+
+TEST(IconList, OnlyIconsAndCursorsCanBeSaved) {
+  TIconList list;
+  list.Add(2, 2, 24);
+  std::string b = SaveList(list);
+  b[2] = 3;  // type 3: neither icon nor cursor
+  TIconList other;
+  LoadList(other, b);
+  EXPECT_EQ(other.Kind, ikOther);
+  try {
+    SaveList(other);
+    FAIL();
+  } catch (const EFormatError& e) {
+    EXPECT_STREQ(e.what(), "Saving of this type not supported");
+  }
+}
+
+// Header dimensions that disagree with the directory, per image number.
+struct TMismatchCase {
+  int Image;
+  int Field;  // offset in the bitmap header: 4 width, 8 height
+  uint32_t Value;
+};
+
+class IconSizeMismatch : public ::testing::TestWithParam<TMismatchCase> {};
+
+TEST_P(IconSizeMismatch, NamesTheImage) {
+  TIconList list;
+  list.Add(32, 32, 8);
+  list.Add(16, 16, 4);
+  std::string b = SaveList(list);
+  const auto& c = GetParam();
+  PutDWord(b, DWord(b, 6 + 16 * c.Image + 12) + c.Field, c.Value);
+  TIconList again;
+  try {
+    LoadList(again, b);
+    FAIL();
+  } catch (const EFormatError& e) {
+    EXPECT_EQ(e.what(), "Size mismatch in icon " + std::to_string(c.Image));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Headers, IconSizeMismatch,
+                         ::testing::Values(TMismatchCase{0, 8, 32},  // height not doubled
+                                           TMismatchCase{0, 4, 31}, TMismatchCase{1, 8, 33},
+                                           TMismatchCase{1, 4, 0x7FFFFFFF},
+                                           TMismatchCase{0, 8, 0xFFFFFFC0}));  // -64
+
+TEST(IconList, DirectoryByteZeroMeans256) {
+  TIconList list;
+  list.Add(256, 256, 1);
+  std::string b = SaveList(list);
+  EXPECT_EQ(b[6], 0);
+  EXPECT_EQ(b[7], 0);
+  TIconList again;
+  LoadList(again, b);
+  EXPECT_EQ(again[0].Width, 256);
+  EXPECT_EQ(again[0].Height, 256);
+}
+
+TEST(IconList, LongerBitmapHeadersAreSkipped) {
+  TIconList list;
+  TIconImage& image = list.Add(2, 1, 24);
+  image.XorRow(0)[0] = 0x5A;
+  std::string b = SaveList(list);
+  // Make the header a 124-byte V5 header: 84 more bytes before the pixels.
+  b.insert(22 + 40, std::string(84, '\x77'));
+  PutDWord(b, 22, 124);
+  TIconList again;
+  LoadList(again, b);
+  EXPECT_EQ(again[0].XorRow(0)[0], 0x5A);
+}
+
+TEST(IconList, TruncatedDataIsAReadError) {
+  TIconList list;
+  list.Add(8, 8, 8);
+  std::string b = SaveList(list);
+  for (size_t keep : {size_t(3), size_t(10), size_t(30), b.size() - 1}) {
+    TIconList again;
+    EXPECT_THROW(LoadList(again, b.substr(0, keep)), EInOutError) << keep;
+  }
+}
+
+TEST(IconList, CompressedBitmapsAreRefused) {
+  TIconList list;
+  list.Add(4, 4, 8);
+  std::string b = SaveList(list);
+  PutDWord(b, 22 + 16, 1);  // run-length compression
+  TIconList again;
+  try {
+    LoadList(again, b);
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Unsupported bitmap format");
+  }
+}
+
+TEST(IconList, DataOffsetBeyondTheFileIsAReadError) {
+  TIconList list;
+  list.Add(8, 8, 8);
+  std::string b = SaveList(list);
+  PutDWord(b, 18, 0xFFFFFFF0);
+  TIconList again;
+  EXPECT_THROW(LoadList(again, b), EInOutError);
+}
+
+TEST(IconList, ThirtyTwoBitTransparencyComesFromAlpha) {
+  TIconImage image(2, 1, 32);
+  uint8_t* row = image.XorRow(0);
+  const uint8_t pixels[8] = {0, 0, 255, 0, /* red, alpha 0 */ 255, 0, 0, 255 /* blue */};
+  std::memcpy(row, pixels, 8);
+  image.DetectAlpha();
+  EXPECT_TRUE(image.IsTransparent(0, 0));
+  EXPECT_FALSE(image.IsTransparent(1, 0));
+  // Without any alpha the AND mask decides, as for older 32-bit icons.
+  row[7] = 0;
+  image.DetectAlpha();
+  EXPECT_FALSE(image.IsTransparent(0, 0));
+  image.SetTransparent(1, 0);
+  EXPECT_TRUE(image.IsTransparent(1, 0));
+}
+
+TEST(IconList, ThirtyTwoBitMaskMayBeCutShort) {
+  TIconList list;
+  TIconImage& image = list.Add(4, 4, 32);
+  for (int i = 3; i < image.XorSize; i += 4) image.XorData[i] = 255;
+  std::string b = SaveList(list);
+  b.resize(b.size() - 6);
+  TIconList again;
+  LoadList(again, b);
+  EXPECT_TRUE(again[0].UsesAlpha);
+}
+
+TEST(IconList, RepeatedEntriesCannotExhaustMemory) {
+  TIconList list;
+  list.Add(256, 256, 32);
+  std::string one = SaveList(list);
+  const uint32_t entries = 400;
+  std::string b("\0\0\1\0", 4);
+  b += char(entries & 0xFF);
+  b += char(entries >> 8);
+  const uint32_t data = 6 + 16 * entries;
+  for (uint32_t i = 0; i < entries; ++i) {
+    std::string entry = one.substr(6, 16);
+    PutDWord(entry, 12, data);
+    b += entry;
+  }
+  b += one.substr(22);
+  TIconList again;
+  try {
+    LoadList(again, b);
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Error in bitmap data");
+  }
+}
+
+TEST(IconList, PngEntrySizeIsCheckedBeforeDecoding) {
+  std::string png = ReadFileBytes(std::string(LUMARTE_TEST_DATA) + "/ico/four-colours-2x2.png");
+  ASSERT_FALSE(png.empty());
+  std::string b("\0\0\1\0\1\0", 6);
+  b += std::string("\3\3\0\0\1\0\x20\0", 8);  // the directory says 3 x 3
+  b += std::string(8, '\0');
+  PutDWord(b, 14, uint32_t(png.size()));
+  PutDWord(b, 18, 22);
+  b += png;
+  TIconList list;
+  try {
+    LoadList(list, b);
+    FAIL();
+  } catch (const EFormatError& e) {
+    EXPECT_STREQ(e.what(), "Size mismatch in icon 0");
+  }
+}
+
+// A PNG-compressed entry, as modern icon files carry for 256 x 256 images.
+struct TPngCase {
+  const char* File;
+  int Side;  // directory byte: 0 for 256
+  uint32_t TopLeft, BottomRight;
+};
+
+class IconPngEntry : public ::testing::TestWithParam<TPngCase> {};
+
+TEST_P(IconPngEntry, DecodesThroughThePngCodec) {
+  if (!HasPngCodec()) GTEST_SKIP() << "no PNG codec registered";
+  const auto& c = GetParam();
+  std::string png = ReadFileBytes(std::string(LUMARTE_TEST_DATA) + "/ico/" + c.File);
+  ASSERT_FALSE(png.empty());
+  std::string b("\0\0\1\0\1\0", 6);
+  b += char(c.Side);
+  b += char(c.Side);
+  b += std::string("\0\0\1\0\x20\0", 6);
+  b += std::string(8, '\0');
+  PutDWord(b, 14, uint32_t(png.size()));
+  PutDWord(b, 18, 22);
+  b += png;
+  TIconList list;
+  LoadList(list, b);
+  const TIconImage& image = list[0];
+  const int side = c.Side ? c.Side : 256;
+  ASSERT_EQ(image.Width, side);
+  ASSERT_EQ(image.Height, side);
+  EXPECT_EQ(image.PixelColor(0, 0), c.TopLeft);
+  EXPECT_EQ(image.PixelColor(side - 1, side - 1), c.BottomRight);
+  EXPECT_FALSE(image.IsTransparent(0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, IconPngEntry,
+                         ::testing::Values(TPngCase{"four-colours-2x2.png", 2, 0x0000FF, 0x1E140A},
+                                           TPngCase{"two-tone-256.png", 0, 0x3264C8, 0x030201}));
+
+TEST(IconSelectionTexts, DescribeImagesAndColours) {
+  TIconImage image(32, 16, 8);
+  EXPECT_EQ(IconDescription(ikIcon, image), "Icon 32 x 16 8 bit");
+  EXPECT_EQ(IconDescription(ikCursor, image), "Cursor 32 x 16 8 bit");
+  EXPECT_EQ(ColorHexText(0x00FF00FE), "$fe00ff");
+  EXPECT_EQ(ColorHexText(0x00123456), "$563412");
+}
+
+TEST(IconPreview, FramesTheImageInTheTransparentColour) {
+  TIconImage image(3, 2, 24);
+  std::memset(image.XorData.data(), 0x80, size_t(image.XorSize));
+  image.SetTransparent(1, 1);
+  TRevedBitmap panel = IconPreview(image, 0x00FF00FF);
+  ASSERT_EQ(panel.Width, 5);
+  ASSERT_EQ(panel.Height, 4);
+  EXPECT_EQ(PixelOf(panel, 0, 0), 0xFF00FFu);
+  EXPECT_EQ(PixelOf(panel, 1, 1), 0x808080u);
+  EXPECT_EQ(PixelOf(panel, 2, 2), 0xFF00FFu);  // the transparent pixel
+  EXPECT_EQ(PixelOf(panel, 4, 3), 0xFF00FFu);
+  TIconImage big(256, 100, 1);
+  TRevedBitmap clipped = IconPreview(big, 0);
+  EXPECT_EQ(clipped.Width, 193);
+  EXPECT_EQ(clipped.Height, 73);
+}
+
+}  // namespace
