@@ -1,0 +1,290 @@
+// External codec libraries, driven through test plug-ins whose answers are
+// chosen by the Options text (tests/plugins/TestCodec.cpp).
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "IconTestUtil.h"
+#include "imaging/ImageDLLLoader.h"
+
+using namespace lumarte;
+using namespace lumarte::imaging;
+using namespace lumarte::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPluginDir = LUMARTE_TEST_PLUGIN_DIR;
+
+struct TTempDir {
+  std::string Path;
+  TTempDir() {
+    std::string pattern = (fs::temp_directory_path() / "lumarte-dll-XXXXXX").string();
+    Path = ::mkdtemp(pattern.data()) ? pattern : "";
+  }
+  ~TTempDir() {
+    std::error_code ec;
+    fs::remove_all(Path, ec);
+  }
+  std::string operator/(const std::string& name) const { return Path + "/" + name; }
+};
+
+class ImageDLLLoaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(Codec.ScanFolder(kPluginDir)); }
+
+  int FreeCount() {
+    void* module = ::dlopen((kPluginDir + "/test_codec.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (!module) return -1;
+    auto count = reinterpret_cast<int (*)()>(::dlsym(module, "TestCodecFreeCount"));
+    int n = count ? count() : -1;
+    ::dlclose(module);
+    return n;
+  }
+
+  void Load(const std::string& options, TRevedBitmap& bmp) {
+    Codec.Options = options;
+    Codec.LoadFromFile("any.tst", "tst", bmp);
+  }
+
+  std::string LoadError(const std::string& options) {
+    TRevedBitmap bmp;
+    try {
+      Load(options, bmp);
+    } catch (const ERevedBitmap& e) {
+      return e.what();
+    }
+    return "(no error)";
+  }
+
+  TImageDLLLoader Codec;
+  TTempDir Temp;
+};
+
+TEST_F(ImageDLLLoaderTest, KeepsLibrariesExportingTheThreeFunctions) {
+  // test_codec_load_only lacks the save and release functions: unloaded.
+  ASSERT_EQ(Codec.RecordCount(), 2);
+  EXPECT_STREQ(Codec.Record(0).LoadFilter, "Test images (*.tst;*.tsx)|*.tst;*.tsx");
+  EXPECT_EQ(Codec.Record(1).LoadFilter, nullptr);
+  EXPECT_STREQ(Codec.Record(1).SaveFilter, "Other images (*.oth)|*.oth");
+  EXPECT_EQ(Codec.GetLoadFilter(), "Test images (*.tst;*.tsx)|*.tst;*.tsx");
+  EXPECT_EQ(Codec.GetSaveFilter(), "Test image (*.tst)|*.tst|Other images (*.oth)|*.oth");
+  EXPECT_EQ(Codec.Capabilities(), 12);
+  // Named in the description and in the pattern part: each registered once.
+  EXPECT_EQ(Codec.GraphicExtensions(), (std::vector<std::string>{"TST", "TSX"}));
+}
+
+TEST_F(ImageDLLLoaderTest, UsesTheDefaultSubstringTest) {
+  EXPECT_TRUE(Codec.CanLoad("TSX"));
+  EXPECT_TRUE(Codec.CanLoad("ts"));  // a prefix of a listed extension
+  EXPECT_FALSE(Codec.CanLoad(""));
+  // The library without a load filter is never chosen for loading.
+  EXPECT_FALSE(Codec.CanLoad("oth"));
+  EXPECT_TRUE(Codec.CanSave("oth"));
+  TRevedBitmap bmp;
+  try {
+    Codec.LoadFromFile("a.oth", "oth", bmp);
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Unsupported file format");
+  }
+}
+
+struct TCodeCase {
+  int Code;
+  const char* Message;
+};
+
+class ImageDLLLoadCodes : public ImageDLLLoaderTest,
+                          public ::testing::WithParamInterface<TCodeCase> {};
+
+TEST_P(ImageDLLLoadCodes, BecomeTheirMessages) {
+  int before = FreeCount();
+  EXPECT_EQ(LoadError("code=" + std::to_string(GetParam().Code)), GetParam().Message);
+  EXPECT_EQ(FreeCount(), before);  // nothing was handed out
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ImageDLLLoadCodes,
+                         ::testing::Values(TCodeCase{2, "Unable to open file"},
+                                           TCodeCase{3, "Error in bitmap data"},
+                                           TCodeCase{4, "Unsupported pixel format"},
+                                           TCodeCase{5, "Error in bitmap data: 5"},
+                                           TCodeCase{7, "Error in bitmap data: 7"},
+                                           TCodeCase{-1, "Error in bitmap data: -1"}));
+
+class ImageDLLSaveCodes : public ImageDLLLoaderTest,
+                          public ::testing::WithParamInterface<TCodeCase> {};
+
+TEST_P(ImageDLLSaveCodes, BecomeTheirMessages) {
+  TRevedBitmap bmp;
+  bmp.New(2, 2, pf24bit);
+  Codec.Options = "savecode=" + std::to_string(GetParam().Code);
+  try {
+    Codec.SaveToFile(Temp / "out.tst", "tst", bmp);
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), GetParam().Message);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ImageDLLSaveCodes,
+                         ::testing::Values(TCodeCase{2, "Unable to open file"},
+                                           TCodeCase{3, "Error encoding image"},
+                                           TCodeCase{4, "Unsupported pixel format"},
+                                           TCodeCase{5, "Unable to close file"},
+                                           TCodeCase{9, "Error writing image file: 9"}));
+
+// The test codec's byte i of its data block is i * 7 + 1.
+uint8_t Pattern(size_t i) { return uint8_t(i * 7 + 1); }
+
+struct TFormatCase {
+  const char* Options;
+  TPixelFormat Format;  // pfCustom: nothing checked
+  const char* Error;    // null: success
+};
+
+class ImageDLLFormats : public ImageDLLLoaderTest,
+                        public ::testing::WithParamInterface<TFormatCase> {};
+
+TEST_P(ImageDLLFormats, AreStoredOrRefused) {
+  const auto& c = GetParam();
+  int before = FreeCount();
+  TRevedBitmap bmp;
+  std::string error;
+  try {
+    Load(c.Options, bmp);
+  } catch (const ERevedBitmap& e) {
+    error = e.what();
+  }
+  EXPECT_EQ(error, c.Error ? c.Error : "");
+  // Whatever the outcome, an image handed out is given back.
+  EXPECT_EQ(FreeCount(), before + 1);
+  if (c.Format == pfCustom) return;
+  ASSERT_EQ(bmp.PixelFormat, c.Format);
+  EXPECT_EQ(bmp.Width, 4);
+  EXPECT_EQ(bmp.Height, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ImageDLLFormats,
+    ::testing::Values(TFormatCase{"format=1", pf8bit, nullptr},
+                      TFormatCase{"format=17", pf8bit, nullptr},  // one separate plane
+                      TFormatCase{"format=3", pf24bit, nullptr},
+                      TFormatCase{"format=18", pf24bit, nullptr},
+                      TFormatCase{"format=19", pf24bit, nullptr},
+                      TFormatCase{"format=20", pf24bit,
+                                  "The image contains 4 color planes, only 3 were loaded"},
+                      TFormatCase{"format=0", pfCustom, "Unsupported bitmap format"},
+                      TFormatCase{"format=2", pfCustom, "Unsupported pixel format"},
+                      TFormatCase{"format=4", pfCustom, "Unsupported pixel format"},
+                      TFormatCase{"format=35", pfCustom, "Unsupported pixel format"},
+                      TFormatCase{"w=0", pfCustom, "Invalid bitmap size"},
+                      TFormatCase{"h=-3", pfCustom, "Invalid bitmap size"},
+                      TFormatCase{"w=70000 h=1", pfCustom, "Invalid bitmap size"},
+                      TFormatCase{"nodata", pfCustom, "Error in bitmap data"}));
+
+TEST_F(ImageDLLLoaderTest, OnePlaneKeepsIndicesAndPalette) {
+  TRevedBitmap bmp;
+  Load("format=1", bmp);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(bmp.Map[i], Pattern(i)) << i;
+  EXPECT_EQ(*bmp.Palette, DefaultPalette());
+  Load("format=1 palette", bmp);
+  EXPECT_EQ((*bmp.Palette)[0], 255);
+  EXPECT_EQ((*bmp.Palette)[300], 255 - 300 % 256);
+}
+
+TEST_F(ImageDLLLoaderTest, InterleavedSamplesAreCopiedAsTheyAre) {
+  TRevedBitmap bmp;
+  Load("format=3", bmp);
+  for (int i = 0; i < 36; ++i) EXPECT_EQ(bmp.Map[i], Pattern(i)) << i;
+}
+
+TEST_F(ImageDLLLoaderTest, SeparatePlanesBecomeBytesOfEachPixel) {
+  for (int planes : {2, 3, 4}) {
+    TRevedBitmap bmp;
+    try {
+      Load("format=" + std::to_string(16 + planes), bmp);
+    } catch (const ERevedBitmap&) {
+      EXPECT_EQ(planes, 4);  // the three planes are stored first
+    }
+    for (int i = 0; i < 12; ++i)
+      for (int p = 0; p < 3; ++p)
+        EXPECT_EQ(bmp.Map[3 * i + p], p < planes ? Pattern(p * 12 + i) : 0)
+            << planes << " planes, pixel " << i << " byte " << p;
+  }
+}
+
+TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
+  TRevedBitmap bmp;
+  bmp.New(3, 2, pf8bit);
+  for (int i = 0; i < 6; ++i) bmp.Map[i] = uint8_t(10 + i);
+  (*bmp.Palette)[767] = 0x42;
+  Codec.Options = "quality=high";
+  Codec.SaveToFile(Temp / "a.tst", "tst", bmp);
+  std::string dump = ReadFileBytes(Temp / "a.tst");
+  const std::string head = "3 2 3 1 1 quality=high\n";
+  ASSERT_EQ(dump.size(), head.size() + 6 + 768);
+  EXPECT_EQ(dump.substr(0, head.size()), head);
+  EXPECT_EQ(dump.substr(head.size(), 6), "\x0a\x0b\x0c\x0d\x0e\x0f");
+  EXPECT_EQ(uint8_t(dump.back()), 0x42);
+
+  bmp.New(3, 2, pf24bit);
+  bmp.Clear(0x0000FF);
+  Codec.Options.clear();
+  Codec.SaveToFile(Temp / "b.tst", "TST", bmp);
+  dump = ReadFileBytes(Temp / "b.tst");
+  EXPECT_EQ(dump, "3 2 3 3 0 \n" + std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF", 18));
+}
+
+TEST_F(ImageDLLLoaderTest, SaveRefusesEmptyBuffersAndUnknownExtensions) {
+  TRevedBitmap empty;
+  try {
+    Codec.SaveToFile(Temp / "a.tst", "tst", empty);
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Unsupported pixel format");
+  }
+  TRevedBitmap bmp;
+  bmp.New(1, 1, pf24bit);
+  try {
+    Codec.SaveToFile(Temp / "a.tsx", "tsx", bmp);  // loadable, not savable
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Unsupported file format");
+  }
+}
+
+TEST(ImageDLLScan, BrokenLibrariesKeepAnEmptyRecordAndFoldersAreSkipped) {
+  TTempDir dir;
+  std::ofstream(dir / "a-broken.so") << "not a library";
+  fs::create_directory(dir / "b-folder.so");
+  fs::copy_file(kPluginDir + "/test_codec.so", dir / "c-codec.so");
+  TImageDLLLoader codec;
+  EXPECT_TRUE(codec.ScanFolder(dir.Path));
+  ASSERT_EQ(codec.RecordCount(), 2);
+  EXPECT_EQ(codec.Record(0).Module, nullptr);
+  EXPECT_EQ(codec.Record(0).LoadFilter, nullptr);
+  EXPECT_NE(codec.Record(1).Module, nullptr);
+  EXPECT_EQ(codec.GetLoadFilter(), "Test images (*.tst;*.tsx)|*.tst;*.tsx");
+  TRevedBitmap bmp;
+  codec.LoadFromFile("x.tst", "tst", bmp);
+  EXPECT_TRUE(bmp.Present);
+}
+
+TEST(ImageDLLScan, AFolderWithoutLibrariesAddsNoFormats) {
+  TTempDir dir;
+  std::ofstream(dir / "only.so") << "text";
+  TImageDLLLoader codec;
+  EXPECT_FALSE(codec.ScanFolder(dir.Path));
+  EXPECT_FALSE(codec.ScanFolder(dir / "missing"));
+  EXPECT_EQ(codec.GetLoadFilter(), "");
+  EXPECT_FALSE(codec.CanLoad("jp2"));
+  TRevedBitmap bmp;
+  EXPECT_THROW(codec.LoadFromFile("a.jp2", "jp2", bmp), ERevedBitmap);
+}
+
+}  // namespace
