@@ -13,6 +13,9 @@ struct TManifestRow {
   std::string Path;    // relative to the corpus folder
   std::string Expect;  // valid, invalid, damaged, questionable, unsupported, ...
   std::string Probe;   // header facts, e.g. "ICO 1 entry: 8x8/1bpp/dib"
+  // The cross-check column: whether ImageMagick 6 (with OpenJPEG 2.5.0)
+  // decoded the file.
+  bool ImageMagickDecodes = false;
 };
 
 inline std::string CorpusFile(const std::string& path) {
@@ -31,9 +34,9 @@ inline std::vector<TManifestRow> ManifestRows(const std::string& format,
     std::vector<std::string> cells;
     std::stringstream split(line);
     for (std::string cell; std::getline(split, cell, '\t');) cells.push_back(cell);
-    if (cells.size() < 4 || cells[1] != format) continue;
+    if (cells.size() < 6 || cells[1] != format) continue;
     for (const auto& e : expects)
-      if (cells[2] == e) rows.push_back({cells[0], cells[2], cells[3]});
+      if (cells[2] == e) rows.push_back({cells[0], cells[2], cells[3], cells[5] == "decodes"});
   }
   return rows;
 }

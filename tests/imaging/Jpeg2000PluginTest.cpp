@@ -1,0 +1,296 @@
+// The JPEG 2000 plug-in built beside the program, reached the way the program
+// reaches it: a scan of the program folder and the codec registry.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+
+#include "IconTestUtil.h"
+#include "ManifestRows.h"
+#include "imaging/ImageDLLLoader.h"
+#include "imaging/JPEG2000Options.h"
+
+using namespace lumarte;
+using namespace lumarte::imaging;
+using namespace lumarte::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The registered codec scans the build folder once, as the programs do at start.
+bool PluginScanned() {
+  static const bool scanned = ImageDLLLoader().ScanFolder(LUMARTE_BINARY_DIR);
+  return scanned;
+}
+
+class Jpeg2000Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(PluginScanned());
+    std::string pattern = (fs::temp_directory_path() / "lumarte-jp2-XXXXXX").string();
+    ASSERT_TRUE(::mkdtemp(pattern.data()));
+    Dir = pattern;
+    ImageDLLLoader().Options.clear();
+  }
+  void TearDown() override {
+    ImageDLLLoader().Options.clear();
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
+  }
+  std::string Dir;
+};
+
+TRevedBitmap NoiseImage(int w, int h, TPixelFormat format, unsigned seed) {
+  TRevedBitmap bmp;
+  bmp.New(w, h, format);
+  std::minstd_rand random(seed);
+  for (int i = 0; i < bmp.Size; ++i) bmp.Map[i] = uint8_t(random());
+  if (format == pf8bit)
+    for (auto& b : *bmp.Palette) b = uint8_t(random());
+  return bmp;
+}
+
+// A smooth picture with a little grain: what lossy compression is meant for.
+TRevedBitmap GradientImage(int w, int h) {
+  TRevedBitmap bmp;
+  bmp.New(w, h, pf24bit);
+  std::minstd_rand random(7);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint32_t grain = random() % 8;
+      SetPixel(bmp, x, y, (x * 2 + grain) | (y * 2 + grain) << 8 | (0x40 + grain) << 16);
+    }
+  return bmp;
+}
+
+// The 24-bit colours a buffer shows, whatever its depth.
+std::vector<uint32_t> Colours(const TRevedBitmap& bmp) {
+  std::vector<uint32_t> out;
+  for (int y = 0; y < bmp.Height; ++y)
+    for (int x = 0; x < bmp.Width; ++x) {
+      if (bmp.PixelFormat == pf24bit) {
+        out.push_back(PixelOf(bmp, x, y));
+        continue;
+      }
+      const uint8_t* e = bmp.Palette->data() + 3 * bmp.ScanLine(y)[x];
+      out.push_back(e[2] | e[1] << 8 | uint32_t{e[0]} << 16);
+    }
+  return out;
+}
+
+TEST_F(Jpeg2000Test, ThePluginOffersItsExtensions) {
+  for (const char* ext : {"jp2", "JPC", "j2k", "j2c"}) {
+    EXPECT_EQ(&BitmapLoaders().FindLoader(ext), &ImageDLLLoader()) << ext;
+  }
+  for (const char* ext : {"jp2", "jpc", "j2k"}) {
+    EXPECT_EQ(&BitmapLoaders().FindSaver(ext), &ImageDLLLoader()) << ext;
+  }
+  // No built-in codec takes "JP"; the library's substring test does.
+  EXPECT_EQ(&BitmapLoaders().FindLoader("JP"), &ImageDLLLoader());
+  EXPECT_NE(BitmapLoaders().CombinedLoadFilter().find("*.jp2"), std::string::npos);
+}
+
+struct TRoundTripCase {
+  const char* Ext;
+  int Width, Height;
+  TPixelFormat Format;
+  bool GreyPalette;
+};
+
+class Jpeg2000Lossless : public Jpeg2000Test, public ::testing::WithParamInterface<TRoundTripCase> {};
+
+TEST_P(Jpeg2000Lossless, RoundTripIsExact) {
+  const auto& c = GetParam();
+  TRevedBitmap image = NoiseImage(c.Width, c.Height, c.Format, c.Width * 31 + c.Height);
+  if (c.GreyPalette) *image.Palette = DefaultPalette();
+  const std::string file = Dir + "/image." + c.Ext;
+  image.SaveToFile(file);
+  TRevedBitmap back;
+  back.LoadFromFile(file);
+  ASSERT_EQ(back.Width, c.Width);
+  ASSERT_EQ(back.Height, c.Height);
+  // Grey comes back as one plane, every other image as colour.
+  EXPECT_EQ(back.PixelFormat, c.Format == pf8bit && c.GreyPalette ? pf8bit : pf24bit);
+  EXPECT_EQ(Colours(back), Colours(image));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Images, Jpeg2000Lossless,
+    ::testing::Values(TRoundTripCase{"jp2", 64, 48, pf24bit, false},
+                      TRoundTripCase{"jpc", 37, 19, pf24bit, false},
+                      TRoundTripCase{"j2k", 1, 1, pf24bit, false},
+                      TRoundTripCase{"jp2", 3, 5, pf8bit, true},
+                      TRoundTripCase{"jpc", 200, 3, pf8bit, true},
+                      TRoundTripCase{"jp2", 17, 33, pf8bit, false}));
+
+TEST_F(Jpeg2000Test, ContainerFollowsTheExtension) {
+  TRevedBitmap image = NoiseImage(8, 8, pf24bit, 1);
+  image.SaveToFile(Dir + "/a.jp2");
+  image.SaveToFile(Dir + "/a.jpc");
+  EXPECT_EQ(ReadFileBytes(Dir + "/a.jp2").substr(0, 12),
+            std::string("\0\0\0\x0cjP  \r\n\x87\n", 12));
+  EXPECT_EQ(ReadFileBytes(Dir + "/a.jpc").substr(0, 4), "\xFF\x4F\xFF\x51");
+}
+
+TEST_F(Jpeg2000Test, LossyRateBoundsTheFileSize) {
+  TRevedBitmap image = GradientImage(128, 128);
+  const std::string lossless = Dir + "/lossless.jp2", lossy = Dir + "/lossy.jp2";
+  image.SaveToFile(lossless);
+  ImageDLLLoader().Options = Jpeg2000OptionsText(true, 50);
+  image.SaveToFile(lossy);
+  const size_t raw = 128 * 128 * 3;
+  const size_t lossySize = ReadFileBytes(lossy).size();
+  EXPECT_LE(lossySize, raw / 20 + 200);  // 5 % plus the file's boxes
+  EXPECT_LT(lossySize, ReadFileBytes(lossless).size());
+  TRevedBitmap back;
+  back.LoadFromFile(lossy);
+  ASSERT_EQ(back.Width, 128);
+  int64_t error = 0;
+  for (int i = 0; i < image.Size; ++i) error += std::abs(int(back.Map[i]) - int(image.Map[i]));
+  EXPECT_LT(double(error) / image.Size, 6.0);
+  // Even rate 0 stays lossy: the smallest file, not a lossless one.
+  ImageDLLLoader().Options = Jpeg2000OptionsText(true, 0);
+  image.SaveToFile(lossy);
+  EXPECT_LT(ReadFileBytes(lossy).size(), lossySize);
+}
+
+TEST_F(Jpeg2000Test, FailuresCarryThePluginMessages) {
+  TRevedBitmap bmp;
+  try {
+    bmp.LoadFromFile(Dir + "/missing.jp2");
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Unable to open file");
+  }
+  std::ofstream(Dir + "/noise.jp2") << "this is not a JPEG 2000 file";
+  try {
+    bmp.LoadFromFile(Dir + "/noise.jp2");
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Error in bitmap data");
+  }
+  EXPECT_FALSE(bmp.Present);
+  TRevedBitmap image = NoiseImage(4, 4, pf24bit, 2);
+  try {
+    ImageDLLLoader().SaveToFile(Dir + "/no-such-folder/a.jp2", "jp2", image);
+    FAIL();
+  } catch (const ERevedBitmap& e) {
+    EXPECT_STREQ(e.what(), "Unable to open file");
+  }
+}
+
+TEST_F(Jpeg2000Test, PreviewIsARoundTripThroughATemporaryFile) {
+  TRevedBitmap image = GradientImage(40, 30);
+  ImageDLLLoader().Options = Jpeg2000OptionsText(true, 20);
+  TJpeg2000Preview preview = MakeJpeg2000Preview(image, ImageDLLLoader());
+  EXPECT_EQ(preview.Image.Width, 40);
+  EXPECT_EQ(preview.Image.Height, 30);
+  EXPECT_GT(preview.FileSize, 0);
+  EXPECT_LE(preview.FileSize, 40 * 30 * 3 / 50 + 200);
+  ImageDLLLoader().Options.clear();
+  preview = MakeJpeg2000Preview(image, ImageDLLLoader());
+  EXPECT_EQ(Colours(preview.Image), Colours(image));
+}
+
+TEST(Jpeg2000Texts, TempNamesAreFresh) {
+  const std::string dir = fs::temp_directory_path();
+  std::string name = FreshTempFileName(dir, ".jp2");
+  EXPECT_EQ(name.rfind(dir, 0), 0u);
+  EXPECT_EQ(name.substr(name.size() - 4), ".jp2");
+  struct stat st;
+  EXPECT_NE(::stat(name.c_str(), &st), 0);
+}
+
+struct TRateCase {
+  int Rate;
+  const char* Label;
+  const char* Options;
+};
+
+class Jpeg2000Rate : public ::testing::TestWithParam<TRateCase> {};
+
+TEST_P(Jpeg2000Rate, ShownInTenthsOfAPercent) {
+  EXPECT_EQ(Jpeg2000RateText(GetParam().Rate), GetParam().Label);
+  EXPECT_EQ(Jpeg2000OptionsText(true, GetParam().Rate), GetParam().Options);
+  EXPECT_EQ(Jpeg2000OptionsText(false, GetParam().Rate), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, Jpeg2000Rate,
+                         ::testing::Values(TRateCase{50, "5.0 %", "rate=0.050"},
+                                           TRateCase{53, "5.3 %", "rate=0.053"},
+                                           TRateCase{7, "0.7 %", "rate=0.007"},
+                                           TRateCase{0, "0.0 %", "rate=0.000"},
+                                           TRateCase{99, "9.9 %", "rate=0.099"}));
+
+// ---- the third-party corpus through the plug-in ----
+
+TRevedBitmap LoadCorpusFile(const TManifestRow& row) {
+  EXPECT_TRUE(PluginScanned());
+  TRevedBitmap bmp;
+  bmp.LoadFromFile(CorpusFile(row.Path));
+  return bmp;
+}
+
+std::string RowName(const ::testing::TestParamInfo<TManifestRow>& info) {
+  return TestNameOf(info.param.Path);
+}
+
+class Jpeg2000CorpusValid : public ::testing::TestWithParam<TManifestRow> {};
+
+TEST_P(Jpeg2000CorpusValid, DecodesWithItsSize) {
+  const auto& row = GetParam();
+  int w = 0, h = 0, comps = 0;
+  ASSERT_TRUE(ProbeSize(row.Probe, w, h)) << row.Probe;
+  size_t at = row.Probe.find("comp");
+  ASSERT_NE(at, std::string::npos);
+  comps = std::atoi(row.Probe.c_str() + row.Probe.rfind(' ', at) + 1);
+  TRevedBitmap bmp = LoadCorpusFile(row);
+  EXPECT_EQ(bmp.Width, w);
+  EXPECT_EQ(bmp.Height, h);
+  // Palette files (pclr) expand to colour.
+  bool colour = comps >= 3 || row.Probe.find("pclr") != std::string::npos;
+  EXPECT_EQ(bmp.PixelFormat, colour ? pf24bit : pf8bit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, Jpeg2000CorpusValid,
+                         ::testing::ValuesIn(ManifestRows("jp2", {"valid"})), RowName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusValid);
+
+class Jpeg2000CorpusInvalid : public ::testing::TestWithParam<TManifestRow> {};
+
+TEST_P(Jpeg2000CorpusInvalid, RaisesAClearError) {
+  // The plug-in decodes with OpenJPEG 2.5.0: where ImageMagick decoded a file
+  // with that same library, an image is no fault of ours, a crash would be.
+  if (GetParam().ImageMagickDecodes) {
+    try {
+      LoadCorpusFile(GetParam());
+    } catch (const ELumarteBase&) {
+    }
+    return;
+  }
+  EXPECT_THROW(LoadCorpusFile(GetParam()), ELumarteBase);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, Jpeg2000CorpusInvalid,
+                         ::testing::ValuesIn(ManifestRows("jp2", {"invalid"})), RowName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusInvalid);
+
+class Jpeg2000CorpusOther : public ::testing::TestWithParam<TManifestRow> {};
+
+TEST_P(Jpeg2000CorpusOther, DecodesOrRaisesCleanly) {
+  try {
+    TRevedBitmap bmp = LoadCorpusFile(GetParam());
+    EXPECT_TRUE(bmp.Present);
+  } catch (const ELumarteBase&) {
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, Jpeg2000CorpusOther,
+                         ::testing::ValuesIn(ManifestRows("jp2", {"damaged", "questionable",
+                                                                  "unsupported"})),
+                         RowName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusOther);
+
+}  // namespace
