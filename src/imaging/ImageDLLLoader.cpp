@@ -237,4 +237,9 @@ TImageDLLLoader& ImageDLLLoader() {
   return loader;
 }
 
+bool ScanProgramFolder() {
+  static const bool accepted = ImageDLLLoader().ScanFolder(ProgramDirectory());
+  return accepted;
+}
+
 }  // namespace lumarte::imaging

@@ -69,6 +69,10 @@ class TImageDLLLoader : public TBitmapLoader {
 // The registered instance (always the registry's last codec).
 TImageDLLLoader& ImageDLLLoader();
 
+// Scans the program folder into the registered instance, as the programs do
+// at start; later calls do nothing. True when a library was accepted.
+bool ScanProgramFolder();
+
 // Turns a library's image into a pixel buffer: one plane gives 8 bits, three
 // interleaved samples or separate planes give 24 bits. Raises the library's
 // messages for formats it cannot take (exposed for tests).

@@ -1,0 +1,118 @@
+// The icon selection dialog without a display: captions, list, preview,
+// colour and result.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "UiTestApplication.h"
+#include "imaging/ui/IconSelectionForm.h"
+
+using namespace lumarte::imaging;
+
+namespace {
+
+class IconSelectionFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lumarte::testing::EnsureApplication();
+    Icons.Kind = ikCursor;
+    Icons.Add(32, 32, 8);
+    TIconImage& second = Icons.Add(300 / 2, 20, 24);
+    std::memset(second.XorData.data(), 0x80, size_t(second.XorSize));
+    second.SetTransparent(0, 0);
+  }
+  TIconList Icons;
+};
+
+TEST_F(IconSelectionFormTest, CaptionsAndControls) {
+  TIconSelectionForm form;
+  EXPECT_EQ(form.windowTitle(), "Select icon to import from file");
+  EXPECT_EQ(form.Note->text(), "Note that writing of files with multiple icons is not supported.");
+  EXPECT_EQ(form.ColorButton->text(), "Transparent color");
+  EXPECT_EQ(form.OkButton->text(), "&Ok");
+  EXPECT_TRUE(form.OkButton->isDefault());
+  EXPECT_EQ(form.CancelButton->text(), "&Cancel");
+}
+
+TEST_F(IconSelectionFormTest, ListsEveryImageAndSelectsTheFirst) {
+  TIconSelectionForm form;
+  form.SetIcons(Icons, 0x00FF00FF);
+  ASSERT_EQ(form.IconBox->count(), 2);
+  EXPECT_EQ(form.IconBox->itemText(0), "Cursor 32 x 32 8 bit");
+  EXPECT_EQ(form.IconBox->itemText(1), "Cursor 150 x 20 24 bit");
+  EXPECT_EQ(form.SelectedIndex(), 0);
+  EXPECT_EQ(form.ColorLabel->text(), "$ff00ff");
+  EXPECT_EQ(form.Preview->size(), QSize(34, 34));
+}
+
+TEST_F(IconSelectionFormTest, PreviewShowsTheChosenImageOnTheTransparentColour) {
+  TIconSelectionForm form;
+  form.SetIcons(Icons, 0x00FF00FF);
+  form.IconBox->setCurrentIndex(1);
+  ASSERT_EQ(form.Preview->size(), QSize(152, 22));
+  QImage shown = form.Preview->pixmap().toImage();
+  EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 255));  // the frame
+  EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 0, 255));  // transparent pixel
+  EXPECT_EQ(shown.pixelColor(2, 1), QColor(128, 128, 128));
+}
+
+TEST_F(IconSelectionFormTest, TransparentColourButtonRedrawsThePreview) {
+  TIconSelectionForm form;
+  form.SetIcons(Icons, 0x00FF00FF);
+  form.IconBox->setCurrentIndex(1);
+  uint32_t offered = 0;
+  form.PickColor = [&](uint32_t& color) {
+    offered = color;
+    color = 0x00123456;
+    return true;
+  };
+  form.ColorButton->click();
+  EXPECT_EQ(offered, 0x00FF00FFu);
+  EXPECT_EQ(form.TransparentColor(), 0x00123456u);
+  EXPECT_EQ(form.ColorLabel->text(), "$563412");
+  EXPECT_EQ(form.Preview->pixmap().toImage().pixelColor(1, 1), QColor(0x56, 0x34, 0x12));
+  form.PickColor = [](uint32_t& color) {
+    color = 0;
+    return false;  // cancelled: nothing changes
+  };
+  form.ColorButton->click();
+  EXPECT_EQ(form.TransparentColor(), 0x00123456u);
+}
+
+TEST_F(IconSelectionFormTest, OkAndCancelCloseTheDialog) {
+  TIconSelectionForm form;
+  form.SetIcons(Icons, 0);
+  form.IconBox->setCurrentIndex(1);
+  QTimer::singleShot(0, form.OkButton, &QPushButton::click);
+  EXPECT_EQ(form.exec(), QDialog::Accepted);
+  QTimer::singleShot(0, form.CancelButton, &QPushButton::click);
+  EXPECT_EQ(form.exec(), QDialog::Rejected);
+}
+
+TEST_F(IconSelectionFormTest, ChooserAnswersTheCodec) {
+  TIconSelectionChooser chooser;
+  int index = 0;
+  uint32_t color = 0x00FF00FF;
+  // The chooser creates its form on first use; answer it once it is shown.
+  QTimer::singleShot(0, [] {
+    auto* form = qobject_cast<TIconSelectionForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    form->IconBox->setCurrentIndex(1);
+    form->OkButton->click();
+  });
+  EXPECT_TRUE(chooser.ChooseIcon(Icons, index, color));
+  EXPECT_EQ(index, 1);
+  QTimer::singleShot(0, [] {
+    auto* form = qobject_cast<TIconSelectionForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    form->CancelButton->click();
+  });
+  index = 0;
+  EXPECT_FALSE(chooser.ChooseIcon(Icons, index, color));
+  EXPECT_EQ(index, 0);
+}
+
+}  // namespace
