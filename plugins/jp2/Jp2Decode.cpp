@@ -26,8 +26,12 @@ bool DetectFormat(const uint8_t* data, size_t size, OPJ_CODEC_FORMAT& format) {
   return true;
 }
 
-uint32_t ImageWidth(const opj_image_t& img) { return img.x1 > img.x0 ? img.x1 - img.x0 : 0; }
-uint32_t ImageHeight(const opj_image_t& img) { return img.y1 > img.y0 ? img.y1 - img.y0 : 0; }
+uint32_t ImageWidth(const opj_image_t& img) {
+  return img.x1 > img.x0 ? img.x1 - img.x0 : 0;
+}
+uint32_t ImageHeight(const opj_image_t& img) {
+  return img.y1 > img.y0 ? img.y1 - img.y0 : 0;
+}
 
 // Checked after the header, before OpenJPEG allocates anything for the pixels.
 bool HeaderAcceptable(const opj_image_t& img, uint64_t maxSamples) {
@@ -83,7 +87,9 @@ void StoreComponent(const opj_image_t& img, const opj_image_comp_t& comp, uint8_
   }
 }
 
-uint8_t Clamp255(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
+uint8_t Clamp255(double v) {
+  return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L));
+}
 
 // The samples hold Y in the red, Cb in the green and Cr in the blue byte.
 void YccToRgb(std::vector<uint8_t>& bgr) {

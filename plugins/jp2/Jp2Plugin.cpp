@@ -14,8 +14,7 @@ using lumarte::jp2::TJp2Image;
 namespace {
 
 char kLoadFilter[] = "JPEG 2000 image (*.jp2;*.jpc;*.j2k;*.j2c)|*.jp2;*.jpc;*.j2k;*.j2c";
-char kSaveFilter[] =
-    "JPEG 2000 image (*.jp2)|*.jp2|JPEG 2000 codestream (*.jpc;*.j2k)|*.jpc;*.j2k";
+char kSaveFilter[] = "JPEG 2000 image (*.jp2)|*.jp2|JPEG 2000 codestream (*.jpc;*.j2k)|*.jpc;*.j2k";
 // Larger files are not pictures this plug-in can hold in memory.
 constexpr long kMaxFileSize = 1L << 30;
 
@@ -24,8 +23,8 @@ int ReadWholeFile(const char* name, std::string& data) {
   if (!f) return kLibCannotOpen;
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
-  int code = size < 0 || size > kMaxFileSize || std::fseek(f, 0, SEEK_SET) != 0 ? kLibBadData
-                                                                               : kLibOk;
+  int code =
+      size < 0 || size > kMaxFileSize || std::fseek(f, 0, SEEK_SET) != 0 ? kLibBadData : kLibOk;
   if (code == kLibOk) {
     data.resize(static_cast<size_t>(size));
     if (std::fread(data.data(), 1, data.size(), f) != data.size()) code = kLibBadData;
@@ -63,7 +62,8 @@ int FromContainer(const TImageContainer& c, TJp2Image& image) {
   }
   image.Planes = 3;
   image.Samples.resize(pixels * 3);
-  for (size_t i = 0; i < pixels; ++i) std::memcpy(&image.Samples[3 * i], c.Palette + 3 * c.Data[i], 3);
+  for (size_t i = 0; i < pixels; ++i)
+    std::memcpy(&image.Samples[3 * i], c.Palette + 3 * c.Data[i], 3);
   return kLibOk;
 }
 
@@ -123,5 +123,9 @@ int LibFreeImage(TImageContainer* container) {
   return kLibOk;
 }
 
-char* LibGetLoadFilter() { return kLoadFilter; }
-char* LibGetSaveFilter() { return kSaveFilter; }
+char* LibGetLoadFilter() {
+  return kLoadFilter;
+}
+char* LibGetSaveFilter() {
+  return kSaveFilter;
+}

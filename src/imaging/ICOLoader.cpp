@@ -8,7 +8,9 @@ namespace lumarte::imaging {
 
 namespace {
 
-uint32_t ColorOf(const uint8_t* bgr) { return bgr[2] | bgr[1] << 8 | uint32_t{bgr[0]} << 16; }
+uint32_t ColorOf(const uint8_t* bgr) {
+  return bgr[2] | bgr[1] << 8 | uint32_t{bgr[0]} << 16;
+}
 
 void FillFrom24Bit(TIconImage& image, const TRevedBitmap& bmp, uint32_t transparent) {
   for (int32_t y = 0; y < bmp.Height; ++y) {
@@ -75,7 +77,8 @@ TIconList IconListFromBitmap(const TRevedBitmap& bitmap, bool cursor, uint32_t t
     FillFrom24Bit(list.Add(bitmap.Width, bitmap.Height, 24), bitmap, transparentColor);
   } else if (bitmap.PixelFormat == pf8bit) {
     std::array<bool, 256> clear{};
-    for (int i = 0; i < 256; ++i) clear[i] = ColorOf(bitmap.Palette->data() + 3 * i) == transparentColor;
+    for (int i = 0; i < 256; ++i)
+      clear[i] = ColorOf(bitmap.Palette->data() + 3 * i) == transparentColor;
     int bits = HighestOpaqueIndex(bitmap, clear) < 16 ? 4 : 8;
     FillFrom8Bit(list.Add(bitmap.Width, bitmap.Height, bits), bitmap, clear);
   } else {

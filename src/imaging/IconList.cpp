@@ -18,17 +18,23 @@ constexpr int kBitmapHeaderSize = 40;
 
 int PixelFormatOfBits(int bits) {
   switch (bits) {
-    case 1: return ipf1bit;
-    case 4: return ipf4bit;
-    case 8: return ipf8bit;
-    case 24: return ipf24bit;
-    case 32: return ipf32bit;
-    default: throw EFormatError("Invalid pixel format");
+    case 1:
+      return ipf1bit;
+    case 4:
+      return ipf4bit;
+    case 8:
+      return ipf8bit;
+    case 24:
+      return ipf24bit;
+    case 32:
+      return ipf32bit;
+    default:
+      throw EFormatError("Invalid pixel format");
   }
 }
 
 struct TDirEntry {
-  int32_t Width;   // a directory byte 0 means 256
+  int32_t Width;  // a directory byte 0 means 256
   int32_t Height;
   uint16_t Field1;  // planes, or the cursor's hot spot x
   uint16_t Field2;  // bit count, or the cursor's hot spot y
@@ -258,8 +264,8 @@ void TIconList::LoadFromStream(TBaseStream& stream) {
     file.Seek(6 + 16 * int64_t{i});
     TDirEntry e = ReadDirEntry(file);
     file.Seek(e.Offset);
-    auto image = IsPngAt(file.Data, e.Offset) ? ReadPngImage(file.Data, e, i)
-                                              : ReadDibImage(file, e, i);
+    auto image =
+        IsPngAt(file.Data, e.Offset) ? ReadPngImage(file.Data, e, i) : ReadDibImage(file, e, i);
     image->HotSpotX = e.Field1;
     image->HotSpotY = e.Field2;
     total += image->XorSize + image->AndSize;

@@ -41,7 +41,9 @@ F FindExport(void* module, const TExportName& name) {
   return reinterpret_cast<F>(p);
 }
 
-char* CopyText(const char* text) { return text ? ::strdup(text) : nullptr; }
+char* CopyText(const char* text) {
+  return text ? ::strdup(text) : nullptr;
+}
 
 struct TResultText {
   int Code;
@@ -112,7 +114,9 @@ void StoreContainerImage(const TImageContainer& c, TRevedBitmap& bitmap) {
 
 TImageDLLLoader::TImageDLLLoader() : Records(sizeof(TDLLRecord)) {}
 
-TImageDLLLoader::~TImageDLLLoader() { Clear(); }
+TImageDLLLoader::~TImageDLLLoader() {
+  Clear();
+}
 
 void TImageDLLLoader::Clear() {
   for (int i = 0; i < Records.Count; ++i) {
@@ -168,8 +172,7 @@ void TImageDLLLoader::RegisterExtensions(const std::string& filter) {
   std::set<std::string> seen;
   for (size_t p = up.find("*."); p != std::string::npos; p = up.find("*.", p + 2)) {
     size_t e = p + 2;
-    while (e < up.size() && (std::isalnum(static_cast<unsigned char>(up[e])) || up[e] == '_'))
-      ++e;
+    while (e < up.size() && (std::isalnum(static_cast<unsigned char>(up[e])) || up[e] == '_')) ++e;
     std::string ext = up.substr(p + 2, e - p - 2);
     // Description and pattern part usually both name an extension: once is enough.
     if (!ext.empty() && seen.insert(ext).second) Extensions.push_back(ext);
@@ -196,8 +199,12 @@ std::string TImageDLLLoader::JoinFilters(bool save) const {
   return all;
 }
 
-std::string TImageDLLLoader::GetLoadFilter() { return JoinFilters(false); }
-std::string TImageDLLLoader::GetSaveFilter() { return JoinFilters(true); }
+std::string TImageDLLLoader::GetLoadFilter() {
+  return JoinFilters(false);
+}
+std::string TImageDLLLoader::GetSaveFilter() {
+  return JoinFilters(true);
+}
 
 void TImageDLLLoader::LoadFromFile(const std::string& fileName, const std::string& ext,
                                    TRevedBitmap& bitmap) {

@@ -25,8 +25,8 @@ TRevedBitmap LoadCorpusFile(const TManifestRow& row) {
 bool FirstImageIsPng(const TManifestRow& row) {
   size_t colon = row.Probe.find(':');
   size_t comma = row.Probe.find(',');
-  return colon != std::string::npos && row.Probe.substr(colon, comma - colon).find("/png") !=
-                                           std::string::npos;
+  return colon != std::string::npos &&
+         row.Probe.substr(colon, comma - colon).find("/png") != std::string::npos;
 }
 
 std::string RowName(const ::testing::TestParamInfo<TManifestRow>& info) {
@@ -71,10 +71,9 @@ TEST_P(ICOCorpusOther, DecodesOrRaisesCleanly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, ICOCorpusOther,
-                         ::testing::ValuesIn(ManifestRows("ico", {"damaged", "questionable",
-                                                                  "unsupported"})),
-                         RowName);
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, ICOCorpusOther,
+    ::testing::ValuesIn(ManifestRows("ico", {"damaged", "questionable", "unsupported"})), RowName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ICOCorpusOther);
 
 }  // namespace

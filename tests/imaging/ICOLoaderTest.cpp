@@ -73,8 +73,7 @@ TEST(ICOLoader, TwentyFourBitLayoutWithMagentaTransparent) {
   TICOLoader codec;
   const std::string b = Save(codec, bmp);
   const std::string expected =
-      std::string("\0\0\1\0\1\0", 6) +
-      std::string("\2\2\0\0\1\0\x18\0\x40\0\0\0\x16\0\0\0", 16) +
+      std::string("\0\0\1\0\1\0", 6) + std::string("\2\2\0\0\1\0\x18\0\x40\0\0\0\x16\0\0\0", 16) +
       std::string("\x28\0\0\0\2\0\0\0\4\0\0\0\1\0\x18\0\0\0\0\0\x18\0\0\0", 24) +
       std::string(16, '\0') +
       // XOR, bottom row first: blue, green; then red and the blackened magenta.
@@ -131,10 +130,10 @@ TEST_P(ICOLoaderDepth, ChoosesTheSmallestIconDepth) {
 
 INSTANTIATE_TEST_SUITE_P(
     Palettes, ICOLoaderDepth,
-    ::testing::Values(TDepthCase{{0, 9, 12, 5}, 12, 4},     // entries 0..9 and magenta at 12
-                      TDepthCase{{0, 1, 0, 1}, 12, 4},      //
+    ::testing::Values(TDepthCase{{0, 9, 12, 5}, 12, 4},       // entries 0..9 and magenta at 12
+                      TDepthCase{{0, 1, 0, 1}, 12, 4},        //
                       TDepthCase{{3, 200, 15, 200}, 200, 4},  // magenta far above 15
-                      TDepthCase{{0, 16, 12, 1}, 12, 8},    //
+                      TDepthCase{{0, 16, 12, 1}, 12, 8},      //
                       TDepthCase{{255, 0, 0, 0}, 12, 8}));
 
 TEST(ICOLoader, CursorKeepsItsHotSpot) {

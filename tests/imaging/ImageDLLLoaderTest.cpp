@@ -139,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(Codes, ImageDLLSaveCodes,
                                            TCodeCase{9, "Error writing image file: 9"}));
 
 // The test codec's byte i of its data block is i * 7 + 1.
-uint8_t Pattern(size_t i) { return uint8_t(i * 7 + 1); }
+uint8_t Pattern(size_t i) {
+  return uint8_t(i * 7 + 1);
+}
 
 struct TFormatCase {
   const char* Options;
@@ -237,7 +239,8 @@ TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
   Codec.Options.clear();
   Codec.SaveToFile(Temp / "b.tst", "TST", bmp);
   dump = ReadFileBytes(Temp / "b.tst");
-  EXPECT_EQ(dump, "3 2 3 3 0 \n" + std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF", 18));
+  EXPECT_EQ(dump,
+            "3 2 3 3 0 \n" + std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF", 18));
 }
 
 TEST_F(ImageDLLLoaderTest, SaveRefusesEmptyBuffersAndUnknownExtensions) {

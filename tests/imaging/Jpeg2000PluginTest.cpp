@@ -99,7 +99,8 @@ struct TRoundTripCase {
   bool GreyPalette;
 };
 
-class Jpeg2000Lossless : public Jpeg2000Test, public ::testing::WithParamInterface<TRoundTripCase> {};
+class Jpeg2000Lossless : public Jpeg2000Test,
+                         public ::testing::WithParamInterface<TRoundTripCase> {};
 
 TEST_P(Jpeg2000Lossless, RoundTripIsExact) {
   const auto& c = GetParam();
@@ -116,14 +117,13 @@ TEST_P(Jpeg2000Lossless, RoundTripIsExact) {
   EXPECT_EQ(Colours(back), Colours(image));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Images, Jpeg2000Lossless,
-    ::testing::Values(TRoundTripCase{"jp2", 64, 48, pf24bit, false},
-                      TRoundTripCase{"jpc", 37, 19, pf24bit, false},
-                      TRoundTripCase{"j2k", 1, 1, pf24bit, false},
-                      TRoundTripCase{"jp2", 3, 5, pf8bit, true},
-                      TRoundTripCase{"jpc", 200, 3, pf8bit, true},
-                      TRoundTripCase{"jp2", 17, 33, pf8bit, false}));
+INSTANTIATE_TEST_SUITE_P(Images, Jpeg2000Lossless,
+                         ::testing::Values(TRoundTripCase{"jp2", 64, 48, pf24bit, false},
+                                           TRoundTripCase{"jpc", 37, 19, pf24bit, false},
+                                           TRoundTripCase{"j2k", 1, 1, pf24bit, false},
+                                           TRoundTripCase{"jp2", 3, 5, pf8bit, true},
+                                           TRoundTripCase{"jpc", 200, 3, pf8bit, true},
+                                           TRoundTripCase{"jp2", 17, 33, pf8bit, false}));
 
 TEST_F(Jpeg2000Test, ContainerFollowsTheExtension) {
   TRevedBitmap image = NoiseImage(8, 8, pf24bit, 1);
@@ -287,10 +287,9 @@ TEST_P(Jpeg2000CorpusOther, DecodesOrRaisesCleanly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, Jpeg2000CorpusOther,
-                         ::testing::ValuesIn(ManifestRows("jp2", {"damaged", "questionable",
-                                                                  "unsupported"})),
-                         RowName);
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, Jpeg2000CorpusOther,
+    ::testing::ValuesIn(ManifestRows("jp2", {"damaged", "questionable", "unsupported"})), RowName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusOther);
 
 }  // namespace

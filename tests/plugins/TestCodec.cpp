@@ -34,7 +34,9 @@ size_t DataBytes(int width, int height, int format) {
 
 }  // namespace
 
-extern "C" int TestCodecFreeCount() { return frees; }
+extern "C" int TestCodecFreeCount() {
+  return frees;
+}
 
 int LibLoadImage(char*, char*, TImageContainer* c) {
   int code = Option(c->Options, "code", 0);

@@ -13,7 +13,8 @@ namespace lumarte::imaging {
 
 TIconSelectionForm::TIconSelectionForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Select icon to import from file"));
-  Note = new QLabel(QStringLiteral("Note that writing of files with multiple icons is not supported."));
+  Note = new QLabel(
+      QStringLiteral("Note that writing of files with multiple icons is not supported."));
   IconBox = new QComboBox;
   Preview = new QLabel;
   Preview->setFrameShape(QFrame::Box);
@@ -63,7 +64,9 @@ void TIconSelectionForm::ClearIcons() {
   Preview->clear();
 }
 
-int TIconSelectionForm::SelectedIndex() const { return IconBox->currentIndex(); }
+int TIconSelectionForm::SelectedIndex() const {
+  return IconBox->currentIndex();
+}
 
 void TIconSelectionForm::UpdatePreview() {
   ColorLabel->setText(QString::fromStdString(ColorHexText(Color)));
@@ -86,8 +89,8 @@ void TIconSelectionForm::ChooseColor() {
 
 bool TIconSelectionForm::AskColorDialog(uint32_t& color) {
   QColorDialog::setCustomColor(0, QColor(0xFE, 0x00, 0xFF));
-  QColor chosen = QColorDialog::getColor(
-      QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF), this);
+  QColor chosen =
+      QColorDialog::getColor(QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF), this);
   if (!chosen.isValid()) return false;
   color = uint32_t(chosen.red()) | uint32_t(chosen.green()) << 8 | uint32_t(chosen.blue()) << 16;
   return true;

@@ -195,7 +195,8 @@ void TJPEG2000Form::RememberScrollPositions() {
 void TJPEG2000Form::SyncScrollBoxes() {
   QScrollBar* bars[4] = {ImageBox->horizontalScrollBar(), ImageBox->verticalScrollBar(),
                          PreviewBox->horizontalScrollBar(), PreviewBox->verticalScrollBar()};
-  const bool imageMoved = bars[0]->value() != LastPositions[0] || bars[1]->value() != LastPositions[1];
+  const bool imageMoved =
+      bars[0]->value() != LastPositions[0] || bars[1]->value() != LastPositions[1];
   const bool previewMoved =
       bars[2]->value() != LastPositions[2] || bars[3]->value() != LastPositions[3];
   if (imageMoved) {
