@@ -13,11 +13,11 @@ class ELumarteBase : public std::runtime_error {
   virtual const char* ClassName() const noexcept { return "Exception"; }
 };
 
-#define LUMARTE_EXCEPTION(Name)                                       \
-  class Name : public ::lumarte::ELumarteBase {                       \
-   public:                                                            \
-    using ::lumarte::ELumarteBase::ELumarteBase;                      \
-    const char* ClassName() const noexcept override { return #Name; } \
+#define LUMARTE_EXCEPTION(Name)                                              \
+  class Name : public ::lumarte::ELumarteBase {                              \
+   public:                                                                   \
+    using ::lumarte::ELumarteBase::ELumarteBase;                             \
+    const char* ClassName() const noexcept override { return #Name; }        \
   };
 
 LUMARTE_EXCEPTION(ELumarteError)
@@ -42,7 +42,7 @@ LUMARTE_EXCEPTION(EAbort)
 
 }  // namespace lumarte
 
-#define LUMARTE_ASSERT(cond)                                           \
-  do {                                                                 \
-    if (!(cond)) ::lumarte::RaiseAssertion(__FILE__, __LINE__, #cond); \
+#define LUMARTE_ASSERT(cond)                                                  \
+  do {                                                                        \
+    if (!(cond)) ::lumarte::RaiseAssertion(__FILE__, __LINE__, #cond);        \
   } while (0)
