@@ -2,12 +2,12 @@
 // colour and result.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
-#include "UiTestApplication.h"
 #include "imaging/ui/IconSelectionForm.h"
 
 using namespace lumarte::imaging;
@@ -17,10 +17,9 @@ namespace {
 class IconSelectionFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    lumarte::testing::EnsureApplication();
     Icons.Kind = ikCursor;
     Icons.Add(32, 32, 8);
-    TIconImage& second = Icons.Add(300 / 2, 20, 24);
+    TIconImage& second = Icons.Add(150, 20, 24);
     std::memset(second.XorData.data(), 0x80, size_t(second.XorSize));
     second.SetTransparent(0, 0);
   }

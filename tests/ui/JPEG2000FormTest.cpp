@@ -9,7 +9,6 @@
 #include <QSlider>
 #include <QSpinBox>
 
-#include "UiTestApplication.h"
 #include "imaging/ui/JPEG2000Form.h"
 
 using namespace lumarte::imaging;
@@ -19,7 +18,6 @@ namespace {
 class JPEG2000FormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    lumarte::testing::EnsureApplication();
     Codec.ScanFolder(LUMARTE_BINARY_DIR);
     Image.New(600, 500, pf24bit);
     for (int i = 0; i < Image.Size; ++i) Image.Map[i] = uint8_t(i * 13 / 7);
