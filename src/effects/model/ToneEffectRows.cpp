@@ -11,7 +11,12 @@ using editor::TBitmap;
 
 EffectParam Range(const char* name, const char* caption, double lo, double hi, double def,
                   const char* control = "", const char* edit = "") {
-  EffectParam p{name, caption, lo, hi, def, {}};
+  EffectParam p;
+  p.Name = name;
+  p.Caption = caption;
+  p.Min = lo;
+  p.Max = hi;
+  p.Default = def;
   p.Control = control;
   p.Edit = edit;
   return p;
@@ -25,10 +30,9 @@ EffectParam Check(const char* name, const char* caption, const char* control) {
 
 EffectParam Choice(const char* name, const char* caption, std::vector<std::string> choices,
                    int def = 0, const char* combo = "") {
-  double last = static_cast<double>(choices.size()) - 1;
-  EffectParam p{name, caption, 0, last, static_cast<double>(def), std::move(choices)};
+  EffectParam p = Range(name, caption, 0, static_cast<double>(choices.size()) - 1, def, combo);
+  p.Choices = std::move(choices);
   p.Kind = ControlKind::Combo;
-  p.Control = combo;
   return p;
 }
 
