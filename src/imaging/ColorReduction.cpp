@@ -253,25 +253,73 @@ int Distance(uint32_t a, uint32_t b) {
   return dr * dr + dg * dg + db * db;
 }
 
-int Nearest(const std::vector<uint32_t>& pal, uint32_t c) {
-  int best = 0, bestDist = Distance(pal[0], c);
-  for (size_t i = 1; i < pal.size() && bestDist; ++i) {
-    int d = Distance(pal[i], c);
-    if (d < bestDist) best = static_cast<int>(i), bestDist = d;
+// Nearest palette entry by squared distance. Colour space is cut into cells of
+// 8x8x8; each cell keeps, once asked, the few entries that can be nearest to
+// any colour inside it, so a query compares against those only.
+class TPaletteSearch {
+ public:
+  explicit TPaletteSearch(const std::vector<uint32_t>& pal)
+      : Pal(pal), Candidates(kCells * kCells * kCells) {}
+  int Nearest(uint32_t c) {
+    int r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+    std::vector<uint8_t>& list =
+        Candidates[(r >> kShift) << 10 | (g >> kShift) << 5 | (b >> kShift)];
+    if (list.empty()) list = CellCandidates(r >> kShift, g >> kShift, b >> kShift);
+    int best = list[0], bestDist = Distance(Pal[best], c);
+    for (size_t i = 1; i < list.size(); ++i) {
+      int d = Distance(Pal[list[i]], c);
+      if (d < bestDist) best = list[i], bestDist = d;
+    }
+    return best;
   }
-  return best;
-}
+
+ private:
+  static constexpr int kShift = 3, kCells = 256 >> kShift, kSide = 1 << kShift;
+
+  // Squared distance from v to the range [lo, lo + kSide - 1] (nearest and farthest).
+  static int Near(int v, int lo) {
+    return v < lo ? lo - v : v > lo + kSide - 1 ? v - lo - kSide + 1 : 0;
+  }
+  static int Far(int v, int lo) { return std::max(std::abs(v - lo), std::abs(v - lo - kSide + 1)); }
+
+  std::vector<uint8_t> CellCandidates(int cr, int cg, int cb) const {
+    int lo[3] = {cr << kShift, cg << kShift, cb << kShift};
+    auto channels = [](uint32_t e) {
+      return std::array<int, 3>{int(e >> 16), int((e >> 8) & 0xFF), int(e & 0xFF)};
+    };
+    // No colour in the cell is farther from its nearest entry than this bound.
+    int bound = 1 << 30;
+    for (uint32_t e : Pal) {
+      auto ch = channels(e);
+      int far = 0;
+      for (int a = 0; a < 3; ++a) far += Far(ch[a], lo[a]) * Far(ch[a], lo[a]);
+      bound = std::min(bound, far);
+    }
+    std::vector<uint8_t> list;
+    for (size_t i = 0; i < Pal.size(); ++i) {
+      auto ch = channels(Pal[i]);
+      int nearest = 0;
+      for (int a = 0; a < 3; ++a) nearest += Near(ch[a], lo[a]) * Near(ch[a], lo[a]);
+      if (nearest <= bound) list.push_back(static_cast<uint8_t>(i));
+    }
+    return list;
+  }
+
+  const std::vector<uint32_t>& Pal;
+  std::vector<std::vector<uint8_t>> Candidates;
+};
 
 // A few k-means rounds over the histogram bins pull each entry to the mean of
 // the colours that map to it.
 void Refine(std::vector<uint32_t>& pal, const THistogram& h, int rounds) {
   for (int round = 0; round < rounds; ++round) {
     std::vector<TMean> means(pal.size());
+    TPaletteSearch search(pal);
     for (int bin = 0; bin < kBins * kBins * kBins; ++bin) {
       if (!h.Count[bin]) continue;
       TMean one;
       one.Add(h, bin);
-      means[Nearest(pal, one.Color())].Add(h, bin);
+      means[search.Nearest(one.Color())].Add(h, bin);
     }
     for (size_t i = 0; i < pal.size(); ++i)
       if (means[i].N) pal[i] = means[i].Color();
@@ -292,34 +340,12 @@ std::vector<uint32_t> BuildPalette(const TRevedBitmap& src, int maxColors) {
 
 // ---- mapping pixels to the palette ----
 
-// Remembers recent nearest-entry answers; photos repeat colours a lot.
-class TNearestCache {
- public:
-  explicit TNearestCache(const std::vector<uint32_t>& pal)
-      : Pal(pal), Keys(kSlots, kEmpty), Values(kSlots) {}
-  int Lookup(uint32_t c) {
-    uint32_t slot = (c * 2654435761u) >> 16;
-    if (Keys[slot] != c) {
-      Keys[slot] = c;
-      Values[slot] = static_cast<uint8_t>(Nearest(Pal, c));
-    }
-    return Values[slot];
-  }
-
- private:
-  static constexpr uint32_t kSlots = 1 << 16;
-  static constexpr uint32_t kEmpty = 0xFFFFFFFF;
-  const std::vector<uint32_t>& Pal;
-  std::vector<uint32_t> Keys;
-  std::vector<uint8_t> Values;
-};
-
 void MapPlain(const TRevedBitmap& src, const std::vector<uint32_t>& pal, TRevedBitmap& out) {
-  TNearestCache cache(pal);
+  TPaletteSearch search(pal);
   const uint8_t* s = src.Map.get();
   size_t pixels = static_cast<size_t>(src.Width) * src.Height;
   for (size_t i = 0; i < pixels; ++i, s += 3)
-    out.Map[i] = static_cast<uint8_t>(cache.Lookup(PackPixel(s)));
+    out.Map[i] = static_cast<uint8_t>(search.Nearest(PackPixel(s)));
 }
 
 uint8_t Clamp255(int v) {
@@ -329,7 +355,7 @@ uint8_t Clamp255(int v) {
 // Floyd–Steinberg: errors kept in sixteenths, 7 right, 3 down-left, 5 down,
 // 1 down-right.
 void MapDithered(const TRevedBitmap& src, const std::vector<uint32_t>& pal, TRevedBitmap& out) {
-  TNearestCache cache(pal);
+  TPaletteSearch search(pal);
   int32_t w = src.Width;
   std::vector<int> cur(3 * (w + 2)), next(3 * (w + 2));
   for (int32_t y = 0; y < src.Height; ++y) {
@@ -340,7 +366,7 @@ void MapDithered(const TRevedBitmap& src, const std::vector<uint32_t>& pal, TRev
       int* e = &cur[3 * (x + 1)];
       uint8_t want[3];
       for (int c = 0; c < 3; ++c) want[c] = Clamp255(s[3 * x + c] + ((e[c] + 8) >> 4));
-      int idx = cache.Lookup(PackPixel(want));
+      int idx = search.Nearest(PackPixel(want));
       d[x] = static_cast<uint8_t>(idx);
       uint32_t got = pal[idx];
       int gotBgr[3] = {int(got & 0xFF), int((got >> 8) & 0xFF), int(got >> 16)};

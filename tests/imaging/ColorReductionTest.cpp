@@ -178,3 +178,33 @@ TEST(ColorReduction, EmptySourceGivesEmptyResult) {
 }
 
 }  // namespace
+
+namespace {
+
+int Dist2(uint32_t a, uint32_t b) {
+  int d = 0;
+  for (int s = 0; s < 24; s += 8) {
+    int x = int((a >> s) & 0xFF) - int((b >> s) & 0xFF);
+    d += x * x;
+  }
+  return d;
+}
+
+// Without dithering every pixel takes the nearest entry of the palette made.
+TEST(ColorReduction, UnditheredPixelsTakeNearestEntry) {
+  TRevedBitmap src = Make24(97, 61, [](int x, int y) { return Scatter(x * 1000 + y); });
+  int used = 0;
+  TRevedBitmap out = ReduceColors(src, {64, false}, &used);
+  ASSERT_EQ(used, 64);
+  for (int y = 0; y < src.Height; ++y)
+    for (int x = 0; x < src.Width; ++x) {
+      uint32_t want = ColorAt(src, x, y);
+      int got = Dist2(ColorAt(out, x, y), want);
+      for (int i = 0; i < used; ++i) {
+        const uint8_t* e = &(*out.Palette)[3 * i];
+        ASSERT_LE(got, Dist2(e[0] | e[1] << 8 | e[2] << 16, want)) << x << "," << y;
+      }
+    }
+}
+
+}  // namespace
