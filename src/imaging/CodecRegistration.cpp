@@ -1,3 +1,4 @@
+#include "imaging/BMPLoader.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/RevedBitmap.h"
@@ -6,9 +7,17 @@ namespace lumarte::imaging {
 
 namespace {
 
+// Each codec lives as long as the program.
+template <class TLoader>
+TBitmapLoader* Instance() {
+  static TLoader loader;
+  return &loader;
+}
+
 // The order decides which codec a lookup tries first; the external codec
 // libraries always come last.
 void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
+  loaders.Add(Instance<TBMPLoader>());
   loaders.Add(&IconLoader());
   loaders.Add(&ImageDLLLoader());
 }

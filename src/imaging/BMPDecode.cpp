@@ -1,0 +1,344 @@
+// Reading Windows and OS/2 bitmaps: core, info, V2-V5 and OS/2 2.x headers;
+// 1, 2, 4, 8, 16, 24 and 32 bits; uncompressed, RLE4, RLE8 and bit-field masks.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "imaging/BMPLoader.h"
+#include "imaging/ByteReader.h"
+#include "imaging/CodecLimits.h"
+
+namespace lumarte::imaging {
+
+namespace {
+
+enum : uint32_t {
+  biRGB = 0,
+  biRLE8 = 1,
+  biRLE4 = 2,
+  biBitfields = 3,
+  biAlphaBitfields = 6,
+};
+
+[[noreturn]] void BadData() {
+  throw ERevedBitmap("Error in bitmap data");
+}
+[[noreturn]] void Unsupported() {
+  throw ERevedBitmap("Unsupported bitmap format");
+}
+
+uint16_t Le16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+uint32_t Le32(const uint8_t* p) {
+  return Le16(p) | static_cast<uint32_t>(Le16(p + 2)) << 16;
+}
+
+struct TBmpHeader {
+  uint32_t OffBits = 0;
+  uint32_t HeaderSize = 0;
+  int64_t Width = 0, Height = 0;
+  bool TopDown = false;
+  bool Os2v2 = false;  // OS/2 2.x gives compression codes 3 and 4 other meanings
+  int PaletteEntrySize = 4;
+  int Bits = 0;
+  uint32_t Compression = biRGB;
+  uint32_t ColorsUsed = 0;
+  std::array<uint32_t, 3> Masks{};  // red, green, blue
+  int64_t Consumed = 0;             // bytes read so far
+};
+
+bool IsWindowsHeaderSize(uint32_t size) {
+  return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+// The core header (OS/2 1.x): 16-bit sizes, 3-byte palette entries.
+void ParseCoreHeader(const uint8_t* p, TBmpHeader& h) {
+  h.Width = Le16(p);
+  h.Height = Le16(p + 2);
+  h.Bits = Le16(p + 6);
+  h.PaletteEntrySize = 3;
+}
+
+// Info header and its descendants; p points past the size field. Fields that
+// a short OS/2 2.x header leaves out read as zero.
+void ParseInfoHeader(const uint8_t* p, TBmpHeader& h) {
+  h.Width = static_cast<int32_t>(Le32(p));
+  int64_t height = static_cast<int32_t>(Le32(p + 4));
+  h.TopDown = height < 0;
+  h.Height = height < 0 ? -height : height;
+  h.Bits = Le16(p + 10);
+  h.Compression = Le32(p + 12);
+  h.ColorsUsed = Le32(p + 28);
+  if (h.HeaderSize >= 52)
+    for (int i = 0; i < 3; ++i) h.Masks[i] = Le32(p + 36 + 4 * i);
+}
+
+// Masks of the bit-field compressions follow a plain info header.
+void ReadTrailingMasks(TByteReader& in, TBmpHeader& h) {
+  if (h.HeaderSize != 40) return;
+  for (auto& m : h.Masks) m = in.DWordLE();
+  h.Consumed += 12;
+  if (h.Compression == biAlphaBitfields) {
+    in.DWordLE();  // alpha: not kept
+    h.Consumed += 4;
+  }
+}
+
+bool ValidDepth(const TBmpHeader& h) {
+  switch (h.Compression) {
+    case biRGB:
+      return h.Bits == 1 || h.Bits == 2 || h.Bits == 4 || h.Bits == 8 || h.Bits == 16 ||
+             h.Bits == 24 || h.Bits == 32;
+    case biRLE8:
+      return h.Bits == 8;
+    case biRLE4:
+      return h.Bits == 4;
+    case biBitfields:
+    case biAlphaBitfields:
+      return h.Bits == 16 || h.Bits == 32;
+  }
+  return false;
+}
+
+TBmpHeader ReadHeader(TByteReader& in) {
+  TBmpHeader h;
+  uint8_t file[14];
+  in.Read(file, sizeof file);
+  if (file[0] != 'B' || file[1] != 'M') throw ERevedBitmap("Unsupported file format");
+  h.OffBits = Le32(file + 10);
+  h.HeaderSize = in.DWordLE();
+  h.Os2v2 = h.HeaderSize >= 16 && h.HeaderSize <= 64 && !IsWindowsHeaderSize(h.HeaderSize);
+  if (h.HeaderSize != 12 && !h.Os2v2 && !IsWindowsHeaderSize(h.HeaderSize)) Unsupported();
+  uint8_t info[124] = {};
+  in.Read(info, h.HeaderSize - 4);
+  h.Consumed = 14 + h.HeaderSize;
+  if (h.HeaderSize == 12)
+    ParseCoreHeader(info, h);
+  else
+    ParseInfoHeader(info, h);
+  // OS/2 2.x codes 3 and 4 are Huffman 1D and RLE24; Windows codes 4 and 5
+  // are embedded JPEG and PNG for printers.
+  if (h.Os2v2 && h.Compression >= 3) Unsupported();
+  if (!ValidDepth(h)) Unsupported();
+  if (h.TopDown && h.Compression != biRGB && h.Compression != biBitfields &&
+      h.Compression != biAlphaBitfields)
+    Unsupported();  // run-length data is always stored bottom-up
+  CheckImageSize(h.Width, h.Height);
+  if (h.Compression == biBitfields || h.Compression == biAlphaBitfields) ReadTrailingMasks(in, h);
+  return h;
+}
+
+// Reads the colour table into the buffer's palette (entries beyond it stay
+// black) and returns how many entries it has. The pixel offset may cut a
+// table short of the size the header declares.
+int ReadPalette(TByteReader& in, TBmpHeader& h, TPalette& palette) {
+  palette.fill(0);
+  if (h.Bits > 8) return 0;
+  uint32_t most = 1u << h.Bits;
+  if (h.ColorsUsed > most) BadData();
+  int64_t count = h.ColorsUsed ? h.ColorsUsed : most;
+  if (h.OffBits) {
+    if (h.OffBits < h.Consumed) BadData();
+    count = std::min<int64_t>(count, (h.OffBits - h.Consumed) / h.PaletteEntrySize);
+  }
+  uint8_t entry[4];
+  for (int i = 0; i < count; ++i) {
+    in.Read(entry, h.PaletteEntrySize);
+    std::memcpy(&palette[3 * i], entry, 3);  // both store blue, green, red
+  }
+  h.Consumed += count * h.PaletteEntrySize;
+  return static_cast<int>(count);
+}
+
+void SkipToPixels(TByteReader& in, const TBmpHeader& h) {
+  if (!h.OffBits) return;  // no offset given: the pixels follow the table
+  if (h.OffBits < h.Consumed) BadData();
+  in.Skip(h.OffBits - h.Consumed);
+}
+
+// ---- uncompressed rows ----
+
+void CheckIndices(const uint8_t* p, int64_t n, int colors) {
+  if (colors >= 256) return;
+  for (int64_t i = 0; i < n; ++i)
+    if (p[i] >= colors) BadData();
+}
+
+void UnpackIndices(const uint8_t* src, uint8_t* dst, int64_t width, int bits) {
+  const int mask = (1 << bits) - 1;
+  for (int64_t x = 0; x < width; ++x) {
+    int64_t bit = x * bits;
+    dst[x] = static_cast<uint8_t>(src[bit >> 3] >> (8 - bits - (bit & 7)) & mask);
+  }
+}
+
+// One colour channel of a masked pixel, scaled to 0..255.
+struct TMaskChannel {
+  uint32_t Mask = 0;
+  int Shift = 0;
+  uint64_t Max = 0;
+
+  explicit TMaskChannel(uint32_t mask) : Mask(mask) {
+    if (!mask) return;
+    Shift = std::countr_zero(mask);
+    uint64_t bits = mask >> Shift;
+    if (bits & (bits + 1)) Unsupported();  // not one run of ones
+    Max = bits;
+  }
+  uint8_t operator()(uint32_t pixel) const {
+    if (!Max) return 0;
+    uint64_t v = (pixel & Mask) >> Shift;
+    return static_cast<uint8_t>((v * 255 + Max / 2) / Max);
+  }
+};
+
+class TMaskedRow {
+ public:
+  TMaskedRow(const TBmpHeader& h) : Bytes(h.Bits / 8), R(h.Masks[0]), G(h.Masks[1]), B(h.Masks[2]) {
+    if (Bytes == 2 && (h.Masks[0] | h.Masks[1] | h.Masks[2]) > 0xFFFF) Unsupported();
+    Plain = Bytes == 4 && h.Masks == std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
+  }
+  void Convert(const uint8_t* src, uint8_t* dst, int64_t width) const {
+    if (Plain) {
+      for (int64_t x = 0; x < width; ++x, src += 4, dst += 3) std::memcpy(dst, src, 3);
+      return;
+    }
+    for (int64_t x = 0; x < width; ++x, src += Bytes, dst += 3) {
+      uint32_t px = Bytes == 2 ? Le16(src) : Le32(src);
+      dst[0] = B(px), dst[1] = G(px), dst[2] = R(px);
+    }
+  }
+
+ private:
+  int Bytes;
+  TMaskChannel R, G, B;
+  bool Plain = false;
+};
+
+void DefaultMasks(TBmpHeader& h) {
+  if (h.Compression != biRGB) return;
+  if (h.Bits == 16) h.Masks = {0x7C00, 0x3E0, 0x1F};
+  if (h.Bits == 32) h.Masks = {0xFF0000, 0xFF00, 0xFF};
+}
+
+void DecodeRows(TByteReader& in, const TBmpHeader& h, int colors, TRevedBitmap& bmp) {
+  const int64_t w = h.Width, rowData = (w * h.Bits + 7) / 8;
+  const int64_t pad = (4 - rowData % 4) % 4;
+  // The last row's padding may be missing; everything else must be there.
+  if (in.KnownShort((rowData + pad) * (h.Height - 1) + rowData)) RaiseShortTransfer();
+  std::vector<uint8_t> row(static_cast<size_t>(rowData));
+  std::unique_ptr<TMaskedRow> masked;
+  if (h.Bits > 8 && h.Bits != 24) masked = std::make_unique<TMaskedRow>(h);
+  for (int64_t i = 0; i < h.Height; ++i) {
+    uint8_t* dst = bmp.ScanLine(static_cast<int32_t>(h.TopDown ? i : h.Height - 1 - i));
+    if (h.Bits == 24 || h.Bits == 8) {
+      in.Read(dst, static_cast<size_t>(rowData));
+      if (h.Bits == 8) CheckIndices(dst, w, colors);
+    } else {
+      in.Read(row.data(), row.size());
+      if (masked) {
+        masked->Convert(row.data(), dst, w);
+      } else {
+        UnpackIndices(row.data(), dst, w, h.Bits);
+        CheckIndices(dst, w, colors);
+      }
+    }
+    if (i + 1 < h.Height) in.Skip(pad);
+  }
+}
+
+// ---- run-length rows (bottom-up only) ----
+
+class TRleDecoder {
+ public:
+  TRleDecoder(TByteReader& in, TRevedBitmap& bmp, int bits, int colors)
+      : In(in), Bmp(bmp), Bits(bits), Colors(colors) {}
+
+  void Run() {
+    while (Row < Bmp.Height) {
+      uint8_t n = In.Byte(), v = In.Byte();
+      if (n)
+        Encoded(n, v);
+      else if (v == 0)
+        X = 0, ++Row;  // end of line
+      else if (v == 1)
+        return;  // end of bitmap
+      else if (v == 2)
+        Delta();
+      else
+        Absolute(v);
+    }
+  }
+
+ private:
+  uint8_t* Span(int n) {
+    if (X + n > Bmp.Width) BadData();
+    uint8_t* p = Bmp.ScanLine(static_cast<int32_t>(Bmp.Height - 1 - Row)) + X;
+    X += n;
+    return p;
+  }
+  uint8_t Index(int v) const {
+    if (v >= Colors) BadData();
+    return static_cast<uint8_t>(v);
+  }
+  void Encoded(int n, uint8_t v) {
+    uint8_t* p = Span(n);
+    if (Bits == 8) {
+      std::memset(p, Index(v), n);
+      return;
+    }
+    for (int i = 0; i < n; ++i) p[i] = Index(i & 1 ? v & 15 : v >> 4);
+  }
+  void Delta() {
+    X += In.Byte();
+    Row += In.Byte();
+    if (X > Bmp.Width || Row > Bmp.Height) BadData();
+  }
+  // n literal pixels, padded to a whole number of 16-bit words.
+  void Absolute(int n) {
+    uint8_t data[256];
+    int bytes = Bits == 8 ? n : (n + 1) / 2;
+    In.Read(data, static_cast<size_t>((bytes + 1) & ~1));
+    uint8_t* p = Span(n);
+    for (int i = 0; i < n; ++i)
+      p[i] = Index(Bits == 8 ? data[i] : i & 1 ? data[i / 2] & 15 : data[i / 2] >> 4);
+  }
+
+  TByteReader& In;
+  TRevedBitmap& Bmp;
+  int Bits, Colors;
+  int64_t X = 0, Row = 0;
+};
+
+}  // namespace
+
+void ReadBMP(TBaseStream& stream, TRevedBitmap& bitmap) {
+  TByteReader in(stream);
+  TBmpHeader h = ReadHeader(in);
+  TPalette palette;
+  int colors = ReadPalette(in, h, palette);
+  SkipToPixels(in, h);
+  DefaultMasks(h);
+  bitmap.New(static_cast<int32_t>(h.Width), static_cast<int32_t>(h.Height),
+             h.Bits <= 8 ? pf8bit : pf24bit);
+  if (h.Bits <= 8) *bitmap.Palette = palette;
+  if (h.Compression == biRLE8 || h.Compression == biRLE4)
+    TRleDecoder(in, bitmap, h.Bits, colors).Run();
+  else
+    DecodeRows(in, h, colors, bitmap);
+}
+
+void TBMPLoader::LoadFromStream(TBaseStream& stream, const std::string& ext, TRevedBitmap& bitmap) {
+  if (!CanLoad(ext)) throw ERevedBitmap("Unsupported file format");
+  try {
+    ReadBMP(stream, bitmap);
+  } catch (...) {
+    bitmap.Dispose();
+    throw;
+  }
+}
+
+}  // namespace lumarte::imaging

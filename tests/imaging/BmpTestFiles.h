@@ -1,0 +1,60 @@
+#pragma once
+// Builds small bitmap files byte by byte for the reader's tests.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumarte::testing {
+
+struct TBmpSpec {
+  int HeaderSize = 40;  // 12 gives an OS/2 core header
+  int32_t Width = 1, Height = 1;
+  int Bits = 24;
+  uint32_t Compression = 0;
+  uint32_t ColorsUsed = 0;
+  std::vector<uint32_t> Palette;  // 0x00RRGGBB
+  std::vector<uint32_t> Masks;    // written after a 40-byte header
+  std::vector<uint8_t> Pixels;    // the pixel data as stored
+  int OffBitsDelta = 0;           // added to the offset of the pixels
+  const char* Signature = "BM";
+};
+
+inline void PutLE(std::string& s, uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
+}
+
+inline std::string BuildBmp(const TBmpSpec& spec) {
+  const bool core = spec.HeaderSize == 12;
+  std::string header;
+  PutLE(header, spec.HeaderSize, 4);
+  if (core) {
+    PutLE(header, spec.Width, 2);
+    PutLE(header, spec.Height, 2);
+    PutLE(header, 1, 2);
+    PutLE(header, spec.Bits, 2);
+  } else {
+    PutLE(header, spec.Width, 4);
+    PutLE(header, spec.Height, 4);
+    PutLE(header, 1, 2);
+    PutLE(header, spec.Bits, 2);
+    PutLE(header, spec.Compression, 4);
+    PutLE(header, static_cast<uint32_t>(spec.Pixels.size()), 4);
+    PutLE(header, 0, 8);
+    PutLE(header, spec.ColorsUsed, 4);
+    PutLE(header, 0, 4);
+    header.resize(spec.HeaderSize, '\0');
+  }
+  for (uint32_t m : spec.Masks) PutLE(header, m, 4);
+  for (uint32_t c : spec.Palette) PutLE(header, c, core ? 3 : 4);
+  uint32_t offBits = static_cast<uint32_t>(14 + header.size() + spec.OffBitsDelta);
+  std::string file = spec.Signature;
+  PutLE(file, static_cast<uint32_t>(14 + header.size() + spec.Pixels.size()), 4);
+  PutLE(file, 0, 4);
+  PutLE(file, offBits, 4);
+  file += header;
+  if (spec.OffBitsDelta > 0) file.append(spec.OffBitsDelta, '\0');
+  file.append(spec.Pixels.begin(), spec.Pixels.end());
+  return file;
+}
+
+}  // namespace lumarte::testing

@@ -1,0 +1,27 @@
+#pragma once
+// Rows of the third-party corpus index (MANIFEST.tsv), for tests that run a
+// decoder over a format's folder.
+#include <string>
+#include <vector>
+
+namespace lumarte::testing {
+
+struct TCorpusEntry {
+  std::string Path;    // relative to the corpus folder
+  std::string Expect;  // valid, invalid, damaged, questionable, unsupported, ...
+  std::string Probe;   // header facts, e.g. "INFO 127x64 8bpp RGB"
+  std::string Note;
+  std::string FullPath() const;
+  // Width and height named in the probe ("...127x64..."); false when none.
+  bool ProbeSize(int& width, int& height) const;
+};
+
+// Entries of one format whose expectation is one of expects; empty when the
+// corpus is not there.
+std::vector<TCorpusEntry> CorpusEntries(const std::string& format,
+                                        const std::vector<std::string>& expects);
+
+// A test name made of the path's letters and digits.
+std::string CorpusTestName(const TCorpusEntry& entry);
+
+}  // namespace lumarte::testing
