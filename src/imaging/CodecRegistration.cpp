@@ -1,6 +1,7 @@
 #include "imaging/BMPLoader.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
+#include "imaging/PCXLoader.h"
 #include "imaging/RevedBitmap.h"
 
 namespace lumarte::imaging {
@@ -17,6 +18,7 @@ TBitmapLoader* Instance() {
 // The order decides which codec a lookup tries first; the external codec
 // libraries always come last.
 void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
+  loaders.Add(Instance<TPCXLoader>());
   loaders.Add(Instance<TBMPLoader>());
   loaders.Add(&IconLoader());
   loaders.Add(&ImageDLLLoader());

@@ -1,6 +1,7 @@
 #pragma once
 // Rows of the third-party corpus index (MANIFEST.tsv), for tests that run a
 // decoder over a format's folder.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ struct TCorpusEntry {
   // Width and height named in the probe ("...127x64..."); false when none.
   bool ProbeSize(int& width, int& height) const;
 };
+
+// Test output names the file, not the bytes of the record.
+inline void PrintTo(const TCorpusEntry& e, std::ostream* os) {
+  *os << e.Path;
+}
 
 // Entries of one format whose expectation is one of expects; empty when the
 // corpus is not there.
