@@ -1,4 +1,5 @@
 #include "imaging/BMPLoader.h"
+#include "imaging/HIPSLoader.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/PCXLoader.h"
@@ -20,6 +21,7 @@ TBitmapLoader* Instance() {
 void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
   loaders.Add(Instance<TPCXLoader>());
   loaders.Add(Instance<TBMPLoader>());
+  loaders.Add(Instance<THIPSLoader>());
   loaders.Add(&IconLoader());
   loaders.Add(&ImageDLLLoader());
 }

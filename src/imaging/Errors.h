@@ -27,6 +27,8 @@ LUMARTE_EXCEPTION(EInOutError)
 LUMARTE_EXCEPTION(EStreamCreate)
 LUMARTE_EXCEPTION(EDBException)
 LUMARTE_EXCEPTION(EWaveletException)
+// A text that should hold a number does not ("'x' is not a valid integer value").
+LUMARTE_EXCEPTION(EConvertError)
 // Fixed-text format errors ("CRC error", "Invalid PNG header", ...).
 LUMARTE_EXCEPTION(EFormatError)
 // A broken internal precondition (list index, bit count): reported with the
