@@ -1,7 +1,7 @@
 #include "app/cli/Commands.h"
 
-#include <functional>
-#include <map>
+#include "app/cli/ConvertCommand.h"
+#include "app/cli/InfoCommand.h"
 
 namespace lumarte::cli {
 
@@ -11,6 +11,10 @@ constexpr const char* kUsage =
     "Usage: lumarte-cli COMMAND [ARGS]\n"
     "\n"
     "Commands:\n"
+    "  info FILE...   print size and depth of each image\n"
+    "  convert IN OUT [--quality N] [--progressive] [--bits 1|4|8|24]\n"
+    "                 [--transparent RRGGBB]\n"
+    "                 read IN and write OUT in the format of its extension\n"
     "  --version      print the program version\n"
     "  --help         print this text\n";
 
@@ -30,6 +34,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::fputs(kUsage, out);
     return 0;
   }
+  std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (cmd == "info") return RunInfo(rest, out, err);
+  if (cmd == "convert") return RunConvert(rest, out, err);
   std::fprintf(err, "lumarte-cli: unknown command \"%s\"\n%s", cmd.c_str(), kUsage);
   return 2;
 }

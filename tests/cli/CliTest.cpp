@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/cli/Commands.h"
+#include "app/cli/ConvertCommand.h"
+#include "imaging/RevedBitmap.h"
+
+using namespace lumarte;
+using namespace lumarte::cli;
+using namespace lumarte::imaging;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A string literal with its embedded zero bytes.
+template <size_t N>
+std::string Bytes(const char (&s)[N]) {
+  return std::string(s, N - 1);
+}
+
+// ---- argument parsing ----
+
+struct TParseCase {
+  std::vector<std::string> Args;
+  std::string Error;  // "" when the arguments are fine
+};
+
+class ConvertParse : public ::testing::TestWithParam<TParseCase> {};
+
+TEST_P(ConvertParse, AcceptsOrNamesTheProblem) {
+  TConvertRequest r;
+  EXPECT_EQ(ParseConvert(GetParam().Args, r), GetParam().Error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Args, ConvertParse,
+    ::testing::Values(
+        TParseCase{{"a.bmp", "b.pcx"}, ""},
+        TParseCase{{"--bits", "4", "a.bmp", "b.bmp", "--quality", "100"}, ""},
+        TParseCase{{"a.bmp"}, "convert takes an input and an output file"},
+        TParseCase{{"a", "b", "c"}, "convert takes an input and an output file"},
+        TParseCase{{"a", "b", "--bits", "16"}, "--bits takes 1, 4, 8 or 24"},
+        TParseCase{{"a", "b", "--bits"}, "--bits needs a value"},
+        TParseCase{{"a", "b", "--quality", "0"}, "--quality takes a number from 1 to 100"},
+        TParseCase{{"a", "b", "--quality", "101"}, "--quality takes a number from 1 to 100"},
+        TParseCase{{"a", "b", "--quality", "9x"}, "--quality takes a number from 1 to 100"},
+        TParseCase{{"a", "b", "--transparent", "12345"},
+                   "--transparent takes a colour RRGGBB in hexadecimal"},
+        TParseCase{{"a", "b", "--transparent", "12345g"},
+                   "--transparent takes a colour RRGGBB in hexadecimal"},
+        TParseCase{{"a", "b", "--dither"}, "unknown option --dither"}));
+
+TEST(ConvertParse, StoresOptions) {
+  TConvertRequest r;
+  ASSERT_EQ(ParseConvert({"in.png", "--quality", "85", "--progressive", "out.jpg", "--bits", "8",
+                          "--transparent", "FF8000"},
+                         r),
+            "");
+  EXPECT_EQ(r.Input, "in.png");
+  EXPECT_EQ(r.Output, "out.jpg");
+  EXPECT_EQ(r.Options.Quality, 85);
+  EXPECT_TRUE(r.Options.Progressive);
+  EXPECT_EQ(r.Options.Bits, 8);
+  EXPECT_TRUE(r.Options.Transparent);
+  EXPECT_EQ(r.Options.TransparentColor, 0x0080FFu);  // 0x00BBGGRR
+  EXPECT_EQ(r.Given, unsigned(optQuality | optProgressive | optBits8 | optTransparent));
+}
+
+// ---- running commands ----
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "lumarte-cli-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    Dir = tmpl;
+  }
+  void TearDown() override { fs::remove_all(Dir); }
+
+  std::string Path(const std::string& name) const { return (Dir / name).string(); }
+
+  int Run(std::vector<std::string> args) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    int status = cli::Run(args, out, err);
+    Out = ReadAll(out);
+    Err = ReadAll(err);
+    return status;
+  }
+
+  static std::string ReadAll(std::FILE* f) {
+    std::string s;
+    std::rewind(f);
+    for (int c; (c = std::fgetc(f)) != EOF;) s += static_cast<char>(c);
+    std::fclose(f);
+    return s;
+  }
+
+  std::string FileBytes(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  void WriteBytes(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+
+  // A 24-bit image with a few colours, saved through the registry.
+  TRevedBitmap MakeColour(const std::string& name, int w = 5, int h = 3) const {
+    TRevedBitmap b;
+    b.New(w, h, pf24bit);
+    for (int32_t i = 0; i < b.Size; ++i) b.Map[i] = static_cast<uint8_t>(i % 7 * 40);
+    b.SaveToFile(Path(name));
+    return b;
+  }
+
+  std::vector<std::string> FilesInDir() const {
+    std::vector<std::string> names;
+    for (auto& e : fs::directory_iterator(Dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path Dir;
+  std::string Out, Err;
+};
+
+TEST_F(Cli, InfoListsEveryFileAndFailsForBadOnes) {
+  MakeColour("colour.bmp", 5, 3);
+  TRevedBitmap grey;
+  grey.New(4, 2, pf8bit);
+  *grey.Palette = DefaultPalette();
+  grey.SaveToFile(Path("grey.pcx"));
+  WriteBytes("broken.bmp", "BM nonsense");
+  EXPECT_EQ(Run({"info", Path("colour.bmp"), Path("grey.pcx")}), 0);
+  EXPECT_EQ(Out,
+            Path("colour.bmp") + ": 5 x 3, 24-bit\n" + Path("grey.pcx") + ": 4 x 2, 8-bit, grey\n");
+  EXPECT_EQ(Run({"info", Path("broken.bmp"), Path("colour.bmp")}), 1);
+  EXPECT_EQ(Out, Path("colour.bmp") + ": 5 x 3, 24-bit\n");
+  EXPECT_EQ(Err, Path("broken.bmp") + ": Read less than expected\n");
+  EXPECT_EQ(Run({"info"}), 2);
+}
+
+TEST_F(Cli, ConvertChainKeepsPixels) {
+  TRevedBitmap src = MakeColour("a.bmp", 7, 5);
+  ASSERT_EQ(Run({"convert", Path("a.bmp"), Path("b.pcx")}), 0) << Err;
+  ASSERT_EQ(Run({"convert", Path("b.pcx"), Path("c.ppm")}), 0) << Err;
+  ASSERT_EQ(Run({"convert", Path("c.ppm"), Path("d.bmp")}), 0) << Err;
+  TRevedBitmap back;
+  back.LoadFromFile(Path("d.bmp"));
+  ASSERT_EQ(back.PixelFormat, pf24bit);
+  EXPECT_EQ(std::memcmp(back.Map.get(), src.Map.get(), src.Size), 0);
+  EXPECT_EQ(FileBytes("c.ppm").substr(0, 11), "P6\n7 5\n255\n");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"a.bmp", "b.pcx", "c.ppm", "d.bmp"}));
+}
+
+TEST_F(Cli, PaletteImagesExpandToPpmAndGreyToPgm) {
+  TRevedBitmap b;
+  b.New(2, 1, pf8bit);
+  b.Map[0] = 0, b.Map[1] = 1;
+  (*b.Palette)[0] = 10, (*b.Palette)[1] = 20, (*b.Palette)[2] = 30;  // blue, green, red
+  (*b.Palette)[3] = 60, (*b.Palette)[4] = 60, (*b.Palette)[5] = 60;
+  b.SaveToFile(Path("p.bmp"));
+  ASSERT_EQ(Run({"convert", Path("p.bmp"), Path("p.ppm")}), 0) << Err;
+  EXPECT_EQ(FileBytes("p.ppm"), std::string("P6\n2 1\n255\n\x1e\x14\x0a\x3c\x3c\x3c"));
+  ASSERT_EQ(Run({"convert", Path("p.bmp"), Path("p.pgm")}), 0) << Err;
+  // (2 R + 3 G + B) / 6: (60 + 60 + 10) / 6 = 21; a grey pixel stays itself.
+  EXPECT_EQ(FileBytes("p.pgm"), std::string("P5\n2 1\n255\n\x15\x3c"));
+  ASSERT_EQ(Run({"info", Path("p.pgm")}), 0);
+  EXPECT_EQ(Out, Path("p.pgm") + ": 2 x 1, 8-bit, grey\n");
+}
+
+TEST_F(Cli, ReadsPnmHeadersWithCommentsAndOtherRanges) {
+  WriteBytes("a.ppm", Bytes("P6 # made by hand\n2 1\n# range\n15\n\x0f\x00\x05\x01\x02\x03"));
+  WriteBytes("b.pgm", Bytes("P5\n1 1\n1000\n\x01\xf4"));
+  ASSERT_EQ(Run({"convert", Path("a.ppm"), Path("a2.ppm")}), 0) << Err;
+  EXPECT_EQ(FileBytes("a2.ppm"), Bytes("P6\n2 1\n255\n\xff\x00\x55\x11\x22\x33"));
+  ASSERT_EQ(Run({"convert", Path("b.pgm"), Path("b2.pgm")}), 0) << Err;
+  EXPECT_EQ(FileBytes("b2.pgm"), Bytes("P5\n1 1\n255\n\x80"));  // 500 of 1000
+}
+
+TEST_F(Cli, BitsChooseTheBmpDepth) {
+  MakeColour("a.bmp");
+  for (int bits : {1, 4, 8, 24}) {
+    std::string name = "d" + std::to_string(bits) + ".bmp";
+    ASSERT_EQ(Run({"convert", Path("a.bmp"), Path(name), "--bits", std::to_string(bits)}), 0);
+    EXPECT_EQ(uint8_t(FileBytes(name)[28]), bits);
+  }
+}
+
+TEST_F(Cli, OptionsTheFormatLacks) {
+  MakeColour("a.bmp");
+  // A depth PCX does not hold is bad usage; options it has no use for are noted.
+  EXPECT_EQ(Run({"convert", Path("a.bmp"), Path("b.pcx"), "--bits", "4"}), 2);
+  EXPECT_EQ(Err, "lumarte-cli: --bits 4 is not available for .pcx files\n");
+  EXPECT_FALSE(fs::exists(Path("b.pcx")));
+  EXPECT_EQ(Run({"convert", Path("a.bmp"), Path("b.pcx"), "--bits", "8", "--quality", "5"}), 0);
+  EXPECT_EQ(Err, "lumarte-cli: note: --quality does not apply to .pcx files\n");
+  TRevedBitmap b;
+  b.LoadFromFile(Path("b.pcx"));
+  EXPECT_EQ(b.PixelFormat, pf8bit);
+}
+
+TEST_F(Cli, FailuresLeaveTheTargetAlone) {
+  MakeColour("a.bmp");
+  WriteBytes("old.bmp", "previous contents");
+  WriteBytes("bad.pcx", Bytes("\x0a\x05\x01\x08"));
+  EXPECT_EQ(Run({"convert", Path("bad.pcx"), Path("old.bmp")}), 1);
+  EXPECT_EQ(Err, "lumarte-cli: " + Path("bad.pcx") + ": Read less than expected\n");
+  EXPECT_EQ(Run({"convert", Path("a.bmp"), Path("old.hips")}), 1);  // HIPS is read only
+  EXPECT_EQ(Err, "lumarte-cli: " + Path("old.hips") + ": Unsupported file format\n");
+  EXPECT_EQ(Run({"convert", Path("missing.bmp"), Path("old.bmp")}), 1);
+  EXPECT_EQ(FileBytes("old.bmp"), "previous contents");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"a.bmp", "bad.pcx", "old.bmp"}));
+  EXPECT_EQ(Run({"convert", Path("a.bmp"), Path("no/such/dir.bmp")}), 1);
+}
+
+TEST_F(Cli, UsageErrors) {
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_EQ(Run({"frobnicate"}), 2);
+  EXPECT_EQ(Run({"convert", "only-one.bmp"}), 2);
+  EXPECT_NE(Err.find("convert takes an input and an output file"), std::string::npos);
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(Out, "Lumarte 1.0\n");
+}
+
+}  // namespace
