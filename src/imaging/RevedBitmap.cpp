@@ -1,5 +1,7 @@
 #include "imaging/RevedBitmap.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -16,12 +18,27 @@ TPalette MakeDefaultPalette() {
   return p;
 }
 
+// Large blocks are filled by a first touch of every 4 KB page, and on some
+// machines those page faults cost several times the copy that fills them;
+// huge pages cut their number by 512. Only advice: ignored where unsupported.
+void AdviseHugePages(uint8_t* block, size_t bytes) {
+  constexpr size_t kPage = 4096, kWorthIt = size_t{4} << 20;
+  if (bytes < kWorthIt) return;
+  auto first = (reinterpret_cast<uintptr_t>(block) + kPage - 1) & ~uintptr_t{kPage - 1};
+  auto end = (reinterpret_cast<uintptr_t>(block) + bytes) & ~uintptr_t{kPage - 1};
+  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+}
+
 std::unique_ptr<uint8_t[]> AllocateZeroed(size_t bytes) {
+  std::unique_ptr<uint8_t[]> block;
   try {
-    return std::unique_ptr<uint8_t[]>(new uint8_t[bytes]());
+    block.reset(new uint8_t[bytes]);
   } catch (const std::bad_alloc&) {
     throw ERevedBitmap("Not enough memory for the bitmap");
   }
+  AdviseHugePages(block.get(), bytes);
+  std::memset(block.get(), 0, bytes);
+  return block;
 }
 
 }  // namespace
