@@ -44,7 +44,7 @@ void TByteReader::Read(void* buffer, size_t count) {
     Pos += have, out += have, count -= have;
     if (count == 0) return;
     // Large pieces go straight to the caller: one copy instead of two.
-    if (count >= kSize / 4) {
+    if (count >= kSize / 16) {
       if (Source.Read(out, count) != count) RaiseShortTransfer();
       return;
     }

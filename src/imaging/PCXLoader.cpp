@@ -1,5 +1,6 @@
 #include "imaging/PCXLoader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -81,18 +82,18 @@ void DecodeOnePlane(TByteReader& in, TRevedBitmap& b) {
 void DecodeThreePlanes(TByteReader& in, TRevedBitmap& b) {
   const int32_t w = b.Width;
   int32_t x = 0, plane = 0, y = 0;
-  uint8_t* row = b.ScanLine(0);
   while (y < b.Height) {
     uint8_t v;
     int n = NextRun(in, v);
-    for (; n > 0; --n) {
+    while (n > 0) {
       if (y == b.Height) Overflow();
-      row[3 * x + 2 - plane] = v;
-      if (++x < w) continue;
+      int chunk = std::min(n, w - x);
+      uint8_t* p = b.ScanLine(y) + 3 * x + 2 - plane;
+      for (int i = 0; i < chunk; ++i) p[3 * i] = v;
+      x += chunk, n -= chunk;
+      if (x < w) continue;
       x = 0;
-      if (++plane < 3) continue;
-      plane = 0;
-      if (++y < b.Height) row = b.ScanLine(y);
+      if (++plane == 3) plane = 0, ++y;
     }
   }
 }
@@ -144,33 +145,31 @@ void WriteHeader(TBaseStream& out, const TRevedBitmap& b, int planes) {
 }
 
 // Runs never cross a plane row; a single value below 192 goes out bare.
-void EncodeRun(const uint8_t* src, size_t count, std::vector<uint8_t>& out) {
+// Writes at most two bytes per value and returns the count written.
+size_t EncodeRun(const uint8_t* src, size_t count, size_t stride, uint8_t* out) {
+  uint8_t* start = out;
   for (size_t i = 0; i < count;) {
-    uint8_t v = src[i];
+    uint8_t v = src[i * stride];
     size_t n = 1;
-    while (i + n < count && n < kMaxRun && src[i + n] == v) ++n;
-    if (n > 1 || (v & 0xC0) == 0xC0) out.push_back(static_cast<uint8_t>(0xC0 | n));
-    out.push_back(v);
+    while (i + n < count && n < kMaxRun && src[(i + n) * stride] == v) ++n;
+    if (n > 1 || (v & 0xC0) == 0xC0) *out++ = static_cast<uint8_t>(0xC0 | n);
+    *out++ = v;
     i += n;
   }
+  return static_cast<size_t>(out - start);
 }
 
 void WriteRows(TBaseStream& out, const TRevedBitmap& b) {
-  const int32_t w = b.Width;
-  std::vector<uint8_t> plane(static_cast<size_t>(w)), encoded;
-  encoded.reserve(2 * 3 * static_cast<size_t>(w));
+  const size_t w = static_cast<size_t>(b.Width);
+  std::vector<uint8_t> encoded(2 * 3 * w);
   for (int32_t y = 0; y < b.Height; ++y) {
     const uint8_t* row = b.ScanLine(y);
-    encoded.clear();
-    if (b.PixelFormat == pf8bit) {
-      EncodeRun(row, static_cast<size_t>(w), encoded);
-    } else {
-      for (int p = 2; p >= 0; --p) {  // red, green, blue
-        for (int32_t x = 0; x < w; ++x) plane[x] = row[3 * x + p];
-        EncodeRun(plane.data(), plane.size(), encoded);
-      }
-    }
-    out.WriteExact(encoded.data(), encoded.size());
+    size_t n = 0;
+    if (b.PixelFormat == pf8bit)
+      n = EncodeRun(row, w, 1, encoded.data());
+    else
+      for (int p = 2; p >= 0; --p) n += EncodeRun(row + p, w, 3, encoded.data() + n);  // red first
+    out.WriteExact(encoded.data(), n);
   }
 }
 
