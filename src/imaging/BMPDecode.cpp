@@ -313,6 +313,13 @@ class TRleDecoder {
   int64_t X = 0, Row = 0;
 };
 
+void ExpandPalette(TRevedBitmap& b) {
+  TRevedBitmap indexed(b);
+  b.New(indexed.Width, indexed.Height, pf24bit);
+  for (int32_t i = 0; i < indexed.Size; ++i)
+    std::memcpy(&b.Map[3 * size_t(i)], &(*indexed.Palette)[3 * indexed.Map[i]], 3);
+}
+
 }  // namespace
 
 void ReadBMP(TBaseStream& stream, TRevedBitmap& bitmap) {
@@ -329,6 +336,9 @@ void ReadBMP(TBaseStream& stream, TRevedBitmap& bitmap) {
     TRleDecoder(in, bitmap, h.Bits, colors).Run();
   else
     DecodeRows(in, h, colors, bitmap);
+  // Only 1-, 4- and 8-bit rasters stay paletted; 2 bits is a depth of its own
+  // and loads as true colour like every other.
+  if (h.Bits == 2) ExpandPalette(bitmap);
 }
 
 void TBMPLoader::LoadFromStream(TBaseStream& stream, const std::string& ext, TRevedBitmap& bitmap) {

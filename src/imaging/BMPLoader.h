@@ -10,7 +10,7 @@ class TBMPLoader : public TBitmapLoader {
   bool CanLoad(const std::string& ext) override { return ExtIn(ext, {"BMP"}); }
   bool CanSave(const std::string& ext) override { return ExtIn(ext, {"BMP"}); }
   std::string GetLoadFilter() override { return "Windows bitmap (*.bmp)|*.bmp"; }
-  // 1-, 2- and 4-bit files load as pf8bit with their palette, 8- and 24-bit
+  // 1- and 4-bit files load as pf8bit with their palette, 8- and 24-bit
   // ones as they are, every other depth as pf24bit.
   void LoadFromStream(TBaseStream& stream, const std::string& ext, TRevedBitmap& bitmap) override;
   // Writes the buffer's own depth: 8 bits with a 256-entry table, or 24 bits.

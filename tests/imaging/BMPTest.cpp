@@ -208,7 +208,7 @@ const TReadCase kReadCases[] = {
     {"Os2CoreHeader", {12, 2, 1, 8, 0, 0, {G, B}, {}, {1, 0, 0, 0}}, pf8bit, {B, G}},
     {"TopDown", {40, 1, -2, 24, 0, 0, {}, {}, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0}}, pf24bit, {R, G}},
     {"BottomUp", {40, 1, 2, 24, 0, 0, {}, {}, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0}}, pf24bit, {G, R}},
-    {"TwoBitPalette", {40, 3, 1, 2, 0, 0, {K, R, G, B}, {}, {0x1B, 0, 0, 0}}, pf8bit, {K, R, G}},
+    {"TwoBitBecomes24", {40, 3, 1, 2, 0, 0, {K, R, G, B}, {}, {0x1B, 0, 0, 0}}, pf24bit, {K, R, G}},
     {"OneBitBecomesEightBit", {40, 3, 1, 1, 0, 0, {B, W}, {}, {0xA0, 0, 0, 0}}, pf8bit, {W, B, W}},
     {"ThirtyTwoBitBecomes24", {40, 1, 1, 32, 0, 0, {}, {}, {0xFF, 0, 0, 0x80}}, pf24bit, {B}},
     // The table is cut to two entries by the pixel offset although the header claims 256.
