@@ -3,6 +3,7 @@
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/PCXLoader.h"
+#include "imaging/PNGLoader.h"
 #include "imaging/RevedBitmap.h"
 
 namespace lumarte::imaging {
@@ -22,6 +23,7 @@ void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
   loaders.Add(Instance<TPCXLoader>());
   loaders.Add(Instance<TBMPLoader>());
   loaders.Add(Instance<THIPSLoader>());
+  loaders.Add(&PNGLoader());
   loaders.Add(&IconLoader());
   loaders.Add(&ImageDLLLoader());
 }

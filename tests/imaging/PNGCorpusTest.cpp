@@ -1,0 +1,104 @@
+// Every PNG of the third-party corpus through our decoder, driven by the
+// corpus manifest: valid files must give libpng's pixels, invalid ones a
+// clean exception, the rest either.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "LibpngPeer.h"
+#include "PngTestUtil.h"
+
+namespace lumarte::imaging {
+namespace {
+
+std::vector<std::string> CorpusFiles(const std::string& expect) {
+  std::vector<std::string> out;
+  std::ifstream manifest(std::string(LUMARTE_CORPUS_DIR) + "/MANIFEST.tsv");
+  std::string line;
+  while (std::getline(manifest, line)) {
+    std::istringstream fields(line);
+    std::string path, format, kind;
+    std::getline(fields, path, '\t');
+    std::getline(fields, format, '\t');
+    std::getline(fields, kind, '\t');
+    bool other = kind == "damaged" || kind == "questionable";
+    if (format == "png" && (kind == expect || (expect == "other" && other))) out.push_back(path);
+  }
+  if (out.empty()) out.push_back("");  // no corpus here: one skipped case
+  return out;
+}
+
+std::string ReadCorpusFile(const std::string& path) {
+  std::ifstream in(std::string(LUMARTE_CORPUS_DIR) + "/" + path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string CaseName(const testing::TestParamInfo<std::string>& info) {
+  std::string n = info.param.empty() ? "none" : info.param;
+  for (auto& c : n)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return n;
+}
+
+// The gamma correction the loader applies for a gAMA chunk of the file.
+void ApplyFileGamma(const std::string& file, std::vector<uint8_t>& rgb) {
+  for (const auto& c : test::ChunksOf(file)) {
+    if (c.Type == "IDAT") return;  // gAMA counts only before the image data here
+    if (c.Type != "gAMA" || c.Data.size() != 4) continue;
+    auto u = [&](int i) { return static_cast<uint8_t>(c.Data[i]); };
+    double g = (u(0) << 24 | u(1) << 16 | u(2) << 8 | u(3)) / 100000.0;
+    if (g == 0 || g == 1) return;
+    uint8_t table[256] = {};
+    for (int i = 1; i < 256; ++i)
+      table[i] = static_cast<uint8_t>(
+          std::clamp(std::nearbyint(std::pow(i / 255.0, 1 / g) * 255), 0.0, 255.0));
+    for (auto& v : rgb) v = table[v];
+    return;
+  }
+}
+
+class PngCorpusValid : public testing::TestWithParam<std::string> {};
+
+TEST_P(PngCorpusValid, DecodesToLibpngsPixels) {
+  if (GetParam().empty()) GTEST_SKIP() << "corpus not found";
+  std::string file = ReadCorpusFile(GetParam());
+  test::TRgbImage ref;
+  std::string why;
+  ASSERT_TRUE(test::LibpngDecode(file, ref, &why)) << why;
+  ApplyFileGamma(file, ref.Rgb);
+  TRevedBitmap b = test::LoadPngBytes(file);
+  ASSERT_EQ(b.Width, static_cast<int32_t>(ref.Width));
+  ASSERT_EQ(b.Height, static_cast<int32_t>(ref.Height));
+  EXPECT_EQ(b.PixelFormat, ref.ColorType & 2 && ref.ColorType != 3 ? pf24bit : pf8bit);
+  EXPECT_TRUE(test::ToRgb(b) == ref.Rgb);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusValid, testing::ValuesIn(CorpusFiles("valid")), CaseName);
+
+class PngCorpusInvalid : public testing::TestWithParam<std::string> {};
+
+TEST_P(PngCorpusInvalid, RaisesACleanError) {
+  if (GetParam().empty()) GTEST_SKIP() << "corpus not found";
+  EXPECT_THROW(test::LoadPngBytes(ReadCorpusFile(GetParam())), ELumarteBase);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusInvalid, testing::ValuesIn(CorpusFiles("invalid")),
+                         CaseName);
+
+class PngCorpusOther : public testing::TestWithParam<std::string> {};
+
+TEST_P(PngCorpusOther, DecodesOrRaisesACleanError) {
+  if (GetParam().empty()) GTEST_SKIP() << "corpus not found";
+  try {
+    TRevedBitmap b = test::LoadPngBytes(ReadCorpusFile(GetParam()));
+    EXPECT_TRUE(b.Present);
+  } catch (const ELumarteBase&) {
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusOther, testing::ValuesIn(CorpusFiles("other")), CaseName);
+
+}  // namespace
+}  // namespace lumarte::imaging
