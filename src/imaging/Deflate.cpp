@@ -31,24 +31,6 @@ void Copy8(uint8_t* dst, const uint8_t* src) {
 
 }  // namespace
 
-TLengthCode LengthCode(uint32_t length) {
-  LUMARTE_ASSERT(length >= 3 && length <= 258);
-  if (length == 258) return {285, 0, 0};
-  int i = 0;
-  while (i + 1 < 28 && kLengthBase[i + 1] <= length) ++i;
-  return {static_cast<uint16_t>(257 + i), kLengthExtra[i],
-          static_cast<uint16_t>(length - kLengthBase[i])};
-}
-
-TLengthCode DistanceCode(uint32_t distance) {
-  LUMARTE_ASSERT(distance >= 1 && distance <= 32768);
-  if (distance <= 4) return {static_cast<uint16_t>(distance - 1), 0, 0};
-  uint32_t x = distance - 1;
-  int e = std::bit_width(x) - 2;  // extra bits
-  auto symbol = static_cast<uint16_t>(2 * e + 2 + ((x >> e) & 1));
-  return {symbol, static_cast<uint8_t>(e), static_cast<uint16_t>(x & ((1u << e) - 1))};
-}
-
 TDeflateStream::TDeflateStream(TBaseStream* source)
     : THuffmanBitStream(source),
       Writing(source->CanWrite),
@@ -146,10 +128,12 @@ void TDeflateStream::UseFixedTables() {
     FixedLengthCodes(DistanceCodes, 5);
     BuildDecodeTree(tree, DistanceCodes);
     FixedDistanceTable.Build(tree, 5);
+    BuildPairTable(FixedLiteralTable, FixedPairEntries);
     FixedTablesBuilt = true;
   }
   CurLiteral = &FixedLiteralTable;
   CurDistance = &FixedDistanceTable;
+  CurPairs = FixedPairEntries.data();
 }
 
 void TDeflateStream::ReadDynamicTables() {
@@ -162,9 +146,8 @@ void TDeflateStream::ReadDynamicTables() {
   SetCodeCount(lengthCodes, 19);
   CodesFromLengths(lengthCodes, clen, 7);
   THuffmanTree lengthTree;
-  BuildDecodeTree(lengthTree, lengthCodes);
   TDecodeTable lengthTable;
-  lengthTable.Build(lengthTree, 7);
+  lengthTable.Build(lengthCodes, 7, lengthTree);
 
   uint8_t lengths[288 + 32] = {};
   const int total = hlit + hdist;
@@ -195,18 +178,34 @@ void TDeflateStream::ReadDynamicTables() {
   std::memcpy(dist, lengths + hlit, static_cast<size_t>(hdist));
   SetCodeCount(DistanceCodes, 32);
   CodesFromLengths(DistanceCodes, dist, 15);
-  BuildDecodeTree(DistanceTree, DistanceCodes);
-  DistanceTable.Build(DistanceTree, 8);
+  DistanceTable.Build(DistanceCodes, 8, DistanceTree);
 
   uint8_t lit[288] = {};
   std::memcpy(lit, lengths, static_cast<size_t>(hlit));
   SetCodeCount(LiteralCodes, 288);
   CodesFromLengths(LiteralCodes, lit, 15);
-  BuildDecodeTree(LiteralTree, LiteralCodes);
-  LiteralTable.Build(LiteralTree, 10);
+  LiteralTable.Build(LiteralCodes, 11, LiteralTree);
 
+  BuildPairTable(LiteralTable, PairEntries);
   CurLiteral = &LiteralTable;
   CurDistance = &DistanceTable;
+  CurPairs = PairEntries.data();
+}
+
+void TDeflateStream::BuildPairTable(const TDecodeTable& literals, std::vector<uint32_t>& pairs) {
+  constexpr uint32_t kLiteralLimit = 256u << 16;  // entries below are plain literals
+  const uint32_t* e = literals.Entries.data();
+  const int rootBits = literals.RootBits;
+  pairs.assign(e, e + (size_t{1} << rootBits));
+  for (uint32_t i = 0; i <= literals.RootMask; ++i) {
+    if (e[i] >= kLiteralLimit) continue;
+    uint32_t n1 = e[i] & 31;
+    // The second code is looked up with the unknown bits as zeros: it counts
+    // only if it ends within the known ones.
+    uint32_t second = e[i >> n1];
+    if (second >= kLiteralLimit || n1 + (second & 31) > static_cast<uint32_t>(rootBits)) continue;
+    pairs[i] = kPair | (second >> 16) << 20 | (e[i] >> 16) << 12 | (n1 + (second & 31));
+  }
 }
 
 void TDeflateStream::DecodeSymbols(uint32_t want) {
@@ -250,6 +249,11 @@ void TDeflateStream::CopyMatch(uint32_t length, uint32_t distance) {
 // The main loop: runs while the input block holds at least 8 bytes and a
 // longest match fits before the end of the ring, so that neither the bit
 // refill nor the copies need checks. Returns false when it cannot start.
+//
+// After each refill at least 56 bits are held, and one round uses at most
+// 49 (literal/length code 15, extra 5, distance code 15, extra 14), so the
+// next literal/length entry is looked up before the refill and the table
+// load overlaps it.
 bool TDeflateStream::DecodeFast(uint32_t& produced, uint32_t want) {
   constexpr uint32_t kLastStart = kWindowSize - 258;
   if (WindowPos > kLastStart) return false;
@@ -268,15 +272,24 @@ bool TDeflateStream::DecodeFast(uint32_t& produced, uint32_t want) {
     if (InFill - InPos < 8) return false;
   }
   const uint8_t* in = InBuf.get() + InPos;
-  const uint8_t* inLast = InBuf.get() + InFill - 8;
-  uint8_t* win = Window.get();
+  const uint8_t* const inLast = InBuf.get() + InFill - 8;
+  uint8_t* const win = Window.get();
   uint32_t w = WindowPos;
-  const uint32_t target = w + (want - produced);
+  const uint32_t limit = std::min(w + (want - produced), kLastStart + 1);
   uint64_t bits = InBits;
-  int count = InCount;
+  uint64_t count = static_cast<uint64_t>(InCount);
   const TDecodeTable& lit = *CurLiteral;
   const TDecodeTable& dist = *CurDistance;
-  auto take = [&](int n) {
+  const uint32_t* const pairs = CurPairs;
+  const uint64_t litMask = lit.RootMask;
+
+  // Bits above `count` are always the true next bits of the stream (or 0).
+  auto refill = [&] {
+    bits |= Load64(in) << count;
+    in += (63 - count) >> 3;
+    count |= 56;
+  };
+  auto take = [&](uint32_t n) {
     uint32_t v = static_cast<uint32_t>(bits & ((uint64_t{1} << n) - 1));
     bits >>= n;
     count -= n;
@@ -284,30 +297,51 @@ bool TDeflateStream::DecodeFast(uint32_t& produced, uint32_t want) {
   };
   auto save = [&] {
     InBits = bits & ((uint64_t{1} << count) - 1);
-    InCount = count;
+    InCount = static_cast<int>(count);
     InPos = static_cast<size_t>(in - InBuf.get());
     produced += w - WindowPos;
     Pending += w - WindowPos;
     WindowPos = w & 0xFFFF;
   };
 
-  while (w < target && w <= kLastStart && in <= inLast) {
-    // Bits above `count` are always the true next bits of the stream (or 0).
-    bits |= Load64(in) << count;
-    in += (63 - count) >> 3;
-    count |= 56;
-
-    uint32_t e = lit.Lookup(bits);
-    if (e & TDecodeTable::kInvalid) {
-      save();
-      RaiseInvalidHuffmanCode();
-    }
-    take(TDecodeTable::BitCount(e));
-    uint32_t sym = e >> 16;
-    if (sym < 256) {
-      win[w++] = static_cast<uint8_t>(sym);
+  refill();
+  uint32_t e = pairs[bits & litMask];
+  constexpr uint32_t kLiteralLimit = 256u << 16;  // entries below are plain literals
+  auto isLiteral = [](uint32_t entry) { return (entry & kPair) || entry < kLiteralLimit; };
+  while (w < limit && in <= inLast) {
+    if (isLiteral(e)) {
+      // Up to three entries per refill (15 bits each at most).
+      int k = 0;
+      do {
+        bits >>= e & 31;
+        count -= e & 31;
+        if (e & kPair) {
+          win[w] = static_cast<uint8_t>(e >> 12);
+          win[w + 1] = static_cast<uint8_t>(e >> 20);
+          w += 2;
+        } else {
+          win[w++] = static_cast<uint8_t>(e >> 16);
+        }
+        e = pairs[bits & litMask];
+      } while (++k < 3 && isLiteral(e));
+      refill();
       continue;
     }
+    if (e >= TDecodeTable::kSpecial) {
+      e = lit.Resolve(e, bits);
+      if (e & TDecodeTable::kInvalid) {
+        save();
+        RaiseInvalidHuffmanCode();
+      }
+    }
+    take(e & 31);
+    if (e < kLiteralLimit) {  // a literal with a long code
+      win[w++] = static_cast<uint8_t>(e >> 16);
+      e = pairs[bits & litMask];
+      refill();
+      continue;
+    }
+    uint32_t sym = e >> 16;
     if (sym == 256) {
       ReadState = rsHeader;
       break;
@@ -322,18 +356,28 @@ bool TDeflateStream::DecodeFast(uint32_t& produced, uint32_t want) {
       save();
       RaiseInvalidHuffmanCode();
     }
-    take(TDecodeTable::BitCount(e));
+    take(e & 31);
     uint32_t d = e >> 16;
     uint32_t distance = kDistanceBase[d] + take(kDistanceExtra[d]);
+    e = pairs[bits & litMask];
+    refill();
 
     uint32_t from = (w - distance) & 0xFFFF;
     uint32_t gap = from < w ? w - from : from - w;
-    if (from + length <= kWindowSize && gap >= 8 && length >= 8) {
-      // Eight bytes at a time; the last piece is the final eight bytes, which
-      // rewrites some bytes with the values they already have.
-      uint32_t i = 0;
-      for (; i + 8 <= length; i += 8) Copy8(win + w + i, win + from + i);
-      if (i < length) Copy8(win + w + length - 8, win + from + length - 8);
+    if (gap >= 8 && from + length <= kWindowSize) {
+      if (length < 8) {
+        // Eight bytes are written: the bytes past the match get their own
+        // values back, so nothing outside the match changes.
+        uint64_t mask = (uint64_t{1} << (8 * length)) - 1;
+        uint64_t v = (Load64(win + from) & mask) | (Load64(win + w) & ~mask);
+        std::memcpy(win + w, &v, 8);
+      } else {
+        // Eight bytes at a time; the last piece is the final eight bytes,
+        // which rewrites some bytes with the values they already have.
+        uint32_t i = 0;
+        for (; i + 8 <= length; i += 8) Copy8(win + w + i, win + from + i);
+        if (i < length) Copy8(win + w + length - 8, win + from + length - 8);
+      }
     } else if (distance == 1) {
       std::memset(win + w, win[(w - 1) & 0xFFFF], length);
     } else {

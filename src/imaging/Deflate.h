@@ -2,9 +2,11 @@
 // Raw Deflate (RFC 1951) as a filter stream: on a source that can write it
 // compresses what is written to it; on a source that can only read it
 // decompresses what is read from it. No zlib header or trailer.
+#include <bit>
 #include <cstdint>
 #include <memory>
 
+#include "imaging/DeflateTables.h"
 #include "imaging/Huffman.h"
 
 namespace lumarte::imaging {
@@ -67,6 +69,13 @@ class TDeflateStream : public THuffmanBitStream {
   TDecodeTable FixedLiteralTable, FixedDistanceTable;
   const TDecodeTable* CurLiteral = nullptr;
   const TDecodeTable* CurDistance = nullptr;
+  // The literal/length root level again, where two literals whose codes fit
+  // into the root bits together become one entry (kPair): short codes then
+  // take one table lookup per two bytes.
+  static constexpr uint32_t kPair = 0x20000000;
+  std::vector<uint32_t> PairEntries, FixedPairEntries;
+  const uint32_t* CurPairs = nullptr;
+  static void BuildPairTable(const TDecodeTable& literals, std::vector<uint32_t>& pairs);
 
   void ReadBlockHeader();
   void ReadStoredBlock();
@@ -115,7 +124,22 @@ struct TLengthCode {
   uint8_t ExtraBits;
   uint16_t Extra;
 };
-TLengthCode LengthCode(uint32_t length);      // length 3..258
-TLengthCode DistanceCode(uint32_t distance);  // distance 1..32768
+// Length 3..258.
+inline TLengthCode LengthCode(uint32_t length) {
+  LUMARTE_ASSERT(length >= 3 && length <= 258);
+  uint16_t sym = deflate_tables::kLengthSymbol[length];
+  return {sym, deflate_tables::kLengthExtra[sym - 257],
+          static_cast<uint16_t>(length - deflate_tables::kLengthBase[sym - 257])};
+}
+
+// Distance 1..32768.
+inline TLengthCode DistanceCode(uint32_t distance) {
+  LUMARTE_ASSERT(distance >= 1 && distance <= 32768);
+  if (distance <= 4) return {static_cast<uint16_t>(distance - 1), 0, 0};
+  uint32_t x = distance - 1;
+  int e = std::bit_width(x) - 2;  // extra bits
+  auto symbol = static_cast<uint16_t>(2 * e + 2 + ((x >> e) & 1));
+  return {symbol, static_cast<uint8_t>(e), static_cast<uint16_t>(x & ((1u << e) - 1))};
+}
 
 }  // namespace lumarte::imaging

@@ -1,5 +1,6 @@
 #pragma once
 // The fixed parts of the Deflate format (RFC 1951).
+#include <array>
 #include <cstdint>
 
 #include "imaging/Huffman.h"
@@ -36,6 +37,18 @@ constexpr TDistanceTables MakeDistanceTables() {
 inline constexpr TDistanceTables kDistance = MakeDistanceTables();
 inline constexpr const uint32_t* kDistanceBase = kDistance.Base;
 inline constexpr const uint8_t* kDistanceExtra = kDistance.Extra;
+
+// Length symbol (257..285) of every match length 3..258.
+constexpr std::array<uint16_t, 259> MakeLengthSymbols() {
+  std::array<uint16_t, 259> t{};
+  for (uint32_t len = 3; len <= 258; ++len) {
+    int i = 0;
+    while (i + 1 < 28 && kLengthBase[i + 1] <= len) ++i;
+    t[len] = static_cast<uint16_t>(len == 258 ? 285 : 257 + i);
+  }
+  return t;
+}
+inline constexpr std::array<uint16_t, 259> kLengthSymbol = MakeLengthSymbols();
 
 inline constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                  11, 4,  12, 3, 13, 2, 14, 1, 15};

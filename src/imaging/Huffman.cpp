@@ -9,10 +9,19 @@ namespace {
 
 constexpr int kMaxCodeBits = 15;
 
+constexpr std::array<uint8_t, 256> MakeByteReversal() {
+  std::array<uint8_t, 256> t{};
+  for (int i = 0; i < 256; ++i)
+    for (int b = 0; b < 8; ++b) t[i] |= static_cast<uint8_t>(((i >> b) & 1) << (7 - b));
+  return t;
+}
+constexpr std::array<uint8_t, 256> kByteReversal = MakeByteReversal();
+
+// The low `length` (at most 16) bits of code in reverse order.
 uint32_t Reverse(uint32_t code, int length) {
-  uint32_t r = 0;
-  for (int i = 0; i < length; ++i) r |= ((code >> i) & 1) << (length - 1 - i);
-  return r;
+  uint32_t r =
+      static_cast<uint32_t>(kByteReversal[code & 0xFF]) << 8 | kByteReversal[(code >> 8) & 0xFF];
+  return r >> (16 - length);
 }
 
 // Depths of the leaves of a tree joined from the non-zero frequencies: the two
@@ -190,6 +199,51 @@ void TDecodeTable::Build(const THuffmanTree& tree, int rootBits) {
   Fill(tree, tree.Root, 0, rootBits, 0, 0, 0);
 }
 
+void TDecodeTable::Build(const TCodeTable& codes, int rootBits, THuffmanTree& tree) {
+  // Kraft sum in units of 2^-15: exactly 2^15 for a complete code.
+  uint32_t kraft = 0;
+  for (int s = 0; s <= codes.MaxCode; ++s)
+    if (codes.Length[s]) kraft += 1u << (kMaxCodeBits - codes.Length[s]);
+  if (kraft != 1u << kMaxCodeBits) {
+    BuildDecodeTree(tree, codes);
+    Build(tree, rootBits);
+    return;
+  }
+  RootBits = rootBits;
+  RootMask = (1u << rootBits) - 1;
+  Entries.assign(size_t{1} << rootBits, 0);
+  // Codes longer than the root level share second-level tables by their
+  // first rootBits bits; each table is as deep as its longest code.
+  std::vector<uint8_t> deepest(size_t{1} << rootBits, 0);
+  for (int s = 0; s <= codes.MaxCode; ++s) {
+    int len = static_cast<int>(codes.Length[s]);
+    if (len > rootBits) {
+      uint8_t& d = deepest[codes.Code[s] & RootMask];
+      d = static_cast<uint8_t>(std::max<int>(d, len - rootBits));
+    }
+  }
+  for (uint32_t prefix = 0; prefix <= RootMask; ++prefix) {
+    if (!deepest[prefix]) continue;
+    size_t sub = Entries.size();
+    Entries.resize(sub + (size_t{1} << deepest[prefix]));
+    Entries[prefix] = kLink | static_cast<uint32_t>(sub) << 12 |
+                      static_cast<uint32_t>(deepest[prefix]) << 8 | static_cast<uint32_t>(rootBits);
+  }
+  for (int s = 0; s <= codes.MaxCode; ++s) {
+    const uint32_t len = codes.Length[s], code = codes.Code[s];
+    if (!len) continue;
+    const uint32_t entry = static_cast<uint32_t>(s) << 16 | len;
+    if (len <= static_cast<uint32_t>(rootBits)) {
+      for (size_t i = code; i <= RootMask; i += size_t{1} << len) Entries[i] = entry;
+      continue;
+    }
+    const uint32_t link = Entries[code & RootMask];
+    const size_t sub = (link >> 12) & 0xFFFF, size = size_t{1} << ((link >> 8) & 15);
+    for (size_t i = code >> rootBits; i < size; i += size_t{1} << (len - rootBits))
+      Entries[sub + i] = entry;
+  }
+}
+
 // Fills the entries of a table of 2^tableBits entries at `offset` for the
 // subtree under `node`, reached after `depth` bits of this table (`path`)
 // and `prior` bits of the tables above.
@@ -201,7 +255,7 @@ void TDecodeTable::Fill(const THuffmanTree& tree, int node, size_t offset, int t
     uint32_t p = path | bit << depth;
     uint32_t entry;
     if (child == THuffmanTree::kNone) {
-      entry = kSymbolNone << 16 | kInvalid | static_cast<uint32_t>(prior + d);
+      entry = kInvalid | static_cast<uint32_t>(prior + d);
     } else if (tree.IsLeaf(child)) {
       entry = static_cast<uint32_t>(child) << 16 | static_cast<uint32_t>(prior + d);
     } else if (d < tableBits) {
@@ -212,8 +266,8 @@ void TDecodeTable::Fill(const THuffmanTree& tree, int node, size_t offset, int t
       size_t sub = Entries.size();
       Entries.resize(sub + (size_t{1} << subBits));
       Fill(tree, child, sub, subBits, 0, 0, prior + d);
-      Entries[offset + p] = static_cast<uint32_t>(sub) << 16 | static_cast<uint32_t>(subBits) << 8 |
-                            kLink | static_cast<uint32_t>(prior + d);
+      Entries[offset + p] = kLink | static_cast<uint32_t>(sub) << 12 |
+                            static_cast<uint32_t>(subBits) << 8 | static_cast<uint32_t>(prior + d);
       continue;
     }
     for (size_t i = p; i < (size_t{1} << tableBits); i += size_t{1} << d)
@@ -240,12 +294,8 @@ THuffmanBitStream::~THuffmanBitStream() {
   }
 }
 
-void THuffmanBitStream::WriteBits(uint32_t value, int count) {
-  LUMARTE_ASSERT(count >= 0 && count <= 32);
-  uint64_t v = count == 32 ? value : value & ((1u << count) - 1);
-  OutBits |= v << OutCount;
-  OutCount += count;
-  if (OutCount >= 32) SpillOutput();
+void THuffmanBitStream::RaiseBadBitCount() {
+  RaiseAssertion(__FILE__, __LINE__, "count >= 0 && count <= 32");
 }
 
 void THuffmanBitStream::WriteAlignedBytes(const uint8_t* data, size_t count) {

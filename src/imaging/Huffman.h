@@ -64,16 +64,26 @@ void BuildDecodeTree(THuffmanTree& tree, const TCodeTable& table);
 // the results of the bit-by-bit walk, also for damaged code sets.
 class TDecodeTable {
  public:
-  static constexpr uint32_t kLink = 0x20;     // entry points to a second-level table
-  static constexpr uint32_t kInvalid = 0x40;  // the walk meets an absent child
-  static constexpr uint32_t kSymbolNone = 0xFFFF;
+  // Entry layout. A symbol: symbol << 16 | bits consumed (so every entry below
+  // kSpecial is a symbol, and symbol < 256 means entry < 256 << 16).
+  // Special entries: kInvalid | bits consumed up to the absent child, or
+  // kLink | table offset << 12 | second-level bits << 8.
+  static constexpr uint32_t kSpecial = 0x40000000;
+  static constexpr uint32_t kInvalid = 0x40000000;
+  static constexpr uint32_t kLink = 0x80000000;
 
   void Build(const THuffmanTree& tree, int rootBits);
+  // The same table for the code of `codes`. A complete code (every bit string
+  // leads to a symbol) is filled straight from its codes; any other goes
+  // through `tree`, so that damaged code sets decode as the tree walk does.
+  void Build(const TCodeTable& codes, int rootBits, THuffmanTree& tree);
 
   // Entry for the low bits of `bits`; bits beyond the stream's end must be 0.
-  uint32_t Lookup(uint64_t bits) const {
-    uint32_t e = Entries[bits & RootMask];
-    if (e & kLink) e = Entries[(e >> 16) + ((bits >> RootBits) & ((1u << ((e >> 8) & 15)) - 1))];
+  uint32_t Lookup(uint64_t bits) const { return Resolve(Entries[bits & RootMask], bits); }
+  // Follows a link entry to the second level.
+  uint32_t Resolve(uint32_t e, uint64_t bits) const {
+    if (e & kLink)
+      e = Entries[((e >> 12) & 0xFFFF) + ((bits >> RootBits) & ((1u << ((e >> 8) & 15)) - 1))];
     return e;
   }
   static int BitCount(uint32_t entry) { return entry & 31; }
@@ -105,7 +115,12 @@ class THuffmanBitStream : public TBitStream {
   explicit THuffmanBitStream(TBaseStream* source);
   ~THuffmanBitStream() override;
 
-  void WriteBits(uint32_t value, int count);
+  void WriteBits(uint32_t value, int count) {
+    if (count < 0 || count > 32) RaiseBadBitCount();
+    OutBits |= (value & ((uint64_t{1} << count) - 1)) << OutCount;
+    OutCount += count;
+    if (OutCount >= 32) SpillOutput();
+  }
   void WriteCode(const TCodeTable& table, int symbol) {
     WriteBits(table.Code[symbol], static_cast<int>(table.Length[symbol]));
   }
@@ -168,6 +183,7 @@ class THuffmanBitStream : public TBitStream {
     if (OutCount >= 32) SpillOutput();
   }
   void WriteAlignedBytes(const uint8_t* data, size_t count);
+  [[noreturn]] static void RaiseBadBitCount();
   // Hands all completed output bytes to the source.
   void PushOutput() {
     SpillOutput();
