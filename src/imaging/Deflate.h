@@ -56,8 +56,9 @@ class TDeflateStream : public THuffmanBitStream {
   bool Writing = false;
   bool Finished = false;
   TCompressionMethod Method = cmDynamic;
-  // The ring; its first kMirror bytes are repeated after the end so that
-  // matches can be compared eight bytes at a time without wrapping.
+  // The ring, with kMirror spare bytes after its end: the writer repeats the
+  // ring's first bytes there so that matches can be compared eight bytes at
+  // a time without wrapping; the reader's eight-byte copies may read into them.
   static constexpr uint32_t kMirror = 272;
   std::unique_ptr<uint8_t[]> Window;
 
