@@ -159,6 +159,19 @@ TEST_F(Cli, ConvertChainKeepsPixels) {
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"a.bmp", "b.pcx", "c.ppm", "d.bmp"}));
 }
 
+TEST_F(Cli, ConvertWritesAndReadsPng) {
+  TRevedBitmap src = MakeColour("a.bmp", 9, 4);
+  ASSERT_EQ(Run({"convert", Path("a.bmp"), Path("b.png")}), 0) << Err;
+  EXPECT_EQ(FileBytes("b.png").substr(0, 8), Bytes("\x89PNG\r\n\x1a\n"));
+  ASSERT_EQ(Run({"info", Path("b.png")}), 0);
+  EXPECT_EQ(Out, Path("b.png") + ": 9 x 4, 24-bit\n");
+  ASSERT_EQ(Run({"convert", Path("b.png"), Path("c.bmp")}), 0) << Err;
+  TRevedBitmap back;
+  back.LoadFromFile(Path("c.bmp"));
+  ASSERT_EQ(back.PixelFormat, pf24bit);
+  EXPECT_EQ(std::memcmp(back.Map.get(), src.Map.get(), src.Size), 0);
+}
+
 TEST_F(Cli, PaletteImagesExpandToPpmAndGreyToPgm) {
   TRevedBitmap b;
   b.New(2, 1, pf8bit);
