@@ -1,6 +1,7 @@
 #pragma once
 // Hand-made WMF and EMF files for tests: records are appended as lists of
 // 16-bit (WMF) or 32-bit (EMF) values, sizes and counts are filled in.
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -22,7 +23,7 @@ class TEmfBuilder {
  public:
   // Frame in hundredths of millimetres, bounds in device pixels; the
   // reference device is 96 pixels per inch unless told otherwise.
-  TEmfBuilder(std::initializer_list<int32_t> frame, std::initializer_list<int32_t> bounds,
+  TEmfBuilder(std::array<int32_t, 4> frame, std::array<int32_t, 4> bounds,
               uint32_t handles = 8, int32_t devX = 1920, int32_t devY = 1440, int32_t mmX = 508,
               int32_t mmY = 381) {
     PutLE(Data, 1, 4);
@@ -73,7 +74,7 @@ class TWmfBuilder {
  public:
   // With placeable, a placeable header with the box (left, top, right,
   // bottom) in units of 1/inch inch.
-  explicit TWmfBuilder(bool placeable, std::initializer_list<int16_t> box = {0, 0, 100, 100},
+  explicit TWmfBuilder(bool placeable, std::array<int16_t, 4> box = {0, 0, 100, 100},
                        uint16_t inch = 96, uint16_t objects = 8) {
     if (placeable) {
       PutLE(Data, 0x9AC6CDD7, 4);
