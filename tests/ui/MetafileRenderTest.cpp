@@ -1,0 +1,253 @@
+// Metafiles drawn with QPainter onto the working raster, and rasters saved as
+// metafiles and read back.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "editor/model/Bitmap.h"
+#include "imaging/Errors.h"
+#include "platform/MetafileIO.h"
+#include "support/MetafileBuilder.h"
+#include "support/MetafileCorpus.h"
+
+using namespace lumarte;
+using lumarte::editor::RGBColor;
+using lumarte::editor::TBitmap;
+using lumarte::editor::TColor;
+using lumarte::platform::LoadMetafile;
+using lumarte::platform::SaveMetafile;
+using lumarte::testing::MetafileSamples;
+using lumarte::testing::TEmfBuilder;
+using lumarte::testing::TMetafileSample;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of its own for each test, removed afterwards.
+class TTempFolder {
+ public:
+  TTempFolder() {
+    static int count = 0;
+    Path = fs::temp_directory_path() /
+           ("lumarte-mfui-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
+    fs::create_directories(Path);
+  }
+  ~TTempFolder() { fs::remove_all(Path); }
+  std::string File(const std::string& name) const { return (Path / name).string(); }
+  fs::path Path;
+};
+
+std::string WriteFile(const TTempFolder& dir, const std::string& name, const std::string& data) {
+  std::string path = dir.File(name);
+  std::ofstream(path, std::ios::binary) << data;
+  return path;
+}
+
+TBitmap Load(const std::string& path) {
+  TBitmap raster;
+  LoadMetafile(path, raster);
+  return raster;
+}
+
+TBitmap Pattern(int w, int h) {
+  TBitmap b(w, h);
+  uint32_t state = 12345;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      state = state * 134775813 + 1;
+      b.SetPixel(x, y, state >> 8 & 0xFFFFFF);
+    }
+  return b;
+}
+
+QImage ToImage(const TBitmap& raster) {
+  QImage img(raster.Width(), raster.Height(), QImage::Format_RGB32);
+  for (int y = 0; y < raster.Height(); ++y)
+    for (int x = 0; x < raster.Width(); ++x) {
+      TColor c = raster.Pixel(x, y);
+      img.setPixel(x, y, qRgb(editor::RedOf(c), editor::GreenOf(c), editor::BlueOf(c)));
+    }
+  return img;
+}
+
+// Mean absolute difference per channel between the raster and a reference
+// rendering, both smoothed down to an eighth of the raster's size so that
+// font shapes and half-pixel offsets count little and missing or misplaced
+// shapes count much.
+double MeanDifference(const TBitmap& raster, const QImage& reference) {
+  int w = std::max(1, raster.Width() / 8), h = std::max(1, raster.Height() / 8);
+  auto small = [&](const QImage& img) {
+    return img.convertToFormat(QImage::Format_RGB32)
+        .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  };
+  QImage a = small(ToImage(raster)), b = small(reference);
+  double sum = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+             std::abs(qBlue(p) - qBlue(q));
+    }
+  return sum / (3.0 * w * h);
+}
+
+}  // namespace
+
+// ---- the corpus ----
+
+class MetafileRenderCorpus : public ::testing::TestWithParam<TMetafileSample> {};
+
+TEST_P(MetafileRenderCorpus, ValidFilesGiveARasterOfTheirSize) {
+  if (GetParam().Path.empty()) GTEST_SKIP() << "corpus not present";
+  TBitmap raster = Load(GetParam().FullPath());
+  double w, h;
+  ASSERT_TRUE(GetParam().ExpectedSize(w, h));
+  EXPECT_NEAR(raster.Width(), w, 1.5);
+  EXPECT_NEAR(raster.Height(), h, 1.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, MetafileRenderCorpus,
+                         ::testing::ValuesIn(MetafileSamples({"valid", "unsupported"})),
+                         lumarte::testing::SampleName<::testing::TestParamInfo<TMetafileSample>>);
+
+class MetafileRenderBadCorpus : public ::testing::TestWithParam<TMetafileSample> {};
+
+TEST_P(MetafileRenderBadCorpus, FailedLoadLeavesTheRasterAlone) {
+  if (GetParam().Path.empty()) GTEST_SKIP() << "corpus not present";
+  if (lumarte::testing::DamageIsHarmlessHere(GetParam().Path)) GTEST_SKIP() << "reads fine here";
+  TBitmap raster = Pattern(3, 2), before = raster;
+  EXPECT_THROW(LoadMetafile(GetParam().FullPath(), raster), EFormatError);
+  EXPECT_TRUE(raster == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, MetafileRenderBadCorpus,
+                         ::testing::ValuesIn(MetafileSamples({"invalid"})),
+                         lumarte::testing::SampleName<::testing::TestParamInfo<TMetafileSample>>);
+
+struct TReferenceCase {
+  const char* Name;
+  const char* Metafile;
+  const char* Reference;  // a rendering made with Windows
+  double Bound;           // mean difference per channel allowed (fonts differ)
+};
+
+class MetafileRenderReference : public ::testing::TestWithParam<TReferenceCase> {};
+
+TEST_P(MetafileRenderReference, LooksLikeTheWindowsRendering) {
+  std::string corpus = LUMARTE_CORPUS_DIR;
+  if (!fs::exists(corpus + "/" + GetParam().Metafile)) GTEST_SKIP() << "corpus not present";
+  TBitmap raster = Load(corpus + "/" + GetParam().Metafile);
+  QImage reference(QString::fromStdString(corpus + "/" + GetParam().Reference));
+  ASSERT_FALSE(reference.isNull());
+  double difference = MeanDifference(raster, reference);
+  EXPECT_LT(difference, GetParam().Bound);
+  // A blank raster must not pass: it is much further away.
+  TBitmap blank(raster.Width(), raster.Height());
+  EXPECT_GT(MeanDifference(blank, reference), difference * 2.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, MetafileRenderReference,
+    ::testing::Values(
+        TReferenceCase{"FullTestWmf", "wmf/wmf2svg/fulltest.wmf", "wmf/wmf2svg/fulltest.png", 4},
+        // The reference stops after the twelfth panel and leaves out the mask blit.
+        TReferenceCase{"FullTestEmf", "emf/wmf2svg/fulltest.emf", "emf/wmf2svg/fulltest.png", 6},
+        // (Pillow's WMF reference is drawn to fit the drawing's own extent, which
+        // lies partly outside the file's box; it says nothing about the box.)
+        TReferenceCase{"PillowEmf", "emf/pillow/drawing.emf", "emf/pillow/drawing_emf_ref.png", 5}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// ---- saving and reading back ----
+
+class MetafileSaveLoad : public ::testing::TestWithParam<std::tuple<const char*, int, int>> {};
+
+TEST_P(MetafileSaveLoad, RasterComesBackPixelExact) {
+  auto [ext, w, h] = GetParam();
+  TTempFolder dir;
+  std::string path = dir.File(std::string("picture.") + ext);
+  TBitmap raster = Pattern(w, h);
+  SaveMetafile(path, raster);
+  TBitmap back = Load(path);
+  EXPECT_EQ(back.Width(), w);
+  EXPECT_EQ(back.Height(), h);
+  EXPECT_TRUE(back == raster);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MetafileSaveLoad,
+                         ::testing::Combine(::testing::Values("wmf", "EMF", "Wmf"),
+                                            ::testing::Values(1, 2, 301),
+                                            ::testing::Values(1, 7, 200)));
+
+TEST(MetafileSave, OtherExtensionsAreRefused) {
+  TTempFolder dir;
+  try {
+    SaveMetafile(dir.File("picture.png"), Pattern(2, 2));
+    ADD_FAILURE() << "saved";
+  } catch (const ELumarteError& e) {
+    EXPECT_STREQ(e.what(), "Format not supported!");
+  }
+  EXPECT_FALSE(fs::exists(dir.File("picture.png")));
+}
+
+TEST(MetafileSave, FailureKeepsTheOldFile) {
+  TTempFolder dir;
+  std::string path = WriteFile(dir, "old.wmf", "precious");
+  EXPECT_THROW(SaveMetafile(path, Pattern(32768, 1)), EFormatError);  // too wide for a WMF
+  std::ifstream in(path);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "precious");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+}
+
+// ---- what the painter makes of the commands ----
+
+TEST(MetafileRender, ShapesClipsAndMixes) {
+  TTempFolder dir;
+  // A 64 x 64 pixel EMF (96 pixels per inch reference device).
+  TEmfBuilder b({0, 0, 1692, 1692}, {0, 0, 63, 63});
+  b.Add(39, {1, 0, 0x0000FF, 0})                // red brush
+      .Add(38, {2, 5, 0, 0, 0})                 // null pen
+      .Add(37, {1})
+      .Add(37, {2})
+      .Add(43, {4, 4, 20, 20})                  // red square
+      .Add(33, {})                              // SaveDC
+      .Add(30, {30, 30, 40, 40})                // clip
+      .Add(43, {24, 24, 60, 60})                // drawn only inside the clip
+      .Add(34, {static_cast<uint32_t>(-1)})     // RestoreDC
+      .Add(20, {7})                             // R2_XORPEN
+      .Add(43, {10, 10, 14, 14});               // red xor red: black
+  TBitmap r = Load(WriteFile(dir, "shapes.emf", b.Finish()));
+  ASSERT_EQ(r.Width(), 64);
+  EXPECT_EQ(r.Pixel(5, 5), RGBColor(255, 0, 0));
+  EXPECT_EQ(r.Pixel(19, 19), RGBColor(255, 0, 0));
+  EXPECT_EQ(r.Pixel(20, 20), editor::clWhite);  // right and bottom edges stay out
+  EXPECT_EQ(r.Pixel(35, 35), RGBColor(255, 0, 0));
+  EXPECT_EQ(r.Pixel(45, 45), editor::clWhite);
+  EXPECT_EQ(r.Pixel(12, 12), editor::clBlack);
+}
+
+TEST(MetafileRender, TextIsDrawnInItsColour) {
+  TTempFolder dir;
+  TEmfBuilder b({0, 0, 5290, 1057}, {0, 0, 199, 39});
+  std::string text;
+  for (uint32_t v : {0u, 0u, 0u, 0u, 1u, 0u, 0u, 10u, 5u, 4u, 76u, 0u, 0u, 0u, 0u, 0u, 0u})
+    lumarte::testing::PutLE(text, v, 4);
+  text += std::string("W\0W\0W\0W\0", 8);
+  std::string font;
+  for (uint32_t v : {1u, static_cast<uint32_t>(-24), 0u, 0u, 0u, 700u, 0u, 0u})
+    lumarte::testing::PutLE(font, v, 4);
+  b.AddBytes(82, font).Add(37, {1}).Add(24, {0xFF0000}).Add(18, {1}).AddBytes(84, text);
+  TBitmap r = Load(WriteFile(dir, "text.emf", b.Finish()));
+  int blue = 0, other = 0;
+  for (int y = 0; y < r.Height(); ++y)
+    for (int x = 0; x < r.Width(); ++x) {
+      TColor c = r.Pixel(x, y);
+      if (c == RGBColor(0, 0, 255)) ++blue;
+      else if (c != editor::clWhite && editor::RedOf(c) >= editor::BlueOf(c)) ++other;
+    }
+  EXPECT_GT(blue, 20);    // the letters
+  EXPECT_EQ(other, 0);    // nothing but blue, its blends with white, and white
+}
