@@ -6,12 +6,18 @@
 
 namespace lumarte::imaging {
 
-inline uint16_t GetU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-inline int16_t GetS16(const uint8_t* p) { return static_cast<int16_t>(GetU16(p)); }
+inline uint16_t GetU16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+inline int16_t GetS16(const uint8_t* p) {
+  return static_cast<int16_t>(GetU16(p));
+}
 inline uint32_t GetU32(const uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-inline int32_t GetS32(const uint8_t* p) { return static_cast<int32_t>(GetU32(p)); }
+inline int32_t GetS32(const uint8_t* p) {
+  return static_cast<int32_t>(GetU32(p));
+}
 inline float GetF32(const uint8_t* p) {
   uint32_t u = GetU32(p);
   float f;

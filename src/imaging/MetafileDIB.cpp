@@ -35,14 +35,16 @@ struct TDIBHeader {
   int Bpp = 0;
   uint32_t Compression = BI_RGB;
   uint32_t Masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha
-  size_t TableOffset = 0;             // colour table, from the header's start
+  size_t TableOffset = 0;            // colour table, from the header's start
   size_t TableEntries = 0;
   size_t EntrySize = 4;
-  size_t TotalSize = 0;               // header, masks and table
+  size_t TotalSize = 0;  // header, masks and table
   uint32_t SizeImage = 0;
 };
 
-int64_t Stride(const TDIBHeader& h) { return (h.Width * h.Bpp + 31) / 32 * 4; }
+int64_t Stride(const TDIBHeader& h) {
+  return (h.Width * h.Bpp + 31) / 32 * 4;
+}
 
 TDIBHeader ParseHeader(const uint8_t* p, size_t n, bool paletteIndices) {
   TDIBHeader h;
@@ -147,9 +149,8 @@ void DecodeRows(const TDIBHeader& h, const std::vector<uint32_t>& table, const u
                 size_t bitsSize, bool keepAlpha, TMetaImage& img) {
   int64_t stride = Stride(h);
   if (stride * h.Height > static_cast<int64_t>(bitsSize)) Bad("pixel data missing");
-  uint32_t defaults[3][4] = {{0x7C00, 0x03E0, 0x001F, 0},
-                             {0xFF0000, 0xFF00, 0xFF, 0},
-                             {0xFF0000, 0xFF00, 0xFF, 0}};
+  uint32_t defaults[3][4] = {
+      {0x7C00, 0x03E0, 0x001F, 0}, {0xFF0000, 0xFF00, 0xFF, 0}, {0xFF0000, 0xFF00, 0xFF, 0}};
   const uint32_t* masks = h.Compression == BI_RGB ? defaults[h.Bpp == 16 ? 0 : 1] : h.Masks;
   TChannel r(masks[0]), g(masks[1]), b(masks[2]), a(masks[3]);
   bool alphaByte = keepAlpha && h.Bpp == 32 && h.Compression == BI_RGB;
@@ -159,12 +160,24 @@ void DecodeRows(const TDIBHeader& h, const std::vector<uint32_t>& table, const u
     for (int64_t x = 0; x < h.Width; ++x) {
       uint32_t v;
       switch (h.Bpp) {
-        case 1: dst[x] = table[(src[x >> 3] >> (7 - (x & 7))) & 1]; continue;
-        case 4: dst[x] = table[(src[x >> 1] >> (x & 1 ? 0 : 4)) & 15]; continue;
-        case 8: dst[x] = table[src[x]]; continue;
-        case 24: dst[x] = kOpaque | src[3 * x + 2] << 16 | src[3 * x + 1] << 8 | src[3 * x]; continue;
-        case 16: v = GetU16(src + 2 * x); break;
-        default: v = GetU32(src + 4 * x); break;
+        case 1:
+          dst[x] = table[(src[x >> 3] >> (7 - (x & 7))) & 1];
+          continue;
+        case 4:
+          dst[x] = table[(src[x >> 1] >> (x & 1 ? 0 : 4)) & 15];
+          continue;
+        case 8:
+          dst[x] = table[src[x]];
+          continue;
+        case 24:
+          dst[x] = kOpaque | src[3 * x + 2] << 16 | src[3 * x + 1] << 8 | src[3 * x];
+          continue;
+        case 16:
+          v = GetU16(src + 2 * x);
+          break;
+        default:
+          v = GetU32(src + 4 * x);
+          break;
       }
       uint32_t alpha = alphaByte ? v >> 24 : keepAlpha ? a.Get(v, 255) : 255;
       dst[x] = alpha << 24 | r.Get(v, 0) << 16 | g.Get(v, 0) << 8 | b.Get(v, 0);
@@ -219,7 +232,7 @@ std::shared_ptr<TMetaImage> Decode(const uint8_t* info, size_t infoSize, const u
   std::vector<uint32_t> table = ColourTable(h, info, infoSize, paletteIndices);
   bool rle = h.Compression == BI_RLE8 || h.Compression == BI_RLE4;
   int64_t pixels = h.Width * h.Height;
-  if (rle && pixels > std::max<int64_t>(1 << 20, kRleExpansion * static_cast<int64_t>(bitsSize)))
+  if (rle && pixels > std::max<int64_t>(1 << 16, kRleExpansion * static_cast<int64_t>(bitsSize)))
     Bad("run-length bitmap larger than its data can describe");
   auto img = std::make_shared<TMetaImage>();
   img->Width = static_cast<int>(h.Width);
@@ -268,8 +281,7 @@ size_t DIBHeaderAndTableSize(const uint8_t* data, size_t size, bool paletteIndic
   return h.TotalSize;
 }
 
-std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size,
-                                            bool paletteIndices) {
+std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size, bool paletteIndices) {
   size_t offset = DIBHeaderAndTableSize(data, size, paletteIndices);
   if (offset > size) Bad("colour table cut short");
   return DecodeDIB(data, size, data + offset, size - offset, paletteIndices);
@@ -296,9 +308,15 @@ std::shared_ptr<TMetaImage> DecodeBitmap16(const uint8_t* data, size_t size) {
     for (int x = 0; x < width; ++x) {
       uint32_t v;
       switch (bpp) {
-        case 1: v = (src[x >> 3] >> (7 - (x & 7))) & 1 ? 0xFFFFFF : 0; break;
-        case 4: v = ((src[x >> 1] >> (x & 1 ? 0 : 4)) & 15) * 0x111111; break;
-        case 8: v = src[x] * 0x010101u; break;
+        case 1:
+          v = (src[x >> 3] >> (7 - (x & 7))) & 1 ? 0xFFFFFF : 0;
+          break;
+        case 4:
+          v = ((src[x >> 1] >> (x & 1 ? 0 : 4)) & 15) * 0x111111;
+          break;
+        case 8:
+          v = src[x] * 0x010101u;
+          break;
         case 16: {
           uint32_t w = GetU16(src + 2 * x);
           v = (w >> 10 & 31) * 255 / 31 << 16 | (w >> 5 & 31) * 255 / 31 << 8 | (w & 31) * 255 / 31;

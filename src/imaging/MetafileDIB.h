@@ -23,8 +23,7 @@ std::shared_ptr<TMetaImage> DecodeAlphaDIB(const uint8_t* info, size_t infoSize,
                                            const uint8_t* bits, size_t bitsSize);
 // Header, colour table and rows in one block (as WMF records and pattern
 // brushes hold them).
-std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size,
-                                            bool paletteIndices);
+std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size, bool paletteIndices);
 // SetDIBitsToDevice: bits hold only the given number of scan lines of the
 // bitmap the header describes.
 std::shared_ptr<TMetaImage> DecodeDIBScans(const uint8_t* info, size_t infoSize,

@@ -15,19 +15,19 @@ namespace lumarte::imaging {
 
 namespace {
 
+// clang-format off
 enum : uint32_t {
   EMR_HEADER = 1, EMR_POLYBEZIER = 2, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_POLYBEZIERTO = 5,
   EMR_POLYLINETO = 6, EMR_POLYPOLYLINE = 7, EMR_POLYPOLYGON = 8, EMR_SETWINDOWEXTEX = 9,
   EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11, EMR_SETVIEWPORTORGEX = 12, EMR_EOF = 14,
   EMR_SETPIXELV = 15, EMR_SETMAPMODE = 17, EMR_SETBKMODE = 18, EMR_SETPOLYFILLMODE = 19,
-  EMR_SETROP2 = 20,
-  EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25, EMR_MOVETOEX = 27,
-  EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30, EMR_SCALEVIEWPORTEXTEX = 31,
-  EMR_SCALEWINDOWEXTEX = 32, EMR_SAVEDC = 33, EMR_RESTOREDC = 34, EMR_SETWORLDTRANSFORM = 35,
-  EMR_MODIFYWORLDTRANSFORM = 36, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
-  EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_ANGLEARC = 41, EMR_ELLIPSE = 42,
-  EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44, EMR_ARC = 45, EMR_CHORD = 46, EMR_PIE = 47,
-  EMR_CREATEPALETTE = 49, EMR_LINETO = 54, EMR_ARCTO = 55, EMR_POLYDRAW = 56,
+  EMR_SETROP2 = 20, EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25,
+  EMR_MOVETOEX = 27, EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30,
+  EMR_SCALEVIEWPORTEXTEX = 31, EMR_SCALEWINDOWEXTEX = 32, EMR_SAVEDC = 33, EMR_RESTOREDC = 34,
+  EMR_SETWORLDTRANSFORM = 35, EMR_MODIFYWORLDTRANSFORM = 36, EMR_SELECTOBJECT = 37,
+  EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_ANGLEARC = 41,
+  EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44, EMR_ARC = 45, EMR_CHORD = 46,
+  EMR_PIE = 47, EMR_CREATEPALETTE = 49, EMR_LINETO = 54, EMR_ARCTO = 55, EMR_POLYDRAW = 56,
   EMR_SETARCDIRECTION = 57, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61,
   EMR_FILLPATH = 62, EMR_STROKEANDFILLPATH = 63, EMR_STROKEPATH = 64, EMR_SELECTCLIPPATH = 67,
   EMR_ABORTPATH = 68, EMR_FILLRGN = 71, EMR_FRAMERGN = 72, EMR_PAINTRGN = 74,
@@ -39,10 +39,15 @@ enum : uint32_t {
   EMR_CREATEMONOBRUSH = 93, EMR_CREATEDIBPATTERNBRUSHPT = 94, EMR_EXTCREATEPEN = 95,
   EMR_SMALLTEXTOUT = 108, EMR_ALPHABLEND = 114, EMR_TRANSPARENTBLT = 116, EMR_GRADIENTFILL = 118
 };
+// clang-format on
 
 constexpr uint32_t kSignature = 0x464D4520;  // " EMF"
-enum : uint32_t { ETO_GLYPH_INDEX = 0x10, ETO_NO_RECT = 0x100, ETO_SMALL_CHARS = 0x200,
-                  ETO_PDY = 0x2000 };
+enum : uint32_t {
+  ETO_GLYPH_INDEX = 0x10,
+  ETO_NO_RECT = 0x100,
+  ETO_SMALL_CHARS = 0x200,
+  ETO_PDY = 0x2000
+};
 
 // One record: bounds-checked field access and the shapes records share.
 class TEmfRecord {
@@ -134,7 +139,7 @@ void CreatePen(const TEmfRecord& r, TMetaPlayer& pl, bool extended) {
     pen = {r.U(12), r.I(16), r.U(24), false};
   } else {
     pen = {r.U(28), static_cast<int32_t>(r.U(32)), r.U(40), true};
-    if (!(pen.Style & 0x10000)) pen.Width = 0;   // cosmetic: one pixel
+    if (!(pen.Style & 0x10000)) pen.Width = 0;              // cosmetic: one pixel
     if (r.U(36) == 1) pen.Style = (pen.Style & ~0xFu) | 5;  // null brush draws nothing
   }
   pl.PutObject(r.U(8), pen);
@@ -278,7 +283,8 @@ void GradientFill(const TEmfRecord& r, TMetaPlayer& pl) {
     return uint32_t{v[1]} | uint32_t{v[3]} << 8 | uint32_t{v[5]} << 16;  // high bytes
   };
   for (uint32_t k = 0; k < pieces; ++k) {
-    uint32_t idx[3] = {r.U(at + k * each), r.U(at + k * each + 4), mode == 2 ? r.U(at + k * each + 8) : 0};
+    uint32_t idx[3] = {r.U(at + k * each), r.U(at + k * each + 4),
+                       mode == 2 ? r.U(at + k * each + 8) : 0};
     for (uint32_t i : idx)
       if (i >= vertices) pl.Fail("gradient vertex out of range");
     if (mode == 2) {
@@ -330,44 +336,111 @@ TClipMode ClipMode(uint32_t mode) {
 // Mapping, state and object records; false when the type is not one of them.
 bool StateRecord(uint32_t type, const TEmfRecord& r, TMetaPlayer& pl) {
   switch (type) {
-    case EMR_SETWINDOWEXTEX: pl.SetWindowExt(r.I(8), r.I(12)); break;
-    case EMR_SETWINDOWORGEX: pl.SetWindowOrg(r.I(8), r.I(12)); break;
-    case EMR_SETVIEWPORTEXTEX: pl.SetViewportExt(r.I(8), r.I(12)); break;
-    case EMR_SETVIEWPORTORGEX: pl.SetViewportOrg(r.I(8), r.I(12)); break;
-    case EMR_SCALEVIEWPORTEXTEX: pl.ScaleViewportExt(r.I(8), r.I(12), r.I(16), r.I(20)); break;
-    case EMR_SCALEWINDOWEXTEX: pl.ScaleWindowExt(r.I(8), r.I(12), r.I(16), r.I(20)); break;
-    case EMR_SETMAPMODE: pl.SetMapMode(r.I(8)); break;
-    case EMR_SETWORLDTRANSFORM: pl.SetWorldTransform(r.Xform(8)); break;
-    case EMR_MODIFYWORLDTRANSFORM: pl.ModifyWorldTransform(r.Xform(8), r.U(32)); break;
-    case EMR_SETBKMODE: pl.SetBkMode(r.U(8)); break;
-    case EMR_SETPOLYFILLMODE: pl.SetPolyFillMode(r.U(8)); break;
-    case EMR_SETROP2: pl.SetRop2(r.U(8)); break;
-    case EMR_SETTEXTALIGN: pl.SetTextAlign(r.U(8)); break;
-    case EMR_SETTEXTCOLOR: pl.SetTextColor(r.U(8)); break;
-    case EMR_SETBKCOLOR: pl.SetBkColor(r.U(8)); break;
-    case EMR_SETARCDIRECTION: pl.SetArcDirection(r.U(8)); break;
-    case EMR_SAVEDC: pl.SaveDC(); break;
-    case EMR_RESTOREDC: pl.RestoreDC(r.I(8)); break;
-    case EMR_SELECTOBJECT: SelectObject(r, pl); break;
+    case EMR_SETWINDOWEXTEX:
+      pl.SetWindowExt(r.I(8), r.I(12));
+      break;
+    case EMR_SETWINDOWORGEX:
+      pl.SetWindowOrg(r.I(8), r.I(12));
+      break;
+    case EMR_SETVIEWPORTEXTEX:
+      pl.SetViewportExt(r.I(8), r.I(12));
+      break;
+    case EMR_SETVIEWPORTORGEX:
+      pl.SetViewportOrg(r.I(8), r.I(12));
+      break;
+    case EMR_SCALEVIEWPORTEXTEX:
+      pl.ScaleViewportExt(r.I(8), r.I(12), r.I(16), r.I(20));
+      break;
+    case EMR_SCALEWINDOWEXTEX:
+      pl.ScaleWindowExt(r.I(8), r.I(12), r.I(16), r.I(20));
+      break;
+    case EMR_SETMAPMODE:
+      pl.SetMapMode(r.I(8));
+      break;
+    case EMR_SETWORLDTRANSFORM:
+      pl.SetWorldTransform(r.Xform(8));
+      break;
+    case EMR_MODIFYWORLDTRANSFORM:
+      pl.ModifyWorldTransform(r.Xform(8), r.U(32));
+      break;
+    case EMR_SETBKMODE:
+      pl.SetBkMode(r.U(8));
+      break;
+    case EMR_SETPOLYFILLMODE:
+      pl.SetPolyFillMode(r.U(8));
+      break;
+    case EMR_SETROP2:
+      pl.SetRop2(r.U(8));
+      break;
+    case EMR_SETTEXTALIGN:
+      pl.SetTextAlign(r.U(8));
+      break;
+    case EMR_SETTEXTCOLOR:
+      pl.SetTextColor(r.U(8));
+      break;
+    case EMR_SETBKCOLOR:
+      pl.SetBkColor(r.U(8));
+      break;
+    case EMR_SETARCDIRECTION:
+      pl.SetArcDirection(r.U(8));
+      break;
+    case EMR_SAVEDC:
+      pl.SaveDC();
+      break;
+    case EMR_RESTOREDC:
+      pl.RestoreDC(r.I(8));
+      break;
+    case EMR_SELECTOBJECT:
+      SelectObject(r, pl);
+      break;
     case EMR_DELETEOBJECT:
       if (!(r.U(8) & 0x80000000u)) pl.DeleteObject(r.U(8));
       break;
-    case EMR_CREATEPEN: CreatePen(r, pl, false); break;
-    case EMR_EXTCREATEPEN: CreatePen(r, pl, true); break;
-    case EMR_CREATEBRUSHINDIRECT: pl.PutObject(r.U(8), TLogBrush{r.U(12), r.U(16), r.U(20), {}}); break;
+    case EMR_CREATEPEN:
+      CreatePen(r, pl, false);
+      break;
+    case EMR_EXTCREATEPEN:
+      CreatePen(r, pl, true);
+      break;
+    case EMR_CREATEBRUSHINDIRECT:
+      pl.PutObject(r.U(8), TLogBrush{r.U(12), r.U(16), r.U(20), {}});
+      break;
     case EMR_CREATEMONOBRUSH:
-    case EMR_CREATEDIBPATTERNBRUSHPT: PatternBrush(r, pl); break;
-    case EMR_EXTCREATEFONTINDIRECTW: CreateFont(r, pl); break;
-    case EMR_CREATEPALETTE: pl.PutObject(r.U(8), TOtherObject{}); break;
-    case EMR_INTERSECTCLIPRECT: pl.IntersectClipRect(r.I(8), r.I(12), r.I(16), r.I(20)); break;
-    case EMR_EXCLUDECLIPRECT: pl.ExcludeClipRect(r.I(8), r.I(12), r.I(16), r.I(20)); break;
-    case EMR_EXTSELECTCLIPRGN: pl.SelectClipRects(r.Region(16, r.U(8)), ClipMode(r.U(12)), true); break;
-    case EMR_SELECTCLIPPATH: pl.SelectClipPath(ClipMode(r.U(8))); break;
-    case EMR_BEGINPATH: pl.BeginPath(); break;
-    case EMR_ENDPATH: pl.EndPath(); break;
-    case EMR_CLOSEFIGURE: pl.CloseFigure(); break;
-    case EMR_ABORTPATH: pl.AbortPath(); break;
-    default: return false;
+    case EMR_CREATEDIBPATTERNBRUSHPT:
+      PatternBrush(r, pl);
+      break;
+    case EMR_EXTCREATEFONTINDIRECTW:
+      CreateFont(r, pl);
+      break;
+    case EMR_CREATEPALETTE:
+      pl.PutObject(r.U(8), TOtherObject{});
+      break;
+    case EMR_INTERSECTCLIPRECT:
+      pl.IntersectClipRect(r.I(8), r.I(12), r.I(16), r.I(20));
+      break;
+    case EMR_EXCLUDECLIPRECT:
+      pl.ExcludeClipRect(r.I(8), r.I(12), r.I(16), r.I(20));
+      break;
+    case EMR_EXTSELECTCLIPRGN:
+      pl.SelectClipRects(r.Region(16, r.U(8)), ClipMode(r.U(12)), true);
+      break;
+    case EMR_SELECTCLIPPATH:
+      pl.SelectClipPath(ClipMode(r.U(8)));
+      break;
+    case EMR_BEGINPATH:
+      pl.BeginPath();
+      break;
+    case EMR_ENDPATH:
+      pl.EndPath();
+      break;
+    case EMR_CLOSEFIGURE:
+      pl.CloseFigure();
+      break;
+    case EMR_ABORTPATH:
+      pl.AbortPath();
+      break;
+    default:
+      return false;
   }
   return true;
 }
@@ -376,18 +449,32 @@ bool StateRecord(uint32_t type, const TEmfRecord& r, TMetaPlayer& pl) {
 bool LineRecord(uint32_t type, const TEmfRecord& r, TMetaPlayer& pl) {
   bool small = type >= EMR_POLYBEZIER16 && type <= EMR_POLYDRAW16;
   switch (type) {
-    case EMR_MOVETOEX: pl.MoveTo(r.I(8), r.I(12)); break;
-    case EMR_LINETO: pl.LineTo(r.I(8), r.I(12)); break;
+    case EMR_MOVETOEX:
+      pl.MoveTo(r.I(8), r.I(12));
+      break;
+    case EMR_LINETO:
+      pl.LineTo(r.I(8), r.I(12));
+      break;
     case EMR_POLYLINE:
-    case EMR_POLYLINE16: pl.Polyline(r.Points(28, r.U(24), small)); break;
+    case EMR_POLYLINE16:
+      pl.Polyline(r.Points(28, r.U(24), small));
+      break;
     case EMR_POLYLINETO:
-    case EMR_POLYLINETO16: pl.PolylineTo(r.Points(28, r.U(24), small)); break;
+    case EMR_POLYLINETO16:
+      pl.PolylineTo(r.Points(28, r.U(24), small));
+      break;
     case EMR_POLYBEZIER:
-    case EMR_POLYBEZIER16: pl.PolyBezier(r.Points(28, r.U(24), small)); break;
+    case EMR_POLYBEZIER16:
+      pl.PolyBezier(r.Points(28, r.U(24), small));
+      break;
     case EMR_POLYBEZIERTO:
-    case EMR_POLYBEZIERTO16: pl.PolyBezierTo(r.Points(28, r.U(24), small)); break;
+    case EMR_POLYBEZIERTO16:
+      pl.PolyBezierTo(r.Points(28, r.U(24), small));
+      break;
     case EMR_POLYPOLYLINE:
-    case EMR_POLYPOLYLINE16: pl.PolyPolyline(r.PolyPoints(small)); break;
+    case EMR_POLYPOLYLINE16:
+      pl.PolyPolyline(r.PolyPoints(small));
+      break;
     case EMR_POLYDRAW:
     case EMR_POLYDRAW16: {
       uint32_t n = r.U(24);
@@ -407,8 +494,11 @@ bool LineRecord(uint32_t type, const TEmfRecord& r, TMetaPlayer& pl) {
         pl.ArcTo(l, t, rr, b, s.X, s.Y, e.X, e.Y);
       break;
     }
-    case EMR_ANGLEARC: pl.AngleArc(r.I(8), r.I(12), r.U(16), r.F(20), r.F(24)); break;
-    default: return false;
+    case EMR_ANGLEARC:
+      pl.AngleArc(r.I(8), r.I(12), r.U(16), r.F(20), r.F(24));
+      break;
+    default:
+      return false;
   }
   return true;
 }
@@ -418,11 +508,19 @@ bool AreaRecord(uint32_t type, const TEmfRecord& r, TMetaPlayer& pl) {
   bool small = type == EMR_POLYGON16 || type == EMR_POLYPOLYGON16;
   switch (type) {
     case EMR_POLYGON:
-    case EMR_POLYGON16: pl.PolyPolygon({r.Points(28, r.U(24), small)}); break;
+    case EMR_POLYGON16:
+      pl.PolyPolygon({r.Points(28, r.U(24), small)});
+      break;
     case EMR_POLYPOLYGON:
-    case EMR_POLYPOLYGON16: pl.PolyPolygon(r.PolyPoints(small)); break;
-    case EMR_RECTANGLE: pl.Rectangle(r.I(8), r.I(12), r.I(16), r.I(20)); break;
-    case EMR_ELLIPSE: pl.Ellipse(r.I(8), r.I(12), r.I(16), r.I(20)); break;
+    case EMR_POLYPOLYGON16:
+      pl.PolyPolygon(r.PolyPoints(small));
+      break;
+    case EMR_RECTANGLE:
+      pl.Rectangle(r.I(8), r.I(12), r.I(16), r.I(20));
+      break;
+    case EMR_ELLIPSE:
+      pl.Ellipse(r.I(8), r.I(12), r.I(16), r.I(20));
+      break;
     case EMR_ROUNDRECT:
       pl.RoundRect(r.I(8), r.I(12), r.I(16), r.I(20), r.I(24), r.I(28));
       break;
@@ -433,31 +531,60 @@ bool AreaRecord(uint32_t type, const TEmfRecord& r, TMetaPlayer& pl) {
              s.X, s.Y, e.X, e.Y);
       break;
     }
-    case EMR_FILLPATH: pl.FillPath(); break;
-    case EMR_STROKEPATH: pl.StrokePath(); break;
-    case EMR_STROKEANDFILLPATH: pl.StrokeAndFillPath(); break;
-    case EMR_SETPIXELV: pl.SetPixel(r.I(8), r.I(12), r.U(16)); break;
+    case EMR_FILLPATH:
+      pl.FillPath();
+      break;
+    case EMR_STROKEPATH:
+      pl.StrokePath();
+      break;
+    case EMR_STROKEANDFILLPATH:
+      pl.StrokeAndFillPath();
+      break;
+    case EMR_SETPIXELV:
+      pl.SetPixel(r.I(8), r.I(12), r.U(16));
+      break;
     case EMR_EXTTEXTOUTA:
-    case EMR_EXTTEXTOUTW: ExtTextOut(r, pl, type == EMR_EXTTEXTOUTW); break;
-    case EMR_SMALLTEXTOUT: SmallTextOut(r, pl); break;
+    case EMR_EXTTEXTOUTW:
+      ExtTextOut(r, pl, type == EMR_EXTTEXTOUTW);
+      break;
+    case EMR_SMALLTEXTOUT:
+      SmallTextOut(r, pl);
+      break;
     case EMR_BITBLT:
     case EMR_STRETCHBLT:
     case EMR_ALPHABLEND:
-    case EMR_TRANSPARENTBLT: Blt(r, pl, type); break;
-    case EMR_STRETCHDIBITS: StretchDIBits(r, pl); break;
-    case EMR_SETDIBITSTODEVICE: SetDIBitsToDevice(r, pl); break;
+    case EMR_TRANSPARENTBLT:
+      Blt(r, pl, type);
+      break;
+    case EMR_STRETCHDIBITS:
+      StretchDIBits(r, pl);
+      break;
+    case EMR_SETDIBITSTODEVICE:
+      SetDIBitsToDevice(r, pl);
+      break;
     case EMR_FILLRGN: {
       std::optional<TLogBrush> brush = pl.BrushAt(r.U(28));
       TRects rects = r.Region(32, r.U(24));
       if (brush) pl.FillRegion(rects, *brush, false);
       break;
     }
-    case EMR_FRAMERGN: FrameRgn(r, pl); break;
-    case EMR_MASKBLT: MaskBlt(r, pl); break;
-    case EMR_PLGBLT: PlgBlt(r, pl); break;
-    case EMR_GRADIENTFILL: GradientFill(r, pl); break;
-    case EMR_PAINTRGN: pl.FillRegion(r.Region(28, r.U(24)), pl.CurrentBrush(), false); break;
-    default: return false;
+    case EMR_FRAMERGN:
+      FrameRgn(r, pl);
+      break;
+    case EMR_MASKBLT:
+      MaskBlt(r, pl);
+      break;
+    case EMR_PLGBLT:
+      PlgBlt(r, pl);
+      break;
+    case EMR_GRADIENTFILL:
+      GradientFill(r, pl);
+      break;
+    case EMR_PAINTRGN:
+      pl.FillRegion(r.Region(28, r.U(24)), pl.CurrentBrush(), false);
+      break;
+    default:
+      return false;
   }
   return true;
 }
@@ -466,7 +593,16 @@ struct TEmfHeader {
   int32_t Bounds[4], Frame[4];
   uint32_t Bytes, Handles;
   size_t Size;
-  double PixelsPerMmX, PixelsPerMmY;
+  // The reference device's size: pixels over micrometres.
+  double DeviceX, DeviceY, MicronsX, MicronsY;
+  double PixelsPerMm(bool y) const {
+    return (y ? DeviceY : DeviceX) * 1000 / (y ? MicronsY : MicronsX);
+  }
+  // Output pixels per device pixel, from whole numbers so that a 96 pixels
+  // per inch device comes out as exactly 1.
+  double Scale(bool y) const {
+    return 96 * (y ? MicronsY : MicronsX) / (25400 * (y ? DeviceY : DeviceX));
+  }
 };
 
 [[noreturn]] void BadHeader(const char* why) {
@@ -479,7 +615,8 @@ TEmfHeader ReadHeader(const uint8_t* p, size_t size) {
   TEmfHeader h;
   h.Size = GetU32(p + 4);
   if (h.Size < 88 || h.Size > size || h.Size % 4) BadHeader("header size out of range");
-  for (int i = 0; i < 4; ++i) h.Bounds[i] = GetS32(p + 8 + 4 * i), h.Frame[i] = GetS32(p + 24 + 4 * i);
+  for (int i = 0; i < 4; ++i)
+    h.Bounds[i] = GetS32(p + 8 + 4 * i), h.Frame[i] = GetS32(p + 24 + 4 * i);
   h.Bytes = GetU32(p + 48);
   if (h.Bytes > size) throw EFormatError("Metafile is truncated");
   if (h.Bytes < h.Size) BadHeader("file size smaller than the header");
@@ -488,13 +625,17 @@ TEmfHeader ReadHeader(const uint8_t* p, size_t size) {
   if (descLength && (descOffset < 88 || !Fits(h.Size, descOffset, size_t{descLength} * 2)))
     BadHeader("description outside the header");
   int32_t devX = GetS32(p + 72), devY = GetS32(p + 76), mmX = GetS32(p + 80), mmY = GetS32(p + 84);
-  h.PixelsPerMmX = devX > 0 && mmX > 0 ? double(devX) / mmX : 96 / 25.4;
-  h.PixelsPerMmY = devY > 0 && mmY > 0 ? double(devY) / mmY : 96 / 25.4;
+  // Without a usable device size: 96 pixels per inch.
+  bool x = devX > 0 && mmX > 0, y = devY > 0 && mmY > 0;
+  h.DeviceX = x ? devX : 96;
+  h.MicronsX = x ? mmX * 1000.0 : 25400;
+  h.DeviceY = y ? devY : 96;
+  h.MicronsY = y ? mmY * 1000.0 : 25400;
   // Micrometres, when present, are the precise form of the same size.
   if (h.Size >= 108) {
     int32_t umX = GetS32(p + 100), umY = GetS32(p + 104);
-    if (devX > 0 && umX > 0) h.PixelsPerMmX = devX * 1000.0 / umX;
-    if (devY > 0 && umY > 0) h.PixelsPerMmY = devY * 1000.0 / umY;
+    if (x && umX > 0) h.MicronsX = umX;
+    if (y && umY > 0) h.MicronsY = umY;
   }
   return h;
 }
@@ -504,9 +645,9 @@ TEmfHeader ReadHeader(const uint8_t* p, size_t size) {
 TPlayerSetup Setup(const TEmfHeader& h, TMetaPicture& pic) {
   TPlayerSetup s;
   s.ObjectCount = std::max<uint32_t>(h.Handles, 1);
-  s.PixelsPerMmX = h.PixelsPerMmX;
-  s.PixelsPerMmY = h.PixelsPerMmY;
-  double kx = 96 / 25.4 / h.PixelsPerMmX, ky = 96 / 25.4 / h.PixelsPerMmY;
+  s.PixelsPerMmX = h.PixelsPerMm(false);
+  s.PixelsPerMmY = h.PixelsPerMm(true);
+  double kx = h.Scale(false), ky = h.Scale(true);
   const int32_t* f = h.Frame;
   const int32_t* b = h.Bounds;
   if (f[2] >= f[0] && f[3] >= f[1]) {
@@ -540,7 +681,8 @@ TMetaPicture ReadEMF(const uint8_t* data, size_t size) {
     if (type == EMR_EOF) break;
     TEmfRecord r(data + pos, length, player);
     try {
-      if (!StateRecord(type, r, player) && !LineRecord(type, r, player)) AreaRecord(type, r, player);
+      if (!StateRecord(type, r, player) && !LineRecord(type, r, player))
+        AreaRecord(type, r, player);
     } catch (const EFormatError& e) {
       player.Locate(e);
     }

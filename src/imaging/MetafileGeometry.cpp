@@ -21,7 +21,9 @@ void TMetaPath::CubicTo(TPointD c1, TPointD c2, TPointD p) {
   Points.insert(Points.end(), {c1, c2, p});
 }
 
-void TMetaPath::Close() { Ops.push_back(TPathOp::Close); }
+void TMetaPath::Close() {
+  Ops.push_back(TPathOp::Close);
+}
 
 void TMetaPath::Append(const TMetaPath& other) {
   Ops.insert(Ops.end(), other.Ops.begin(), other.Ops.end());
@@ -48,9 +50,7 @@ struct TEllipse {
   TPointD Tangent(double t) const { return {-Rx * std::sin(t), Ry * std::cos(t)}; }
   // Parameter of the point where the ray from the centre through (x, y) meets
   // the ellipse; written without dividing so flat boxes stay finite.
-  double ParamOf(double x, double y) const {
-    return std::atan2((y - Cy) * Rx, (x - Cx) * Ry);
-  }
+  double ParamOf(double x, double y) const { return std::atan2((y - Cy) * Rx, (x - Cx) * Ry); }
 };
 
 TEllipse EllipseInBox(double l, double t, double r, double b) {
@@ -68,8 +68,8 @@ void AppendArc(TMetaPath& path, const TAffine& xf, const TEllipse& e, double t0,
   for (int i = 0; i < pieces; ++i) {
     double a = t0 + step * i, b = a + step;
     TPointD p0 = e.At(a), p3 = e.At(b), d0 = e.Tangent(a), d3 = e.Tangent(b);
-    path.CubicTo(xf.Map(p0.X + k * d0.X, p0.Y + k * d0.Y),
-                 xf.Map(p3.X - k * d3.X, p3.Y - k * d3.Y), xf.Map(p3));
+    path.CubicTo(xf.Map(p0.X + k * d0.X, p0.Y + k * d0.Y), xf.Map(p3.X - k * d3.X, p3.Y - k * d3.Y),
+                 xf.Map(p3));
   }
 }
 
@@ -86,8 +86,12 @@ TPointD TAffine::Map(double x, double y) const {
   return {Tidy(M11 * x + M21 * y + Dx), Tidy(M12 * x + M22 * y + Dy)};
 }
 
-double TAffine::ScaleX() const { return std::hypot(M11, M12); }
-double TAffine::ScaleY() const { return std::hypot(M21, M22); }
+double TAffine::ScaleX() const {
+  return std::hypot(M11, M12);
+}
+double TAffine::ScaleY() const {
+  return std::hypot(M21, M22);
+}
 
 bool TAffine::IsFinite() const {
   for (double v : {M11, M12, M21, M22, Dx, Dy})
@@ -96,12 +100,8 @@ bool TAffine::IsFinite() const {
 }
 
 TAffine TAffine::operator*(const TAffine& o) const {
-  return {M11 * o.M11 + M21 * o.M12,
-          M12 * o.M11 + M22 * o.M12,
-          M11 * o.M21 + M21 * o.M22,
-          M12 * o.M21 + M22 * o.M22,
-          M11 * o.Dx + M21 * o.Dy + Dx,
-          M12 * o.Dx + M22 * o.Dy + Dy};
+  return {M11 * o.M11 + M21 * o.M12, M12 * o.M11 + M22 * o.M12,    M11 * o.M21 + M21 * o.M22,
+          M12 * o.M21 + M22 * o.M22, M11 * o.Dx + M21 * o.Dy + Dx, M12 * o.Dx + M22 * o.Dy + Dy};
 }
 
 TMetaPath RectanglePath(const TAffine& xf, double l, double t, double r, double b) {
@@ -170,6 +170,9 @@ TMetaPath AngleArcPath(const TAffine& xf, double cx, double cy, double radius, d
   // Logical angles grow counterclockwise on a y-down page, the opposite of
   // the ellipse parameter.
   TEllipse e{cx, cy, std::fabs(radius), std::fabs(radius)};
+  // Laps beyond the second draw nothing new; the end point stays where it was.
+  if (std::fabs(sweepDeg) > 720)
+    sweepDeg = std::copysign(360 + std::fmod(std::fabs(sweepDeg), 360), sweepDeg);
   double t0 = -startDeg * kPi / 180, t1 = -(startDeg + sweepDeg) * kPi / 180;
   TMetaPath p;
   p.LineTo(xf.Map(e.At(t0)));

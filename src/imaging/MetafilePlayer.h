@@ -68,11 +68,15 @@ struct TPlayerSetup {
   // WMF: the viewport is the picture; records may move the window and the
   // viewport's origin (in output pixels) but not its extent.
   bool FixedViewport = false;
-  TPointD Viewport{1, 1};    // viewport extent for FixedViewport
-  TPointD Window{1, 1};      // initial window extent and origin
+  TPointD Viewport{1, 1};  // viewport extent for FixedViewport
+  TPointD Window{1, 1};    // initial window extent and origin
   TPointD WindowOrg{0, 0};
   // Logical to device scale when an extent is zero.
   double FallbackScale = 1;
+  // Bytes of commands, points, characters and bitmaps one picture may hold.
+  uint64_t MaxBytes = uint64_t{1} << 30;
+  // Clip items beyond this many are not kept (real files use a handful).
+  size_t MaxClipItems = 64;
 };
 
 class TMetaPlayer {
@@ -206,6 +210,10 @@ class TMetaPlayer {
     std::shared_ptr<const TMetaClip> Clip;
   };
 
+  // Counts bytes the picture holds; EFormatError "Metafile too complex" past the limit.
+  void Charge(uint64_t bytes);
+  void ChargeObject(const TMetaObject& object);
+  void Push(TMetaCommand command);
   void UpdateTransform();
   TMetaPen OutputPen() const;
   TMetaBrush OutputBrush(const TLogBrush& b) const;
@@ -230,6 +238,7 @@ class TMetaPlayer {
   TAffine Xform;  // logical to output
   bool InPath = false, FigureOpen = false;
   TMetaPath CurrentPath, FinishedPath;
+  uint64_t Bytes = 0;
 };
 
 }  // namespace lumarte::imaging

@@ -26,13 +26,13 @@ int64_t PictureSide(int64_t first, int64_t last, double unitsPerInch) {
 
 void CheckPictureSize(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) throw EFormatError("Metafile has no size");
-  if (width > kMaxMetafileSide || height > kMaxMetafileSide ||
-      width * height > kMaxMetafilePixels)
+  if (width > kMaxMetafileSide || height > kMaxMetafileSide || width * height > kMaxMetafilePixels)
     throw EFormatError("Metafile too large");
 }
 
 TMetaPicture ReadMetafile(const uint8_t* data, size_t size) {
-  if (size >= 44 && GetU32(data) == 1 && GetU32(data + 40) == 0x464D4520) return ReadEMF(data, size);
+  if (size >= 44 && GetU32(data) == 1 && GetU32(data + 40) == 0x464D4520)
+    return ReadEMF(data, size);
   return ReadWMF(data, size);
 }
 

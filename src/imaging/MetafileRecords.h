@@ -78,9 +78,9 @@ struct TMetaBrush {
 };
 
 struct TMetaFont {
-  std::string Face;     // UTF-8
-  double Height = 16;   // output pixels; > 0 is the cell height, < 0 the character (em) height
-  double Width = 0;     // average character width in output pixels, 0 for the natural width
+  std::string Face;    // UTF-8
+  double Height = 16;  // output pixels; > 0 is the cell height, < 0 the character (em) height
+  double Width = 0;    // average character width in output pixels, 0 for the natural width
   int Weight = 400;
   bool Italic = false, Underline = false, StrikeOut = false;
   uint8_t CharSet = 0;
@@ -113,17 +113,17 @@ enum class THAlign : uint8_t { Left, Center, Right };
 enum class TVAlign : uint8_t { Top, Baseline, Bottom };
 
 struct TMetaText {
-  TPointD Origin;                 // reference point in output pixels
+  TPointD Origin;  // reference point in output pixels
   std::u16string Chars;
-  std::vector<double> Advances;   // per UTF-16 unit, output pixels; empty for natural spacing
+  std::vector<double> Advances;  // per UTF-16 unit, output pixels; empty for natural spacing
   TMetaFont Font;
-  double Angle = 0;               // degrees, counterclockwise on the output
+  double Angle = 0;  // degrees, counterclockwise on the output
   THAlign HAlign = THAlign::Left;
   TVAlign VAlign = TVAlign::Top;
   uint32_t Color = 0;
-  bool BkOpaque = true;           // the text cells are painted with BkColor
+  bool BkOpaque = true;  // the text cells are painted with BkColor
   uint32_t BkColor = 0xFFFFFF;
-  TMetaPath OpaqueBox;            // ETO_OPAQUE box, painted with BkColor; may be empty
+  TMetaPath OpaqueBox;  // ETO_OPAQUE box, painted with BkColor; may be empty
 };
 
 // A bitmap drawn from its source rectangle onto the parallelogram with the

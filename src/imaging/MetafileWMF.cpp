@@ -17,6 +17,7 @@ namespace lumarte::imaging {
 
 namespace {
 
+// clang-format off
 enum : uint16_t {
   META_EOF = 0x0000, META_SAVEDC = 0x001E, META_SETBKMODE = 0x0102, META_SETMAPMODE = 0x0103,
   META_SETROP2 = 0x0104, META_SETVIEWPORTORG = 0x020D, META_OFFSETVIEWPORTORG = 0x0211,
@@ -29,13 +30,13 @@ enum : uint16_t {
   META_CREATEFONTINDIRECT = 0x02FB, META_CREATEBRUSHINDIRECT = 0x02FC, META_POLYGON = 0x0324,
   META_POLYLINE = 0x0325, META_SCALEWINDOWEXT = 0x0410, META_EXCLUDECLIPRECT = 0x0415,
   META_INTERSECTCLIPRECT = 0x0416, META_ELLIPSE = 0x0418, META_RECTANGLE = 0x041B,
-  META_SETPIXEL = 0x041F, META_TEXTOUT = 0x0521, META_POLYPOLYGON = 0x0538,
-  META_ROUNDRECT = 0x061C, META_PATBLT = 0x061D, META_ARC = 0x0817, META_PIE = 0x081A,
-  META_CHORD = 0x0830, META_BITBLT = 0x0922, META_DIBBITBLT = 0x0940,
-  META_EXTTEXTOUT = 0x0A32, META_STRETCHBLT = 0x0B23, META_DIBSTRETCHBLT = 0x0B41,
-  META_SETDIBTODEV = 0x0D33, META_STRETCHDIB = 0x0F43, META_CREATEPALETTE = 0x00F7,
-  META_CREATEREGION = 0x06FF
+  META_SETPIXEL = 0x041F, META_TEXTOUT = 0x0521, META_POLYPOLYGON = 0x0538, META_ROUNDRECT = 0x061C,
+  META_PATBLT = 0x061D, META_ARC = 0x0817, META_PIE = 0x081A, META_CHORD = 0x0830,
+  META_BITBLT = 0x0922, META_DIBBITBLT = 0x0940, META_EXTTEXTOUT = 0x0A32, META_STRETCHBLT = 0x0B23,
+  META_DIBSTRETCHBLT = 0x0B41, META_SETDIBTODEV = 0x0D33, META_STRETCHDIB = 0x0F43,
+  META_CREATEPALETTE = 0x00F7, META_CREATEREGION = 0x06FF
 };
+// clang-format on
 
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr uint32_t SRCCOPY = 0x00CC0020;
@@ -57,7 +58,8 @@ class TWmfRecord {
   const uint8_t* At(size_t byte) const { return P + byte; }
 
   std::vector<TPointD> Points(size_t word, size_t count) const {
-    if (count > (Words() - std::min(Words(), word)) / 2) Player.Fail("point count exceeds the record");
+    if (count > (Words() - std::min(Words(), word)) / 2)
+      Player.Fail("point count exceeds the record");
     std::vector<TPointD> pts(count);
     for (size_t i = 0; i < count; ++i)
       pts[i] = {double(GetS16(P + 2 * (word + 2 * i))), double(GetS16(P + 2 * (word + 2 * i + 1)))};
@@ -156,8 +158,8 @@ void Blit(const TWmfRecord& r, TMetaPlayer& pl) {
   size_t at = 2 * (8 + s);
   r.Need(at, 0);
   bool dib = r.Function == META_DIBBITBLT || r.Function == META_DIBSTRETCHBLT;
-  auto img = dib ? DecodePackedDIB(r.At(at), r.Bytes - at, false)
-                 : DecodeBitmap16(r.At(at), r.Bytes - at);
+  auto img =
+      dib ? DecodePackedDIB(r.At(at), r.Bytes - at, false) : DecodeBitmap16(r.At(at), r.Bytes - at);
   if (stretch)
     pl.Blit(x, y, w, h, img, sx, sy, sw, sh, rop);
   else
@@ -225,36 +227,89 @@ void RegionRecord(const TWmfRecord& r, TMetaPlayer& pl) {
 // State, mapping and object records; false when the function is none of them.
 bool StateRecord(const TWmfRecord& r, TMetaPlayer& pl) {
   switch (r.Function) {
-    case META_SETBKCOLOR: pl.SetBkColor(r.U32(0)); break;
-    case META_SETTEXTCOLOR: pl.SetTextColor(r.U32(0)); break;
-    case META_SETBKMODE: pl.SetBkMode(r.U(0)); break;
-    case META_SETPOLYFILLMODE: pl.SetPolyFillMode(r.U(0)); break;
-    case META_SETTEXTALIGN: pl.SetTextAlign(r.U(0)); break;
-    case META_SETMAPMODE: pl.SetMapMode(r.S(0)); break;
-    case META_SETROP2: pl.SetRop2(r.U(0)); break;
-    case META_SETVIEWPORTORG: pl.SetViewportOrg(r.S(1), r.S(0)); break;
-    case META_OFFSETVIEWPORTORG: pl.OffsetViewportOrg(r.S(1), r.S(0)); break;
-    case META_SETWINDOWORG: pl.SetWindowOrg(r.S(1), r.S(0)); break;
-    case META_SETWINDOWEXT: pl.SetWindowExt(r.S(1), r.S(0)); break;
-    case META_OFFSETWINDOWORG: pl.OffsetWindowOrg(r.S(1), r.S(0)); break;
-    case META_SCALEWINDOWEXT: pl.ScaleWindowExt(r.S(3), r.S(2), r.S(1), r.S(0)); break;
-    case META_SAVEDC: pl.SaveDC(); break;
-    case META_RESTOREDC: pl.RestoreDC(r.S(0)); break;
-    case META_SELECTOBJECT: pl.SelectObject(r.U(0)); break;
-    case META_DELETEOBJECT: pl.DeleteObject(r.U(0)); break;
-    case META_CREATEPENINDIRECT: pl.AddObject(TLogPen{r.U(0), r.S(1), r.U32(3), false}); break;
-    case META_CREATEBRUSHINDIRECT: pl.AddObject(TLogBrush{r.U(0), r.U32(1), r.U(3), {}}); break;
-    case META_CREATEFONTINDIRECT: CreateFont(r, pl); break;
+    case META_SETBKCOLOR:
+      pl.SetBkColor(r.U32(0));
+      break;
+    case META_SETTEXTCOLOR:
+      pl.SetTextColor(r.U32(0));
+      break;
+    case META_SETBKMODE:
+      pl.SetBkMode(r.U(0));
+      break;
+    case META_SETPOLYFILLMODE:
+      pl.SetPolyFillMode(r.U(0));
+      break;
+    case META_SETTEXTALIGN:
+      pl.SetTextAlign(r.U(0));
+      break;
+    case META_SETMAPMODE:
+      pl.SetMapMode(r.S(0));
+      break;
+    case META_SETROP2:
+      pl.SetRop2(r.U(0));
+      break;
+    case META_SETVIEWPORTORG:
+      pl.SetViewportOrg(r.S(1), r.S(0));
+      break;
+    case META_OFFSETVIEWPORTORG:
+      pl.OffsetViewportOrg(r.S(1), r.S(0));
+      break;
+    case META_SETWINDOWORG:
+      pl.SetWindowOrg(r.S(1), r.S(0));
+      break;
+    case META_SETWINDOWEXT:
+      pl.SetWindowExt(r.S(1), r.S(0));
+      break;
+    case META_OFFSETWINDOWORG:
+      pl.OffsetWindowOrg(r.S(1), r.S(0));
+      break;
+    case META_SCALEWINDOWEXT:
+      pl.ScaleWindowExt(r.S(3), r.S(2), r.S(1), r.S(0));
+      break;
+    case META_SAVEDC:
+      pl.SaveDC();
+      break;
+    case META_RESTOREDC:
+      pl.RestoreDC(r.S(0));
+      break;
+    case META_SELECTOBJECT:
+      pl.SelectObject(r.U(0));
+      break;
+    case META_DELETEOBJECT:
+      pl.DeleteObject(r.U(0));
+      break;
+    case META_CREATEPENINDIRECT:
+      pl.AddObject(TLogPen{r.U(0), r.S(1), r.U32(3), false});
+      break;
+    case META_CREATEBRUSHINDIRECT:
+      pl.AddObject(TLogBrush{r.U(0), r.U32(1), r.U(3), {}});
+      break;
+    case META_CREATEFONTINDIRECT:
+      CreateFont(r, pl);
+      break;
     case META_DIBCREATEPATTERNBRUSH:
-    case META_CREATEPATTERNBRUSH: PatternBrush(r, pl); break;
-    case META_CREATEPALETTE: pl.AddObject(TOtherObject{}); break;
-    case META_CREATEREGION: CreateRegion(r, pl); break;
+    case META_CREATEPATTERNBRUSH:
+      PatternBrush(r, pl);
+      break;
+    case META_CREATEPALETTE:
+      pl.AddObject(TOtherObject{});
+      break;
+    case META_CREATEREGION:
+      CreateRegion(r, pl);
+      break;
     case META_FILLREGION:
     case META_PAINTREGION:
-    case META_SELECTCLIPREGION: RegionRecord(r, pl); break;
-    case META_INTERSECTCLIPRECT: pl.IntersectClipRect(r.S(3), r.S(2), r.S(1), r.S(0)); break;
-    case META_EXCLUDECLIPRECT: pl.ExcludeClipRect(r.S(3), r.S(2), r.S(1), r.S(0)); break;
-    default: return false;
+    case META_SELECTCLIPREGION:
+      RegionRecord(r, pl);
+      break;
+    case META_INTERSECTCLIPRECT:
+      pl.IntersectClipRect(r.S(3), r.S(2), r.S(1), r.S(0));
+      break;
+    case META_EXCLUDECLIPRECT:
+      pl.ExcludeClipRect(r.S(3), r.S(2), r.S(1), r.S(0));
+      break;
+    default:
+      return false;
   }
   return true;
 }
@@ -262,10 +317,18 @@ bool StateRecord(const TWmfRecord& r, TMetaPlayer& pl) {
 // Drawing records; false when the function is none of them.
 bool DrawRecord(const TWmfRecord& r, TMetaPlayer& pl) {
   switch (r.Function) {
-    case META_MOVETO: pl.MoveTo(r.S(1), r.S(0)); break;
-    case META_LINETO: pl.LineTo(r.S(1), r.S(0)); break;
-    case META_POLYLINE: pl.Polyline(r.Points(1, r.U(0))); break;
-    case META_POLYGON: pl.PolyPolygon({r.Points(1, r.U(0))}); break;
+    case META_MOVETO:
+      pl.MoveTo(r.S(1), r.S(0));
+      break;
+    case META_LINETO:
+      pl.LineTo(r.S(1), r.S(0));
+      break;
+    case META_POLYLINE:
+      pl.Polyline(r.Points(1, r.U(0)));
+      break;
+    case META_POLYGON:
+      pl.PolyPolygon({r.Points(1, r.U(0))});
+      break;
     case META_POLYPOLYGON: {
       size_t count = r.U(0), at = 1 + count, total = 0;
       r.Need(2, 2 * count);
@@ -278,9 +341,15 @@ bool DrawRecord(const TWmfRecord& r, TMetaPlayer& pl) {
       pl.PolyPolygon(polygons);
       break;
     }
-    case META_RECTANGLE: pl.Rectangle(r.S(3), r.S(2), r.S(1), r.S(0)); break;
-    case META_ELLIPSE: pl.Ellipse(r.S(3), r.S(2), r.S(1), r.S(0)); break;
-    case META_ROUNDRECT: pl.RoundRect(r.S(5), r.S(4), r.S(3), r.S(2), r.S(1), r.S(0)); break;
+    case META_RECTANGLE:
+      pl.Rectangle(r.S(3), r.S(2), r.S(1), r.S(0));
+      break;
+    case META_ELLIPSE:
+      pl.Ellipse(r.S(3), r.S(2), r.S(1), r.S(0));
+      break;
+    case META_ROUNDRECT:
+      pl.RoundRect(r.S(5), r.S(4), r.S(3), r.S(2), r.S(1), r.S(0));
+      break;
     case META_ARC:
     case META_PIE:
     case META_CHORD: {
@@ -290,17 +359,32 @@ bool DrawRecord(const TWmfRecord& r, TMetaPlayer& pl) {
       pl.Arc(kind, r.S(7), r.S(6), r.S(5), r.S(4), r.S(3), r.S(2), r.S(1), r.S(0));
       break;
     }
-    case META_SETPIXEL: pl.SetPixel(r.S(3), r.S(2), r.U32(0)); break;
-    case META_PATBLT: pl.PatBlt(r.S(5), r.S(4), r.S(3), r.S(2), r.U32(0)); break;
-    case META_TEXTOUT: TextOut(r, pl); break;
-    case META_EXTTEXTOUT: ExtTextOut(r, pl); break;
+    case META_SETPIXEL:
+      pl.SetPixel(r.S(3), r.S(2), r.U32(0));
+      break;
+    case META_PATBLT:
+      pl.PatBlt(r.S(5), r.S(4), r.S(3), r.S(2), r.U32(0));
+      break;
+    case META_TEXTOUT:
+      TextOut(r, pl);
+      break;
+    case META_EXTTEXTOUT:
+      ExtTextOut(r, pl);
+      break;
     case META_BITBLT:
     case META_STRETCHBLT:
     case META_DIBBITBLT:
-    case META_DIBSTRETCHBLT: Blit(r, pl); break;
-    case META_STRETCHDIB: StretchDIB(r, pl); break;
-    case META_SETDIBTODEV: SetDIBToDev(r, pl); break;
-    default: return false;
+    case META_DIBSTRETCHBLT:
+      Blit(r, pl);
+      break;
+    case META_STRETCHDIB:
+      StretchDIB(r, pl);
+      break;
+    case META_SETDIBTODEV:
+      SetDIBToDev(r, pl);
+      break;
+    default:
+      return false;
   }
   return true;
 }
@@ -359,8 +443,8 @@ TMetaPicture ReadWMF(const uint8_t* data, size_t size) {
   TWmfFrame frame;
   bool placeable = size >= 22 && GetU32(data) == kPlaceableKey;
   if (placeable) {
-    frame = {GetS16(data + 6), GetS16(data + 8), GetS16(data + 10), GetS16(data + 12),
-             double(GetU16(data + 14)), true};
+    frame = {GetS16(data + 6),  GetS16(data + 8),          GetS16(data + 10),
+             GetS16(data + 12), double(GetU16(data + 14)), true};
     if (frame.UnitsPerInch == 0) BadHeader("zero units per inch");
     pos = 22;
   }

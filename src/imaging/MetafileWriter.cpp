@@ -30,8 +30,12 @@ class TBlock {
   }
 };
 
-uint64_t RowBytes(const TRasterView& r) { return (uint64_t{uint32_t(r.Width)} * 3 + 3) / 4 * 4; }
-uint64_t BitsSize(const TRasterView& r) { return RowBytes(r) * uint32_t(r.Height); }
+uint64_t RowBytes(const TRasterView& r) {
+  return (uint64_t{uint32_t(r.Width)} * 3 + 3) / 4 * 4;
+}
+uint64_t BitsSize(const TRasterView& r) {
+  return RowBytes(r) * uint32_t(r.Height);
+}
 
 void CheckRaster(const TRasterView& r) {
   if (r.Width <= 0 || r.Height <= 0 || !r.Pixels) throw EFormatError("Cannot save an empty image");
@@ -63,7 +67,9 @@ void WriteBits(TBaseStream& out, const TRasterView& r) {
   }
 }
 
-void WriteBlock(TBaseStream& out, const TBlock& b) { out.WriteExact(b.Bytes.data(), b.Bytes.size()); }
+void WriteBlock(TBaseStream& out, const TBlock& b) {
+  out.WriteExact(b.Bytes.data(), b.Bytes.size());
+}
 
 }  // namespace
 
@@ -105,7 +111,7 @@ void WriteWMF(TBaseStream& out, const TRasterView& r) {
   b.U32(stretchWords);
   b.U16(0x0F43);  // META_STRETCHDIB
   b.U32(SRCCOPY);
-  b.U16(0);  // DIB_RGB_COLORS
+  b.U16(0);                                                  // DIB_RGB_COLORS
   for (uint32_t v : {h, w, 0u, 0u, h, w, 0u, 0u}) b.U16(v);  // source, then destination
   DibHeader(b, r);
   WriteBlock(out, b);
@@ -153,7 +159,7 @@ void WriteEMF(TBaseStream& out, const TRasterView& r) {
   b.U32(stretchSize);
   for (uint32_t v : {0u, 0u, w - 1, h - 1}) b.U32(v);
   for (uint32_t v : {0u, 0u, 0u, 0u, w, h}) b.U32(v);  // xDest, yDest, xSrc, ySrc, cxSrc, cySrc
-  b.U32(80);  // offBmiSrc
+  b.U32(80);                                           // offBmiSrc
   b.U32(kDibHeaderSize);
   b.U32(80 + kDibHeaderSize);  // offBitsSrc
   b.U32(bits);

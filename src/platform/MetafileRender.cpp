@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QLinearGradient>
 #include <QGuiApplication>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -28,13 +28,19 @@ QPainterPath ToPath(const TMetaPath& path, bool winding) {
   for (TPathOp op : path.Ops) {
     const TPointD* p = path.Points.data() + at;
     switch (op) {
-      case TPathOp::Move: out.moveTo(p[0].X, p[0].Y), at += 1; break;
-      case TPathOp::Line: out.lineTo(p[0].X, p[0].Y), at += 1; break;
+      case TPathOp::Move:
+        out.moveTo(p[0].X, p[0].Y), at += 1;
+        break;
+      case TPathOp::Line:
+        out.lineTo(p[0].X, p[0].Y), at += 1;
+        break;
       case TPathOp::Cubic:
         out.cubicTo(p[0].X, p[0].Y, p[1].X, p[1].Y, p[2].X, p[2].Y);
         at += 3;
         break;
-      case TPathOp::Close: out.closeSubpath(); break;
+      case TPathOp::Close:
+        out.closeSubpath();
+        break;
     }
   }
   return out;
@@ -51,16 +57,20 @@ QBrush ToBrush(const TMetaBrush& b) {
                                            Qt::FDiagPattern, Qt::BDiagPattern,
                                            Qt::CrossPattern, Qt::DiagCrossPattern};
   switch (b.Style) {
-    case TBrushStyle::Hatched: return QBrush(Colour(b.Color), hatches[static_cast<int>(b.Hatch)]);
-    case TBrushStyle::Pattern: return QBrush(Wrap(*b.Pattern).copy());
-    case TBrushStyle::Null: return Qt::NoBrush;
+    case TBrushStyle::Hatched:
+      return QBrush(Colour(b.Color), hatches[static_cast<int>(b.Hatch)]);
+    case TBrushStyle::Pattern:
+      return QBrush(Wrap(*b.Pattern).copy());
+    case TBrushStyle::Null:
+      return Qt::NoBrush;
     case TBrushStyle::Gradient: {
       QLinearGradient g(b.From.X, b.From.Y, b.To.X, b.To.Y);
       g.setColorAt(0, Colour(b.Color));
       g.setColorAt(1, Colour(b.Color2));
       return QBrush(g);
     }
-    default: return QBrush(Colour(b.Color));
+    default:
+      return QBrush(Colour(b.Color));
   }
 }
 
@@ -80,16 +90,23 @@ QPen ToPen(const TMetaPen& pen, const QColor& colour, bool solid) {
 // GDI's R2_* codes 1..16 as Qt composition modes; black and white replace colours.
 QPainter::CompositionMode Rop2Mode(uint8_t rop2) {
   using M = QPainter::CompositionMode;
-  static const M modes[17] = {
-      M::CompositionMode_SourceOver,              M::CompositionMode_SourceOver,
-      M::RasterOp_NotSourceAndNotDestination,     M::RasterOp_NotSourceAndDestination,
-      M::RasterOp_NotSource,                      M::RasterOp_SourceAndNotDestination,
-      M::RasterOp_NotDestination,                 M::RasterOp_SourceXorDestination,
-      M::RasterOp_NotSourceOrNotDestination,      M::RasterOp_SourceAndDestination,
-      M::RasterOp_NotSourceXorDestination,        M::CompositionMode_Destination,
-      M::RasterOp_NotSourceOrDestination,         M::CompositionMode_SourceOver,
-      M::RasterOp_SourceOrNotDestination,         M::RasterOp_SourceOrDestination,
-      M::CompositionMode_SourceOver};
+  static const M modes[17] = {M::CompositionMode_SourceOver,
+                              M::CompositionMode_SourceOver,
+                              M::RasterOp_NotSourceAndNotDestination,
+                              M::RasterOp_NotSourceAndDestination,
+                              M::RasterOp_NotSource,
+                              M::RasterOp_SourceAndNotDestination,
+                              M::RasterOp_NotDestination,
+                              M::RasterOp_SourceXorDestination,
+                              M::RasterOp_NotSourceOrNotDestination,
+                              M::RasterOp_SourceAndDestination,
+                              M::RasterOp_NotSourceXorDestination,
+                              M::CompositionMode_Destination,
+                              M::RasterOp_NotSourceOrDestination,
+                              M::CompositionMode_SourceOver,
+                              M::RasterOp_SourceOrNotDestination,
+                              M::RasterOp_SourceOrDestination,
+                              M::CompositionMode_SourceOver};
   return modes[rop2 <= 16 ? rop2 : 13];
 }
 
@@ -170,14 +187,22 @@ void DrawText(QPainter& p, const TMetaText& t) {
 
 QPainter::CompositionMode RopMode(uint32_t rop) {
   switch (rop) {
-    case 0x00EE0086: return QPainter::RasterOp_SourceOrDestination;         // SRCPAINT
-    case 0x008800C6: return QPainter::RasterOp_SourceAndDestination;        // SRCAND
-    case 0x00660046: return QPainter::RasterOp_SourceXorDestination;        // SRCINVERT
-    case 0x00440328: return QPainter::RasterOp_SourceAndNotDestination;     // SRCERASE
-    case 0x00330008: return QPainter::RasterOp_NotSource;                   // NOTSRCCOPY
-    case 0x001100A6: return QPainter::RasterOp_NotSourceAndNotDestination;  // NOTSRCERASE
-    case 0x00BB0226: return QPainter::RasterOp_NotSourceOrDestination;      // MERGEPAINT
-    default: return QPainter::CompositionMode_SourceOver;
+    case 0x00EE0086:
+      return QPainter::RasterOp_SourceOrDestination;  // SRCPAINT
+    case 0x008800C6:
+      return QPainter::RasterOp_SourceAndDestination;  // SRCAND
+    case 0x00660046:
+      return QPainter::RasterOp_SourceXorDestination;  // SRCINVERT
+    case 0x00440328:
+      return QPainter::RasterOp_SourceAndNotDestination;  // SRCERASE
+    case 0x00330008:
+      return QPainter::RasterOp_NotSource;  // NOTSRCCOPY
+    case 0x001100A6:
+      return QPainter::RasterOp_NotSourceAndNotDestination;  // NOTSRCERASE
+    case 0x00BB0226:
+      return QPainter::RasterOp_NotSourceOrDestination;  // MERGEPAINT
+    default:
+      return QPainter::CompositionMode_SourceOver;
   }
 }
 

@@ -46,7 +46,8 @@ TEST_P(MetafileCorpusEmfPlus, ReadsTheEmfPart) {
   EXPECT_GT(ReadMetafileFile(GetParam().FullPath()).Width, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, MetafileCorpusValid, ::testing::ValuesIn(MetafileSamples({"valid"})),
+INSTANTIATE_TEST_SUITE_P(Corpus, MetafileCorpusValid,
+                         ::testing::ValuesIn(MetafileSamples({"valid"})),
                          lumarte::testing::SampleName<::testing::TestParamInfo<TMetafileSample>>);
 INSTANTIATE_TEST_SUITE_P(Corpus, MetafileCorpusInvalid,
                          ::testing::ValuesIn(MetafileSamples({"invalid", "damaged"})),

@@ -20,13 +20,32 @@ using lumarte::testing::TWmfBuilder;
 namespace {
 
 enum : uint32_t {
-  EMR_SETWINDOWEXTEX = 9, EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11,
-  EMR_SETVIEWPORTORGEX = 12, EMR_SETMAPMODE = 17, EMR_SETTEXTALIGN = 22, EMR_MOVETOEX = 27,
-  EMR_INTERSECTCLIPRECT = 30, EMR_EXCLUDECLIPRECT = 29, EMR_SAVEDC = 33, EMR_RESTOREDC = 34,
-  EMR_SETWORLDTRANSFORM = 35, EMR_MODIFYWORLDTRANSFORM = 36, EMR_SELECTOBJECT = 37,
-  EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_RECTANGLE = 43,
-  EMR_LINETO = 54, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61, EMR_FILLPATH = 62,
-  EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTW = 84, EMR_POLYBEZIERTO16 = 88
+  EMR_SETWINDOWEXTEX = 9,
+  EMR_SETWINDOWORGEX = 10,
+  EMR_SETVIEWPORTEXTEX = 11,
+  EMR_SETVIEWPORTORGEX = 12,
+  EMR_SETMAPMODE = 17,
+  EMR_SETTEXTALIGN = 22,
+  EMR_MOVETOEX = 27,
+  EMR_INTERSECTCLIPRECT = 30,
+  EMR_EXCLUDECLIPRECT = 29,
+  EMR_SAVEDC = 33,
+  EMR_RESTOREDC = 34,
+  EMR_SETWORLDTRANSFORM = 35,
+  EMR_MODIFYWORLDTRANSFORM = 36,
+  EMR_SELECTOBJECT = 37,
+  EMR_CREATEPEN = 38,
+  EMR_CREATEBRUSHINDIRECT = 39,
+  EMR_DELETEOBJECT = 40,
+  EMR_RECTANGLE = 43,
+  EMR_LINETO = 54,
+  EMR_BEGINPATH = 59,
+  EMR_ENDPATH = 60,
+  EMR_CLOSEFIGURE = 61,
+  EMR_FILLPATH = 62,
+  EMR_EXTCREATEFONTINDIRECTW = 82,
+  EMR_EXTTEXTOUTW = 84,
+  EMR_POLYBEZIERTO16 = 88
 };
 
 uint32_t FloatBits(float f) {
@@ -37,9 +56,13 @@ uint32_t FloatBits(float f) {
 
 // A 100 mm square EMF on a 96 pixels-per-inch reference device: device
 // pixels are output pixels.
-TEmfBuilder Square() { return TEmfBuilder({0, 0, 9999, 9999}, {0, 0, 377, 377}); }
+TEmfBuilder Square() {
+  return TEmfBuilder({0, 0, 9999, 9999}, {0, 0, 377, 377});
+}
 
-TMetaPicture Read(const std::string& data) { return ReadMetafile(Bytes(data), data.size()); }
+TMetaPicture Read(const std::string& data) {
+  return ReadMetafile(Bytes(data), data.size());
+}
 
 const TMetaShape& ShapeAt(const TMetaPicture& pic, size_t i) {
   return std::get<TMetaShape>(pic.Commands.at(i).Item);
@@ -102,16 +125,17 @@ TEST_P(EmfPictureSize, FrameAtNinetySixPixelsPerInchElseBounds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Frames, EmfPictureSize,
-    ::testing::Values(TEmfSizeCase{{0, 0, 2539, 2539}, {0, 0, 0, 0}, 96, 96},           // one inch
-                      TEmfSizeCase{{0, 0, 29699, 20999}, {0, 0, 0, 0}, 1123, 794},      // A4
+    ::testing::Values(TEmfSizeCase{{0, 0, 2539, 2539}, {0, 0, 0, 0}, 96, 96},       // one inch
+                      TEmfSizeCase{{0, 0, 29699, 20999}, {0, 0, 0, 0}, 1123, 794},  // A4
                       TEmfSizeCase{{-100, -100, 2439, 2439}, {0, 0, 0, 0}, 96, 96},
                       TEmfSizeCase{{0, -20999, 29699, 0}, {0, 0, 0, 0}, 1123, 794},
-                      TEmfSizeCase{{0, 0, -1, -1}, {0, 0, 49, 29}, 50, 30}));            // no frame
+                      TEmfSizeCase{{0, 0, -1, -1}, {0, 0, 49, 29}, 50, 30}));  // no frame
 
 TEST(WmfPictureSize, PlainFileTakesItsFirstWindow) {
-  TMetaPicture pic = Read(TWmfBuilder(false).Add(0x020B, {-5, -10})  // SETWINDOWORG y, x
-                              .Add(0x020C, {60, 80})                // SETWINDOWEXT y, x
-                              .Add(0x041B, {15, 20, -5, -10})       // RECTANGLE b, r, t, l
+  TMetaPicture pic = Read(TWmfBuilder(false)
+                              .Add(0x020B, {-5, -10})          // SETWINDOWORG y, x
+                              .Add(0x020C, {60, 80})           // SETWINDOWEXT y, x
+                              .Add(0x041B, {15, 20, -5, -10})  // RECTANGLE b, r, t, l
                               .Finish());
   EXPECT_EQ(pic.Width, 80);
   EXPECT_EQ(pic.Height, 60);
@@ -161,7 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TMappingCase{"Text", [](TEmfBuilder&) {}, {100, 100}},
         TMappingCase{"TextWindowOrigin",
-                     [](TEmfBuilder& b) { b.Add(EMR_SETWINDOWORGEX, {10, 20}); },
+                     [](TEmfBuilder& b) {
+                       b.Add(EMR_SETWINDOWORGEX, {10, 20});
+                     },
                      {90, 80}},
         TMappingCase{"LoMetricFlipsY",
                      [](TEmfBuilder& b) {
@@ -182,25 +208,26 @@ INSTANTIATE_TEST_SUITE_P(
                            .Add(EMR_SETVIEWPORTEXTEX, {500, 250});
                      },
                      {25, 25}},
-        TMappingCase{"WorldTransform",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), FloatBits(5), 0});
-                     },
-                     {205, 200}},
-        TMappingCase{"LeftMultiplyActsFirst",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(1), 0, 0, FloatBits(1), FloatBits(10), 0})
-                           .Add(EMR_MODIFYWORLDTRANSFORM,
-                                {FloatBits(2), 0, 0, FloatBits(2), 0, 0, 2});
-                     },
-                     {210, 200}},
-        TMappingCase{"RightMultiplyActsLast",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(1), 0, 0, FloatBits(1), FloatBits(10), 0})
-                           .Add(EMR_MODIFYWORLDTRANSFORM,
-                                {FloatBits(2), 0, 0, FloatBits(2), 0, 0, 3});
-                     },
-                     {220, 200}},
+        TMappingCase{
+            "WorldTransform",
+            [](TEmfBuilder& b) {
+              b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), FloatBits(5), 0});
+            },
+            {205, 200}},
+        TMappingCase{
+            "LeftMultiplyActsFirst",
+            [](TEmfBuilder& b) {
+              b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(1), 0, 0, FloatBits(1), FloatBits(10), 0})
+                  .Add(EMR_MODIFYWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), 0, 0, 2});
+            },
+            {210, 200}},
+        TMappingCase{
+            "RightMultiplyActsLast",
+            [](TEmfBuilder& b) {
+              b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(1), 0, 0, FloatBits(1), FloatBits(10), 0})
+                  .Add(EMR_MODIFYWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), 0, 0, 3});
+            },
+            {220, 200}},
         TMappingCase{"NonFiniteTransformIsIgnored",
                      [](TEmfBuilder& b) {
                        b.Add(EMR_SETWORLDTRANSFORM, {0x7FC00000, 0, 0, FloatBits(1), 0, 0});
@@ -228,13 +255,13 @@ TEST(EmfMapping, ReferenceDeviceIsScaledToTheFrame) {
 
 TEST(MetafileObjects, SelectedPenAndBrushReachTheShapes) {
   TEmfBuilder b = Square();
-  b.Add(EMR_CREATEPEN, {1, 0, 3, 0, 0x0000FF})               // red, 3 units wide
-      .Add(EMR_CREATEBRUSHINDIRECT, {2, 2, 0x00FF00, 3})      // green hatch "///"
+  b.Add(EMR_CREATEPEN, {1, 0, 3, 0, 0x0000FF})            // red, 3 units wide
+      .Add(EMR_CREATEBRUSHINDIRECT, {2, 2, 0x00FF00, 3})  // green hatch "///"
       .Add(EMR_SELECTOBJECT, {1})
       .Add(EMR_SELECTOBJECT, {2})
       .Add(EMR_RECTANGLE, {0, 0, 10, 10})
       .Add(EMR_DELETEOBJECT, {1})
-      .Add(EMR_SELECTOBJECT, {1})           // a deleted slot: ignored, as GDI does
+      .Add(EMR_SELECTOBJECT, {1})  // a deleted slot: ignored, as GDI does
       .Add(EMR_RECTANGLE, {0, 0, 10, 10})
       .Add(EMR_SELECTOBJECT, {0x80000008})  // NULL_PEN
       .Add(EMR_SELECTOBJECT, {0x80000005})  // NULL_BRUSH
@@ -297,7 +324,8 @@ TEST(MetafilePaths, FiguresStartAtTheCurrentPosition) {
 
 TEST(MetafileText, ExtTextOutWithFontSpacingAndAlignment) {
   std::string font;
-  for (uint32_t v : {1u, static_cast<uint32_t>(-20), 0u, 900u, 0u, 700u}) lumarte::testing::PutLE(font, v, 4);
+  for (uint32_t v : {1u, static_cast<uint32_t>(-20), 0u, 900u, 0u, 700u})
+    lumarte::testing::PutLE(font, v, 4);
   lumarte::testing::PutLE(font, 0x00000001, 4);  // italic
   lumarte::testing::PutLE(font, 0, 4);
   for (char16_t c : u"Arial") lumarte::testing::PutLE(font, c, 2);

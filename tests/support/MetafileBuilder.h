@@ -23,9 +23,8 @@ class TEmfBuilder {
  public:
   // Frame in hundredths of millimetres, bounds in device pixels; the
   // reference device is 96 pixels per inch unless told otherwise.
-  TEmfBuilder(std::array<int32_t, 4> frame, std::array<int32_t, 4> bounds,
-              uint32_t handles = 8, int32_t devX = 1920, int32_t devY = 1440, int32_t mmX = 508,
-              int32_t mmY = 381) {
+  TEmfBuilder(std::array<int32_t, 4> frame, std::array<int32_t, 4> bounds, uint32_t handles = 8,
+              int32_t devX = 1920, int32_t devY = 1440, int32_t mmX = 508, int32_t mmY = 381) {
     PutLE(Data, 1, 4);
     PutLE(Data, 88, 4);
     for (int32_t v : bounds) PutLE(Data, v, 4);

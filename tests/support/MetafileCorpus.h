@@ -14,7 +14,8 @@ namespace lumarte::testing {
 struct TMetafileSample {
   std::string Path;    // relative to the corpus folder; empty: no corpus here
   std::string Expect;  // valid, invalid, unsupported, ...
-  std::string Probe;   // "bounds 54x53 px, frame 14.5x14.3 mm, ..." or "placeable bbox 1369x1369 @1200/inch; ..."
+  std::string Probe;   // "bounds 54x53 px, frame 14.5x14.3 mm, ..." or "placeable bbox 1369x1369
+                       // @1200/inch; ..."
   std::string FullPath() const { return std::string(LUMARTE_CORPUS_DIR) + "/" + Path; }
 
   // The size the probe implies at 96 pixels per inch: an EMF's frame, a WMF's
@@ -37,7 +38,9 @@ struct TMetafileSample {
   }
 };
 
-inline void PrintTo(const TMetafileSample& s, std::ostream* os) { *os << s.Path; }
+inline void PrintTo(const TMetafileSample& s, std::ostream* os) {
+  *os << s.Path;
+}
 
 // The wmf and emf rows whose expectation is one of expects. Without the
 // corpus, one row with an empty path, for a test that skips.

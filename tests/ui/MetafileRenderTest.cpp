@@ -2,10 +2,10 @@
 // metafiles and read back.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QImage>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "editor/model/Bitmap.h"
 #include "imaging/Errors.h"
@@ -208,17 +208,17 @@ TEST(MetafileRender, ShapesClipsAndMixes) {
   TTempFolder dir;
   // A 64 x 64 pixel EMF (96 pixels per inch reference device).
   TEmfBuilder b({0, 0, 1692, 1692}, {0, 0, 63, 63});
-  b.Add(39, {1, 0, 0x0000FF, 0})                // red brush
-      .Add(38, {2, 5, 0, 0, 0})                 // null pen
+  b.Add(39, {1, 0, 0x0000FF, 0})  // red brush
+      .Add(38, {2, 5, 0, 0, 0})   // null pen
       .Add(37, {1})
       .Add(37, {2})
-      .Add(43, {4, 4, 20, 20})                  // red square
-      .Add(33, {})                              // SaveDC
-      .Add(30, {30, 30, 40, 40})                // clip
-      .Add(43, {24, 24, 60, 60})                // drawn only inside the clip
-      .Add(34, {static_cast<uint32_t>(-1)})     // RestoreDC
-      .Add(20, {7})                             // R2_XORPEN
-      .Add(43, {10, 10, 14, 14});               // red xor red: black
+      .Add(43, {4, 4, 20, 20})               // red square
+      .Add(33, {})                           // SaveDC
+      .Add(30, {30, 30, 40, 40})             // clip
+      .Add(43, {24, 24, 60, 60})             // drawn only inside the clip
+      .Add(34, {static_cast<uint32_t>(-1)})  // RestoreDC
+      .Add(20, {7})                          // R2_XORPEN
+      .Add(43, {10, 10, 14, 14});            // red xor red: black
   TBitmap r = Load(WriteFile(dir, "shapes.emf", b.Finish()));
   ASSERT_EQ(r.Width(), 64);
   EXPECT_EQ(r.Pixel(5, 5), RGBColor(255, 0, 0));
@@ -245,9 +245,11 @@ TEST(MetafileRender, TextIsDrawnInItsColour) {
   for (int y = 0; y < r.Height(); ++y)
     for (int x = 0; x < r.Width(); ++x) {
       TColor c = r.Pixel(x, y);
-      if (c == RGBColor(0, 0, 255)) ++blue;
-      else if (c != editor::clWhite && editor::RedOf(c) >= editor::BlueOf(c)) ++other;
+      if (c == RGBColor(0, 0, 255))
+        ++blue;
+      else if (c != editor::clWhite && editor::RedOf(c) >= editor::BlueOf(c))
+        ++other;
     }
-  EXPECT_GT(blue, 20);    // the letters
-  EXPECT_EQ(other, 0);    // nothing but blue, its blends with white, and white
+  EXPECT_GT(blue, 20);  // the letters
+  EXPECT_EQ(other, 0);  // nothing but blue, its blends with white, and white
 }
