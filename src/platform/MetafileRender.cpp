@@ -74,13 +74,13 @@ QBrush ToBrush(const TMetaBrush& b) {
   }
 }
 
-QPen ToPen(const TMetaPen& pen, const QColor& colour, bool solid) {
+QPen ToPen(const TMetaPen& pen, const QColor& colour, bool solid, double widest) {
   static const Qt::PenStyle styles[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
                                         Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
   static const Qt::PenCapStyle caps[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
   static const Qt::PenJoinStyle joins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
   // One-pixel pens are drawn as hairlines, which is what GDI draws for them.
-  double width = pen.Width < 1.5 ? 0 : std::round(pen.Width);
+  double width = pen.Width < 1.5 ? 0 : std::round(std::min(pen.Width, widest));
   QPen q(colour, width, solid ? Qt::SolidLine : styles[static_cast<int>(pen.Style)],
          caps[static_cast<int>(pen.Cap)], joins[static_cast<int>(pen.Join)]);
   q.setCosmetic(true);
@@ -110,10 +110,14 @@ QPainter::CompositionMode Rop2Mode(uint8_t rop2) {
   return modes[rop2 <= 16 ? rop2 : 13];
 }
 
-void DrawShape(QPainter& p, TMetaShape s) {
-  if (s.Rop2 == 1 || s.Rop2 == 16) {  // R2_BLACK, R2_WHITE
-    s.Pen.Color = s.Brush.Color = s.Rop2 == 1 ? 0 : 0xFFFFFF;
-    if (s.Brush.Style != TBrushStyle::Null) s.Brush.Style = TBrushStyle::Solid;
+void DrawShape(QPainter& p, const TMetaShape& s, double widest) {
+  if (s.Rop2 == 1 || s.Rop2 == 16) {  // R2_BLACK, R2_WHITE: a plain colour
+    TMetaShape plain = s;
+    plain.Pen.Color = plain.Brush.Color = s.Rop2 == 1 ? 0 : 0xFFFFFF;
+    if (plain.Brush.Style != TBrushStyle::Null) plain.Brush.Style = TBrushStyle::Solid;
+    plain.Rop2 = 13;
+    DrawShape(p, plain, widest);
+    return;
   }
   p.setCompositionMode(Rop2Mode(s.Rop2));
   QPainterPath path = ToPath(s.Path, s.Winding);
@@ -125,10 +129,10 @@ void DrawShape(QPainter& p, TMetaShape s) {
     p.setBrush(Qt::NoBrush);
     // Gaps of styled lines show the background colour in opaque mode.
     if (s.Pen.Style != TPenStyle::Solid && s.BkOpaque) {
-      p.setPen(ToPen(s.Pen, Colour(s.BkColor), true));
+      p.setPen(ToPen(s.Pen, Colour(s.BkColor), true, widest));
       p.drawPath(path);
     }
-    p.setPen(ToPen(s.Pen, Colour(s.Pen.Color), false));
+    p.setPen(ToPen(s.Pen, Colour(s.Pen.Color), false, widest));
     p.drawPath(path);
   }
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -137,7 +141,7 @@ void DrawShape(QPainter& p, TMetaShape s) {
 QFont ToFont(const TMetaFont& f) {
   QFont font(QString::fromStdString(f.Face));
   font.setStyleHint(QFont::SansSerif);
-  double size = std::max(1.0, std::fabs(f.Height));
+  double size = std::clamp(std::fabs(f.Height), 1.0, 16384.0);
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
   if (f.Height > 0) {  // a cell height: scale so that ascent plus descent match it
     QFontMetricsF m(font);
@@ -161,9 +165,10 @@ void DrawText(QPainter& p, const TMetaText& t) {
   QString text = QString::fromUtf16(t.Chars.data(), static_cast<qsizetype>(t.Chars.size()));
   QFont font = ToFont(t.Font);
   QFontMetricsF m(font);
+  bool spaced = t.Advances.size() == t.Chars.size();  // the file's own character spacing
   double total = 0;
   for (double a : t.Advances) total += a;
-  if (t.Advances.empty()) total = m.horizontalAdvance(text);
+  if (!spaced) total = m.horizontalAdvance(text);
   double x = t.HAlign == THAlign::Right ? -total : t.HAlign == THAlign::Center ? -total / 2 : 0;
   double y = t.VAlign == TVAlign::Top ? m.ascent() : t.VAlign == TVAlign::Bottom ? -m.descent() : 0;
   p.save();
@@ -172,7 +177,7 @@ void DrawText(QPainter& p, const TMetaText& t) {
   if (t.BkOpaque) p.fillRect(QRectF(x, y - m.ascent(), total, m.height()), Colour(t.BkColor));
   p.setFont(font);
   p.setPen(Colour(t.Color));
-  if (t.Advances.empty()) {
+  if (!spaced) {
     p.drawText(QPointF(x, y), text);
   } else {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -242,14 +247,16 @@ QImage RenderMetafile(const TMetaPicture& picture) {
   QImage image(picture.Width, picture.Height, QImage::Format_RGB32);
   if (image.isNull()) throw EFormatError("Metafile too large");
   image.fill(Qt::white);
-  bool canDrawText = QGuiApplication::instance() != nullptr;
+  bool canDrawText = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
   QPainter p(&image);
   p.setRenderHint(QPainter::TextAntialiasing);
+  // A pen wider than this covers the picture whatever its path.
+  double widest = 2.0 * (picture.Width + picture.Height);
   const TMetaClip* clip = nullptr;
   ApplyClip(p, clip);
   for (const TMetaCommand& c : picture.Commands) {
     if (c.Clip.get() != clip) ApplyClip(p, clip = c.Clip.get());
-    if (auto* s = std::get_if<TMetaShape>(&c.Item)) DrawShape(p, *s);
+    if (auto* s = std::get_if<TMetaShape>(&c.Item)) DrawShape(p, *s, widest);
     if (auto* t = std::get_if<TMetaText>(&c.Item); t && canDrawText) DrawText(p, *t);
     if (auto* b = std::get_if<TMetaBlit>(&c.Item)) DrawBlit(p, *b);
   }
