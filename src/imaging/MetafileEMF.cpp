@@ -653,11 +653,11 @@ TPlayerSetup Setup(const TEmfHeader& h, TMetaPicture& pic) {
   if (f[2] >= f[0] && f[3] >= f[1]) {
     pic.Width = static_cast<int>(std::min<int64_t>(PictureSide(f[0], f[2], 2540), INT32_MAX));
     pic.Height = static_cast<int>(std::min<int64_t>(PictureSide(f[1], f[3], 2540), INT32_MAX));
-    s.DeviceToOutput = TAffine::Scale(kx, ky, -f[0] * (96 / 2540.0), -f[1] * (96 / 2540.0));
+    s.DeviceToOutput = TAffine::Scale(kx, ky, f[0] * (-96 / 2540.0), f[1] * (-96 / 2540.0));
   } else if (b[2] >= b[0] && b[3] >= b[1]) {
     pic.Width = static_cast<int>(std::min<int64_t>(PictureSide(b[0], b[2], 96 / kx), INT32_MAX));
     pic.Height = static_cast<int>(std::min<int64_t>(PictureSide(b[1], b[3], 96 / ky), INT32_MAX));
-    s.DeviceToOutput = TAffine::Scale(kx, ky, -b[0] * kx, -b[1] * ky);
+    s.DeviceToOutput = TAffine::Scale(kx, ky, b[0] * -kx, b[1] * -ky);
   }
   CheckPictureSize(pic.Width, pic.Height);
   return s;

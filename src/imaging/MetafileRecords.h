@@ -9,10 +9,16 @@
 // Width x Height at 96 pixels per inch: shapes as paths of lines and cubic
 // Béziers, text runs with their font, and bitmaps with their placement.
 //
+// The picture's size comes from its bounds, which are inclusive: an EMF frame
+// from 0 to 2539 hundredths of a millimetre is one inch (96 pixels), a
+// placeable WMF box from 0 to 95 at 96 units per inch is 96 pixels.
+//
 // Structural damage (bad header, a record running past the end, counts that
 // do not fit their record, an object index outside the table, a bitmap whose
 // pixels are missing) raises EFormatError; nothing is drawn from such a file.
-// Records this reader does not draw are skipped.
+// So does a file that would hold more than a gigabyte of commands ("Metafile
+// too complex"). Records this reader does not draw are skipped: EMF+ comments,
+// palettes, flood fills and escapes among them.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
