@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "imaging/CodecLimits.h"
 #include "imaging/Errors.h"
 #include "imaging/MetafileBytes.h"
 #include "imaging/MetafileSize.h"
@@ -26,7 +27,7 @@ int64_t PictureSide(int64_t first, int64_t last, double unitsPerInch) {
 
 void CheckPictureSize(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) throw EFormatError("Metafile has no size");
-  if (width > kMaxMetafileSide || height > kMaxMetafileSide || width * height > kMaxMetafilePixels)
+  if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels)
     throw EFormatError("Metafile too large");
 }
 

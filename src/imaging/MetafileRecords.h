@@ -28,9 +28,6 @@
 
 namespace lumarte::imaging {
 
-// Largest picture side and pixel count a metafile may ask for.
-inline constexpr int kMaxMetafileSide = 65535;
-inline constexpr int64_t kMaxMetafilePixels = int64_t{1} << 28;
 // Largest bitmap inside a metafile (pixels).
 inline constexpr int64_t kMaxMetafileBitmapPixels = int64_t{1} << 26;
 

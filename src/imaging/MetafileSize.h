@@ -7,8 +7,8 @@
 namespace lumarte::imaging {
 
 int64_t PictureSide(int64_t first, int64_t last, double unitsPerInch);
-// EFormatError unless both sides are in 1..kMaxMetafileSide and the pixel
-// count is at most kMaxMetafilePixels.
+// EFormatError ("Metafile has no size", "Metafile too large") unless both
+// sides are in 1..kMaxImageSide and the pixel count is at most kMaxImagePixels.
 void CheckPictureSize(int64_t width, int64_t height);
 
 }  // namespace lumarte::imaging
