@@ -1,4 +1,5 @@
 #include "imaging/BMPLoader.h"
+#include "imaging/GIFLoader.h"
 #include "imaging/HIPSLoader.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
@@ -20,6 +21,7 @@ TBitmapLoader* Instance() {
 // The order decides which codec a lookup tries first; the external codec
 // libraries always come last.
 void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
+  loaders.Add(&GifLoader());
   loaders.Add(Instance<TPCXLoader>());
   loaders.Add(Instance<TBMPLoader>());
   loaders.Add(Instance<THIPSLoader>());
