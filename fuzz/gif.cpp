@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the GIF reader: the first picture as the codec
-// delivers it, then every frame composed by its disposal.
+// delivers it, then the first frames composed by their disposal.
+#include <algorithm>
 #include <cstdint>
 
 #include "imaging/GIFLoader.h"
@@ -15,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     image.LoadFromStream(in);
     TRevedBitmap picture;
     image.FirstPicture(picture);
-    for (size_t i = 0; i < image.Frames.size() && i < 16; ++i) image.Compose(i, picture);
+    // Composing a frame draws and disposes of every frame before it.
+    image.Compose(std::min<size_t>(image.Frames.size(), 16) - 1, picture);
   } catch (const lumarte::ELumarteBase&) {
   }
   return 0;
