@@ -3,6 +3,7 @@
 #include "imaging/HIPSLoader.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
+#include "imaging/JPEGLoader.h"
 #include "imaging/PCXLoader.h"
 #include "imaging/PNGLoader.h"
 #include "imaging/RevedBitmap.h"
@@ -26,6 +27,7 @@ void RegisterBuiltinCodecs(TBitmapLoaders& loaders) {
   loaders.Add(Instance<TBMPLoader>());
   loaders.Add(Instance<THIPSLoader>());
   loaders.Add(&PNGLoader());
+  loaders.Add(&JPEGLoader());
   loaders.Add(&IconLoader());
   loaders.Add(&ImageDLLLoader());
 }
