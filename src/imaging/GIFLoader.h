@@ -49,8 +49,9 @@ class TGIFImage {
   std::shared_ptr<const TGIFColorTable> GlobalTable;
   std::vector<TGIFFrame> Frames;
 
-  // Reads the whole file; the first frame is decoded once so that a broken
-  // first picture fails here. Raises EFormatError for broken files.
+  // Reads the block structure of the whole file; EFormatError for broken
+  // files. Pixels are decoded later, so faults in the LZW data surface from
+  // DecodeFrame, FirstPicture and Compose.
   void LoadFromStream(TBaseStream& stream);
 
   // The colour indices of a frame, Width*Height bytes in display row order.

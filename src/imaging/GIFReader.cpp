@@ -1,4 +1,5 @@
 // Reading the block structure of a GIF file into the frame list.
+#include <algorithm>
 #include <cstring>
 
 #include "imaging/BufStream.h"
@@ -99,7 +100,6 @@ void TGIFImage::LoadFromStream(TBaseStream& stream) {
   if (flags & 0x80) GlobalTable = ReadColorTable(in, flags);
   ReadBlocks(in);
   if (Frames.empty()) throw EFormatError("GIF file contains no image");
-  DecodeFrame(0);
 }
 
 void TGIFImage::ReadBlocks(TBaseStream& in) {
@@ -150,6 +150,10 @@ void TGIFImage::ReadImage(TBaseStream& in, TGIFFrame frame) {
     frame.Table = blank;
   }
   frame.MinCodeSize = in.ReadByte();
+  // Room for the whole frame at once: its codes need at most about two bytes
+  // per pixel, and never more than the stream still holds.
+  int64_t bound = int64_t{frame.Width} * frame.Height * 2 + 1024;
+  frame.Data.reserve(static_cast<size_t>(std::clamp<int64_t>(in.Available(), 0, bound)));
   ReadSubBlocks(in, &frame.Data);
   Frames.push_back(std::move(frame));
 }

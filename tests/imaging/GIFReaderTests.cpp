@@ -47,9 +47,12 @@ TGIFImage Load(const std::string& data) {
   return img;
 }
 
+// Through the codec, which reads the file and decodes the first picture.
 void ExpectFormatError(const std::string& data, const char* message) {
   try {
-    Load(data);
+    TMemoryStream in(data.data(), data.size());
+    TRevedBitmap pic;
+    GifLoader().LoadFromStream(in, "GIF", pic);
     ADD_FAILURE() << "no error, expected " << message;
   } catch (const lumarte::EFormatError& e) {
     EXPECT_STREQ(e.what(), message);
