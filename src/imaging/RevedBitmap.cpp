@@ -41,6 +41,14 @@ std::unique_ptr<uint8_t[]> AllocateZeroed(size_t bytes) {
   return block;
 }
 
+std::unique_ptr<uint8_t[]> AllocateUndefined(size_t bytes) {
+  try {
+    return std::unique_ptr<uint8_t[]>(new uint8_t[bytes]);
+  } catch (const std::bad_alloc&) {
+    throw ERevedBitmap("Not enough memory for the bitmap");
+  }
+}
+
 }  // namespace
 
 const TPalette& DefaultPalette() {
@@ -57,14 +65,17 @@ void MakeGrayPalette(uint8_t* palette, int n) {
 
 // ---- TRevedBitmap ----
 
-void TRevedBitmap::New(int32_t width, int32_t height, TPixelFormat format) {
+void TRevedBitmap::New(int32_t width, int32_t height, TPixelFormat format, bool zeroed) {
   if (Present && width == Width && height == Height && format == PixelFormat) return;
   if (format != pf8bit && format != pf24bit) throw ERevedBitmap("Unsupported pixel format");
   if (width < 1 || height < 1) throw ERevedBitmap("Invalid bitmap size");
   int64_t bpl = format == pf24bit ? int64_t{width} * 3 : width;
   if (bpl * height > kMaxSize) throw ERevedBitmap("Invalid bitmap size");
-  // Fresh blocks are zeroed so that no stale memory can reach a saved file.
-  auto map = AllocateZeroed(static_cast<size_t>(bpl * height) + 1);
+  // Fresh blocks are zeroed so that no stale memory can reach a saved file,
+  // unless the caller is about to write every pixel itself.
+  size_t bytes = static_cast<size_t>(bpl * height) + 1;
+  auto map = zeroed ? AllocateZeroed(bytes) : AllocateUndefined(bytes);
+  map[bytes - 1] = 0;  // the spare byte behind the last pixel
   if (format == pf8bit && !Palette) Palette = std::make_unique<TPalette>(DefaultPalette());
   if (format == pf24bit) Palette.reset();
   Map = std::move(map);
