@@ -54,21 +54,29 @@ uint32_t TGIFImage::BackgroundColor() const {
 void TGIFImage::FirstPicture(TRevedBitmap& picture) const {
   const TGIFFrame& f = Frames.at(0);
   picture.Dispose();
-  picture.New(ScreenWidth, ScreenHeight, pf8bit);
-  *picture.Palette = f.Table->Colors;
-  int fill = f.TransparentIndex;
-  if (fill < 0) fill = f.Table == GlobalTable && BackgroundIndex < f.Table->Count ? BackgroundIndex : 0;
   bool covers = f.Left == 0 && f.Top == 0 && f.Width == ScreenWidth && f.Height == ScreenHeight;
   if (covers && !f.Interlaced) {
     // The common case decodes straight into the picture; pixels the data
-    // leave out keep the transparent index, as in DecodeFrame.
-    if (f.TransparentIndex > 0)
-      std::memset(picture.Map.get(), f.TransparentIndex, static_cast<size_t>(picture.Size));
-    DecodeLZW(f.Data.data(), f.Data.size(), f.MinCodeSize, f.Table->Count, picture.Map.get(),
-              static_cast<size_t>(picture.Size));
+    // leave out take the transparent index (else 0), as in DecodeFrame.
+    picture.New(ScreenWidth, ScreenHeight, pf8bit, false);
+    *picture.Palette = f.Table->Colors;
+    size_t size = static_cast<size_t>(picture.Size), n;
+    try {
+      n = DecodeLZW(f.Data.data(), f.Data.size(), f.MinCodeSize, f.Table->Count,
+                    picture.Map.get(), size);
+    } catch (...) {
+      picture.Dispose();
+      throw;
+    }
+    std::memset(picture.Map.get() + n, std::max(f.TransparentIndex, 0), size - n);
     return;
   }
   std::vector<uint8_t> pixels = DecodeFrame(0);
+  picture.New(ScreenWidth, ScreenHeight, pf8bit, false);
+  *picture.Palette = f.Table->Colors;
+  int fill = f.TransparentIndex;
+  if (fill < 0) fill = f.Table == GlobalTable && BackgroundIndex < f.Table->Count ? BackgroundIndex : 0;
+  // A frame covering the screen sets every row below.
   if (!covers) std::memset(picture.Map.get(), fill, static_cast<size_t>(picture.Size));
   TClip r = ClipToScreen(f, ScreenWidth, ScreenHeight);
   if (r.Empty()) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -103,16 +104,15 @@ void ReadRows(jpeg_decompress_struct& info, TRevedBitmap& picture, uint8_t* cmyk
   bool inverted = info.saw_Adobe_marker;
   while (info.output_scanline < info.output_height) {
     JDIMENSION y = info.output_scanline;
-    if (cmykRow) {
-      JSAMPROW row = cmykRow;
-      if (jpeg_read_scanlines(&info, &row, 1) == 1)
-        CMYKRowToBGR(cmykRow, picture.ScanLine(static_cast<int32_t>(y)), picture.Width, inverted);
-      continue;
-    }
     JSAMPROW rows[16];
-    JDIMENSION n = std::min<JDIMENSION>(16, info.output_height - y);
-    for (JDIMENSION i = 0; i < n; ++i) rows[i] = picture.ScanLine(static_cast<int32_t>(y + i));
-    jpeg_read_scanlines(&info, rows, n);
+    JDIMENSION n = cmykRow ? 1 : std::min<JDIMENSION>(16, info.output_height - y);
+    for (JDIMENSION i = 0; i < n; ++i)
+      rows[i] = cmykRow ? cmykRow : picture.ScanLine(static_cast<int32_t>(y + i));
+    // Only a suspending data source returns no rows; ours never suspends.
+    if (jpeg_read_scanlines(&info, rows, n) == 0)
+      Fail(reinterpret_cast<j_common_ptr>(&info), "JPEG data ended unexpectedly");
+    if (cmykRow)
+      CMYKRowToBGR(cmykRow, picture.ScanLine(static_cast<int32_t>(y)), picture.Width, inverted);
   }
 }
 
@@ -138,8 +138,9 @@ TJPEGDecodeResult DecodeJPEG(const uint8_t* data, size_t size, TRevedBitmap& pic
   info.out_color_space = result.Grayscale ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
   info.dct_method = JDCT_ISLOW;
   Guarded(d.Err, [&] { jpeg_start_decompress(&info); });
+  // libjpeg delivers every row, even of truncated data, so no zero pass.
   picture.New(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height),
-              result.Grayscale ? pf8bit : pf24bit);
+              result.Grayscale ? pf8bit : pf24bit, false);
   if (result.Grayscale) *picture.Palette = DefaultPalette();
   std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(info.output_width) * 4 : 0);
   uint8_t* cmykBuffer = cmyk ? cmykRow.data() : nullptr;
@@ -160,43 +161,43 @@ TJPEGDecodeResult DecodeJPEG(const uint8_t* data, size_t size, TRevedBitmap& pic
 
 namespace {
 
-// Grows the output in a string we own, so an error halfway leaks nothing.
-struct TStringDestination {
+// Grows the output in a malloc block we own (realloc can move large blocks
+// without copying), so an error halfway leaks nothing.
+struct TBlockDestination {
   jpeg_destination_mgr Pub;  // first: libjpeg sees only this part
-  std::string* Out;
+  uint8_t* Block = nullptr;
+  size_t Capacity = 0;
+  size_t InitialCapacity = 65536;
+  ~TBlockDestination() { std::free(Block); }
 };
 
 extern "C" void InitDestination(j_compress_ptr cinfo) {
-  auto* d = reinterpret_cast<TStringDestination*>(cinfo->dest);
-  d->Out->resize(65536);
-  d->Pub.next_output_byte = reinterpret_cast<JOCTET*>(d->Out->data());
-  d->Pub.free_in_buffer = d->Out->size();
+  auto* d = reinterpret_cast<TBlockDestination*>(cinfo->dest);
+  d->Block = static_cast<uint8_t*>(std::malloc(d->InitialCapacity));
+  if (!d->Block) Fail(reinterpret_cast<j_common_ptr>(cinfo), "Not enough memory for the JPEG data");
+  d->Capacity = d->InitialCapacity;
+  d->Pub.next_output_byte = d->Block;
+  d->Pub.free_in_buffer = d->Capacity;
 }
 
 extern "C" boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
-  auto* d = reinterpret_cast<TStringDestination*>(cinfo->dest);
-  size_t used = d->Out->size();
-  bool grown = true;
-  try {
-    d->Out->resize(used * 2);
-  } catch (...) {  // nothing may leave a libjpeg callback as an exception
-    grown = false;
-  }
+  auto* d = reinterpret_cast<TBlockDestination*>(cinfo->dest);
+  size_t used = d->Capacity;
+  auto* grown = static_cast<uint8_t*>(std::realloc(d->Block, used * 2));
   if (!grown) Fail(reinterpret_cast<j_common_ptr>(cinfo), "Not enough memory for the JPEG data");
-  d->Pub.next_output_byte = reinterpret_cast<JOCTET*>(d->Out->data()) + used;
-  d->Pub.free_in_buffer = d->Out->size() - used;
+  d->Block = grown;
+  d->Capacity = used * 2;
+  d->Pub.next_output_byte = d->Block + used;
+  d->Pub.free_in_buffer = d->Capacity - used;
   return TRUE;
 }
 
-extern "C" void TermDestination(j_compress_ptr cinfo) {
-  auto* d = reinterpret_cast<TStringDestination*>(cinfo->dest);
-  d->Out->resize(d->Out->size() - d->Pub.free_in_buffer);
-}
+extern "C" void TermDestination(j_compress_ptr) {}
 
 struct TCompressor {
   jpeg_compress_struct Info{};
   TErrorManager Err;
-  TStringDestination Dest{};
+  TBlockDestination Dest{};
   TCompressor() { InstallErrorManager(*reinterpret_cast<j_common_ptr>(&Info), Err); }
   ~TCompressor() { jpeg_destroy_compress(&Info); }
 };
@@ -239,7 +240,8 @@ void EncodeJPEG(const TRevedBitmap& picture, const TJPEGEncodeOptions& options, 
   c.Dest.Pub.init_destination = InitDestination;
   c.Dest.Pub.empty_output_buffer = EmptyOutputBuffer;
   c.Dest.Pub.term_destination = TermDestination;
-  c.Dest.Out = &out;
+  // About a bit per pixel to start with spares most regrowing.
+  c.Dest.InitialCapacity = std::max<size_t>(65536, static_cast<size_t>(picture.Width) * picture.Height / 8);
   Guarded(c.Err, [&] {
     jpeg_create_compress(&info);
     info.dest = &c.Dest.Pub;
@@ -256,6 +258,7 @@ void EncodeJPEG(const TRevedBitmap& picture, const TJPEGEncodeOptions& options, 
     WriteRows(info, picture, rowPtr);
     jpeg_finish_compress(&info);
   });
+  out.assign(reinterpret_cast<const char*>(c.Dest.Block), c.Dest.Capacity - c.Dest.Pub.free_in_buffer);
 }
 
 }  // namespace lumarte::imaging
