@@ -166,8 +166,13 @@ bool Prepare(const std::vector<TGIFWriterFrame>& frames, bool shared, TColorColl
 bool WriteGIF(TBaseStream& stream, const std::vector<TGIFWriterFrame>& frames,
               const TGIFWriterSettings& settings) {
   if (frames.empty()) return false;
-  for (const auto& f : frames)
+  for (const auto& f : frames) {
     if (!f.Bitmap || !f.Bitmap->Present) throw ERevedBitmap("Unsupported pixel format");
+    // Positions and sizes are 16-bit fields in the file.
+    if (f.Left < 0 || f.Top < 0 || f.Left + int64_t{f.Bitmap->Width} > 65535 ||
+        f.Top + int64_t{f.Bitmap->Height} > 65535)
+      throw ERevedBitmap("Invalid bitmap size");
+  }
   bool many = frames.size() > 1;
   TColorCollector global;
   std::vector<TColorCollector> locals;

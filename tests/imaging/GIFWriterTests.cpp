@@ -111,6 +111,19 @@ TEST(GIFWriter, MoreThan256ColoursWriteNothingThroughTheCodec) {
   EXPECT_TRUE(out.Data.empty());
 }
 
+TEST(GIFWriter, SizesBeyondSixteenBitsAreRefusedBeforeWriting) {
+  TRevedBitmap wide = Colors(65536, 1, 2);
+  TGIFWriterFrame f;
+  f.Bitmap = &wide;
+  TMemoryStream out;
+  EXPECT_THROW(WriteGIF(out, {f}, {}), lumarte::ERevedBitmap);
+  TRevedBitmap small = Colors(10, 10, 2);
+  f.Bitmap = &small;
+  f.Left = 65530;
+  EXPECT_THROW(WriteGIF(out, {f}, {}), lumarte::ERevedBitmap);
+  EXPECT_TRUE(out.Data.empty());
+}
+
 TEST(GIFWriter, DelayIsWrittenInHundredths) {
   TRevedBitmap b = Colors(2, 2, 2);
   TGIFWriterFrame f;
