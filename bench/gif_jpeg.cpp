@@ -57,8 +57,8 @@ const std::string& GifFile() {
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x) {
         const uint8_t* p = photo.ScanLine(y) + 3 * x;
-        b.ScanLine(y)[x] =
-            static_cast<uint8_t>(std::min(255, p[2] * 6 / 256 + p[1] * 7 / 256 * 6 + p[0] * 6 / 256 * 42));
+        b.ScanLine(y)[x] = static_cast<uint8_t>(
+            std::min(255, p[2] * 6 / 256 + p[1] * 7 / 256 * 6 + p[0] * 6 / 256 * 42));
       }
     TMemoryStream out;
     TGIFWriterFrame f;

@@ -62,8 +62,8 @@ void TGIFImage::FirstPicture(TRevedBitmap& picture) const {
     *picture.Palette = f.Table->Colors;
     size_t size = static_cast<size_t>(picture.Size), n;
     try {
-      n = DecodeLZW(f.Data.data(), f.Data.size(), f.MinCodeSize, f.Table->Count,
-                    picture.Map.get(), size);
+      n = DecodeLZW(f.Data.data(), f.Data.size(), f.MinCodeSize, f.Table->Count, picture.Map.get(),
+                    size);
     } catch (...) {
       picture.Dispose();
       throw;
@@ -75,7 +75,8 @@ void TGIFImage::FirstPicture(TRevedBitmap& picture) const {
   picture.New(ScreenWidth, ScreenHeight, pf8bit, false);
   *picture.Palette = f.Table->Colors;
   int fill = f.TransparentIndex;
-  if (fill < 0) fill = f.Table == GlobalTable && BackgroundIndex < f.Table->Count ? BackgroundIndex : 0;
+  if (fill < 0)
+    fill = f.Table == GlobalTable && BackgroundIndex < f.Table->Count ? BackgroundIndex : 0;
   // A frame covering the screen sets every row below.
   if (!covers) std::memset(picture.Map.get(), fill, static_cast<size_t>(picture.Size));
   TClip r = ClipToScreen(f, ScreenWidth, ScreenHeight);

@@ -57,7 +57,9 @@ class TCodeReader {
   int Bits = 0;
 };
 
-[[noreturn]] void InvalidCode() { throw EFormatError("Invalid LZW code"); }
+[[noreturn]] void InvalidCode() {
+  throw EFormatError("Invalid LZW code");
+}
 
 // Writes the string of code at out; the caller has checked that it fits.
 inline void WriteString(const TLZWTable& t, int code, int clear, uint8_t* out) {

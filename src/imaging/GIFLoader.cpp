@@ -3,8 +3,7 @@
 
 namespace lumarte::imaging {
 
-void TGifLoader::LoadFromStream(TBaseStream& stream, const std::string& ext,
-                                TRevedBitmap& bitmap) {
+void TGifLoader::LoadFromStream(TBaseStream& stream, const std::string& ext, TRevedBitmap& bitmap) {
   if (!CanLoad(ext)) throw EUnsupportedFileFormat("Unsupported file format");
   TGIFImage image;
   image.LoadFromStream(stream);

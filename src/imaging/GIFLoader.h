@@ -18,7 +18,12 @@ struct TGIFColorTable {
   int Count = 0;
 };
 
-enum TGIFDisposal : uint8_t { gdNone = 0, gdLeave = 1, gdRestoreBackground = 2, gdRestorePrevious = 3 };
+enum TGIFDisposal : uint8_t {
+  gdNone = 0,
+  gdLeave = 1,
+  gdRestoreBackground = 2,
+  gdRestorePrevious = 3
+};
 
 // One image of the file. The LZW data are kept as read and decoded on demand,
 // so a long animation costs no more memory than its file.

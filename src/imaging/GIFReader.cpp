@@ -45,10 +45,14 @@ void ReadSubBlocks(TBaseStream& in, std::vector<uint8_t>* dest) {
 
 TGIFDisposal DisposalOf(int stored) {
   switch (stored) {
-    case 0: return gdNone;
-    case 1: return gdLeave;
-    case 3: return gdRestorePrevious;
-    default: return gdRestoreBackground;
+    case 0:
+      return gdNone;
+    case 1:
+      return gdLeave;
+    case 3:
+      return gdRestorePrevious;
+    default:
+      return gdRestoreBackground;
   }
 }
 

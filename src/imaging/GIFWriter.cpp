@@ -157,7 +157,8 @@ bool Prepare(const std::vector<TGIFWriterFrame>& frames, bool shared, TColorColl
     if (!CollectFrame(*frames[i].Bitmap, frames[i].Interlaced, table, p.Indices)) return false;
     prepared.push_back(std::move(p));
   }
-  for (auto& p : prepared) p.TransparentIndex = FindTransparent(*p.Source, p.Table ? *p.Table : global);
+  for (auto& p : prepared)
+    p.TransparentIndex = FindTransparent(*p.Source, p.Table ? *p.Table : global);
   return true;
 }
 

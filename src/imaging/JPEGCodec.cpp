@@ -241,7 +241,8 @@ void EncodeJPEG(const TRevedBitmap& picture, const TJPEGEncodeOptions& options, 
   c.Dest.Pub.empty_output_buffer = EmptyOutputBuffer;
   c.Dest.Pub.term_destination = TermDestination;
   // About a bit per pixel to start with spares most regrowing.
-  c.Dest.InitialCapacity = std::max<size_t>(65536, static_cast<size_t>(picture.Width) * picture.Height / 8);
+  c.Dest.InitialCapacity =
+      std::max<size_t>(65536, static_cast<size_t>(picture.Width) * picture.Height / 8);
   Guarded(c.Err, [&] {
     jpeg_create_compress(&info);
     info.dest = &c.Dest.Pub;
@@ -258,7 +259,8 @@ void EncodeJPEG(const TRevedBitmap& picture, const TJPEGEncodeOptions& options, 
     WriteRows(info, picture, rowPtr);
     jpeg_finish_compress(&info);
   });
-  out.assign(reinterpret_cast<const char*>(c.Dest.Block), c.Dest.Capacity - c.Dest.Pub.free_in_buffer);
+  out.assign(reinterpret_cast<const char*>(c.Dest.Block),
+             c.Dest.Capacity - c.Dest.Pub.free_in_buffer);
 }
 
 }  // namespace lumarte::imaging

@@ -47,7 +47,8 @@ std::vector<uint8_t> Indices(const TCase& c) {
 
 std::vector<uint32_t> Palette(int n) {
   std::vector<uint32_t> p(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) p[static_cast<size_t>(i)] = 0x010000u * i + 0x0100u * (255 - i) + (i * 7 & 0xFF);
+  for (int i = 0; i < n; ++i)
+    p[static_cast<size_t>(i)] = 0x010000u * i + 0x0100u * (255 - i) + (i * 7 & 0xFF);
   return p;
 }
 

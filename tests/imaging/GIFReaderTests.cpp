@@ -9,7 +9,9 @@ using namespace std::string_literals;
 
 namespace {
 
-std::string U16(int v) { return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)}; }
+std::string U16(int v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF)};
+}
 
 // Header and screen; tableBits > 0 adds a global table of 2^tableBits entries
 // whose entry i is (red i*10, green 1, blue 2).
@@ -27,8 +29,8 @@ std::string Control(int packed, int delay, int transparent) {
 }
 
 // An image of the given indices, LZW-coded by our encoder.
-std::string Image(int left, int top, int w, int h, const std::vector<uint8_t>& idx,
-                  int flags = 0, const std::string& localTable = "") {
+std::string Image(int left, int top, int w, int h, const std::vector<uint8_t>& idx, int flags = 0,
+                  const std::string& localTable = "") {
   std::string s = "\x2C" + U16(left) + U16(top) + U16(w) + U16(h) + char(flags) + localTable;
   EncodeLZW(idx.data(), idx.size(), 2, s);
   return s;
@@ -76,7 +78,9 @@ struct TBadFile {
 };
 class GIFReaderRejects : public ::testing::TestWithParam<TBadFile> {};
 
-TEST_P(GIFReaderRejects, WithAClearMessage) { ExpectFormatError(GetParam().Data, GetParam().Message); }
+TEST_P(GIFReaderRejects, WithAClearMessage) {
+  ExpectFormatError(GetParam().Data, GetParam().Message);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Files, GIFReaderRejects,
@@ -86,18 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
         TBadFile{"HugeScreen", Screen(65535, 65535) + Image(0, 0, 1, 1, {0}),
                  "Invalid GIF image size"},
         TBadFile{"ZeroWidthFrame", Screen(2, 2) + Image(0, 0, 0, 2, {}), "Invalid GIF image size"},
-        TBadFile{"ZeroHeightFrame", Screen(2, 2) + Image(0, 0, 2, 0, {}),
-                 "Invalid GIF image size"},
+        TBadFile{"ZeroHeightFrame", Screen(2, 2) + Image(0, 0, 2, 0, {}), "Invalid GIF image size"},
         TBadFile{"FrameAbove16384", Screen(2, 2) + Image(0, 0, 16385, 1, {0}),
                  "Invalid GIF image size"},
         TBadFile{"LaterFrameAbove16384",
                  Screen(2, 2) + Image(0, 0, 1, 1, {0}) + Image(0, 0, 1, 16385, {0}),
                  "Invalid GIF image size"},
-        TBadFile{"UnknownBlock", Screen(1, 1) + Image(0, 0, 1, 1, {0}) + '\0',
-                 "Invalid GIF block"},
+        TBadFile{"UnknownBlock", Screen(1, 1) + Image(0, 0, 1, 1, {0}) + '\0', "Invalid GIF block"},
         TBadFile{"NoImage", Screen(1, 1) + "\x21\xFE\x01x\x00\x3B"s, "GIF file contains no image"},
-        TBadFile{"CodeSizeZero", Screen(1, 1) + "\x2C" + U16(0) + U16(0) + U16(1) + U16(1) +
-                                     std::string("\x00\x00\x01\x00\x00", 5),
+        TBadFile{"CodeSizeZero",
+                 Screen(1, 1) + "\x2C" + U16(0) + U16(0) + U16(1) + U16(1) +
+                     std::string("\x00\x00\x01\x00\x00", 5),
                  "Invalid LZW code size"},
         TBadFile{"ColourBeyondTable",
                  Screen(1, 1, 1) + "\x2C" + U16(0) + U16(0) + U16(1) + U16(1) +
@@ -116,7 +119,10 @@ TEST(GIFReader, MissingTrailerStillGivesTheFrames) {
 }
 
 TEST(GIFReader, EveryTruncationFailsCleanlyOrLoads) {
-  std::string full = Screen(8, 8) + Control(1, 5, 3) + "\x21\xFE\x03" "abc" "\x00"s +
+  std::string full = Screen(8, 8) + Control(1, 5, 3) +
+                     "\x21\xFE\x03"
+                     "abc"
+                     "\x00"s +
                      Image(0, 0, 8, 8, Ramp(64)) + Image(2, 2, 4, 4, Ramp(16, 3)) + "\x3B";
   for (size_t n = 0; n < full.size(); ++n) {
     std::string part = full.substr(0, n);
@@ -164,10 +170,10 @@ TEST(GIFReader, TransparentIndexWithoutItsFlagIsIgnored) {
 
 TEST(GIFReader, ExtensionsAreSkippedAndTheLoopCountKept) {
   std::string ext = "\x21\xFF\x0BNETSCAPE2.0\x03\x01" + U16(513) + '\0' +  // loop count
-                    "\x21\xFF\x0BXMP DataXMP\x02zz\x00"s +                  // other application
-                    "\x21\x01\x0C" + std::string(12, 'p') + '\0' +           // plain text
-                    "\x21\x99\x01q\x00"s +                                    // unknown label
-                    "\x21\xFE\x00"s;                                         // empty comment
+                    "\x21\xFF\x0BXMP DataXMP\x02zz\x00"s +                 // other application
+                    "\x21\x01\x0C" + std::string(12, 'p') + '\0' +         // plain text
+                    "\x21\x99\x01q\x00"s +                                 // unknown label
+                    "\x21\xFE\x00"s;                                       // empty comment
   TGIFImage img = Load(Screen(2, 1) + ext + Image(0, 0, 2, 1, {3, 0}) + "\x3B");
   EXPECT_EQ(img.LoopCount, 513);
   EXPECT_EQ(img.DecodeFrame(0), (std::vector<uint8_t>{3, 0}));
@@ -175,8 +181,7 @@ TEST(GIFReader, ExtensionsAreSkippedAndTheLoopCountKept) {
 
 TEST(GIFReader, LocalTableOverridesGlobalAndMissingTablesAreBlack) {
   std::string local = {10, 20, 30, 40, 50, 60, 70, 80, 90, 11, 12, 13};
-  TGIFImage img = Load(Screen(1, 1) + Image(0, 0, 1, 1, {1}, 0x81, local) +
-                       Image(0, 0, 1, 1, {1}));
+  TGIFImage img = Load(Screen(1, 1) + Image(0, 0, 1, 1, {1}, 0x81, local) + Image(0, 0, 1, 1, {1}));
   EXPECT_EQ(img.Frames[0].Table->Count, 4);
   EXPECT_EQ(img.Frames[0].Table->Colors[3], 60);  // entry 1 blue
   EXPECT_EQ(img.Frames[1].Table, img.GlobalTable);
@@ -275,11 +280,13 @@ INSTANTIATE_TEST_SUITE_P(
         TLZWCase{"KwKwK", Pack({{4, 3}, {1, 3}, {6, 3}, {5, 3}}), 4, {1, 1, 1}, nullptr},
         TLZWCase{"NoClearNoEnd", Pack({{2, 3}, {3, 3}}), 4, {2, 3}, nullptr},
         TLZWCase{"StopsWhenFull",
-                 Pack({{1, 3}, {1, 3}, {6, 3}, {7, 4}, {7, 4}}), 4, {1, 1, 1, 1, 1, 1}, nullptr},
+                 Pack({{1, 3}, {1, 3}, {6, 3}, {7, 4}, {7, 4}}),
+                 4,
+                 {1, 1, 1, 1, 1, 1},
+                 nullptr},
         TLZWCase{"CodeBeyondTable", Pack({{4, 3}, {0, 3}, {7, 3}}), 4, {}, "Invalid LZW code"},
         TLZWCase{"TableCodeFirst", Pack({{4, 3}, {6, 3}}), 4, {}, "Invalid LZW code"},
-        TLZWCase{"TableCodeAfterClear", Pack({{1, 3}, {4, 3}, {6, 3}}), 4, {},
-                 "Invalid LZW code"},
+        TLZWCase{"TableCodeAfterClear", Pack({{1, 3}, {4, 3}, {6, 3}}), 4, {}, "Invalid LZW code"},
         TLZWCase{"LiteralBeyondColours", Pack({{4, 3}, {3, 3}}), 3, {}, "Invalid colour index"}),
     [](const auto& info) { return std::string(info.param.Name); });
 

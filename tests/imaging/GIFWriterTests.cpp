@@ -29,7 +29,8 @@ TRevedBitmap Picture24(int w, int h, F color) {
 
 // n distinct colours, cycling along the rows.
 TRevedBitmap Colors(int w, int h, int n) {
-  return Picture24(w, h, [&](int x, int y) { return static_cast<uint32_t>((y * w + x) % n) * 0x010305u; });
+  return Picture24(
+      w, h, [&](int x, int y) { return static_cast<uint32_t>((y * w + x) % n) * 0x010305u; });
 }
 
 std::string Write(const std::vector<TGIFWriterFrame>& frames, TGIFWriterSettings s = {}) {
@@ -43,7 +44,9 @@ std::string WriteOne(const TRevedBitmap& b, TGIFWriterFrame f = {}) {
   return Write({f});
 }
 
-uint8_t At(const std::string& s, size_t i) { return static_cast<uint8_t>(s.at(i)); }
+uint8_t At(const std::string& s, size_t i) {
+  return static_cast<uint8_t>(s.at(i));
+}
 
 TGIFImage Read(const std::string& data) {
   TMemoryStream in(data.data(), data.size());
@@ -54,10 +57,14 @@ TGIFImage Read(const std::string& data) {
 
 // Offset of the image descriptor of a single-frame file with a global table
 // of 2^b entries: header, screen, table, graphic control extension.
-size_t DescriptorOffset(int b) { return 13 + 3 * (size_t{1} << b) + 8; }
+size_t DescriptorOffset(int b) {
+  return 13 + 3 * (size_t{1} << b) + 8;
+}
 
 TEST(GIFWriter, ThreeColoursGiveFourEntryTableAndCodeSizeTwo) {
-  TRevedBitmap b = Picture24(3, 1, [](int x, int) { return std::array<uint32_t, 3>{0x0000FF, 0x00FF00, 0xFF0000}[x]; });
+  TRevedBitmap b = Picture24(3, 1, [](int x, int) {
+    return std::array<uint32_t, 3>{0x0000FF, 0x00FF00, 0xFF0000}[x];
+  });
   std::string s = WriteOne(b);
   ASSERT_EQ(s.substr(0, 6), "GIF89a");
   EXPECT_EQ(At(s, 6) | At(s, 7) << 8, 3);
@@ -97,8 +104,8 @@ TEST_P(GIFWriterTableSize, TableHasNextPowerOfTwoEntries) {
 INSTANTIATE_TEST_SUITE_P(Sizes, GIFWriterTableSize,
                          ::testing::Values(TTableCase{1, 1}, TTableCase{2, 1}, TTableCase{3, 2},
                                            TTableCase{5, 3}, TTableCase{16, 4}, TTableCase{17, 5},
-                                           TTableCase{64, 6}, TTableCase{65, 7},
-                                           TTableCase{129, 8}, TTableCase{256, 8}));
+                                           TTableCase{64, 6}, TTableCase{65, 7}, TTableCase{129, 8},
+                                           TTableCase{256, 8}));
 
 TEST(GIFWriter, MoreThan256ColoursWriteNothingThroughTheCodec) {
   TRevedBitmap b = Colors(20, 15, 300);
@@ -142,7 +149,9 @@ class GIFWriterTransparency : public ::testing::TestWithParam<TTransparencyCase>
 
 TEST_P(GIFWriterTransparency, FlagOnlyForAColourThatOccurs) {
   const auto& c = GetParam();
-  TRevedBitmap b = Picture24(3, 1, [](int x, int) { return std::array<uint32_t, 3>{0x0000FF, 0x00FF00, 0xFF0000}[x]; });
+  TRevedBitmap b = Picture24(3, 1, [](int x, int) {
+    return std::array<uint32_t, 3>{0x0000FF, 0x00FF00, 0xFF0000}[x];
+  });
   TGIFWriterFrame f;
   f.Transparent = c.Transparent;
   f.TransparentColor = c.Color;
@@ -182,9 +191,9 @@ TEST(GIFWriter, LZWMatchesTheClassicSample) {
     for (int x = 0; x < 10; ++x) idx.push_back(static_cast<uint8_t>(r[x] - '0'));
   std::string out;
   EncodeLZW(idx.data(), idx.size(), 2, out);
-  const uint8_t expected[] = {0x02, 0x16, 0x8C, 0x2D, 0x99, 0x87, 0x2A, 0x1C, 0xDC, 0x33,
-                              0xA0, 0x02, 0x75, 0xEC, 0x95, 0xFA, 0xA8, 0xDE, 0x60, 0x8C,
-                              0x04, 0x91, 0x4C, 0x01, 0x00};
+  const uint8_t expected[] = {0x02, 0x16, 0x8C, 0x2D, 0x99, 0x87, 0x2A, 0x1C, 0xDC,
+                              0x33, 0xA0, 0x02, 0x75, 0xEC, 0x95, 0xFA, 0xA8, 0xDE,
+                              0x60, 0x8C, 0x04, 0x91, 0x4C, 0x01, 0x00};
   ASSERT_EQ(out.size(), sizeof expected);
   EXPECT_EQ(0, std::memcmp(out.data(), expected, sizeof expected));
 }
@@ -288,7 +297,8 @@ TEST_P(GIFRoundTrip, ReaderGetsBackEveryPixel) {
       for (int x = 0; x < p.W; ++x) {
         const uint8_t* s = src.ScanLine(y) + 3 * x;
         uint32_t c = s[2] | s[1] << 8 | s[0] << 16;
-        pal.ScanLine(y)[x] = static_cast<uint8_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+        pal.ScanLine(y)[x] =
+            static_cast<uint8_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
       }
     src = pal;
   }
@@ -312,14 +322,12 @@ TEST_P(GIFRoundTrip, ReaderGetsBackEveryPixel) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Images, GIFRoundTrip,
-                         ::testing::Values(TRoundTrip{1, 1, 1, false, false},
-                                           TRoundTrip{7, 5, 2, false, false},
-                                           TRoundTrip{7, 5, 2, true, false},
-                                           TRoundTrip{64, 48, 4, true, true},
-                                           TRoundTrip{300, 200, 256, false, false},
-                                           TRoundTrip{301, 203, 256, true, true},
-                                           TRoundTrip{512, 512, 37, false, true},
-                                           TRoundTrip{1000, 3, 200, false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Images, GIFRoundTrip,
+    ::testing::Values(TRoundTrip{1, 1, 1, false, false}, TRoundTrip{7, 5, 2, false, false},
+                      TRoundTrip{7, 5, 2, true, false}, TRoundTrip{64, 48, 4, true, true},
+                      TRoundTrip{300, 200, 256, false, false},
+                      TRoundTrip{301, 203, 256, true, true}, TRoundTrip{512, 512, 37, false, true},
+                      TRoundTrip{1000, 3, 200, false, false}));
 
 }  // namespace

@@ -263,7 +263,8 @@ TEST(JPEGBroken, TruncatedDataGiveWhatIsThere) {
   // The top rows survive unchanged.
   TRevedBitmap full;
   DecodeJPEG(reinterpret_cast<const uint8_t*>(jpg.Data().data()), jpg.Data().size(), full);
-  EXPECT_EQ(0, std::memcmp(b.ScanLine(0), full.ScanLine(0), static_cast<size_t>(full.BytesPerLine)));
+  EXPECT_EQ(0,
+            std::memcmp(b.ScanLine(0), full.ScanLine(0), static_cast<size_t>(full.BytesPerLine)));
 }
 
 TEST(JPEGBroken, EveryCutOfAFileDecodesOrFailsCleanly) {
