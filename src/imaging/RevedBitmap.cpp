@@ -29,7 +29,8 @@ void AdviseHugePages(uint8_t* block, size_t bytes) {
   if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
-std::unique_ptr<uint8_t[]> AllocateZeroed(size_t bytes) {
+// zeroed = false is for callers that write every byte themselves.
+std::unique_ptr<uint8_t[]> AllocateBlock(size_t bytes, bool zeroed = true) {
   std::unique_ptr<uint8_t[]> block;
   try {
     block.reset(new uint8_t[bytes]);
@@ -37,16 +38,8 @@ std::unique_ptr<uint8_t[]> AllocateZeroed(size_t bytes) {
     throw ERevedBitmap("Not enough memory for the bitmap");
   }
   AdviseHugePages(block.get(), bytes);
-  std::memset(block.get(), 0, bytes);
+  if (zeroed) std::memset(block.get(), 0, bytes);
   return block;
-}
-
-std::unique_ptr<uint8_t[]> AllocateUndefined(size_t bytes) {
-  try {
-    return std::unique_ptr<uint8_t[]>(new uint8_t[bytes]);
-  } catch (const std::bad_alloc&) {
-    throw ERevedBitmap("Not enough memory for the bitmap");
-  }
 }
 
 }  // namespace
@@ -74,7 +67,7 @@ void TRevedBitmap::New(int32_t width, int32_t height, TPixelFormat format, bool 
   // Fresh blocks are zeroed so that no stale memory can reach a saved file,
   // unless the caller is about to write every pixel itself.
   size_t bytes = static_cast<size_t>(bpl * height) + 1;
-  auto map = zeroed ? AllocateZeroed(bytes) : AllocateUndefined(bytes);
+  auto map = AllocateBlock(bytes, zeroed);
   map[bytes - 1] = 0;  // the spare byte behind the last pixel
   if (format == pf8bit && !Palette) Palette = std::make_unique<TPalette>(DefaultPalette());
   if (format == pf24bit) Palette.reset();
@@ -175,7 +168,7 @@ void TRevedBitmap::InterleavePlanes(const uint8_t* source, int planeCount) {
   if (!Present) return;
   std::unique_ptr<uint8_t[]> copy;
   if (!source || source == Map.get()) {
-    copy = AllocateZeroed(static_cast<size_t>(Size) + 1);
+    copy = AllocateBlock(static_cast<size_t>(Size) + 1);
     std::memcpy(copy.get(), Map.get(), static_cast<size_t>(Size));
     source = copy.get();
   }
@@ -253,9 +246,15 @@ bool TBitmapLoader::ExtIn(const std::string& ext, std::initializer_list<const ch
   return std::any_of(list.begin(), list.end(), [&](const char* e) { return up == e; });
 }
 
-bool TBitmapLoader::CanLoad(const std::string& ext) { return FilterMentions(GetLoadFilter(), ext); }
-bool TBitmapLoader::CanSave(const std::string& ext) { return FilterMentions(GetSaveFilter(), ext); }
-std::string TBitmapLoader::GetLoadFilter() { return ""; }
+bool TBitmapLoader::CanLoad(const std::string& ext) {
+  return FilterMentions(GetLoadFilter(), ext);
+}
+bool TBitmapLoader::CanSave(const std::string& ext) {
+  return FilterMentions(GetSaveFilter(), ext);
+}
+std::string TBitmapLoader::GetLoadFilter() {
+  return "";
+}
 
 void TBitmapLoader::LoadFromStream(TBaseStream&, const std::string&, TRevedBitmap&) {
   throw ERevedBitmap("Operation not supported");
@@ -272,7 +271,9 @@ void TBitmapLoader::SaveToFile(const std::string&, const std::string&, TRevedBit
 
 // ---- TBitmapLoaders ----
 
-void TBitmapLoaders::Add(TBitmapLoader* loader) { Items.push_back(loader); }
+void TBitmapLoaders::Add(TBitmapLoader* loader) {
+  Items.push_back(loader);
+}
 
 TBitmapLoader& TBitmapLoaders::FindLoader(const std::string& ext) const {
   for (auto* l : Items)
