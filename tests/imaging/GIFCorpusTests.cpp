@@ -67,7 +67,8 @@ void ExpectFrame(const TRevedBitmap& pic, const std::string& rgbaFile) {
   ASSERT_EQ(rgba.size(), static_cast<size_t>(pic.Width) * pic.Height * 4) << rgbaFile;
   for (int y = 0; y < pic.Height; ++y)
     for (int x = 0; x < pic.Width; ++x) {
-      auto e = reinterpret_cast<const uint8_t*>(rgba.data()) + 4 * (static_cast<size_t>(y) * pic.Width + x);
+      auto e = reinterpret_cast<const uint8_t*>(rgba.data()) +
+               4 * (static_cast<size_t>(y) * pic.Width + x);
       if (e[3] != 255) continue;
       const uint8_t* p = pic.ScanLine(y) + 3 * x;
       ASSERT_TRUE(p[2] == e[0] && p[1] == e[1] && p[0] == e[2])
@@ -144,9 +145,10 @@ TEST_P(GIFCorpusOther, DecodesOrFailsCleanly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, GIFCorpusOther,
-                         ::testing::ValuesIn(lumarte::testing::CorpusEntries("gif", {"damaged", "questionable"})),
-                         TestName);
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, GIFCorpusOther,
+    ::testing::ValuesIn(lumarte::testing::CorpusEntries("gif", {"damaged", "questionable"})),
+    TestName);
 
 }  // namespace
 

@@ -6,6 +6,8 @@
 #include "imaging/BMPLoader.h"
 #include "imaging/ColorReduction.h"
 #include "imaging/FileUtils.h"
+#include "imaging/GIFLoader.h"
+#include "imaging/JPEGCodec.h"
 
 namespace lumarte::cli {
 
@@ -69,9 +71,32 @@ void SavePgm(const std::string& fileName, const std::string&, TRevedBitmap& imag
   WriteFile(fileName, [&](TBaseStream& s) { WritePgm(s, image); });
 }
 
+// JPEG at the codec's quality 90 unless --quality says otherwise; grey
+// pictures go out with one component, as through the codec.
+void SaveJpeg(const std::string& fileName, const std::string&, TRevedBitmap& image,
+              const TSaveOptions& options) {
+  TJPEGEncodeOptions jpeg;
+  if (options.Quality >= 0) jpeg.Quality = options.Quality;
+  jpeg.Grayscale = image.IsGrayScale();
+  jpeg.Progressive = options.Progressive;
+  std::string data;
+  EncodeJPEG(image, jpeg, data);
+  WriteFile(fileName, [&](TBaseStream& s) { s.WriteExact(data.data(), data.size()); });
+}
+
+// GIF reduces pictures of more than 256 colours and marks --transparent.
+void SaveGif(const std::string& fileName, const std::string&, TRevedBitmap& image,
+             const TSaveOptions& options) {
+  if (!SaveGIF(fileName, image, false, options.Transparent, options.TransparentColor))
+    throw ERevedBitmap("Unsupported pixel format");
+}
+
 const TSaveFormat kRegistry = {"", 0, SaveThroughRegistry};
 
 const TSaveFormat kSaveFormats[] = {
+    {"gif", optTransparent, SaveGif},
+    {"jpg", optQuality | optProgressive, SaveJpeg},
+    {"jpeg", optQuality | optProgressive, SaveJpeg},
     {"bmp", optBits1 | optBits4 | optBits8 | optBits24, SaveBmp},
     {"pcx", optBits8 | optBits24, SavePcx},
     {"ppm", 0, SavePpm},
