@@ -18,3 +18,12 @@ void WriteJpegFile(const std::string&, const TBitmap&, int, bool) { Unsupported(
 void WriteBmpFile(const std::string&, const TBitmap&, int) { Unsupported(); }
 
 }  // namespace lumarte::editor
+
+namespace lumarte::editor {
+
+TBitmap ReducedToDepth(const TBitmap& raster, int bitsPerPixel) {
+  if (bitsPerPixel == 24) return raster;
+  throw EUnsupportedFileFormat("Unsupported file format");
+}
+
+}  // namespace lumarte::editor

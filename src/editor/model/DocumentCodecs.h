@@ -31,3 +31,11 @@ void WriteJpegFile(const std::string& fileName, const TBitmap& raster, int quali
 void WriteBmpFile(const std::string& fileName, const TBitmap& raster, int bitsPerPixel);
 
 }  // namespace lumarte::editor
+
+namespace lumarte::editor {
+
+// What a Windows bitmap of that depth will show: the raster reduced to
+// 2^bits colours (24 bits keeps it as it is).
+TBitmap ReducedToDepth(const TBitmap& raster, int bitsPerPixel);
+
+}  // namespace lumarte::editor
