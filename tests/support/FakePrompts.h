@@ -8,7 +8,7 @@
 
 #include "editor/model/EditorPrompts.h"
 
-namespace lumarte::testing {
+namespace lumarte::fixtures {
 
 template <typename T>
 T Next(std::deque<T>& answers, T fallback) {
@@ -85,4 +85,4 @@ class FakePrompts : public editor::TEditorPrompts {
   }
 };
 
-}  // namespace lumarte::testing
+}  // namespace lumarte::fixtures

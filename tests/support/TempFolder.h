@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-namespace lumarte::testing {
+namespace lumarte::fixtures {
 
 class TempFolder {
  public:
@@ -24,4 +24,4 @@ class TempFolder {
   std::filesystem::path Path;
 };
 
-}  // namespace lumarte::testing
+}  // namespace lumarte::fixtures

@@ -10,7 +10,7 @@
 #include "imaging/RevedBitmap.h"
 #include "imaging/Streams.h"
 
-namespace lumarte::testing {
+namespace lumarte::fixtures {
 
 class TTestCodec : public imaging::TBitmapLoader {
  public:
@@ -65,4 +65,4 @@ inline void WriteTestRaster(const std::string& name, const editor::TBitmap& rast
     s.WriteExact(raster.ScanLine(y), static_cast<size_t>(raster.BytesPerLine()));
 }
 
-}  // namespace lumarte::testing
+}  // namespace lumarte::fixtures

@@ -14,7 +14,7 @@
 
 using namespace lumarte;
 using namespace lumarte::editor;
-using namespace lumarte::testing;
+using namespace lumarte::fixtures;
 
 namespace {
 
