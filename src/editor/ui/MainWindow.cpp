@@ -208,6 +208,8 @@ void TForm1::DocumentRefreshed(int slot) {
   UpdateEditActions();
 }
 
+void TForm1::PreviewChanged() { ShowCurrent(); }
+
 void TForm1::ShowCurrent() {
   View->SetZoom(Docs.ZoomFactor);
   View->Redraw();

@@ -57,6 +57,7 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void OpenIntoFreeSlot() override;
   void AddRecentFile(const std::string& fileName) override;
   void DocumentRefreshed(int slot) override;
+  void PreviewChanged() override;
 
   // File
   void LMNew1Click();
