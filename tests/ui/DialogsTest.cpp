@@ -19,6 +19,7 @@
 #include "editor/ui/QtPrompts.h"
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
+#include "imaging/ui/BitmapSaveForm.h"
 #include "imaging/ui/JPEGCompressionForm.h"
 #include "imaging/ui/PNGSaveForm.h"
 #include "imaging/ui/PicturePane.h"
@@ -165,4 +166,25 @@ TEST(QtFileFilter, PatternsBecomeQtLists) {
   EXPECT_EQ(QtFileFilter("JPEG, JPG,  JP2, PNG, BMP, EMF, WMF,GIF|*.jpg;*.png"),
             "JPEG, JPG,  JP2, PNG, BMP, EMF, WMF,GIF (*.jpg *.png)");
   EXPECT_EQ(QtFileFilter("All images ()|*.wmf;*.emf;|Empty|"), "All images (*.wmf *.emf)");
+}
+
+TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
+  imaging::TBitmapSaveForm form;
+  EXPECT_EQ(form.windowTitle(), "Bitmap Save Form");
+  TBitmap photo = fixtures::Pattern(40, 30, 3);
+  form.Prepare(photo);
+  EXPECT_EQ(form.ChosenBits(), 24);
+  EXPECT_EQ(form.Preview->Picture().pixel(5, 7), qRgb(5 + 3, 7, 3));
+  form.findChild<QRadioButton*>("Bit1RadioButton")->click();
+  EXPECT_EQ(form.PreviewBits(), 1);
+  QSet<QRgb> colours;
+  const QImage& shown = form.Preview->Picture();
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) colours.insert(shown.pixel(x, y));
+  EXPECT_LE(colours.size(), 2);
+
+  ClickLater(&form, "OKButton");
+  EXPECT_EQ(form.Execute(photo), std::optional<int>(1));
+  ClickLater(&form, "CancelButton");
+  EXPECT_EQ(form.Execute(photo), std::nullopt);
 }

@@ -1,5 +1,7 @@
 #include "editor/model/DocumentCodecs.h"
 
+#include "editor/model/RasterConversion.h"
+#include "imaging/ColorReduction.h"
 #include "imaging/Errors.h"
 
 namespace lumarte::editor {
@@ -21,9 +23,21 @@ void WriteBmpFile(const std::string&, const TBitmap&, int) { Unsupported(); }
 
 namespace lumarte::editor {
 
+imaging::TRevedBitmap ReducedBuffer(const TBitmap& raster, int bitsPerPixel) {
+  imaging::TRevedBitmap full;
+  AssignFromRaster(full, raster);
+  imaging::TColorReductionOptions options;
+  options.MaxColors = 1 << bitsPerPixel;
+  // Sixteen colours or two need error diffusion to keep shades readable.
+  options.Dither = bitsPerPixel < 8;
+  return imaging::ReduceColors(full, options);
+}
+
 TBitmap ReducedToDepth(const TBitmap& raster, int bitsPerPixel) {
-  if (bitsPerPixel == 24) return raster;
-  throw EUnsupportedFileFormat("Unsupported file format");
+  if (bitsPerPixel == 24 || raster.Empty()) return raster;
+  TBitmap shown;
+  AssignTo(ReducedBuffer(raster, bitsPerPixel), shown);
+  return shown;
 }
 
 }  // namespace lumarte::editor

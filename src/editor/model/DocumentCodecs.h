@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/model/Bitmap.h"
+#include "imaging/RevedBitmap.h"
 
 namespace lumarte::editor {
 
@@ -37,5 +38,7 @@ namespace lumarte::editor {
 // What a Windows bitmap of that depth will show: the raster reduced to
 // 2^bits colours (24 bits keeps it as it is).
 TBitmap ReducedToDepth(const TBitmap& raster, int bitsPerPixel);
+// The same as a paletted pixel buffer (bits 8, 4 or 1).
+imaging::TRevedBitmap ReducedBuffer(const TBitmap& raster, int bitsPerPixel);
 
 }  // namespace lumarte::editor
