@@ -51,8 +51,9 @@ inline editor::TBitmap Pattern(int w, int h, int seed = 0) {
   editor::TBitmap b(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      b.SetPixel(x, y, editor::RGBColor(static_cast<uint8_t>(x + seed), static_cast<uint8_t>(y),
-                                        static_cast<uint8_t>(seed)));
+      b.SetPixel(x, y,
+                 editor::RGBColor(static_cast<uint8_t>(x + seed), static_cast<uint8_t>(y),
+                                  static_cast<uint8_t>(seed)));
   return b;
 }
 

@@ -142,8 +142,7 @@ TEST_F(MainWindowTest, EveryEnabledItemDoesSomething) {
     for (QAction* a : menu->actions()) {
       if (a->isSeparator() || a->menu() || !a->isEnabled()) continue;
       // Recent-file items and the Images menu's slot items are connected too.
-      EXPECT_TRUE(static_cast<ConnectionPeek*>(a)->Connected())
-          << a->objectName().toStdString();
+      EXPECT_TRUE(static_cast<ConnectionPeek*>(a)->Connected()) << a->objectName().toStdString();
     }
   }
   // Work of later issues is visible but off.
@@ -227,7 +226,8 @@ TEST_F(MainWindowTest, SavePromptButtons) {
     EXPECT_EQ(prompts.Asked, c.Asked) << int(c.Answer);
     EXPECT_EQ(window->Docs.Current().InUse, !c.Closed) << int(c.Answer);
     bool wrote = std::filesystem::exists(target);
-    EXPECT_EQ(wrote, c.Answer == TSaveChangedAnswer::Save || c.Answer == TSaveChangedAnswer::SaveAs);
+    EXPECT_EQ(wrote,
+              c.Answer == TSaveChangedAnswer::Save || c.Answer == TSaveChangedAnswer::SaveAs);
     if (c.Answer == TSaveChangedAnswer::Cancel) {
       EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"Operation Cancelled."}));
       window->Docs.Current().Modified = false;

@@ -95,7 +95,7 @@ class DocumentList {
   std::string HistoryHint(int k) const;
   std::string DocumentHint(int slot) const;
 
- // After undo, redo, open, save and switching: a view wider or higher than
+  // After undo, redo, open, save and switching: a view wider or higher than
   // 2000 pixels goes back to zoom 1.0.
   void ApplyZoomRule();
 

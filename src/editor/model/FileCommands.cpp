@@ -16,8 +16,8 @@ void TFileCommands::OpenOne(const std::string& name, TLoadedImage image) {
 
 void TFileCommands::LMOpen1Click() {
   Docs.CheckRoom();
-  auto names = Prompts.AskOpenFileNames(
-      OpenDialogFilter(imaging::BitmapLoaders().CombinedLoadFilter()));
+  auto names =
+      Prompts.AskOpenFileNames(OpenDialogFilter(imaging::BitmapLoaders().CombinedLoadFilter()));
   OpenFiles(names);
 }
 
@@ -105,6 +105,8 @@ std::vector<std::string> TFileCommands::ImageInformation() const {
           "Height: " + std::to_string(d.Bitmap->Height())};
 }
 
-void TFileCommands::LMImageInformation1Click() { Prompts.ShowText(ImageInformation()); }
+void TFileCommands::LMImageInformation1Click() {
+  Prompts.ShowText(ImageInformation());
+}
 
 }  // namespace lumarte::editor

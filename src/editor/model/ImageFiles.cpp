@@ -17,7 +17,9 @@ bool FileExists(const std::string& name) {
   return !name.empty() && std::filesystem::is_regular_file(name, ec);
 }
 
-bool IsMetafile(TImageFormat f) { return f == TImageFormat::Wmf || f == TImageFormat::Emf; }
+bool IsMetafile(TImageFormat f) {
+  return f == TImageFormat::Wmf || f == TImageFormat::Emf;
+}
 
 std::unique_ptr<TBitmap> LoadThroughRegistry(const std::string& name) {
   imaging::TRevedBitmap buffer;
@@ -62,14 +64,19 @@ TLoadedImage WithFormatExtras(const std::string& name, std::unique_ptr<TBitmap> 
     case TImageFormat::Gif:
     case TImageFormat::Png: {
       TTransparency t = FormatOfFileName(name) == TImageFormat::Gif ? ReadGifTransparency(name)
-                                                                      : ReadPngTransparency(name);
+                                                                    : ReadPngTransparency(name);
       image.HasTransparency = t.Transparent;
       image.TransparentColor = static_cast<int32_t>(t.Color);
       break;
     }
-    case TImageFormat::Jpeg: image.JpegQuality = 70; break;
-    case TImageFormat::Jpeg2000: image.IsJpeg2000 = true; break;
-    default: break;
+    case TImageFormat::Jpeg:
+      image.JpegQuality = 70;
+      break;
+    case TImageFormat::Jpeg2000:
+      image.IsJpeg2000 = true;
+      break;
+    default:
+      break;
   }
   return image;
 }
@@ -145,8 +152,7 @@ bool SaveJpeg(TBM& doc, const std::string& name, TSaveQuestions& ask) {
   return true;
 }
 
-void SavePng(TBM& doc, const std::string& name, TSaveQuestions& ask,
-             const TSaveContext& context) {
+void SavePng(TBM& doc, const std::string& name, TSaveQuestions& ask, const TSaveContext& context) {
   TPngSaveQuestion question;
   question.DocumentTransparent = doc.HasTransparency;
   question.DocumentColor = doc.Bitmap->TransparentColor();
@@ -162,7 +168,8 @@ void SavePng(TBM& doc, const std::string& name, TSaveQuestions& ask,
       transparent = true;
       color = context.CurrentTransparentColor;
       break;
-    case TPngTransparency::NotTransparent: break;
+    case TPngTransparency::NotTransparent:
+      break;
   }
   WritePngFile(name, *doc.Bitmap, transparent, color);
   MarkSaved(doc, name);
@@ -178,7 +185,8 @@ bool SaveDocument(TBM& doc, const std::string& name, TSaveQuestions& ask,
       // stays modified, so the full-colour image is not taken as saved.
       WriteGifFile(name, *doc.Bitmap);
       return true;
-    case TImageFormat::Jpeg2000: return SaveJpeg2000(doc, name, ask);
+    case TImageFormat::Jpeg2000:
+      return SaveJpeg2000(doc, name, ask);
     case TImageFormat::Bmp: {
       // Cancel writes the raster as it is.
       int bits = ask.AskBitmapDepth(*doc.Bitmap).value_or(24);
@@ -186,7 +194,9 @@ bool SaveDocument(TBM& doc, const std::string& name, TSaveQuestions& ask,
       MarkSaved(doc, name);
       return true;
     }
-    case TImageFormat::Png: SavePng(doc, name, ask, context); return true;
+    case TImageFormat::Png:
+      SavePng(doc, name, ask, context);
+      return true;
     case TImageFormat::Wmf:
     case TImageFormat::Emf:
       SaveRasterAsMetafile(name, *doc.Bitmap);
@@ -195,9 +205,11 @@ bool SaveDocument(TBM& doc, const std::string& name, TSaveQuestions& ask,
       doc.FileName = name;
       doc.JpegQuality = -1;
       return true;
-    case TImageFormat::Jpeg: return SaveJpeg(doc, name, ask);
+    case TImageFormat::Jpeg:
+      return SaveJpeg(doc, name, ask);
     case TImageFormat::Ico:
-    case TImageFormat::Other: break;
+    case TImageFormat::Other:
+      break;
   }
   throw ELumarteError("Format not supported!");
 }

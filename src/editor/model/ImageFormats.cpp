@@ -53,13 +53,19 @@ bool HasSaveExtension(const std::string& name) {
 
 std::string WithChosenExtension(const std::string& name, TSaveFormatChoice choice) {
   switch (choice) {
-    case TSaveFormatChoice::Bmp: return name + ".bmp";
-    case TSaveFormatChoice::Png: return name + ".png";
-    case TSaveFormatChoice::Emf: return name + ".emf";
-    case TSaveFormatChoice::Wmf: return name + ".wmf";
-    case TSaveFormatChoice::Jp2: return name + ".jp2";
+    case TSaveFormatChoice::Bmp:
+      return name + ".bmp";
+    case TSaveFormatChoice::Png:
+      return name + ".png";
+    case TSaveFormatChoice::Emf:
+      return name + ".emf";
+    case TSaveFormatChoice::Wmf:
+      return name + ".wmf";
+    case TSaveFormatChoice::Jp2:
+      return name + ".jp2";
     case TSaveFormatChoice::Jpg:
-    case TSaveFormatChoice::None: break;
+    case TSaveFormatChoice::None:
+      break;
   }
   return name + ".jpg";
 }
@@ -67,8 +73,7 @@ std::string WithChosenExtension(const std::string& name, TSaveFormatChoice choic
 std::string Jpeg2000FileName(const std::string& name) {
   auto slash = name.rfind('/');
   auto dot = name.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return name + ".jp2";
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return name + ".jp2";
   return name.substr(0, dot) + ".jp2";
 }
 

@@ -8,7 +8,9 @@ namespace {
 TMetafileFunctions Installed;
 }
 
-void InstallMetafileFunctions(const TMetafileFunctions& functions) { Installed = functions; }
+void InstallMetafileFunctions(const TMetafileFunctions& functions) {
+  Installed = functions;
+}
 
 void LoadMetafileInto(const std::string& fileName, TBitmap& raster) {
   if (!Installed.Load) throw EUnsupportedFileFormat("Unsupported file format");

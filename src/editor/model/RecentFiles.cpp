@@ -24,6 +24,8 @@ void TRecentFiles::Add(const std::string& name) {
   for (int i = std::max(NoOfRecentFiles, 1); i < kMaxEntries; ++i) Entries[i].clear();
 }
 
-std::string TRecentFiles::Caption(int k) const { return std::to_string(k) + " " + Entry(k); }
+std::string TRecentFiles::Caption(int k) const {
+  return std::to_string(k) + " " + Entry(k);
+}
 
 }  // namespace lumarte::editor

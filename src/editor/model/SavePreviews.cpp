@@ -12,8 +12,8 @@ namespace lumarte::editor {
 namespace fs = std::filesystem;
 
 std::string TemporaryFileName(const std::string& ext) {
-  static std::minstd_rand random(static_cast<uint32_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count()));
+  static std::minstd_rand random(
+      static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   std::error_code ec;
   fs::path folder = fs::temp_directory_path(ec);
   if (ec) folder = "/tmp";
@@ -57,6 +57,8 @@ TJpegPreview MakeJpegPreview(const TBitmap& raster, int quality, bool progressiv
   return preview;
 }
 
-std::string SizeText(int64_t bytes) { return std::to_string(bytes) + " Bytes"; }
+std::string SizeText(int64_t bytes) {
+  return std::to_string(bytes) + " Bytes";
+}
 
 }  // namespace lumarte::editor

@@ -10,7 +10,9 @@ namespace lumarte::editor {
 namespace {
 
 // Halves to even: the program's rounding rule.
-int64_t RoundEven(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
+int64_t RoundEven(double v) {
+  return static_cast<int64_t>(std::nearbyint(v));
+}
 
 int ImageIndex(int64_t displayPos, double z, int limit) {
   int64_t i = RoundEven(static_cast<double>(displayPos) / z);
@@ -21,7 +23,9 @@ int ImageIndex(int64_t displayPos, double z, int limit) {
 
 }  // namespace
 
-double EffectiveZoom(double zoom) { return zoom == 0 ? 1.0 : zoom; }
+double EffectiveZoom(double zoom) {
+  return zoom == 0 ? 1.0 : zoom;
+}
 
 int ZoomedLength(int length, double zoom) {
   return static_cast<int>(RoundEven(length * EffectiveZoom(zoom)));
@@ -70,8 +74,7 @@ int RescaledScrollPosition(int position, double oldZoom, double newZoom) {
   return static_cast<int>(RoundEven(position * EffectiveZoom(newZoom) / o));
 }
 
-TClientSize FitViewToImage(int imageWidth, int imageHeight, double zoom,
-                           const TFitLimits& limits) {
+TClientSize FitViewToImage(int imageWidth, int imageHeight, double zoom, const TFitLimits& limits) {
   int64_t w = int64_t{ZoomedLength(imageWidth, zoom)} * 40 / 39 + limits.ScrollBarWidth + 15;
   int64_t h = int64_t{ZoomedLength(imageHeight, zoom)} * 40 / 39 + limits.ScrollBarHeight;
   w = std::max<int64_t>(w, limits.MinClientWidth);

@@ -23,11 +23,17 @@ void TForm1::BuildEditMenu() {
                  });
 }
 
-void TForm1::LMUndo1Click() { Docs.LMUndo1Click(); }
-void TForm1::LMRedo1Click() { Docs.LMRedo1Click(); }
+void TForm1::LMUndo1Click() {
+  Docs.LMUndo1Click();
+}
+void TForm1::LMRedo1Click() {
+  Docs.LMRedo1Click();
+}
 
 // Selections are not drawn yet, so the whole image is what is selected.
-void TForm1::LMCopy1Click() { WriteClipboard(*Docs.Current().Bitmap); }
+void TForm1::LMCopy1Click() {
+  WriteClipboard(*Docs.Current().Bitmap);
+}
 
 void TForm1::LMPasteasNew1Click() {
   Docs.CheckRoom();
@@ -35,7 +41,9 @@ void TForm1::LMPasteasNew1Click() {
   Docs.PasteAsNew(picture ? &*picture : nullptr);
 }
 
-void TForm1::LMMoveto1Click() { Docs.LMMoveto1Click(); }
+void TForm1::LMMoveto1Click() {
+  Docs.LMMoveto1Click();
+}
 
 void TForm1::LMSendToanewLumartewindow1Click() {
   LMCopy1Click();

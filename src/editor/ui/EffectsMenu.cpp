@@ -34,25 +34,25 @@ void TForm1::BuildEffectsMenu() {
               {},
               {"LMMotionBlur1", "Motion Blur", nullptr, {}},
               {"LMSharpen2", "Sharpen", nullptr, {}}});
-  AddItems(menu, {
-                     {"LMMovingAverage1", "Moving Average (Unsharpen and Edge Detection)", nullptr,
-                      {}},
-                     {"LMFFT1", "Fourier Transform", nullptr, {}},
-                     {"LMWaveletFilter1", "Wavelet Transform", nullptr, {}},
-                     {},
-                     {"LMDistort1", "Distortion", nullptr, {}},
-                     {"LMPinchPuch1", "Pinch && Punch", nullptr, {}},
-                     {"LMLightandDarkness1", "Light and Darkness", nullptr, {}},
-                     {"LMStochasticLumi1", "Stochastic Luminance", nullptr, {}},
-                     {"LMButtonize1", "Buttonize && Posterize", nullptr, {}},
-                     {"LMRedEyeRemoval1", "Red Eye Removal", nullptr, {}},
-                     {"LMWrite1", "Write", nullptr, {}},
-                     {},
-                     {"LMMosaic1", "Mosaic", nullptr, {}},
-                     {"LMPainting1", "Painting (water color)", nullptr, {}},
-                     {"LMRandomPermutation1", "Random Permutation", nullptr, {}},
-                     {"LMWashingMachine1", "Washing Machine", nullptr, {}},
-                 });
+  AddItems(menu,
+           {
+               {"LMMovingAverage1", "Moving Average (Unsharpen and Edge Detection)", nullptr, {}},
+               {"LMFFT1", "Fourier Transform", nullptr, {}},
+               {"LMWaveletFilter1", "Wavelet Transform", nullptr, {}},
+               {},
+               {"LMDistort1", "Distortion", nullptr, {}},
+               {"LMPinchPuch1", "Pinch && Punch", nullptr, {}},
+               {"LMLightandDarkness1", "Light and Darkness", nullptr, {}},
+               {"LMStochasticLumi1", "Stochastic Luminance", nullptr, {}},
+               {"LMButtonize1", "Buttonize && Posterize", nullptr, {}},
+               {"LMRedEyeRemoval1", "Red Eye Removal", nullptr, {}},
+               {"LMWrite1", "Write", nullptr, {}},
+               {},
+               {"LMMosaic1", "Mosaic", nullptr, {}},
+               {"LMPainting1", "Painting (water color)", nullptr, {}},
+               {"LMRandomPermutation1", "Random Permutation", nullptr, {}},
+               {"LMWashingMachine1", "Washing Machine", nullptr, {}},
+           });
 }
 
 }  // namespace lumarte::editor

@@ -24,7 +24,8 @@ void TForm1::BuildFileMenu() {
                      {"LMVideo1", "Video Player", "F3", {}},
                      {"LMScreenCapturer1", "Screen Capturer", "F4", {}},
                      {"LMScreenCaptureNow1",
-                      "Screen Capture Now   (Attention: uses last capture setup!)", "Ctrl+Alt+<",
+                      "Screen Capture Now   (Attention: uses last capture setup!)",
+                      "Ctrl+Alt+<",
                       {}},
                      {},
                  });
@@ -47,13 +48,29 @@ void TForm1::UpdateRecentFileItems() {
   }
 }
 
-void TForm1::LMNew1Click() { Files.LMNew1Click(); }
-void TForm1::LMOpen1Click() { Files.LMOpen1Click(); }
-void TForm1::LMSave1Click() { Files.LMSave1Click(); }
-void TForm1::LMSaveas1Click() { Files.LMSaveas1Click(); }
-void TForm1::LMClose1Click() { Docs.LMClose1Click(); }
-void TForm1::LMCloseAll1Click() { Docs.LMCloseAll1Click(); }
-void TForm1::N110Click(int k) { Files.N110Click(k); }
-void TForm1::LMExit1Click() { close(); }
+void TForm1::LMNew1Click() {
+  Files.LMNew1Click();
+}
+void TForm1::LMOpen1Click() {
+  Files.LMOpen1Click();
+}
+void TForm1::LMSave1Click() {
+  Files.LMSave1Click();
+}
+void TForm1::LMSaveas1Click() {
+  Files.LMSaveas1Click();
+}
+void TForm1::LMClose1Click() {
+  Docs.LMClose1Click();
+}
+void TForm1::LMCloseAll1Click() {
+  Docs.LMCloseAll1Click();
+}
+void TForm1::N110Click(int k) {
+  Files.N110Click(k);
+}
+void TForm1::LMExit1Click() {
+  close();
+}
 
 }  // namespace lumarte::editor

@@ -23,35 +23,40 @@ void TForm1::BuildImageMenu() {
               {"LMHorizontal1", "Horizontal", nullptr, {}},
               {"LMDiagonalUp", "Diagonal (UP)", nullptr, {}},
               {"LMDiagonalDown", "Diagonal (DOWN)", nullptr, {}}});
-  AddSubmenu(menu, "LMColors1", "Colors",
-             {{"LMEditColors1", "Edit Colors", nullptr, {}},
-              {},
-              {"LMNegativeImage1", "Negative Image", nullptr, {}},
-              {"LMGrayscale1", "Grayscale", nullptr, {}},
-              {"LMColorize1", "Colorize", nullptr, {}},
-              {"LMSwitchColors1", "Switch Colors", nullptr, {}},
-              {},
-              {"LMColororTCIColor1", "Pixels with color in TCI -> BGColor ", nullptr, {}},
-              {"LMTCITransparentColor1", "Pixels with color in TCI -> Transparent Color", nullptr,
-               {}},
-              {"LMBGColorFGColor1", "Pixels with BGColor -> FGColor", nullptr, {}}});
-  AddItems(menu, {
-                     {},
-                     {"LMFillSelection1", "Fill Selection (w. BG Color)", nullptr, {}},
-                     {"LMPaintBorderofSelection1", "Paint Border of Selection (w. FG Color)",
-                      nullptr, {}},
-                 });
+  AddSubmenu(
+      menu, "LMColors1", "Colors",
+      {{"LMEditColors1", "Edit Colors", nullptr, {}},
+       {},
+       {"LMNegativeImage1", "Negative Image", nullptr, {}},
+       {"LMGrayscale1", "Grayscale", nullptr, {}},
+       {"LMColorize1", "Colorize", nullptr, {}},
+       {"LMSwitchColors1", "Switch Colors", nullptr, {}},
+       {},
+       {"LMColororTCIColor1", "Pixels with color in TCI -> BGColor ", nullptr, {}},
+       {"LMTCITransparentColor1", "Pixels with color in TCI -> Transparent Color", nullptr, {}},
+       {"LMBGColorFGColor1", "Pixels with BGColor -> FGColor", nullptr, {}}});
+  AddItems(
+      menu,
+      {
+          {},
+          {"LMFillSelection1", "Fill Selection (w. BG Color)", nullptr, {}},
+          {"LMPaintBorderofSelection1", "Paint Border of Selection (w. FG Color)", nullptr, {}},
+      });
   AddSubmenu(menu, "LMFloodfill1", "Floodfill (with BG Color)",
              {{"LMFillwithFGcoloraslongaspixelsareofBGcolor1",
-               "As long as pixels are of the same color", nullptr, {}},
+               "As long as pixels are of the same color",
+               nullptr,
+               {}},
               {"LMFillareawithFGcolor1", "Fill area with FG color as border ", nullptr, {}}});
-  AddItems(menu, {
-                     {},
-                     {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images",
-                      nullptr, {}},
-                 });
+  AddItems(menu,
+           {
+               {},
+               {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr, {}},
+           });
 }
 
-void TForm1::LMImageInformation1Click() { Files.LMImageInformation1Click(); }
+void TForm1::LMImageInformation1Click() {
+  Files.LMImageInformation1Click();
+}
 
 }  // namespace lumarte::editor

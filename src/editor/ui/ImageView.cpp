@@ -54,9 +54,8 @@ void TImageView::paintEvent(QPaintEvent*) {
   uint32_t background = palette().color(QPalette::Window).rgb();
   const TBitmap* raster = Source ? Source() : nullptr;
   if (raster) {
-    RenderZoomed(*raster, ZoomFactor, horizontalScrollBar()->value(),
-                 verticalScrollBar()->value(), area.width(), area.height(),
-                 reinterpret_cast<uint32_t*>(Frame.bits()),
+    RenderZoomed(*raster, ZoomFactor, horizontalScrollBar()->value(), verticalScrollBar()->value(),
+                 area.width(), area.height(), reinterpret_cast<uint32_t*>(Frame.bits()),
                  static_cast<int>(Frame.bytesPerLine() / 4), background);
   } else {
     Frame.fill(background);
@@ -70,6 +69,8 @@ void TImageView::resizeEvent(QResizeEvent* event) {
   UpdateScrollBars();
 }
 
-void TImageView::scrollContentsBy(int, int) { viewport()->update(); }
+void TImageView::scrollContentsBy(int, int) {
+  viewport()->update();
+}
 
 }  // namespace lumarte::editor

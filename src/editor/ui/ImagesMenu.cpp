@@ -42,8 +42,12 @@ void TForm1::LMShowImagesWindow1Click() {
   ImagesForm->raise();
 }
 
-void TForm1::LMImClick(int k) { Docs.SwitchTo(k - 1); }
+void TForm1::LMImClick(int k) {
+  Docs.SwitchTo(k - 1);
+}
 
-void TForm1::HistoryPick(int k) { Docs.HistoryPick(k); }
+void TForm1::HistoryPick(int k) {
+  Docs.HistoryPick(k);
+}
 
 }  // namespace lumarte::editor

@@ -40,8 +40,7 @@ void TThumbnail::mouseDoubleClickEvent(QMouseEvent* event) {
 
 Timagesform1::Timagesform1(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("imagesform1");
-  setWindowTitle(
-      "Lumarte - Images Window - You can choose the active image by doubleclicking it.");
+  setWindowTitle("Lumarte - Images Window - You can choose the active image by doubleclicking it.");
   UpperLabel = new QLabel("Open\nImages", this);
   UpperLabel->setObjectName("Label1");
   LowerLabel = new QLabel("Undo\nList", this);

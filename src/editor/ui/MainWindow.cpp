@@ -146,7 +146,9 @@ void TForm1::AddItems(QMenu* menu, const std::vector<TMenuItem>& items) {
   }
 }
 
-QAction* TForm1::Item(const char* name) const { return findChild<QAction*>(name); }
+QAction* TForm1::Item(const char* name) const {
+  return findChild<QAction*>(name);
+}
 
 void TForm1::Guard(const std::function<void()>& command) {
   try {
@@ -171,7 +173,9 @@ void TForm1::HandleCommandLine(const QStringList& arguments) {
 
 // ---- DocumentHost ----
 
-TSaveChangedAnswer TForm1::AskSaveChanged() { return Prompts.AskSaveChanged(); }
+TSaveChangedAnswer TForm1::AskSaveChanged() {
+  return Prompts.AskSaveChanged();
+}
 
 // A save that the user cancels from the save prompt stops the closing: the
 // image would be lost otherwise.
@@ -183,7 +187,9 @@ void TForm1::SaveCurrentAs() {
   if (!Files.LMSaveas1Click()) throw ELumarteError("Operation Cancelled.");
 }
 
-void TForm1::OpenIntoFreeSlot() { Files.LMOpen1Click(); }
+void TForm1::OpenIntoFreeSlot() {
+  Files.LMOpen1Click();
+}
 
 void TForm1::AddRecentFile(const std::string& fileName) {
   Files.Recent.Add(fileName);
@@ -208,7 +214,9 @@ void TForm1::DocumentRefreshed(int slot) {
   UpdateEditActions();
 }
 
-void TForm1::PreviewChanged() { ShowCurrent(); }
+void TForm1::PreviewChanged() {
+  ShowCurrent();
+}
 
 void TForm1::ShowCurrent() {
   View->SetZoom(Docs.ZoomFactor);

@@ -96,7 +96,7 @@ class TForm1 : public QMainWindow, public DocumentHost {
   struct TMenuItem {
     const char* Name;  // null for a separator
     const char* Caption;
-    const char* Shortcut;  // null for none
+    const char* Shortcut;       // null for none
     std::function<void()> Run;  // empty: the command comes later, shown disabled
   };
   std::function<void()> Do(void (TForm1::*handler)());

@@ -8,12 +8,12 @@ namespace lumarte::editor {
 
 void TForm1::BuildOptionsMenu() {
   QMenu* menu = AddMenu("LMOptions1", "Options");
-  AddItems(menu, {
-                     {"LMOptionsMenuItem", "Options", nullptr, {}},
-                     {"LMSelectColors1", "Select Colors", nullptr, {}},
-                     {"LMUseWizardforThumbnailCreator1", "Use Wizard for Thumbnail Creator",
-                      nullptr, {}},
-                 });
+  AddItems(menu,
+           {
+               {"LMOptionsMenuItem", "Options", nullptr, {}},
+               {"LMSelectColors1", "Select Colors", nullptr, {}},
+               {"LMUseWizardforThumbnailCreator1", "Use Wizard for Thumbnail Creator", nullptr, {}},
+           });
 }
 
 }  // namespace lumarte::editor

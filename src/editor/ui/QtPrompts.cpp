@@ -57,7 +57,8 @@ std::vector<std::string> TQtPrompts::AskOpenFileNames(const std::string& filter)
 }
 
 std::string TQtPrompts::AskSaveFileName(const std::string& filter, const std::string& fileName) {
-  QString preset = QDir(OpenFolder).filePath(QFileInfo(QString::fromStdString(fileName)).fileName());
+  QString preset =
+      QDir(OpenFolder).filePath(QFileInfo(QString::fromStdString(fileName)).fileName());
   return QFileDialog::getSaveFileName(Window, "Save as", preset, QtFileFilter(filter))
       .toStdString();
 }
@@ -67,7 +68,9 @@ TSaveFormatChoice TQtPrompts::AskSaveFormat() {
   return SelectExtForm->Choice();
 }
 
-TSaveChangedAnswer TQtPrompts::AskSaveChanged() { return SaveChangedForm->Execute(); }
+TSaveChangedAnswer TQtPrompts::AskSaveChanged() {
+  return SaveChangedForm->Execute();
+}
 
 std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
   if (NewImageForm->exec() != QDialog::Accepted) return std::nullopt;

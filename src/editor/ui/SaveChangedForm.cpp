@@ -45,8 +45,7 @@ TSaveChangedForm::TSaveChangedForm(QWidget* parent) : QDialog(parent) {
 
 TSaveChangedAnswer TSaveChangedForm::Execute() {
   int code = exec() - kFirstCode;
-  if (code < 0 || code >= static_cast<int>(std::size(kButtons)))
-    return TSaveChangedAnswer::Cancel;
+  if (code < 0 || code >= static_cast<int>(std::size(kButtons))) return TSaveChangedAnswer::Cancel;
   return kButtons[code].Answer;
 }
 

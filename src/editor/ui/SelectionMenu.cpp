@@ -15,15 +15,18 @@ void TForm1::BuildSelectionMenu() {
                      {"LMPolygon1", "Polygon", nullptr, {}},
                      {"LMFreehand1", "Freehand", nullptr, {}},
                      {"LMbyColor1", "by Color", nullptr, {}},
-                     {"LMPSelectByColorincurrentselection1", "Select by Color in current selection",
-                      nullptr, {}},
+                     {"LMPSelectByColorincurrentselection1",
+                      "Select by Color in current selection",
+                      nullptr,
+                      {}},
                      {},
                      {"LMSelectAll1", "Select All", nullptr, {}},
                      {"LMTrim1", "Trim (cuts all unselected areas)", "Ctrl+T", {}},
                      {},
                      {"LMAfterFreehandswitchtoPolygon",
                       "After Freehand Selection, switch to Polygon Selection for further editing",
-                      nullptr, {}},
+                      nullptr,
+                      {}},
                  });
 }
 

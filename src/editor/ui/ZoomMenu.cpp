@@ -3,8 +3,8 @@
 
 #include <QMenu>
 
-#include "editor/ui/MainWindow.h"
 #include "editor/ui/ImageView.h"
+#include "editor/ui/MainWindow.h"
 
 namespace lumarte::editor {
 
@@ -37,7 +37,11 @@ void TForm1::SetZoomFactor(double zoom) {
   Docs.Refresh(0);
 }
 
-void TForm1::LMIncrease1Click() { SetZoomFactor(std::min(20.0, Docs.ZoomFactor * 1.1)); }
-void TForm1::LMDecrease1Click() { SetZoomFactor(std::max(0.005, Docs.ZoomFactor * 0.9)); }
+void TForm1::LMIncrease1Click() {
+  SetZoomFactor(std::min(20.0, Docs.ZoomFactor * 1.1));
+}
+void TForm1::LMDecrease1Click() {
+  SetZoomFactor(std::max(0.005, Docs.ZoomFactor * 0.9));
+}
 
 }  // namespace lumarte::editor

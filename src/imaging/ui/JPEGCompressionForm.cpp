@@ -145,7 +145,9 @@ bool TJPEGCompressionForm::Execute(const editor::TBitmap& bitmap) {
   return exec() == QDialog::Accepted;
 }
 
-int TJPEGCompressionForm::Quality() const { return CompressionBar->value(); }
+int TJPEGCompressionForm::Quality() const {
+  return CompressionBar->value();
+}
 bool TJPEGCompressionForm::Progressive() const {
   return ProgressiveEncodingCheckbox->isChecked();
 }

@@ -104,8 +104,8 @@ TPNGSaveForm::TPNGSaveForm(QWidget* parent) : QDialog(parent) {
   layout->addWidget(display, 1);
   layout->addLayout(buttons);
 
-  for (QRadioButton* b : {UseOriginalRadioButton, TransparentRadioButton,
-                          NotTransparentRadioButton, OneToOneRadioButton, FullImageRadioButton})
+  for (QRadioButton* b : {UseOriginalRadioButton, TransparentRadioButton, NotTransparentRadioButton,
+                          OneToOneRadioButton, FullImageRadioButton})
     connect(b, &QRadioButton::toggled, this, [this](bool on) {
       if (on) RefreshPreview();
     });
@@ -140,9 +140,8 @@ void TPNGSaveForm::RefreshPreview() {
   switch (Choice()) {
     case TPngTransparency::Original:
       Preview->SetPicture(
-          platform::ToQImage(DocumentTransparent
-                                 ? editor::MarkTransparentPixels(Bitmap, DocumentColor)
-                                 : Bitmap),
+          platform::ToQImage(
+              DocumentTransparent ? editor::MarkTransparentPixels(Bitmap, DocumentColor) : Bitmap),
           fitted);
       break;
     case TPngTransparency::CurrentColor:

@@ -18,11 +18,11 @@ class TPNGSaveForm : public QDialog {
   explicit TPNGSaveForm(QWidget* parent = nullptr);
 
   // Sets the dialog up for the raster and shows it modally.
-  void Execute(const editor::TBitmap& bitmap, bool documentTransparent,
-               editor::TColor currentColor, editor::TColor documentColor);
+  void Execute(const editor::TBitmap& bitmap, bool documentTransparent, editor::TColor currentColor,
+               editor::TColor documentColor);
   // Execute without showing: the state the dialog opens with.
-  void Prepare(const editor::TBitmap& bitmap, bool documentTransparent,
-               editor::TColor currentColor, editor::TColor documentColor);
+  void Prepare(const editor::TBitmap& bitmap, bool documentTransparent, editor::TColor currentColor,
+               editor::TColor documentColor);
   editor::TPngTransparency Choice() const;
 
   QRadioButton* UseOriginalRadioButton;

@@ -46,8 +46,8 @@ void TPicturePane::ShowPicture() {
     QSize box = viewport()->size();
     auto size = editor::FitIntoBox(Image.width(), Image.height(), box.width(), box.height());
     if (size.Width > 0 && size.Height > 0 && size.Width != Image.width())
-      shown = Image.scaled(size.Width, size.Height, Qt::IgnoreAspectRatio,
-                           Qt::SmoothTransformation);
+      shown =
+          Image.scaled(size.Width, size.Height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
   Label->setPixmap(QPixmap::fromImage(shown));
   Label->resize(shown.size());

@@ -267,6 +267,6 @@ TEST_F(FileCommandsTest, ImageInformationLines) {
   files.LMImageInformation1Click();
   ASSERT_EQ(prompts.Texts.size(), 1u);
   EXPECT_EQ(prompts.Texts[0], (std::vector<std::string>{"Image Information", "",
-                                                         "FileName: " + folder.File("info.tst"),
-                                                         "Width: 12", "Height: 34"}));
+                                                        "FileName: " + folder.File("info.tst"),
+                                                        "Width: 12", "Height: 34"}));
 }

@@ -49,9 +49,9 @@ TEST(SaveNames, ChosenExtensionIsAppended) {
     TSaveFormatChoice Choice;
     const char* Expected;
   } cases[] = {
-      {TSaveFormatChoice::Png, "picture.tif.png"}, {TSaveFormatChoice::Jpg, "picture.tif.jpg"},
-      {TSaveFormatChoice::Bmp, "picture.tif.bmp"}, {TSaveFormatChoice::Emf, "picture.tif.emf"},
-      {TSaveFormatChoice::Wmf, "picture.tif.wmf"}, {TSaveFormatChoice::Jp2, "picture.tif.jp2"},
+      {TSaveFormatChoice::Png, "picture.tif.png"},  {TSaveFormatChoice::Jpg, "picture.tif.jpg"},
+      {TSaveFormatChoice::Bmp, "picture.tif.bmp"},  {TSaveFormatChoice::Emf, "picture.tif.emf"},
+      {TSaveFormatChoice::Wmf, "picture.tif.wmf"},  {TSaveFormatChoice::Jp2, "picture.tif.jp2"},
       {TSaveFormatChoice::None, "picture.tif.jpg"},
   };
   for (const auto& c : cases) EXPECT_EQ(WithChosenExtension("picture.tif", c.Choice), c.Expected);

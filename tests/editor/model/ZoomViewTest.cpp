@@ -89,9 +89,9 @@ TEST(ZoomView, FitIntoBoxShrinksKeepingTheRatio) {
   struct {
     int W, H, BW, BH, RW, RH;
   } cases[] = {
-      {400, 200, 100, 100, 100, 50}, {200, 400, 100, 100, 50, 100},
-      {50, 20, 100, 100, 50, 20},    {300, 100, 200, 50, 149, 50},  // two roundings: 67, then 149.25
-      {5, 3, 2, 10, 2, 1},  // 1.2 rounds to 1
+      {400, 200, 100, 100, 100, 50}, {200, 400, 100, 100, 50, 100}, {50, 20, 100, 100, 50, 20},
+      {300, 100, 200, 50, 149, 50},  // two roundings: 67, then 149.25
+      {5, 3, 2, 10, 2, 1},           // 1.2 rounds to 1
   };
   for (const auto& c : cases) {
     TClientSize s = FitIntoBox(c.W, c.H, c.BW, c.BH);
