@@ -1,6 +1,7 @@
 // The Images menu: the Images window and one item per open image.
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
 
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/MainWindow.h"
@@ -34,9 +35,10 @@ void TForm1::RebuildImagesMenu() {
 }
 
 void TForm1::LMShowImagesWindow1Click() {
-  if (!ImagesForm->isVisible()) {
-    QRect frame = frameGeometry();
-    ImagesForm->move(frame.left(), frame.bottom() + 8);
+  if (!ImagesForm->isVisible() && screen()) {
+    // Along the bottom of the screen, where it covers least of the image.
+    QRect area = screen()->availableGeometry();
+    ImagesForm->move(area.left(), area.bottom() - ImagesForm->frameGeometry().height() - 8);
   }
   ImagesForm->show();
   ImagesForm->raise();
