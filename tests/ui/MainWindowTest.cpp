@@ -40,11 +40,6 @@ void FakeSaveMetafile(const std::string& name, const TBitmap& raster) {
   WriteTestRaster(name, raster);
 }
 
-// Reads whether anything listens to an action.
-struct ConnectionPeek : QAction {
-  bool Connected() const { return isSignalConnected(QMetaMethod::fromSignal(&QAction::triggered)); }
-};
-
 class MainWindowTest : public ::testing::Test {
  protected:
   TempFolder folder;
@@ -142,7 +137,10 @@ TEST_F(MainWindowTest, EveryEnabledItemDoesSomething) {
     for (QAction* a : menu->actions()) {
       if (a->isSeparator() || a->menu() || !a->isEnabled()) continue;
       // Recent-file items and the Images menu's slot items are connected too.
-      EXPECT_TRUE(static_cast<ConnectionPeek*>(a)->Connected()) << a->objectName().toStdString();
+      // (Disconnecting tells whether a connection was there; the window is
+      // not used afterwards.)
+      EXPECT_TRUE(QObject::disconnect(a, &QAction::triggered, nullptr, nullptr))
+          << a->objectName().toStdString();
     }
   }
   // Work of later issues is visible but off.
