@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "editor/model/DocumentCodecs.h"
+#include "editor/model/SavePreviews.h"
 #include "editor/ui/NewImageForm.h"
 #include "editor/ui/QtPrompts.h"
 #include "editor/ui/SaveChangedForm.h"
@@ -25,6 +27,7 @@
 #include "imaging/ui/PicturePane.h"
 #include "imaging/ui/ScrollStepper.h"
 #include "imaging/ui/SelectExtForm.h"
+#include "platform/RasterImage.h"
 #include "support/TestCodec.h"
 
 using namespace lumarte;
@@ -137,6 +140,26 @@ TEST(JPEGCompressionForm, DefaultsAndPresets) {
   form.CompressionBar->setValue(80);
   EXPECT_FALSE(form.ImagePane->Fitted());
   EXPECT_FALSE(form.PreviewPane->Fitted());
+}
+
+TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSize) {
+  imaging::TJPEGCompressionForm form;
+  TBitmap photo = fixtures::Pattern(60, 40, 1);
+  form.Prepare(photo);
+  auto at50 = MakeJpegPreview(photo, 50, true);
+  EXPECT_EQ(form.SizeLabel->text().toStdString(), SizeText(at50.FileSize));
+  EXPECT_TRUE(form.OneToOneRadioButton->isEnabled());
+  form.ChoosePreset(2);  // "WWW Background"
+  form.MakePreview();
+  EXPECT_EQ(form.SizeLabel->text().toStdString(),
+            SizeText(MakeJpegPreview(photo, 12, true).FileSize));
+  EXPECT_EQ(platform::FromQImage(form.PreviewPane->Picture()),
+            MakeJpegPreview(photo, 12, true).Decoded);
+  ClickLater(&form, "CancelButton");
+  EXPECT_FALSE(form.Execute(photo));
+  ClickLater(&form, "OKButton");
+  EXPECT_TRUE(form.Execute(photo));
+  EXPECT_EQ(form.Quality(), 12);
 }
 
 TEST(ScrollStepper, TheBoxThatMovedLeads) {

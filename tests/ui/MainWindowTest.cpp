@@ -12,12 +12,14 @@
 #include <QTest>
 #include <QUrl>
 
+#include "editor/model/DocumentCodecs.h"
 #include "editor/model/MetafileAccess.h"
 #include "editor/model/RasterConversion.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/MainWindow.h"
 #include "imaging/Errors.h"
+#include "imaging/ImageDLLLoader.h"
 #include "platform/Clipboard.h"
 #include "support/FakePrompts.h"
 #include "support/TempFolder.h"
@@ -377,4 +379,43 @@ TEST_F(MainWindowTest, ImageInformationAndRecentFiles) {
   EXPECT_FALSE(Action("N13")->isVisible());
   Trigger("N11");
   EXPECT_EQ(window->Docs.Current().FileName, a);
+}
+
+TEST_F(MainWindowTest, OpeningAndSavingEdgeCasesWithTheRealCodecs) {
+  std::string photo = folder.File("photo.JpEg");
+  WriteJpegFile(photo, Pattern(40, 30, 2), 80, false);
+  Open({photo});
+  EXPECT_EQ(window->Docs.Current().JpegQuality, 70);
+  window->Docs.Current().Modified = true;
+
+  // x.gif: written, but the document keeps its name and stays modified.
+  prompts.SaveNameAnswers.push_back(folder.File("x.gif"));
+  Trigger("LMSaveas1");
+  EXPECT_TRUE(std::filesystem::exists(folder.File("x.gif")));
+  EXPECT_EQ(window->Docs.Current().FileName, photo);
+  EXPECT_TRUE(window->Docs.Current().Modified);
+
+  // picture.tif with "PNG" chosen: picture.tif.png.
+  prompts.SaveNameAnswers.push_back(folder.File("picture.tif"));
+  prompts.FormatAnswers.push_back(TSaveFormatChoice::Png);
+  Trigger("LMSaveas1");
+  EXPECT_EQ(window->Docs.Current().FileName, folder.File("picture.tif.png"));
+  EXPECT_EQ(window->findChild<QLabel*>("StatusBar2")->text().toStdString(),
+            folder.File("picture.tif.png"));
+  EXPECT_FALSE(window->Docs.Current().Modified);
+
+  // Save now writes under that name without asking.
+  prompts.Asked.clear();
+  Trigger("LMSave1");
+  EXPECT_EQ(prompts.Asked, (std::vector<std::string>{"png"}));
+
+  // x.jpc: written as x.jp2.
+  static bool scanned = imaging::ImageDLLLoader().ScanFolder(LUMARTE_BINARY_DIR);
+  if (!scanned) GTEST_SKIP() << "the JPEG 2000 plug-in was not built";
+  prompts.SaveNameAnswers.push_back(folder.File("x.jpc"));
+  Trigger("LMSaveas1");
+  EXPECT_TRUE(std::filesystem::exists(folder.File("x.jp2")));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("x.jpc")));
+  EXPECT_EQ(window->Docs.Current().FileName, folder.File("x.jp2"));
+  EXPECT_TRUE(prompts.Messages.empty());
 }

@@ -29,16 +29,32 @@ std::unique_ptr<TBitmap> LoadThroughRegistry(const std::string& name) {
   return raster;
 }
 
+// The raster and whatever the format says about transparency, in one read.
+TLoadedImage LoadWithExtras(const std::string& name) {
+  TLoadedImage image;
+  image.Raster = std::make_unique<TBitmap>();
+  TTransparency t;
+  switch (FormatOfFileName(name)) {
+    case TImageFormat::Gif: t = LoadGifFile(name, *image.Raster); break;
+    case TImageFormat::Png: t = LoadPngFile(name, *image.Raster); break;
+    case TImageFormat::Wmf:
+    case TImageFormat::Emf: LoadMetafileInto(name, *image.Raster); break;
+    default: image.Raster = LoadThroughRegistry(name); break;
+  }
+  image.HasTransparency = t.Transparent;
+  image.TransparentColor = static_cast<int32_t>(t.Color);
+  switch (FormatOfFileName(name)) {
+    case TImageFormat::Jpeg: image.JpegQuality = 70; break;
+    case TImageFormat::Jpeg2000: image.IsJpeg2000 = true; break;
+    default: break;
+  }
+  return image;
+}
+
 }  // namespace
 
 std::unique_ptr<TBitmap> LoadImageFile(const std::string& name) {
-  if (IsMetafile(FormatOfFileName(name))) {
-    auto raster = std::make_unique<TBitmap>();
-    LoadMetafileInto(name, *raster);
-    return raster;
-  }
-  // The GIF codec of the registry hands over the first frame.
-  return LoadThroughRegistry(name);
+  return LoadWithExtras(name).Raster;
 }
 
 bool IsValidImage(const std::string& name, TEditorPrompts* report) {
@@ -46,7 +62,7 @@ bool IsValidImage(const std::string& name, TEditorPrompts* report) {
   TImageFormat f = FormatOfFileName(name);
   if (f == TImageFormat::Gif || IsMetafile(f)) return true;
   try {
-    LoadThroughRegistry(name);
+    LoadWithExtras(name);
     return true;
   } catch (const std::exception&) {
     if (report) report->ShowError("Not a valid image!", "Error Occured");
@@ -54,51 +70,18 @@ bool IsValidImage(const std::string& name, TEditorPrompts* report) {
   }
 }
 
-namespace {
-
-// The save options a file's format implies, read once its raster is there.
-TLoadedImage WithFormatExtras(const std::string& name, std::unique_ptr<TBitmap> raster) {
-  TLoadedImage image;
-  image.Raster = std::move(raster);
-  switch (FormatOfFileName(name)) {
-    case TImageFormat::Gif:
-    case TImageFormat::Png: {
-      TTransparency t = FormatOfFileName(name) == TImageFormat::Gif ? ReadGifTransparency(name)
-                                                                    : ReadPngTransparency(name);
-      image.HasTransparency = t.Transparent;
-      image.TransparentColor = static_cast<int32_t>(t.Color);
-      break;
-    }
-    case TImageFormat::Jpeg:
-      image.JpegQuality = 70;
-      break;
-    case TImageFormat::Jpeg2000:
-      image.IsJpeg2000 = true;
-      break;
-    default:
-      break;
-  }
-  return image;
-}
-
-}  // namespace
-
-TLoadedImage ReadImageFile(const std::string& name) {
-  return WithFormatExtras(name, LoadImageFile(name));
-}
+TLoadedImage ReadImageFile(const std::string& name) { return LoadWithExtras(name); }
 
 std::optional<TLoadedImage> ReadValidImage(const std::string& name, TEditorPrompts* report) {
   if (!FileExists(name)) return std::nullopt;
   TImageFormat f = FormatOfFileName(name);
-  if (f == TImageFormat::Gif || IsMetafile(f)) return ReadImageFile(name);
-  std::unique_ptr<TBitmap> raster;
+  if (f == TImageFormat::Gif || IsMetafile(f)) return LoadWithExtras(name);
   try {
-    raster = LoadThroughRegistry(name);
+    return LoadWithExtras(name);
   } catch (const std::exception&) {
     if (report) report->ShowError("Not a valid image!", "Error Occured");
     return std::nullopt;
   }
-  return WithFormatExtras(name, std::move(raster));
 }
 
 void PutIntoNewSlot(DocumentList& docs, const std::string& name, TLoadedImage image) {

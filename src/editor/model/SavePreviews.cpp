@@ -1,28 +1,6 @@
 #include "editor/model/SavePreviews.h"
 
-#include <chrono>
-#include <filesystem>
-#include <random>
-
-#include "editor/model/DocumentCodecs.h"
-#include "editor/model/ImageFiles.h"
-
 namespace lumarte::editor {
-
-namespace fs = std::filesystem;
-
-std::string TemporaryFileName(const std::string& ext) {
-  static std::minstd_rand random(
-      static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  std::error_code ec;
-  fs::path folder = fs::temp_directory_path(ec);
-  if (ec) folder = "/tmp";
-  std::uniform_int_distribution<int> below(0, 999998);
-  for (;;) {
-    fs::path name = folder / (std::to_string(below(random)) + ext);
-    if (!fs::exists(name, ec)) return name.string();
-  }
-}
 
 TBitmap MarkTransparentPixels(const TBitmap& raster, TColor transparentColor) {
   TBitmap out = raster;
@@ -39,26 +17,6 @@ TBitmap MarkTransparentPixels(const TBitmap& raster, TColor transparentColor) {
   return out;
 }
 
-TJpegPreview MakeJpegPreview(const TBitmap& raster, int quality, bool progressive) {
-  std::string name = TemporaryFileName(".jpg");
-  TJpegPreview preview;
-  try {
-    WriteJpegFile(name, raster, quality, progressive);
-    std::error_code ec;
-    preview.FileSize = static_cast<int64_t>(fs::file_size(name, ec));
-    preview.Decoded = std::move(*LoadImageFile(name));
-  } catch (...) {
-    std::error_code ec;
-    fs::remove(name, ec);
-    throw;
-  }
-  std::error_code ec;
-  fs::remove(name, ec);
-  return preview;
-}
-
-std::string SizeText(int64_t bytes) {
-  return std::to_string(bytes) + " Bytes";
-}
+std::string SizeText(int64_t bytes) { return std::to_string(bytes) + " Bytes"; }
 
 }  // namespace lumarte::editor

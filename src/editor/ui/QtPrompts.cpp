@@ -10,8 +10,10 @@
 #include "editor/ui/NewImageForm.h"
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
-#include "imaging/Errors.h"
+#include "editor/model/RasterConversion.h"
+#include "imaging/ImageDLLLoader.h"
 #include "imaging/ui/BitmapSaveForm.h"
+#include "imaging/ui/JPEG2000Form.h"
 #include "imaging/ui/JPEGCompressionForm.h"
 #include "imaging/ui/PNGSaveForm.h"
 #include "imaging/ui/SelectExtForm.h"
@@ -45,7 +47,8 @@ TQtPrompts::TQtPrompts(QWidget* window)
       SelectExtForm(new imaging::TSelectExtForm(window)),
       BitmapSaveForm(new imaging::TBitmapSaveForm(window)),
       PNGSaveForm(new imaging::TPNGSaveForm(window)),
-      JPEGCompressionForm(new imaging::TJPEGCompressionForm(window)) {}
+      JPEGCompressionForm(new imaging::TJPEGCompressionForm(window)),
+      JPEG2000Form(new imaging::TJPEG2000Form(imaging::ImageDLLLoader(), window)) {}
 
 std::vector<std::string> TQtPrompts::AskOpenFileNames(const std::string& filter) {
   QStringList chosen =
@@ -107,10 +110,10 @@ std::optional<TJpegSaveChoice> TQtPrompts::AskJpegOptions(const TBitmap& raster)
   return TJpegSaveChoice{JPEGCompressionForm->Quality(), JPEGCompressionForm->Progressive()};
 }
 
-bool TQtPrompts::AskJpeg2000Options(const TBitmap&) {
-  // The JPEG 2000 dialog comes with the codec plug-in; without it there is
-  // nothing that could write the file.
-  throw EUnsupportedFileFormat("Unsupported file format");
+bool TQtPrompts::AskJpeg2000Options(const TBitmap& raster) {
+  imaging::TRevedBitmap buffer;
+  AssignFromRaster(buffer, raster);
+  return JPEG2000Form->Execute(buffer);
 }
 
 }  // namespace lumarte::editor

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace lumarte::imaging {
 class TBitmapSaveForm;
+class TJPEG2000Form;
 class TJPEGCompressionForm;
 class TPNGSaveForm;
 class TSelectExtForm;
@@ -53,6 +54,7 @@ class TQtPrompts : public TEditorPrompts {
   imaging::TBitmapSaveForm* BitmapSaveForm;
   imaging::TPNGSaveForm* PNGSaveForm;
   imaging::TJPEGCompressionForm* JPEGCompressionForm;
+  imaging::TJPEG2000Form* JPEG2000Form;
 };
 
 }  // namespace lumarte::editor

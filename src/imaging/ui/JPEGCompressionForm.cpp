@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "editor/model/DocumentCodecs.h"
 #include "editor/model/ErrorText.h"
 #include "editor/model/SavePreviews.h"
 #include "imaging/ui/PicturePane.h"

@@ -51,10 +51,4 @@ TEST(MarkTransparentPixels, OnlyThatColourBecomesACheckerboard) {
   EXPECT_EQ(RedOf(first), BlueOf(first));
 }
 
-TEST(TemporaryFileName, FreshNameInTheTemporaryFolder) {
-  std::string a = TemporaryFileName(".jpg");
-  EXPECT_TRUE(a.ends_with(".jpg"));
-  EXPECT_FALSE(std::filesystem::exists(a));
-  EXPECT_EQ(std::filesystem::path(a).parent_path(), std::filesystem::temp_directory_path());
-  EXPECT_EQ(SizeText(1234), "1234 Bytes");
-}
+TEST(SizeText, BytesLabel) { EXPECT_EQ(SizeText(1234), "1234 Bytes"); }
