@@ -21,6 +21,8 @@ class TTestCodec : public imaging::TBitmapLoader {
                       imaging::TRevedBitmap& b) override {
     char magic[4];
     s.ReadExact(magic, 4);
+    // Stands for a file whose load asks the user, who cancels.
+    if (std::memcmp(magic, "ABRT", 4) == 0) throw EAbort("");
     if (std::memcmp(magic, "RAWT", 4) != 0) throw EFormatError("Not a test raster");
     uint32_t w = s.ReadDWordLE(), h = s.ReadDWordLE();
     if (w == 0 || h == 0 || w > 20000 || h > 20000) throw EFormatError("Bad test raster size");

@@ -64,6 +64,8 @@ bool IsValidImage(const std::string& name, TEditorPrompts* report) {
   try {
     LoadWithExtras(name);
     return true;
+  } catch (const EAbort&) {
+    return false;
   } catch (const std::exception&) {
     if (report) report->ShowError("Not a valid image!", "Error Occured");
     return false;
@@ -78,6 +80,8 @@ std::optional<TLoadedImage> ReadValidImage(const std::string& name, TEditorPromp
   if (f == TImageFormat::Gif || IsMetafile(f)) return LoadWithExtras(name);
   try {
     return LoadWithExtras(name);
+  } catch (const EAbort&) {
+    return std::nullopt;  // the user cancelled a choice inside the file: skip it quietly
   } catch (const std::exception&) {
     if (report) report->ShowError("Not a valid image!", "Error Occured");
     return std::nullopt;

@@ -153,6 +153,8 @@ QAction* TForm1::Item(const char* name) const {
 void TForm1::Guard(const std::function<void()>& command) {
   try {
     command();
+  } catch (const EAbort&) {
+    // A cancelled choice inside a command (an icon file's image) is silent.
   } catch (const std::exception& e) {
     Prompts.ShowMessage(ErrorMessageFor(e));
   } catch (...) {

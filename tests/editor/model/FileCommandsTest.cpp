@@ -129,6 +129,16 @@ TEST_F(FileCommandsTest, InvalidFilesAreAnnouncedAndSkippedMissingOnesSilently) 
   EXPECT_EQ(docs.Current().FileName, folder.File("ok.tst"));
 }
 
+TEST_F(FileCommandsTest, CancelledChoiceInsideAFileSkipsItQuietly) {
+  std::string cancelled = folder.File("ask.tst");
+  std::ofstream(cancelled) << "ABRT";
+  files.OpenFiles({cancelled, Raster("ok.tst")});
+  EXPECT_TRUE(prompts.Errors.empty());
+  EXPECT_EQ(OpenCount(), 1);
+  EXPECT_FALSE(IsValidImage(cancelled, &prompts));
+  EXPECT_TRUE(prompts.Errors.empty());
+}
+
 TEST_F(FileCommandsTest, LargeImageOpensAtHalfZoom) {
   docs.ZoomFactor = 1.0;
   files.OpenFiles({Raster("wide.tst", 2400, 1200)});
