@@ -57,21 +57,6 @@ std::unique_ptr<TBitmap> LoadImageFile(const std::string& name) {
   return LoadWithExtras(name).Raster;
 }
 
-bool IsValidImage(const std::string& name, TEditorPrompts* report) {
-  if (!FileExists(name)) return false;
-  TImageFormat f = FormatOfFileName(name);
-  if (f == TImageFormat::Gif || IsMetafile(f)) return true;
-  try {
-    LoadWithExtras(name);
-    return true;
-  } catch (const EAbort&) {
-    return false;
-  } catch (const std::exception&) {
-    if (report) report->ShowError("Not a valid image!", "Error Occured");
-    return false;
-  }
-}
-
 TLoadedImage ReadImageFile(const std::string& name) { return LoadWithExtras(name); }
 
 std::optional<TLoadedImage> ReadValidImage(const std::string& name, TEditorPrompts* report) {
@@ -86,6 +71,13 @@ std::optional<TLoadedImage> ReadValidImage(const std::string& name, TEditorPromp
     if (report) report->ShowError("Not a valid image!", "Error Occured");
     return std::nullopt;
   }
+}
+
+bool IsValidImage(const std::string& name, TEditorPrompts* report) {
+  if (!FileExists(name)) return false;
+  TImageFormat f = FormatOfFileName(name);
+  if (f == TImageFormat::Gif || IsMetafile(f)) return true;
+  return ReadValidImage(name, report).has_value();
 }
 
 void PutIntoNewSlot(DocumentList& docs, const std::string& name, TLoadedImage image) {
