@@ -29,9 +29,8 @@ imaging::TJPEGImage Compressed(const TBitmap& raster, int quality, bool progress
 }
 
 TColor PixelColour(const imaging::TRevedBitmap& b, int x, int y) {
-  const uint8_t* p = b.PixelFormat == imaging::pf8bit
-                         ? b.Palette->data() + 3 * b.ScanLine(y)[x]
-                         : b.ScanLine(y) + 3 * x;
+  const uint8_t* p = b.PixelFormat == imaging::pf8bit ? b.Palette->data() + 3 * b.ScanLine(y)[x]
+                                                      : b.ScanLine(y) + 3 * x;
   return RGBColor(p[2], p[1], p[0]);
 }
 

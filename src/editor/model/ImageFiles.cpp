@@ -35,18 +35,31 @@ TLoadedImage LoadWithExtras(const std::string& name) {
   image.Raster = std::make_unique<TBitmap>();
   TTransparency t;
   switch (FormatOfFileName(name)) {
-    case TImageFormat::Gif: t = LoadGifFile(name, *image.Raster); break;
-    case TImageFormat::Png: t = LoadPngFile(name, *image.Raster); break;
+    case TImageFormat::Gif:
+      t = LoadGifFile(name, *image.Raster);
+      break;
+    case TImageFormat::Png:
+      t = LoadPngFile(name, *image.Raster);
+      break;
     case TImageFormat::Wmf:
-    case TImageFormat::Emf: LoadMetafileInto(name, *image.Raster); break;
-    default: image.Raster = LoadThroughRegistry(name); break;
+    case TImageFormat::Emf:
+      LoadMetafileInto(name, *image.Raster);
+      break;
+    default:
+      image.Raster = LoadThroughRegistry(name);
+      break;
   }
   image.HasTransparency = t.Transparent;
   image.TransparentColor = static_cast<int32_t>(t.Color);
   switch (FormatOfFileName(name)) {
-    case TImageFormat::Jpeg: image.JpegQuality = 70; break;
-    case TImageFormat::Jpeg2000: image.IsJpeg2000 = true; break;
-    default: break;
+    case TImageFormat::Jpeg:
+      image.JpegQuality = 70;
+      break;
+    case TImageFormat::Jpeg2000:
+      image.IsJpeg2000 = true;
+      break;
+    default:
+      break;
   }
   return image;
 }
@@ -57,7 +70,9 @@ std::unique_ptr<TBitmap> LoadImageFile(const std::string& name) {
   return LoadWithExtras(name).Raster;
 }
 
-TLoadedImage ReadImageFile(const std::string& name) { return LoadWithExtras(name); }
+TLoadedImage ReadImageFile(const std::string& name) {
+  return LoadWithExtras(name);
+}
 
 std::optional<TLoadedImage> ReadValidImage(const std::string& name, TEditorPrompts* report) {
   if (!FileExists(name)) return std::nullopt;

@@ -17,6 +17,8 @@ TBitmap MarkTransparentPixels(const TBitmap& raster, TColor transparentColor) {
   return out;
 }
 
-std::string SizeText(int64_t bytes) { return std::to_string(bytes) + " Bytes"; }
+std::string SizeText(int64_t bytes) {
+  return std::to_string(bytes) + " Bytes";
+}
 
 }  // namespace lumarte::editor

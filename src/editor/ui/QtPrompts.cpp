@@ -7,10 +7,10 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 
+#include "editor/model/RasterConversion.h"
 #include "editor/ui/NewImageForm.h"
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
-#include "editor/model/RasterConversion.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/ui/BitmapSaveForm.h"
 #include "imaging/ui/JPEG2000Form.h"

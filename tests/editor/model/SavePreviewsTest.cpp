@@ -51,4 +51,6 @@ TEST(MarkTransparentPixels, OnlyThatColourBecomesACheckerboard) {
   EXPECT_EQ(RedOf(first), BlueOf(first));
 }
 
-TEST(SizeText, BytesLabel) { EXPECT_EQ(SizeText(1234), "1234 Bytes"); }
+TEST(SizeText, BytesLabel) {
+  EXPECT_EQ(SizeText(1234), "1234 Bytes");
+}
