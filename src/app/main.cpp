@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   lumarte::imaging::IconLoader().Chooser = &iconChooser;
   lumarte::editor::TForm1 window;
   window.show();
+  window.HandleCommandLine(QApplication::arguments().mid(1));
   const int status = QApplication::exec();
   lumarte::imaging::IconLoader().Chooser = nullptr;
   return status;

@@ -95,8 +95,11 @@ class DocumentList {
   std::string HistoryHint(int k) const;
   std::string DocumentHint(int slot) const;
 
- private:
+  // After undo, redo, open, save and switching: a view wider or higher than
+  // 2000 pixels goes back to zoom 1.0.
   void ApplyZoomRule();
+
+ private:
   void ApplyUndoMemoryRule();
   void MoveSlotContents(TBM& from, TBM& to);
   std::array<std::unique_ptr<TBM>, kSlotCount> Slots;

@@ -1,10 +1,294 @@
 #include "editor/ui/MainWindow.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "editor/model/ErrorText.h"
+#include "editor/model/MetafileAccess.h"
+#include "editor/model/Placeholder.h"
+#include "editor/model/ZoomView.h"
+#include "editor/ui/ImageView.h"
+#include "editor/ui/ImagesWindow.h"
+#include "editor/ui/QtPrompts.h"
+#include "imaging/Errors.h"
+#include "imaging/FileUtils.h"
+#include "platform/Clipboard.h"
+#include "platform/MetafileIO.h"
+#include "platform/Shell.h"
+
 namespace lumarte::editor {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Lumarte 1.0"));
-  resize(800, 600);
+namespace {
+
+std::unique_ptr<TEditorPrompts> DialogPromptsUnless(TEditorPrompts* given, QWidget* window) {
+  if (given) return nullptr;
+  return std::make_unique<TQtPrompts>(window);
+}
+
+}  // namespace
+
+TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
+    : QMainWindow(parent),
+      OwnPrompts(DialogPromptsUnless(prompts, this)),
+      Prompts(prompts ? *prompts : *OwnPrompts),
+      Docs(*this),
+      Files(Docs, *this, Prompts),
+      ImagesForm(new Timagesform1(this)),
+      View(new TImageView) {
+  setObjectName("Form1");
+  setWindowTitle("Lumarte 1.0");
+  setAcceptDrops(true);
+  View->Source = [this] { return &Docs.DisplayedRaster(); };
+  InstallMetafileFunctions({&platform::LoadMetafile, &platform::SaveMetafile});
+  ReadClipboard = [] { return platform::ClipboardPicture(); };
+  WriteClipboard = [](const TBitmap& b) { platform::SetClipboardPicture(b); };
+  StartInstance = [](const QStringList& args) { platform::StartSecondInstance(args); };
+
+  BuildStatusBars();
+  BuildFileMenu();
+  BuildEditMenu();
+  BuildImageMenu();
+  BuildEffectsMenu();
+  BuildSelectionMenu();
+  BuildPaintMenu();
+  BuildZoomMenu();
+  BuildOptionsMenu();
+  BuildImagesMenu();
+  BuildHelpMenu();
+
+  ImagesForm->OnDocumentPicked = [this](int k) { Guard([&] { Docs.SwitchTo(k - 1); }); };
+  ImagesForm->OnHistoryPicked = [this](int k) { Guard([&] { HistoryPick(k); }); };
+
+  Docs.SetPlaceholder(LoadPlaceholderPicture(imaging::ProgramDirectory()));
+  Docs.RefreshAll();
+  resize(640, 520);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildStatusBars() {
+  auto* central = new QWidget;
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* top = new QWidget;
+  top->setObjectName("StatusBar1");
+  auto* panels = new QHBoxLayout(top);
+  panels->setContentsMargins(2, 1, 2, 1);
+  const char* initial[5] = {"(1.000:1)", "X:", "Y:", "RGB: ", "Sel: "};
+  const char* widest[5] = {"(1234:1)", "X: 12345", "Y: 12345", "RGB 123 456 789 ", ""};
+  for (int i = 0; i < 5; ++i) {
+    StatusPanels[i] = new QLabel(initial[i]);
+    StatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    StatusPanels[i]->setFrameShape(QFrame::Panel);
+    StatusPanels[i]->setFrameShadow(QFrame::Sunken);
+    int width = StatusPanels[i]->fontMetrics().horizontalAdvance(widest[i]) + 6;
+    StatusPanels[i]->setMinimumWidth(width);
+    panels->addWidget(StatusPanels[i], i == 4 ? 1 : 0);
+  }
+  layout->addWidget(top);
+  layout->addWidget(View, 1);
+  setCentralWidget(central);
+
+  FileNameLabel = new QLabel;
+  FileNameLabel->setObjectName("StatusBar2");
+  statusBar()->addWidget(FileNameLabel, 1);
+}
+
+std::function<void()> TForm1::Do(void (TForm1::*handler)()) {
+  return [this, handler] { (this->*handler)(); };
+}
+
+QMenu* TForm1::AddMenu(const char* name, const char* caption) {
+  QMenu* menu = menuBar()->addMenu(caption);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  return menu;
+}
+
+QMenu* TForm1::AddSubmenu(QMenu* parent, const char* name, const char* caption,
+                          const std::vector<TMenuItem>& items) {
+  QMenu* menu = parent->addMenu(caption);
+  menu->setObjectName(name);
+  menu->menuAction()->setObjectName(name);
+  AddItems(menu, items);
+  bool any = false;
+  for (const auto& item : items) any = any || static_cast<bool>(item.Run);
+  menu->menuAction()->setEnabled(any);
+  return menu;
+}
+
+void TForm1::AddItems(QMenu* menu, const std::vector<TMenuItem>& items) {
+  for (const auto& item : items) {
+    if (!item.Name) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(item.Caption);
+    action->setObjectName(item.Name);
+    if (item.Shortcut) action->setShortcut(QKeySequence(item.Shortcut));
+    if (!item.Run) {
+      action->setEnabled(false);
+      continue;
+    }
+    connect(action, &QAction::triggered, this, [this, run = item.Run] { Guard(run); });
+  }
+}
+
+QAction* TForm1::Item(const char* name) const {
+  return findChild<QAction*>(name);
+}
+
+void TForm1::Guard(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const EAbort&) {
+    // A cancelled choice inside a command (an icon file's image) is silent.
+  } catch (const std::exception& e) {
+    Prompts.ShowMessage(ErrorMessageFor(e));
+  } catch (...) {
+    Prompts.ShowMessage(kUnknownErrorMessage);
+  }
+  UpdateEditActions();
+}
+
+void TForm1::HandleCommandLine(const QStringList& arguments) {
+  if (!arguments.isEmpty() && arguments.front() == "-clip") {
+    Guard([this] { LMPasteasNew1Click(); });
+    return;
+  }
+  std::vector<std::string> names;
+  for (const QString& a : arguments) names.push_back(a.toStdString());
+  Guard([&] { Files.OpenStartupFiles(names); });
+}
+
+// ---- DocumentHost ----
+
+TSaveChangedAnswer TForm1::AskSaveChanged() {
+  return Prompts.AskSaveChanged();
+}
+
+// A save that the user cancels from the save prompt stops the closing: the
+// image would be lost otherwise.
+void TForm1::SaveCurrent() {
+  if (!Files.LMSave1Click()) throw ELumarteError("Operation Cancelled.");
+}
+
+void TForm1::SaveCurrentAs() {
+  if (!Files.LMSaveas1Click()) throw ELumarteError("Operation Cancelled.");
+}
+
+void TForm1::OpenIntoFreeSlot() {
+  Files.LMOpen1Click();
+}
+
+void TForm1::AddRecentFile(const std::string& fileName) {
+  Files.Recent.Add(fileName);
+  UpdateRecentFileItems();
+}
+
+void TForm1::DocumentRefreshed(int slot) {
+  if (slot == 0) {
+    const TBM& d = Docs.Current();
+    FileNameLabel->setText(QString::fromStdString(d.FileName));
+    ShowCurrent();
+    for (int k = 1; k <= 10; ++k) {
+      const TBitmap* level = Docs.HistoryRaster(k);
+      ImagesForm->HistoryThumbnail(k)->SetPicture(level ? *level : Docs.Placeholder(),
+                                                  Docs.HistoryHint(k));
+    }
+  }
+  const TBM& d = Docs.Slot(slot);
+  ImagesForm->DocumentThumbnail(slot + 1)->SetPicture(
+      slot == 0 || d.InUse ? *d.Bitmap : Docs.Placeholder(), Docs.DocumentHint(slot));
+  RebuildImagesMenu();
+  UpdateEditActions();
+}
+
+void TForm1::PreviewChanged() {
+  ShowCurrent();
+}
+
+void TForm1::ShowCurrent() {
+  View->SetZoom(Docs.ZoomFactor);
+  View->Redraw();
+  StatusPanels[0]->setText(QString::fromStdString(ZoomPanelText(Docs.ZoomFactor)));
+}
+
+void TForm1::UpdateEditActions() {
+  if (QAction* undo = Item("LMUndo1")) undo->setEnabled(Docs.UndoEnabled);
+  if (QAction* redo = Item("LMRedo1")) redo->setEnabled(Docs.RedoEnabled);
+}
+
+void TForm1::FitWindowToImage() {
+  ShowCurrent();
+  const TBitmap& raster = Docs.DisplayedRaster();
+  QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+  QSize frame = frameGeometry().size() - geometry().size();
+  int chromeHeight = height() - View->height();
+  TFitLimits limits;
+  limits.ScrollBarWidth = View->verticalScrollBar()->sizeHint().width();
+  limits.ScrollBarHeight = View->horizontalScrollBar()->sizeHint().height();
+  limits.MinClientWidth = std::max(menuBar()->sizeHint().width(),
+                                   centralWidget()->layout()->itemAt(0)->sizeHint().width());
+  limits.MaxClientWidth = screen.right() - 10 - x() - frame.width();
+  limits.MaxClientHeight = screen.bottom() - 10 - y() - frame.height() - chromeHeight;
+  TClientSize view = FitViewToImage(raster.Width(), raster.Height(), Docs.ZoomFactor, limits);
+  resize(view.Width, view.Height + chromeHeight);
+}
+
+// ---- window events ----
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (ShownOnce) return;
+  ShownOnce = true;
+  FitWindowToImage();
+  LMShowImagesWindow1Click();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  Guard([this] { Docs.LMCloseAll1Click(); });
+  if (Docs.Current().InUse) {
+    event->ignore();  // a cancelled save prompt keeps the program running
+    return;
+  }
+  ImagesForm->close();
+  event->accept();
+}
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> names;
+  if (!data || !data->hasUrls()) return names;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+  return names;
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  auto names = LocalFiles(event->mimeData());
+  if (names.empty()) return;
+  event->acceptProposedAction();
+  Guard([&] { Files.OpenFiles(names); });
 }
 
 }  // namespace lumarte::editor

@@ -1,13 +1,129 @@
 #pragma once
+// The main window: the menus, the document view and its status bars. Its
+// commands live in one file per menu; their work is in the model.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
 #include <QMainWindow>
+#include <QStringList>
+
+#include "editor/model/DocumentList.h"
+#include "editor/model/EditorPrompts.h"
+#include "editor/model/FileCommands.h"
+
+class QLabel;
+class QMenu;
 
 namespace lumarte::editor {
 
-// The main window.
-class TForm1 : public QMainWindow {
+class TImageView;
+class Timagesform1;
+
+class TForm1 : public QMainWindow, public DocumentHost {
   Q_OBJECT
+  // First, since the commands below keep a reference to them.
+  std::unique_ptr<TEditorPrompts> OwnPrompts;
+  TEditorPrompts& Prompts;
+
  public:
-  explicit TForm1(QWidget* parent = nullptr);
+  // Without prompts the window answers its questions with its own dialogs.
+  explicit TForm1(TEditorPrompts* prompts = nullptr, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  DocumentList Docs;
+  TFileCommands Files;
+  Timagesform1* ImagesForm;
+  TImageView* View;
+
+  // Platform services, replaceable by tests.
+  std::function<std::optional<TBitmap>()> ReadClipboard;
+  std::function<void(const TBitmap&)> WriteClipboard;
+  std::function<void(const QStringList&)> StartInstance;
+
+  // "-clip" pastes the clipboard as a new image; otherwise up to ten image
+  // files are opened.
+  void HandleCommandLine(const QStringList& arguments);
+  // Runs a command; an exception becomes a message box and nothing else.
+  void Guard(const std::function<void()>& command);
+  // The window sized so that the view shows the image whole.
+  void FitWindowToImage() override;
+
+  // DocumentHost
+  TSaveChangedAnswer AskSaveChanged() override;
+  void SaveCurrent() override;
+  void SaveCurrentAs() override;
+  void OpenIntoFreeSlot() override;
+  void AddRecentFile(const std::string& fileName) override;
+  void DocumentRefreshed(int slot) override;
+  void PreviewChanged() override;
+
+  // File
+  void LMNew1Click();
+  void LMOpen1Click();
+  void LMSave1Click();
+  void LMSaveas1Click();
+  void LMClose1Click();
+  void LMCloseAll1Click();
+  void N110Click(int k);
+  void LMExit1Click();
+  // Edit
+  void LMUndo1Click();
+  void LMRedo1Click();
+  void LMCopy1Click();
+  void LMPasteasNew1Click();
+  void LMMoveto1Click();
+  void LMSendToanewLumartewindow1Click();
+  // Image
+  void LMImageInformation1Click();
+  // Zoom
+  void SetZoomFactor(double zoom);
+  void LMIncrease1Click();
+  void LMDecrease1Click();
+  // Images
+  void LMShowImagesWindow1Click();
+  void LMImClick(int k);
+  void HistoryPick(int k);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  struct TMenuItem {
+    const char* Name;  // null for a separator
+    const char* Caption;
+    const char* Shortcut;       // null for none
+    std::function<void()> Run;  // empty: the command comes later, shown disabled
+  };
+  std::function<void()> Do(void (TForm1::*handler)());
+  QMenu* AddMenu(const char* name, const char* caption);
+  QMenu* AddSubmenu(QMenu* parent, const char* name, const char* caption,
+                    const std::vector<TMenuItem>& items);
+  void AddItems(QMenu* menu, const std::vector<TMenuItem>& items);
+  void BuildFileMenu();
+  void BuildEditMenu();
+  void BuildImageMenu();
+  void BuildEffectsMenu();
+  void BuildSelectionMenu();
+  void BuildPaintMenu();
+  void BuildZoomMenu();
+  void BuildOptionsMenu();
+  void BuildImagesMenu();
+  void BuildHelpMenu();
+  void BuildStatusBars();
+  void UpdateRecentFileItems();
+  void RebuildImagesMenu();
+  void ShowCurrent();
+  void UpdateEditActions();
+  QAction* Item(const char* name) const;
+
+  QLabel* StatusPanels[5];
+  QLabel* FileNameLabel;
+  bool ShownOnce = false;
 };
 
 }  // namespace lumarte::editor

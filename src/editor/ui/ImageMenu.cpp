@@ -1,0 +1,62 @@
+// The Image menu. Image Information works here; the pixel operations and
+// transforms come with their own work and are shown disabled until then.
+#include <QMenu>
+
+#include "editor/ui/MainWindow.h"
+
+namespace lumarte::editor {
+
+void TForm1::BuildImageMenu() {
+  QMenu* menu = AddMenu("LMImage1", "Image");
+  AddItems(menu, {
+                     {"LMImageInformation1", "Image Information", "Ctrl+I",
+                      Do(&TForm1::LMImageInformation1Click)},
+                     {},
+                     {"LMResize2", "Resize", "Ctrl+R", {}},
+                     {"LMEnlargeCanvas1", "Enlarge Canvas", nullptr, {}},
+                     {"LMRotateandMirror1", "Rotate", nullptr, {}},
+                 });
+  AddSubmenu(menu, "LMRotateAll1", "Rotate All 90\u00B0",
+             {{"LMRotateLeft1", "Left", nullptr, {}}, {"LMRotateRight1", "Right", nullptr, {}}});
+  AddSubmenu(menu, "LMFlip1", "Flip",
+             {{"LMVertical1", "Vertical", nullptr, {}},
+              {"LMHorizontal1", "Horizontal", nullptr, {}},
+              {"LMDiagonalUp", "Diagonal (UP)", nullptr, {}},
+              {"LMDiagonalDown", "Diagonal (DOWN)", nullptr, {}}});
+  AddSubmenu(
+      menu, "LMColors1", "Colors",
+      {{"LMEditColors1", "Edit Colors", nullptr, {}},
+       {},
+       {"LMNegativeImage1", "Negative Image", nullptr, {}},
+       {"LMGrayscale1", "Grayscale", nullptr, {}},
+       {"LMColorize1", "Colorize", nullptr, {}},
+       {"LMSwitchColors1", "Switch Colors", nullptr, {}},
+       {},
+       {"LMColororTCIColor1", "Pixels with color in TCI -> BGColor ", nullptr, {}},
+       {"LMTCITransparentColor1", "Pixels with color in TCI -> Transparent Color", nullptr, {}},
+       {"LMBGColorFGColor1", "Pixels with BGColor -> FGColor", nullptr, {}}});
+  AddItems(
+      menu,
+      {
+          {},
+          {"LMFillSelection1", "Fill Selection (w. BG Color)", nullptr, {}},
+          {"LMPaintBorderofSelection1", "Paint Border of Selection (w. FG Color)", nullptr, {}},
+      });
+  AddSubmenu(menu, "LMFloodfill1", "Floodfill (with BG Color)",
+             {{"LMFillwithFGcoloraslongaspixelsareofBGcolor1",
+               "As long as pixels are of the same color",
+               nullptr,
+               {}},
+              {"LMFillareawithFGcolor1", "Fill area with FG color as border ", nullptr, {}}});
+  AddItems(menu,
+           {
+               {},
+               {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr, {}},
+           });
+}
+
+void TForm1::LMImageInformation1Click() {
+  Files.LMImageInformation1Click();
+}
+
+}  // namespace lumarte::editor

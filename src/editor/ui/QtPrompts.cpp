@@ -1,0 +1,119 @@
+#include "editor/ui/QtPrompts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSpinBox>
+
+#include "editor/model/RasterConversion.h"
+#include "editor/ui/NewImageForm.h"
+#include "editor/ui/SaveChangedForm.h"
+#include "editor/ui/TextForm.h"
+#include "imaging/ImageDLLLoader.h"
+#include "imaging/ui/BitmapSaveForm.h"
+#include "imaging/ui/JPEG2000Form.h"
+#include "imaging/ui/JPEGCompressionForm.h"
+#include "imaging/ui/PNGSaveForm.h"
+#include "imaging/ui/SelectExtForm.h"
+
+namespace lumarte::editor {
+
+namespace {
+const char* const kTitle = "Lumarte 1.0";
+}
+
+QString QtFileFilter(const std::string& filter) {
+  QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList entries;
+  static const QRegularExpression trailingList(R"(\s*\([^()]*\)\s*$)");
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1].split(';', Qt::SkipEmptyParts).join(' ');
+    if (patterns.isEmpty()) continue;
+    QString description = parts[i];
+    description.remove(trailingList);
+    entries << description + " (" + patterns + ")";
+  }
+  return entries.join(";;");
+}
+
+TQtPrompts::TQtPrompts(QWidget* window)
+    : Window(window),
+      OpenFolder(QDir::currentPath()),
+      NewImageForm(new TNewImageForm(window)),
+      SaveChangedForm(new TSaveChangedForm(window)),
+      TextForm(new TTextForm(window)),
+      SelectExtForm(new imaging::TSelectExtForm(window)),
+      BitmapSaveForm(new imaging::TBitmapSaveForm(window)),
+      PNGSaveForm(new imaging::TPNGSaveForm(window)),
+      JPEGCompressionForm(new imaging::TJPEGCompressionForm(window)),
+      JPEG2000Form(new imaging::TJPEG2000Form(imaging::ImageDLLLoader(), window)) {}
+
+std::vector<std::string> TQtPrompts::AskOpenFileNames(const std::string& filter) {
+  QStringList chosen =
+      QFileDialog::getOpenFileNames(Window, "Open", OpenFolder, QtFileFilter(filter));
+  std::vector<std::string> names;
+  for (const QString& f : chosen) names.push_back(f.toStdString());
+  if (!chosen.isEmpty()) OpenFolder = QFileInfo(chosen.front()).absolutePath();
+  return names;
+}
+
+std::string TQtPrompts::AskSaveFileName(const std::string& filter, const std::string& fileName) {
+  QString preset =
+      QDir(OpenFolder).filePath(QFileInfo(QString::fromStdString(fileName)).fileName());
+  return QFileDialog::getSaveFileName(Window, "Save as", preset, QtFileFilter(filter))
+      .toStdString();
+}
+
+TSaveFormatChoice TQtPrompts::AskSaveFormat() {
+  SelectExtForm->exec();
+  return SelectExtForm->Choice();
+}
+
+TSaveChangedAnswer TQtPrompts::AskSaveChanged() {
+  return SaveChangedForm->Execute();
+}
+
+std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
+  if (NewImageForm->exec() != QDialog::Accepted) return std::nullopt;
+  return TImageSize{NewImageForm->WidthSpinEdit->value(), NewImageForm->HeightSpinEdit->value()};
+}
+
+void TQtPrompts::ShowMessage(const std::string& text) {
+  QMessageBox::information(Window, kTitle, QString::fromStdString(text));
+}
+
+void TQtPrompts::ShowError(const std::string& text, const std::string& caption) {
+  QMessageBox::critical(Window, QString::fromStdString(caption), QString::fromStdString(text),
+                        QMessageBox::Ok | QMessageBox::Cancel);
+}
+
+void TQtPrompts::ShowText(const std::vector<std::string>& lines) {
+  TextForm->SetLines(lines);
+  TextForm->exec();
+}
+
+std::optional<int> TQtPrompts::AskBitmapDepth(const TBitmap& raster) {
+  return BitmapSaveForm->Execute(raster);
+}
+
+TPngTransparency TQtPrompts::AskPngTransparency(const TBitmap& raster,
+                                                const TPngSaveQuestion& question) {
+  PNGSaveForm->Execute(raster, question.DocumentTransparent, question.CurrentColor,
+                       question.DocumentColor);
+  return PNGSaveForm->Choice();
+}
+
+std::optional<TJpegSaveChoice> TQtPrompts::AskJpegOptions(const TBitmap& raster) {
+  if (!JPEGCompressionForm->Execute(raster)) return std::nullopt;
+  return TJpegSaveChoice{JPEGCompressionForm->Quality(), JPEGCompressionForm->Progressive()};
+}
+
+bool TQtPrompts::AskJpeg2000Options(const TBitmap& raster) {
+  imaging::TRevedBitmap buffer;
+  AssignFromRaster(buffer, raster);
+  return JPEG2000Form->Execute(buffer);
+}
+
+}  // namespace lumarte::editor

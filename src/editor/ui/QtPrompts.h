@@ -1,0 +1,60 @@
+#pragma once
+// The editor's questions answered by its dialogs. The dialogs are made
+// once, with the window, and keep their settings for the whole run.
+#include <QString>
+
+#include "editor/model/EditorPrompts.h"
+
+class QWidget;
+
+namespace lumarte::imaging {
+class TBitmapSaveForm;
+class TJPEG2000Form;
+class TJPEGCompressionForm;
+class TPNGSaveForm;
+class TSelectExtForm;
+}  // namespace lumarte::imaging
+
+namespace lumarte::editor {
+
+class TNewImageForm;
+class TSaveChangedForm;
+class TTextForm;
+
+// "desc|pattern;pattern|..." as a Qt file dialog filter list: each
+// description's own parenthesised pattern list is replaced by the real one.
+QString QtFileFilter(const std::string& filter);
+
+class TQtPrompts : public TEditorPrompts {
+ public:
+  explicit TQtPrompts(QWidget* window);
+
+  std::vector<std::string> AskOpenFileNames(const std::string& filter) override;
+  std::string AskSaveFileName(const std::string& filter, const std::string& fileName) override;
+  TSaveFormatChoice AskSaveFormat() override;
+  TSaveChangedAnswer AskSaveChanged() override;
+  std::optional<TImageSize> AskNewImageSize() override;
+  void ShowMessage(const std::string& text) override;
+  void ShowError(const std::string& text, const std::string& caption) override;
+  void ShowText(const std::vector<std::string>& lines) override;
+
+  std::optional<int> AskBitmapDepth(const TBitmap& raster) override;
+  TPngTransparency AskPngTransparency(const TBitmap& raster,
+                                      const TPngSaveQuestion& question) override;
+  std::optional<TJpegSaveChoice> AskJpegOptions(const TBitmap& raster) override;
+  bool AskJpeg2000Options(const TBitmap& raster) override;
+
+ private:
+  QWidget* Window;
+  QString OpenFolder;
+  TNewImageForm* NewImageForm;
+  TSaveChangedForm* SaveChangedForm;
+  TTextForm* TextForm;
+  imaging::TSelectExtForm* SelectExtForm;
+  imaging::TBitmapSaveForm* BitmapSaveForm;
+  imaging::TPNGSaveForm* PNGSaveForm;
+  imaging::TJPEGCompressionForm* JPEGCompressionForm;
+  imaging::TJPEG2000Form* JPEG2000Form;
+};
+
+}  // namespace lumarte::editor

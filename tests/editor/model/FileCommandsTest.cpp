@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "editor/model/FileCommands.h"
+#include "editor/model/MetafileAccess.h"
+#include "editor/model/RasterConversion.h"
+#include "imaging/Errors.h"
+#include "imaging/RevedBitmap.h"
+#include "support/FakePrompts.h"
+#include "support/TempFolder.h"
+#include "support/TestCodec.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using namespace lumarte::fixtures;
+
+namespace {
+
+// Metafiles stand in as test rasters, so the metafile branches can be
+// driven without the platform's renderer.
+bool MetafileWriteFails = false;
+void FakeLoadMetafile(const std::string& name, TBitmap& raster) {
+  imaging::TRevedBitmap b;
+  imaging::TFileStream s(name, imaging::fmRead);
+  b.LoadFromStream(s, "TST");
+  AssignTo(b, raster);
+}
+void FakeSaveMetafile(const std::string& name, const TBitmap& raster) {
+  if (MetafileWriteFails) throw EInOutError("disk full");
+  WriteTestRaster(name, raster);
+}
+
+class Host : public DocumentHost {
+ public:
+  TFileCommands* Files = nullptr;
+  TEditorPrompts* Prompts = nullptr;
+  int Fits = 0;
+  std::vector<std::string> Recent;
+  TSaveChangedAnswer AskSaveChanged() override { return Prompts->AskSaveChanged(); }
+  void SaveCurrent() override { Files->LMSave1Click(); }
+  void SaveCurrentAs() override { Files->LMSaveas1Click(); }
+  void OpenIntoFreeSlot() override { Files->LMOpen1Click(); }
+  void AddRecentFile(const std::string& f) override { Recent.push_back(f); }
+  void FitWindowToImage() override { ++Fits; }
+};
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  FakePrompts prompts;
+  Host host;
+  DocumentList docs{host};
+  TFileCommands files{docs, host, prompts};
+
+  void SetUp() override {
+    RegisterTestCodec();
+    InstallMetafileFunctions({&FakeLoadMetafile, &FakeSaveMetafile});
+    MetafileWriteFails = false;
+    host.Files = &files;
+    host.Prompts = &prompts;
+  }
+  void TearDown() override { InstallMetafileFunctions({}); }
+
+  std::string Raster(const std::string& name, int w = 4, int h = 3, int seed = 0) {
+    std::string path = folder.File(name);
+    WriteTestRaster(path, Pattern(w, h, seed));
+    return path;
+  }
+  int OpenCount() const {
+    int n = 0;
+    for (int k = 0; k < kSlotCount; ++k) n += docs.Slot(k).InUse;
+    return n;
+  }
+  std::string Message(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return "(no exception)";
+  }
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, OpenShowsTheRegistryFilterPlusMetafiles) {
+  prompts.OpenAnswers.push_back({Raster("a.tst")});
+  files.LMOpen1Click();
+  EXPECT_NE(prompts.LastOpenFilter.find("All images ("), std::string::npos);
+  EXPECT_NE(prompts.LastOpenFilter.find("|*.wmf;*.emf;"), std::string::npos);
+  EXPECT_NE(prompts.LastOpenFilter.find("Test raster (*.tst)|*.tst|"), std::string::npos);
+  EXPECT_TRUE(prompts.LastOpenFilter.ends_with("Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;"));
+  ASSERT_TRUE(docs.Current().InUse);
+  EXPECT_EQ(docs.Current().FileName, folder.File("a.tst"));
+  EXPECT_TRUE(docs.Current().NeedsSaveAs);
+  EXPECT_FALSE(docs.Current().Modified);
+  EXPECT_EQ(docs.Current().JpegQuality, -1);
+  EXPECT_EQ(*docs.Current().Bitmap, Pattern(4, 3));
+  EXPECT_EQ(host.Fits, 1);
+}
+
+TEST_F(FileCommandsTest, TwelveChosenWithEightOpenOpensTwoThenReportsTheLimit) {
+  for (int i = 0; i < 8; ++i) docs.NewImage(2, 2);
+  std::vector<std::string> chosen;
+  for (int i = 0; i < 12; ++i) chosen.push_back(Raster("f" + std::to_string(i) + ".tst", 3, 3, i));
+  prompts.OpenAnswers.push_back(chosen);
+  EXPECT_EQ(Message([&] { files.LMOpen1Click(); }), kNotAllOpened);
+  EXPECT_EQ(OpenCount(), 10);
+  // The last file opened is current, the first one right behind it.
+  EXPECT_EQ(docs.Current().FileName, chosen[1]);
+  EXPECT_EQ(docs.Slot(1).FileName, chosen[0]);
+}
+
+TEST_F(FileCommandsTest, FullListRefusesBeforeTheDialog) {
+  for (int i = 0; i < 10; ++i) docs.NewImage(2, 2);
+  EXPECT_EQ(Message([&] { files.LMOpen1Click(); }), kTooManyImages);
+  EXPECT_TRUE(prompts.Asked.empty());
+}
+
+TEST_F(FileCommandsTest, InvalidFilesAreAnnouncedAndSkippedMissingOnesSilently) {
+  std::string broken = folder.File("broken.tst");
+  std::ofstream(broken) << "not a raster";
+  prompts.OpenAnswers.push_back({broken, folder.File("missing.tst"), Raster("ok.tst")});
+  files.LMOpen1Click();
+  EXPECT_EQ(prompts.Errors, (std::vector<std::string>{"Error Occured: Not a valid image!"}));
+  EXPECT_EQ(OpenCount(), 1);
+  EXPECT_EQ(docs.Current().FileName, folder.File("ok.tst"));
+}
+
+TEST_F(FileCommandsTest, CancelledChoiceInsideAFileSkipsItQuietly) {
+  std::string cancelled = folder.File("ask.tst");
+  std::ofstream(cancelled) << "ABRT";
+  files.OpenFiles({cancelled, Raster("ok.tst")});
+  EXPECT_TRUE(prompts.Errors.empty());
+  EXPECT_EQ(OpenCount(), 1);
+  EXPECT_FALSE(IsValidImage(cancelled, &prompts));
+  EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(FileCommandsTest, LargeImageOpensAtHalfZoom) {
+  docs.ZoomFactor = 1.0;
+  files.OpenFiles({Raster("wide.tst", 2400, 1200)});
+  EXPECT_DOUBLE_EQ(docs.ZoomFactor, 0.5);
+  // A second, small image keeps that zoom (the zoom only shrinks on open).
+  files.OpenFiles({Raster("small.tst", 10, 10)});
+  EXPECT_DOUBLE_EQ(docs.ZoomFactor, 0.5);
+}
+
+TEST_F(FileCommandsTest, FailedReadLeavesTheListAsItWas) {
+  files.OpenFiles({Raster("a.tst")});
+  // GIF names count as valid without being read; the read itself fails.
+  std::string gif = folder.File("fake.gif");
+  std::ofstream(gif) << "GIF89a but nothing else";
+  EXPECT_NE(Message([&] { files.OpenFiles({gif}); }), "(no exception)");
+  EXPECT_EQ(OpenCount(), 1);
+  EXPECT_EQ(docs.Current().FileName, folder.File("a.tst"));
+  EXPECT_FALSE(docs.Slot(1).InUse);
+}
+
+TEST_F(FileCommandsTest, StartupOpensTheFirstTenValidFilesWithoutMessages) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 12; ++i) names.push_back(Raster("s" + std::to_string(i) + ".tst"));
+  names[3] = folder.File("missing.tst");
+  files.OpenStartupFiles(names);
+  EXPECT_EQ(OpenCount(), 9);  // ten looked at, one missing
+  EXPECT_EQ(docs.Current().FileName, names[9]);
+  EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(FileCommandsTest, RecentFileMessages) {
+  files.Recent.NoOfRecentFiles = 3;
+  std::string broken = folder.File("broken.tst");
+  std::ofstream(broken) << "junk";
+  files.Recent.Add(folder.File("gone.tst"));
+  files.Recent.Add(broken);
+  files.Recent.Add(Raster("fine.tst"));
+  EXPECT_EQ(Message([&] { files.N110Click(3); }), "Picture not found.");
+  EXPECT_EQ(Message([&] { files.N110Click(2); }), "Picture not found or not valid.");
+  EXPECT_EQ(prompts.Errors.size(), 1u);
+  files.N110Click(1);
+  EXPECT_EQ(docs.Current().FileName, folder.File("fine.tst"));
+}
+
+TEST_F(FileCommandsTest, SaveAsUnusableExtensionAsksForTheFormat) {
+  docs.NewImage(5, 4);
+  docs.Current().Modified = true;
+  prompts.SaveNameAnswers.push_back(folder.File("picture.tif"));
+  prompts.FormatAnswers.push_back(TSaveFormatChoice::Emf);
+  EXPECT_TRUE(files.LMSaveas1Click());
+  EXPECT_EQ(prompts.Asked, (std::vector<std::string>{"save", "format"}));
+  EXPECT_EQ(prompts.LastSaveFilter,
+            "JPEG, JPG,  JP2, PNG, BMP, EMF, WMF,GIF|"
+            "*.jpg;*.jpeg;*.png;*.bmp;*.emf;*.wmf;*.jp2;*.gif");
+  EXPECT_TRUE(std::filesystem::exists(folder.File("picture.tif.emf")));
+  EXPECT_EQ(docs.Current().FileName, folder.File("picture.tif.emf"));
+  EXPECT_FALSE(docs.Current().NeedsSaveAs);
+  // The metafile branch takes the name and leaves Modified alone.
+  EXPECT_TRUE(docs.Current().Modified);
+}
+
+TEST_F(FileCommandsTest, SaveGoesToSaveAsUntilTheDocumentHasAName) {
+  docs.NewImage(5, 4);
+  prompts.SaveNameAnswers.push_back(folder.File("first.wmf"));
+  EXPECT_TRUE(files.LMSave1Click());
+  EXPECT_EQ(prompts.LastSavePreset, "");
+  prompts.Asked.clear();
+  docs.Current().Bitmap->SetPixel(0, 0, clBlack);
+  EXPECT_TRUE(files.LMSave1Click());
+  EXPECT_TRUE(prompts.Asked.empty());  // saved under its name without asking
+  TBitmap back;
+  FakeLoadMetafile(folder.File("first.wmf"), back);
+  EXPECT_EQ(back.Pixel(0, 0), clBlack);
+}
+
+TEST_F(FileCommandsTest, CancelledSaveDialogChangesNothing) {
+  docs.NewImage(5, 4);
+  EXPECT_FALSE(files.LMSaveas1Click());
+  EXPECT_TRUE(docs.Current().NeedsSaveAs);
+  EXPECT_EQ(docs.Current().FileName, "");
+}
+
+TEST_F(FileCommandsTest, FailedWriteKeepsTheDocumentsFields) {
+  docs.NewImage(5, 4);
+  MetafileWriteFails = true;
+  prompts.SaveNameAnswers.push_back(folder.File("x.emf"));
+  EXPECT_EQ(Message([&] { files.LMSaveas1Click(); }), "disk full");
+  EXPECT_TRUE(docs.Current().NeedsSaveAs);
+  EXPECT_EQ(docs.Current().FileName, "");
+}
+
+TEST_F(FileCommandsTest, UnknownExtensionFailsInSaveDocument) {
+  docs.NewImage(2, 2);
+  docs.Current().FileName = folder.File("x.tif");
+  docs.Current().NeedsSaveAs = false;
+  EXPECT_EQ(Message([&] { files.LMSave1Click(); }), "Format not supported!");
+  EXPECT_EQ(Message([&] { SaveDocument(docs.Current(), folder.File("x.ico"), prompts); }),
+            "Format not supported!");
+}
+
+TEST_F(FileCommandsTest, CancelledJpeg2000AndJpegDialogsWriteNothing) {
+  docs.NewImage(2, 2);
+  prompts.Jpeg2000Answers.push_back(false);
+  prompts.JpegAnswers.push_back(std::nullopt);
+  EXPECT_FALSE(SaveDocument(docs.Current(), folder.File("x.jpc"), prompts));
+  EXPECT_FALSE(SaveDocument(docs.Current(), folder.File("x.jpg"), prompts));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path));
+  EXPECT_EQ(docs.Current().FileName, "");
+}
+
+TEST_F(FileCommandsTest, ClosingWithSaveWritesBeforeTheImageGoes) {
+  files.OpenFiles({Raster("a.tst")});
+  docs.Current().Modified = true;
+  prompts.SaveChangedAnswers.push_back(TSaveChangedAnswer::SaveAs);
+  prompts.SaveNameAnswers.push_back(folder.File("kept.wmf"));
+  docs.LMClose1Click();
+  EXPECT_TRUE(std::filesystem::exists(folder.File("kept.wmf")));
+  EXPECT_FALSE(docs.Current().InUse);
+}
+
+TEST_F(FileCommandsTest, NewImageDialog) {
+  prompts.NewSizeAnswers.push_back(std::nullopt);
+  files.LMNew1Click();
+  EXPECT_FALSE(docs.Current().InUse);
+  prompts.NewSizeAnswers.push_back(TImageSize{0, 5});
+  EXPECT_EQ(Message([&] { files.LMNew1Click(); }), "Width or Height must be greater than 0.");
+  prompts.NewSizeAnswers.push_back(TImageSize{7, 5});
+  files.LMNew1Click();
+  EXPECT_EQ(docs.Current().Bitmap->Width(), 7);
+  EXPECT_EQ(docs.Current().Bitmap->Pixel(6, 4), clWhite);
+  EXPECT_EQ(docs.Current().JpegQuality, 50);
+}
+
+TEST_F(FileCommandsTest, ImageInformationLines) {
+  files.OpenFiles({Raster("info.tst", 12, 34)});
+  files.LMImageInformation1Click();
+  ASSERT_EQ(prompts.Texts.size(), 1u);
+  EXPECT_EQ(prompts.Texts[0], (std::vector<std::string>{"Image Information", "",
+                                                        "FileName: " + folder.File("info.tst"),
+                                                        "Width: 12", "Height: 34"}));
+}

@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "platform/Clipboard.h"
+#include "platform/RasterImage.h"
+#include "support/TestCodec.h"
+
+using namespace lumarte;
+
+TEST(Clipboard, PictureRoundTrip) {
+  editor::TBitmap picture = fixtures::Pattern(7, 5, 3);
+  platform::SetClipboardPicture(picture);
+  auto back = platform::ClipboardPicture();
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(*back, picture);
+  QGuiApplication::clipboard()->setText("no picture");
+  EXPECT_FALSE(platform::ClipboardPicture().has_value());
+}
+
+TEST(RasterImage, QImageRoundTripAndStretch) {
+  editor::TBitmap picture = fixtures::Pattern(6, 4, 9);
+  EXPECT_EQ(platform::FromQImage(platform::ToQImage(picture)), picture);
+  QImage half = platform::StretchedImage(picture, 3, 2);
+  ASSERT_EQ(half.size(), QSize(3, 2));
+  // Column u samples x = u * 6 / 3, row v samples y = v * 4 / 2.
+  EXPECT_EQ(half.pixel(1, 1), qRgb(2 + 9, 2, 9));
+  EXPECT_TRUE(platform::StretchedImage(editor::TBitmap(), 3, 2).isNull());
+}

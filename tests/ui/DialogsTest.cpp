@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include "editor/model/DocumentCodecs.h"
+#include "editor/model/SavePreviews.h"
+#include "editor/ui/NewImageForm.h"
+#include "editor/ui/QtPrompts.h"
+#include "editor/ui/SaveChangedForm.h"
+#include "editor/ui/TextForm.h"
+#include "imaging/ui/BitmapSaveForm.h"
+#include "imaging/ui/JPEGCompressionForm.h"
+#include "imaging/ui/PNGSaveForm.h"
+#include "imaging/ui/PicturePane.h"
+#include "imaging/ui/ScrollStepper.h"
+#include "imaging/ui/SelectExtForm.h"
+#include "platform/RasterImage.h"
+#include "support/TestCodec.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+
+namespace {
+
+// Clicks a button of a modal dialog once its event loop runs.
+void ClickLater(QWidget* dialog, const char* button) {
+  QTimer::singleShot(0, dialog, [dialog, button] {
+    auto* b = dialog->findChild<QPushButton*>(button);
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+  });
+}
+
+}  // namespace
+
+TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
+  TSaveChangedForm form;
+  EXPECT_EQ(form.windowTitle(), "Save Image?");
+  EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "This image has changed.");
+  struct {
+    const char* Button;
+    TSaveChangedAnswer Answer;
+  } cases[] = {{"SaveButton", TSaveChangedAnswer::Save},
+               {"SaveAsButton", TSaveChangedAnswer::SaveAs},
+               {"DontSaveButton", TSaveChangedAnswer::DontSave},
+               {"CancelButton", TSaveChangedAnswer::Cancel}};
+  for (const auto& c : cases) {
+    ClickLater(&form, c.Button);
+    EXPECT_EQ(form.Execute(), c.Answer) << c.Button;
+  }
+  EXPECT_EQ(form.findChild<QPushButton*>("DontSaveButton")->text(), "Don't Save");
+  // Closing the prompt without a button is a Cancel.
+  QTimer::singleShot(0, &form, [&] { form.reject(); });
+  EXPECT_EQ(form.Execute(), TSaveChangedAnswer::Cancel);
+}
+
+TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
+  imaging::TSelectExtForm form;
+  EXPECT_EQ(form.windowTitle(), "Save as");
+  EXPECT_EQ(form.Choice(), TSaveFormatChoice::Jpg);
+  QStringList captions;
+  for (auto* b : form.findChildren<QRadioButton*>()) captions << b->text();
+  EXPECT_EQ(captions, (QStringList{"JPG", "BMP", "PNG", "EMF", "WMF", "JP2"}));
+  form.findChild<QRadioButton*>("SEPNGRadioButton")->click();
+  ClickLater(&form, "OKButton");
+  form.exec();
+  EXPECT_EQ(form.Choice(), TSaveFormatChoice::Png);
+  EXPECT_EQ(WithChosenExtension("picture.tif", form.Choice()), "picture.tif.png");
+}
+
+TEST(NewImageForm, SizesFromZeroTo32000) {
+  TNewImageForm form;
+  EXPECT_EQ(form.windowTitle(), "New");
+  for (QSpinBox* s : {form.WidthSpinEdit, form.HeightSpinEdit}) {
+    EXPECT_EQ(s->minimum(), 0);
+    EXPECT_EQ(s->maximum(), 32000);
+    EXPECT_EQ(s->value(), 0);
+  }
+}
+
+TEST(TextForm, ShowsTheLines) {
+  TTextForm form;
+  form.SetLines({"Image Information", "", "Width: 3"});
+  EXPECT_EQ(form.Memo->toPlainText(), "Image Information\n\nWidth: 3");
+  EXPECT_TRUE(form.Memo->isReadOnly());
+}
+
+TEST(PNGSaveForm, NotTransparentByDefaultAndPreviewMarksTheColour) {
+  imaging::TPNGSaveForm form;
+  EXPECT_EQ(form.windowTitle(), "Save PNG ");
+  TBitmap raster(20, 10);
+  raster.SetPixel(3, 4, RGBColor(255, 0, 0));
+  form.Prepare(raster, false, RGBColor(255, 0, 0), raster.TransparentColor());
+  EXPECT_EQ(form.Choice(), TPngTransparency::NotTransparent);
+  EXPECT_TRUE(form.UseOriginalRadioButton->isHidden());
+  EXPECT_TRUE(form.Preview->Fitted());
+  EXPECT_EQ(form.Preview->Picture().pixel(3, 4), qRgb(255, 0, 0));
+
+  form.TransparentRadioButton->click();
+  EXPECT_EQ(form.Choice(), TPngTransparency::CurrentColor);
+  // The red pixel now shows the checkerboard; its neighbours keep their colour.
+  QRgb marked = form.Preview->Picture().pixel(3, 4);
+  EXPECT_EQ(qRed(marked), qGreen(marked));
+  EXPECT_EQ(form.Preview->Picture().pixel(4, 4), qRgb(255, 255, 255));
+
+  form.OneToOneRadioButton->click();
+  EXPECT_FALSE(form.Preview->Fitted());
+  EXPECT_EQ(form.Choice(), TPngTransparency::CurrentColor);
+}
+
+TEST(JPEGCompressionForm, DefaultsAndPresets) {
+  imaging::TJPEGCompressionForm form;
+  EXPECT_EQ(form.windowTitle(), "JPEG Compression");
+  EXPECT_EQ(form.Quality(), 50);
+  EXPECT_TRUE(form.Progressive());
+  EXPECT_EQ(form.CompressionBar->minimum(), 0);
+  EXPECT_EQ(form.CompressionBar->maximum(), 100);
+  EXPECT_EQ(form.CompressionBar->tickInterval(), 10);
+  EXPECT_EQ(form.PresetComboBox->placeholderText(), "Defaults for WWW,...");
+  EXPECT_FALSE(form.OneToOneRadioButton->isEnabled());
+  int expected[] = {25, 17, 12};
+  for (int i = 0; i < 3; ++i) {
+    form.ChoosePreset(i);
+    EXPECT_EQ(form.Quality(), expected[i]) << form.PresetComboBox->itemText(i).toStdString();
+  }
+  // A moved bar stops stretching until the next preview.
+  form.CompressionBar->setValue(80);
+  EXPECT_FALSE(form.ImagePane->Fitted());
+  EXPECT_FALSE(form.PreviewPane->Fitted());
+}
+
+TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSize) {
+  imaging::TJPEGCompressionForm form;
+  TBitmap photo = fixtures::Pattern(60, 40, 1);
+  form.Prepare(photo);
+  auto at50 = MakeJpegPreview(photo, 50, true);
+  EXPECT_EQ(form.SizeLabel->text().toStdString(), SizeText(at50.FileSize));
+  EXPECT_TRUE(form.OneToOneRadioButton->isEnabled());
+  form.ChoosePreset(2);  // "WWW Background"
+  form.MakePreview();
+  EXPECT_EQ(form.SizeLabel->text().toStdString(),
+            SizeText(MakeJpegPreview(photo, 12, true).FileSize));
+  EXPECT_EQ(platform::FromQImage(form.PreviewPane->Picture()),
+            MakeJpegPreview(photo, 12, true).Decoded);
+  ClickLater(&form, "CancelButton");
+  EXPECT_FALSE(form.Execute(photo));
+  ClickLater(&form, "OKButton");
+  EXPECT_TRUE(form.Execute(photo));
+  EXPECT_EQ(form.Quality(), 12);
+}
+
+TEST(ScrollStepper, TheBoxThatMovedLeads) {
+  imaging::TPicturePane a, b;
+  QImage big(800, 800, QImage::Format_RGB32);
+  big.fill(Qt::gray);
+  for (auto* p : {&a, &b}) {
+    p->resize(100, 100);
+    p->SetPicture(big, false);
+    p->show();
+  }
+  QApplication::processEvents();
+  imaging::TScrollStepper stepper(&a, &b);
+  a.horizontalScrollBar()->setValue(120);
+  stepper.Step();
+  EXPECT_EQ(b.horizontalScrollBar()->value(), 120);
+  b.verticalScrollBar()->setValue(70);
+  stepper.Step();
+  EXPECT_EQ(a.verticalScrollBar()->value(), 70);
+  EXPECT_EQ(a.horizontalScrollBar()->value(), 120);
+}
+
+TEST(QtFileFilter, PatternsBecomeQtLists) {
+  EXPECT_EQ(QtFileFilter("All images (*.gif;*.bmp)|*.wmf;*.emf;*.gif;*.bmp|"
+                         "Windows Meta File (*.emf,*.wmf)|*.wmf;*.emf;"),
+            "All images (*.wmf *.emf *.gif *.bmp);;Windows Meta File (*.wmf *.emf)");
+  EXPECT_EQ(QtFileFilter("JPEG, JPG,  JP2, PNG, BMP, EMF, WMF,GIF|*.jpg;*.png"),
+            "JPEG, JPG,  JP2, PNG, BMP, EMF, WMF,GIF (*.jpg *.png)");
+  EXPECT_EQ(QtFileFilter("All images ()|*.wmf;*.emf;|Empty|"), "All images (*.wmf *.emf)");
+}
+
+TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
+  imaging::TBitmapSaveForm form;
+  EXPECT_EQ(form.windowTitle(), "Bitmap Save Form");
+  TBitmap photo = fixtures::Pattern(40, 30, 3);
+  form.Prepare(photo);
+  EXPECT_EQ(form.ChosenBits(), 24);
+  EXPECT_EQ(form.Preview->Picture().pixel(5, 7), qRgb(5 + 3, 7, 3));
+  form.findChild<QRadioButton*>("Bit1RadioButton")->click();
+  EXPECT_EQ(form.PreviewBits(), 1);
+  QSet<QRgb> colours;
+  const QImage& shown = form.Preview->Picture();
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) colours.insert(shown.pixel(x, y));
+  EXPECT_LE(colours.size(), 2);
+
+  ClickLater(&form, "OKButton");
+  EXPECT_EQ(form.Execute(photo), std::optional<int>(1));
+  ClickLater(&form, "CancelButton");
+  EXPECT_EQ(form.Execute(photo), std::nullopt);
+}
