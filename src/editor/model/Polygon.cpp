@@ -41,7 +41,8 @@ void ProjectedLine(double x0, double y0, double x1, double y1, const TBox& box, 
   crossing(x0, x1, box.Right);
   crossing(y0, y1, box.Top);
   crossing(y0, y1, box.Bottom);
-  std::sort(ts.begin(), ts.begin() + n);
+  for (int i = 1; i < n; ++i)  // at most six values: insertion sort
+    for (int j = i; j > 0 && ts[j] < ts[j - 1]; --j) std::swap(ts[j], ts[j - 1]);
   auto at = [&](double t) {
     double x = std::clamp(x0 + t * (x1 - x0), box.Left, box.Right);
     double y = std::clamp(y0 + t * (y1 - y0), box.Top, box.Bottom);
