@@ -8,7 +8,7 @@ TRect SelectionController::GetSelectionBounds() {
 }
 
 TSelectionTest SelectionController::MakeSelectionTest() {
-  TSelectionTest test(Selection(), Image(), SelectByColor);
+  TSelectionTest test = Docs.SelectionTest();
   Sel = test.Bounds();
   return test;
 }

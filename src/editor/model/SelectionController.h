@@ -47,7 +47,7 @@ class SelectionController {
   TBitmap& Image() { return *Docs.Current().Bitmap; }
 
   // The select-by-colour dialog's track bars (red, green, blue, width).
-  TSelectByColor SelectByColor;
+  TSelectByColor& SelectByColor() { return Docs.SelectByColor; }
   // Mirrors the setting "PolygonSelectAfterFreehandSelect".
   bool PolygonSelectAfterFreehandSelect = false;
   TPoint LastPressed{-1, -1};

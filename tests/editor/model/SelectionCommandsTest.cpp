@@ -181,7 +181,7 @@ TEST_F(SelectionCommandsTest, BrightnessStatsOfTheSelectedPixels) {
   EXPECT_DOUBLE_EQ(sel.SelectionBrightnessStats(0, 0, 1).Median, 12);
   // Nothing passes the colour gate: no values, all zero.
   S().ByColor = true;
-  sel.SelectByColor = {200, 200, 200, 1};
+  sel.SelectByColor() = {200, 200, 200, 1};
   EXPECT_DOUBLE_EQ(sel.SelectionBrightnessStats(1, 1, 1).Maximum, 0);
 }
 
