@@ -1,6 +1,7 @@
 #include "editor/model/SelectionEdit.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -12,6 +13,10 @@ namespace lumarte::editor {
 const char* const kSelectionTooSmall = "Selection too small. Either Width or Height = 0";
 
 namespace {
+
+int32_t Saturate(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 // Whether the bounds fall back to the whole image because nothing is chosen.
 bool SelectsWholeImage(const TSelectionClass& sel) {
@@ -35,8 +40,8 @@ void MoveRectangle(TSelectionClass& s, TMoveTarget target, TPoint p) {
     case TMoveTarget::RightBottom: highX = p.X, highY = p.Y; break;
     case TMoveTarget::Centre: {
       auto [dx, dy] = MidpointMove({lowX, lowY, highX, highY}, p);
-      s.X1 = static_cast<int32_t>(s.X1 + dx), s.X2 = static_cast<int32_t>(s.X2 + dx);
-      s.Y1 = static_cast<int32_t>(s.Y1 + dy), s.Y2 = static_cast<int32_t>(s.Y2 + dy);
+      s.X1 = Saturate(s.X1 + dx), s.X2 = Saturate(s.X2 + dx);
+      s.Y1 = Saturate(s.Y1 + dy), s.Y2 = Saturate(s.Y2 + dy);
       break;
     }
   }
@@ -60,13 +65,12 @@ void MovePolygon(TSelectionClass& s, TMoveTarget target, TPoint p, int width, in
 }
 
 void MoveCircle(TSelectionClass& s, TMoveTarget target, TPoint p) {
-  const int32_t r = s.X2;
+  const int64_t r = s.X2;
   if (s.X1 < 0 || r < 0) return;  // nothing to move
-  switch (target) {
-    case TMoveTarget::LeftTop: s.X1 = p.X + r, s.Y1 = p.Y + r; break;
-    case TMoveTarget::RightBottom: s.X1 = p.X - r, s.Y1 = p.Y - r; break;
-    case TMoveTarget::Centre: s.X1 = p.X, s.Y1 = p.Y; break;
-  }
+  const int64_t offset = target == TMoveTarget::LeftTop       ? r
+                         : target == TMoveTarget::RightBottom ? -r
+                                                              : 0;
+  s.X1 = Saturate(p.X + offset), s.Y1 = Saturate(p.Y + offset);
 }
 
 }  // namespace
@@ -91,6 +95,7 @@ TBitmap TrimmedRaster(const TBitmap& image, const TSelectionTest& test, TColor b
   const TRect& b = test.Bounds();
   const int64_t w = int64_t{b.Right} - b.Left, h = int64_t{b.Bottom} - b.Top;
   if (w <= 0 || h <= 0) throw ELumarteError(kSelectionTooSmall);
+  if (w * h * 3 > TBitmap::kMaxBytes) throw ELumarteError("Invalid bitmap size");
   TBitmap out(static_cast<int>(w), static_cast<int>(h));
   const uint8_t fill[3] = {BlueOf(bg), GreenOf(bg), RedOf(bg)};
   for (int j = 0; j < out.Height(); ++j) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace lumarte::editor {
@@ -30,11 +31,20 @@ int ZoomToTrackBar(double z) {
 
 double TrackBarToZoom(int p) { return p < 1 ? p / 100.0 + 1 : std::exp(0.025 * p); }
 
-int ScreenToImage(int screen, int scroll, double z) {
-  return static_cast<int>(std::nearbyint((double(screen) + scroll) / DrawingZoom(z)));
+namespace {
+
+// Rounded to even and held inside the int range.
+int RoundToInt(double v) {
+  return static_cast<int>(std::clamp(std::nearbyint(v), double(INT32_MIN), double(INT32_MAX)));
 }
 
-int ZoomedSize(int size, double z) { return static_cast<int>(std::nearbyint(size * z)); }
+}  // namespace
+
+int ScreenToImage(int screen, int scroll, double z) {
+  return RoundToInt((double(screen) + scroll) / DrawingZoom(z));
+}
+
+int ZoomedSize(int size, double z) { return RoundToInt(size * z); }
 
 std::string ZoomPanelText(double z) {
   char buf[64];
