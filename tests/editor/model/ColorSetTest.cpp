@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/model/ColorSet.h"
+#include "editor/model/ColorCommands.h"
 #include "editor/model/TestViews.h"
 #include "editor/model/ZoomStatus.h"
 
@@ -110,3 +111,34 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"RGB: 1 2", "Scanning the Color for Blue Failed"},
                       ParseCase{"RGB: 1 2a 3", "Scanning the Color for Green Failed"},
                       ParseCase{"RGB: 1 2 3.5", "Scanning the Color for Blue Failed"}));
+
+TEST(ColourPanelTest, SwatchesAndLabels) {
+  TColorSet c;
+  TakeStatusColour(c, TColorMember::FG, "RGB: 12 200 7");
+  auto s = ColourPanelSwatches(c);
+  ASSERT_EQ(s.size(), 11u);
+  EXPECT_EQ(s[0].Left, 0);
+  EXPECT_EQ(s[0].Right, 20);
+  EXPECT_EQ(s[0].Label, 'F');
+  EXPECT_EQ(s[0].LabelX, 7);
+  EXPECT_TRUE(s[0].WhiteLabel);  // 12 + 200 + 7 < 381
+  EXPECT_EQ(s[2].Label, 'T');
+  EXPECT_EQ(s[2].LabelX, 47);
+  EXPECT_EQ(s[3].Left, 60);  // Color 1
+  EXPECT_EQ(s[3].Right, 73);
+  EXPECT_EQ(s[4].Left, 71);  // Color 2 overlaps Color 1 by 2 pixels
+  EXPECT_EQ(s[10].Label, '8');
+  EXPECT_EQ(s[10].LabelX, 138);
+  EXPECT_FALSE(s[10].WhiteLabel);  // 220 + 210 + 200
+}
+
+TEST(ColourCommandsTest, MenuTables) {
+  ASSERT_EQ(kTakeColourCommands.size(), 11u);
+  EXPECT_STREQ(kTakeColourCommands[2].Caption, "to Transparent Color Interval");
+  EXPECT_STREQ(kTakeColourCommands[10].Name, "N81");
+  EXPECT_EQ(kTakeColourCommands[10].Member, ColorK(8));
+  EXPECT_STREQ(kSwitchForegroundCommands[0].Name, "BGColor1");
+  EXPECT_STREQ(kSwitchBackgroundCommands[1].Name, "TransparentColor1");
+  EXPECT_STREQ(kSwitchBackgroundCommands[2].Name, "Color12");
+  EXPECT_EQ(kSwitchBackgroundCommands[2].Member, ColorK(1));
+}
