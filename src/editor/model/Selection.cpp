@@ -36,6 +36,20 @@ TRect GetSelectionBounds(const TSelectionClass& sel, int width, int height) {
   }
 }
 
+TModeIcons ModeIcons(const TSelectionClass& sel) {
+  using I = TModeIcon;
+  if (sel.Kind == SelKind::PaintLine) return {I::Paint, I::Line};
+  if (sel.IsPaintMode()) return {I::Paint, I::Freehand};
+  if (sel.ByColor) return {I::Select, I::ByColor};
+  switch (sel.Kind) {
+    case SelKind::Point: return {I::Select, I::Point};
+    case SelKind::Circle: return {I::Select, I::Circle};
+    case SelKind::Polygon: return {I::Select, I::Polygon};
+    case SelKind::Freehand: return {I::Select, I::Freehand};
+    default: return {I::Select, I::Rectangle};
+  }
+}
+
 std::string SelectionStatusText(const TRect& b) {
   return "Sel: (" + std::to_string(b.Left) + "," + std::to_string(b.Top) + ") (" +
          std::to_string(b.Right) + "," + std::to_string(b.Bottom) + ")";

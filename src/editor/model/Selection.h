@@ -53,6 +53,15 @@ class TSelectionClass {
   void ClearTimes() { StartTime = MoveTime = PaintTime = PressTime = ReleaseTime = 0; }
 };
 
+// The two icons of the mode panel: select or paint, then the shape (the
+// by-colour icon when the colour gate is on) or the paint tool.
+enum class TModeIcon { Select, Paint, Rectangle, Point, Circle, Polygon, Freehand, ByColor, Line };
+struct TModeIcons {
+  TModeIcon Tool, Shape;
+  bool operator==(const TModeIcons&) const = default;
+};
+TModeIcons ModeIcons(const TSelectionClass& sel);
+
 // The inclusive bounding rectangle of the selection in a W × H image.
 TRect GetSelectionBounds(const TSelectionClass& sel, int width, int height);
 

@@ -233,3 +233,17 @@ TEST_F(SelectionCommandsTest, FreehandToPolygonSettingToggles) {
   sel.LMAfterFreehandswitchtoPolygonClick();
   EXPECT_FALSE(sel.PolygonSelectAfterFreehandSelect);
 }
+
+TEST(ModeIconsTest, ToolAndShape) {
+  using I = TModeIcon;
+  TSelectionClass s;
+  EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Select, I::Rectangle}));
+  s.Kind = SelKind::Circle;
+  EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Select, I::Circle}));
+  s.ByColor = true;
+  EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Select, I::ByColor}));
+  s.Kind = SelKind::PaintLine;
+  EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Paint, I::Line}));
+  s.Kind = SelKind::PaintFreehand;
+  EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Paint, I::Freehand}));
+}

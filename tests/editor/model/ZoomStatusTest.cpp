@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/model/ZoomStatus.h"
+#include "editor/model/ZoomWindow.h"
 
 using namespace lumarte::editor;
 
@@ -84,4 +85,24 @@ TEST(ArrowStepTest, GrowsOnQuickRepeatsUpToTen) {
   s.Press(20.1, true);
   s.Release();
   EXPECT_EQ(s.Current(), 1);
+}
+
+TEST(ZoomWindowTest, ApplyCancelClose) {
+  TZoomWindowModel z;
+  z.ShowFactor(2.0);
+  EXPECT_EQ(z.TrackPosition, 28);
+  z.TrackMoved(-100);
+  EXPECT_EQ(z.Shown, 0.0);
+  EXPECT_EQ(z.Current, 1.0);  // not applied by moving
+  EXPECT_EQ(z.Apply(), 0.0);  // a zoom of 0 can be applied; it draws at 1.0
+  EXPECT_EQ(DrawingZoom(z.Current), 1.0);
+  z.TrackMoved(40);
+  z.Cancel();
+  EXPECT_EQ(z.Shown, 0.0);
+  EXPECT_EQ(z.TrackPosition, -100);
+  EXPECT_EQ(z.Close(), 1.0);  // the applied 0 becomes 1.0
+  z.TrackMoved(-50);
+  z.Apply();
+  z.TrackMoved(100);
+  EXPECT_EQ(z.Close(), 0.5);
 }
