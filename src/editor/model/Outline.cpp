@@ -50,7 +50,7 @@ class OutlineCollector {
   }
   void Circle(double cx, double cy, int32_t r) {
     // Beyond this radius more dots add nothing visible but time.
-    const double steps = std::max(10.0, 10.0 * std::min<double>(r, 1 << 20));
+    const double steps = std::max(10.0, 10.0 * std::min<double>(r, 1 << 16));
     for (double i = 0; i <= steps; ++i) {
       double a = i * 2 * std::numbers::pi / steps;
       Dot(ScreenX(cx + r * std::sin(a)), ScreenY(cy + r * std::cos(a)));

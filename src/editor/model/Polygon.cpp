@@ -143,7 +143,7 @@ int TPolygon::FindNearPoint(int x, int y, int radius) const {
   for (int64_t r = 0; r <= radius; ++r)
     for (int i = 0; i < Count(); ++i) {
       int64_t dx = int64_t{Points[i].X} - x, dy = int64_t{Points[i].Y} - y;
-      if (dx * dx + dy * dy < r * r) return i;
+      if (std::abs(dx) < r && std::abs(dy) < r && dx * dx + dy * dy < r * r) return i;
     }
   return -1;
 }

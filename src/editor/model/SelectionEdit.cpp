@@ -92,7 +92,11 @@ TBitmap SelectionBlock(const TSelectionClass& sel, const TBitmap& image) {
 }
 
 TBitmap TrimmedRaster(const TBitmap& image, const TSelectionTest& test, TColor bg) {
-  const TRect& b = test.Bounds();
+  // Polygon bounds may reach far beyond the image once the shape has been
+  // moved; only the image's part of the box is kept.
+  const TRect& s = test.Bounds();
+  const TRect b{std::max(s.Left, 0), std::max(s.Top, 0), std::min(s.Right, image.Width()),
+                std::min(s.Bottom, image.Height())};
   const int64_t w = int64_t{b.Right} - b.Left, h = int64_t{b.Bottom} - b.Top;
   if (w <= 0 || h <= 0) throw ELumarteError(kSelectionTooSmall);
   if (w * h * 3 > TBitmap::kMaxBytes) throw ELumarteError("Invalid bitmap size");

@@ -14,9 +14,9 @@ extern const char* const kSelectionTooSmall;
 // kSelectionTooSmall for a block of width or height 0.
 TBitmap SelectionBlock(const TSelectionClass& sel, const TBitmap& image);
 
-// (SelRight - SelLeft) × (SelBottom - SelTop) pixels from (SelLeft, SelTop):
-// the image pixel where it is selected, else bg. Raises kSelectionTooSmall
-// rather than making an empty image.
+// (SelRight - SelLeft) × (SelBottom - SelTop) pixels from (SelLeft, SelTop),
+// the box cut to the image: the image pixel where it is selected, else bg.
+// Raises kSelectionTooSmall rather than making an empty image.
 TBitmap TrimmedRaster(const TBitmap& image, const TSelectionTest& test, TColor bg);
 
 enum class TMoveTarget { LeftTop, RightBottom, Centre };

@@ -182,3 +182,10 @@ TEST(PolygonTest, MaskStaleness) {
   p.Translate(1, 0);
   EXPECT_TRUE(p.MaskStale(8, 6));
 }
+
+TEST(PolygonTest, FarVerticesAreNeverNear) {
+  TPolygon p = Make({{2147483647, -2147483647 - 1}, {-2147483647 - 1, 2147483647}, {1, 1}});
+  EXPECT_EQ(p.FindNearPoint(-2147483647 - 1, 2147483647, 3), 1);
+  EXPECT_EQ(p.FindNearPoint(2147483647, 2147483647, 3), -1);
+  EXPECT_EQ(p.FindNearPoint(0, 0, 3), 2);
+}

@@ -247,3 +247,12 @@ TEST(ModeIconsTest, ToolAndShape) {
   s.Kind = SelKind::PaintFreehand;
   EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Paint, I::Freehand}));
 }
+
+// A polygon moved partly off the image trims to the image's part of its box.
+TEST_F(SelectionCommandsTest, TrimKeepsToTheImage) {
+  SetPolygon({{-100, -100}, {10, -100}, {10, 10}, {-100, 10}});
+  sel.LMTrim1Click();
+  EXPECT_EQ(docs.Current().Bitmap->Width(), 10);
+  EXPECT_EQ(docs.Current().Bitmap->Height(), 10);
+  EXPECT_EQ(docs.Current().Bitmap->Pixel(3, 4), RGBColor(3, 4, 7));
+}
