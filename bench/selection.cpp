@@ -20,7 +20,8 @@ const TBitmap& Image() {
     uint32_t s = 1;
     for (int y = 0; y < kH; ++y) {
       uint8_t* row = b.ScanLine(y);
-      for (int i = 0; i < kW * 3; ++i) row[i] = static_cast<uint8_t>((s = s * 134775813u + 1) >> 24);
+      for (int i = 0; i < kW * 3; ++i)
+        row[i] = static_cast<uint8_t>((s = s * 134775813u + 1) >> 24);
     }
     return b;
   }();
@@ -62,7 +63,9 @@ void RunSelection(benchmark::State& state, TSelectionClass sel, bool byColour = 
   SetCounters(state, n);
 }
 
-void BM_InSelection_lumarte(benchmark::State& state) { RunSelection(state, Star()); }
+void BM_InSelection_lumarte(benchmark::State& state) {
+  RunSelection(state, Star());
+}
 
 void BM_InSelection_bounds(benchmark::State& state) {
   TSelectionClass star = Star();
@@ -88,7 +91,9 @@ void BM_InSelectionCircle_lumarte(benchmark::State& state) {
   RunSelection(state, s);
 }
 
-void BM_InSelectionByColour_lumarte(benchmark::State& state) { RunSelection(state, Star(), true); }
+void BM_InSelectionByColour_lumarte(benchmark::State& state) {
+  RunSelection(state, Star(), true);
+}
 
 // Building the mask is paid once per selection change.
 void BM_PolygonMask_lumarte(benchmark::State& state) {

@@ -28,10 +28,9 @@ const std::vector<TColourCommand> kTakeColourCommands =
               {"toTransparentColorInterval1", "to Transparent Color Interval", M::TCI}},
              kToColour);
 
-const std::vector<TColourCommand> kSwitchForegroundCommands =
-    Numbered({{"BGColor1", "Background Color", M::BG},
-              {"TransparentColor2", "Transparent Color", M::TCI}},
-             kForegroundWith);
+const std::vector<TColourCommand> kSwitchForegroundCommands = Numbered(
+    {{"BGColor1", "Background Color", M::BG}, {"TransparentColor2", "Transparent Color", M::TCI}},
+    kForegroundWith);
 
 const std::vector<TColourCommand> kSwitchBackgroundCommands =
     Numbered({{"ForegroundColor1", "Foreground Color", M::FG},

@@ -16,17 +16,20 @@ TColor TColorEntry::Color() const {
 
 TColorEntry& TColorSet::Member(TColorMember m) {
   switch (m) {
-    case TColorMember::FG: return FG;
-    case TColorMember::BG: return BG;
-    case TColorMember::TCI: return TCI;
-    default: return Color(static_cast<int>(m) - static_cast<int>(TColorMember::Color1) + 1);
+    case TColorMember::FG:
+      return FG;
+    case TColorMember::BG:
+      return BG;
+    case TColorMember::TCI:
+      return TCI;
+    default:
+      return Color(static_cast<int>(m) - static_cast<int>(TColorMember::Color1) + 1);
   }
 }
 
 bool TColorSet::InTCI(int r, int g, int b) const {
   auto sq = [](int64_t d) { return d * d; };
-  return sq(r - int64_t{TCI.R}) + sq(g - int64_t{TCI.G}) + sq(b - int64_t{TCI.B}) <=
-         sq(TCIWidth);
+  return sq(r - int64_t{TCI.R}) + sq(g - int64_t{TCI.G}) + sq(b - int64_t{TCI.B}) <= sq(TCIWidth);
 }
 
 void TColorSet::SwapColours(TColorMember a, TColorMember b) {

@@ -25,7 +25,19 @@ struct TColorEntry {
 };
 
 // A member of the set: the interval's centre stands for the interval.
-enum class TColorMember { FG, BG, TCI, Color1, Color2, Color3, Color4, Color5, Color6, Color7, Color8 };
+enum class TColorMember {
+  FG,
+  BG,
+  TCI,
+  Color1,
+  Color2,
+  Color3,
+  Color4,
+  Color5,
+  Color6,
+  Color7,
+  Color8
+};
 inline constexpr TColorMember ColorK(int k) {
   return static_cast<TColorMember>(static_cast<int>(TColorMember::Color1) + k - 1);
 }

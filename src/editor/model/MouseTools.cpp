@@ -152,8 +152,7 @@ void MouseTools::MoveDrag(int x, int y, double now) {
   }
   switch (s.Kind) {
     case SelKind::Rectangle:
-      if (s.X1 < 0 || !ShapeUpdateDue(s, now, kShapeInterval) ||
-          Distance1(x, y, s.X2, s.Y2) < 2)
+      if (s.X1 < 0 || !ShapeUpdateDue(s, now, kShapeInterval) || Distance1(x, y, s.X2, s.Y2) < 2)
         return;
       s.X2 = x, s.Y2 = y;
       break;
@@ -164,14 +163,12 @@ void MouseTools::MoveDrag(int x, int y, double now) {
       break;
     }
     case SelKind::Polygon:
-      if (s.X1 < 0 || s.X1 >= s.Polygon.Count() || !ShapeUpdateDue(s, now, kVertexInterval))
-        return;
+      if (s.X1 < 0 || s.X1 >= s.Polygon.Count() || !ShapeUpdateDue(s, now, kVertexInterval)) return;
       s.Polygon.MovePoint(s.X1, x, y);
       s.X2 = x, s.Y2 = y;
       break;
     case SelKind::Freehand:
-      if (s.X1 < 0 || !ShapeUpdateDue(s, now, kVertexInterval) ||
-          Distance1(x, y, s.X2, s.Y2) < 2)
+      if (s.X1 < 0 || !ShapeUpdateDue(s, now, kVertexInterval) || Distance1(x, y, s.X2, s.Y2) < 2)
         return;
       Accept(s, now);
       MoveFreehandSelection(s, x, y);
@@ -191,8 +188,7 @@ void MouseTools::MoveFreehandSelection(TSelectionClass& s, int x, int y) {
     if (s.StrokeCount > 0) {
       const TPoint last = s.StrokeBuffer[s.StrokeCount - 1];
       // Close to the last point: thin the stroke out.
-      if (Distance1(x, y, last.X, last.Y) < 3 &&
-          (p == last || Sel.View().RandomBelow(10) >= 4))
+      if (Distance1(x, y, last.X, last.Y) < 3 && (p == last || Sel.View().RandomBelow(10) >= 4))
         return;
     }
     s.StrokeBuffer[s.StrokeCount++] = p;
@@ -281,7 +277,8 @@ void MouseTools::ReleaseLeft(int x, int y, double now) {
 
 void MouseTools::FinishPolygon(TSelectionClass& s) {
   if (s.Kind == SelKind::Freehand) {
-    for (int i = 0; i < s.StrokeCount; ++i) s.Polygon.AddPoint(s.StrokeBuffer[i].X, s.StrokeBuffer[i].Y);
+    for (int i = 0; i < s.StrokeCount; ++i)
+      s.Polygon.AddPoint(s.StrokeBuffer[i].X, s.StrokeBuffer[i].Y);
     s.StrokeCount = 0;
   }
   RedrawOutline();
@@ -324,7 +321,9 @@ void MouseTools::DrawStroke(const TPoint* to) {
   s.StrokeCount = 0;
 }
 
-void MouseTools::Redraw() { Sel.View().Redraw(); }
+void MouseTools::Redraw() {
+  Sel.View().Redraw();
+}
 
 void MouseTools::RedrawOutline() {
   Sel.View().EraseOutline();

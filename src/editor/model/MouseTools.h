@@ -11,11 +11,11 @@ enum class TMouseButton { Left, Right, Middle };
 
 class MouseTools {
  public:
-  static constexpr double kClickTime = 0.2;          // short press, release debounce
-  static constexpr double kShapeInterval = 1.0 / 16; // rectangle and circle updates
-  static constexpr double kVertexInterval = 1.0 / 64;// polygon and freehand updates
-  static constexpr double kPaintFlush = 0.1;         // freehand painting
-  static constexpr int kNearVertex = 3;              // FindNearPoint radius
+  static constexpr double kClickTime = 0.2;            // short press, release debounce
+  static constexpr double kShapeInterval = 1.0 / 16;   // rectangle and circle updates
+  static constexpr double kVertexInterval = 1.0 / 64;  // polygon and freehand updates
+  static constexpr double kPaintFlush = 0.1;           // freehand painting
+  static constexpr int kNearVertex = 3;                // FindNearPoint radius
 
   explicit MouseTools(SelectionController& selection) : Sel(selection) {}
 

@@ -42,11 +42,16 @@ TModeIcons ModeIcons(const TSelectionClass& sel) {
   if (sel.IsPaintMode()) return {I::Paint, I::Freehand};
   if (sel.ByColor) return {I::Select, I::ByColor};
   switch (sel.Kind) {
-    case SelKind::Point: return {I::Select, I::Point};
-    case SelKind::Circle: return {I::Select, I::Circle};
-    case SelKind::Polygon: return {I::Select, I::Polygon};
-    case SelKind::Freehand: return {I::Select, I::Freehand};
-    default: return {I::Select, I::Rectangle};
+    case SelKind::Point:
+      return {I::Select, I::Point};
+    case SelKind::Circle:
+      return {I::Select, I::Circle};
+    case SelKind::Polygon:
+      return {I::Select, I::Polygon};
+    case SelKind::Freehand:
+      return {I::Select, I::Freehand};
+    default:
+      return {I::Select, I::Rectangle};
   }
 }
 

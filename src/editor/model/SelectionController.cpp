@@ -27,8 +27,7 @@ TPoint SelectionController::SelectionAnchor() {
   return {b.Left, b.Top};
 }
 
-TBrightnessStats SelectionController::SelectionBrightnessStats(double wB, double wG,
-                                                               double wR) {
+TBrightnessStats SelectionController::SelectionBrightnessStats(double wB, double wG, double wR) {
   return lumarte::editor::SelectionBrightnessStats(Image(), MakeSelectionTest(), wB, wG, wR);
 }
 

@@ -36,8 +36,12 @@ void MoveRectangle(TSelectionClass& s, TMoveTarget target, TPoint p) {
   int32_t& highX = s.X1 <= s.X2 ? s.X2 : s.X1;
   int32_t& highY = s.Y1 <= s.Y2 ? s.Y2 : s.Y1;
   switch (target) {
-    case TMoveTarget::LeftTop: lowX = p.X, lowY = p.Y; break;
-    case TMoveTarget::RightBottom: highX = p.X, highY = p.Y; break;
+    case TMoveTarget::LeftTop:
+      lowX = p.X, lowY = p.Y;
+      break;
+    case TMoveTarget::RightBottom:
+      highX = p.X, highY = p.Y;
+      break;
     case TMoveTarget::Centre: {
       auto [dx, dy] = MidpointMove({lowX, lowY, highX, highY}, p);
       s.X1 = Saturate(s.X1 + dx), s.X2 = Saturate(s.X2 + dx);
@@ -51,7 +55,9 @@ void MovePolygon(TSelectionClass& s, TMoveTarget target, TPoint p, int width, in
   if (s.Polygon.Count() == 0) return;
   TRect b = s.Polygon.VertexBox();
   switch (target) {
-    case TMoveTarget::LeftTop: s.Polygon.Translate(int64_t{p.X} - b.Left, int64_t{p.Y} - b.Top); break;
+    case TMoveTarget::LeftTop:
+      s.Polygon.Translate(int64_t{p.X} - b.Left, int64_t{p.Y} - b.Top);
+      break;
     case TMoveTarget::RightBottom:
       s.Polygon.Translate(int64_t{p.X} - b.Right, int64_t{p.Y} - b.Bottom);
       break;
@@ -116,12 +122,21 @@ TBitmap TrimmedRaster(const TBitmap& image, const TSelectionTest& test, TColor b
 
 void MoveSelectionTo(TSelectionClass& sel, TMoveTarget target, TPoint p, int width, int height) {
   switch (sel.Kind) {
-    case SelKind::Rectangle: MoveRectangle(sel, target, p); break;
-    case SelKind::Point: sel.X1 = sel.X2 = p.X, sel.Y1 = sel.Y2 = p.Y; break;
+    case SelKind::Rectangle:
+      MoveRectangle(sel, target, p);
+      break;
+    case SelKind::Point:
+      sel.X1 = sel.X2 = p.X, sel.Y1 = sel.Y2 = p.Y;
+      break;
     case SelKind::Polygon:
-    case SelKind::Freehand: MovePolygon(sel, target, p, width, height); break;
-    case SelKind::Circle: MoveCircle(sel, target, p); break;
-    default: return;
+    case SelKind::Freehand:
+      MovePolygon(sel, target, p, width, height);
+      break;
+    case SelKind::Circle:
+      MoveCircle(sel, target, p);
+      break;
+    default:
+      return;
   }
   sel.BoundsDirty = true;
 }

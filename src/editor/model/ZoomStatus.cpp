@@ -20,16 +20,24 @@ const std::array<TZoomMenuItem, 9> kZoomMenu{{{"1:3", 1.0 / 3},
 const std::array<const char*, 4> kPanelWidthSamples{"(1234:1)", "X: 12345", "Y: 12345",
                                                     "RGB 123 456 789 "};
 
-double ZoomIn(double z) { return LimitZoom(std::min(kZoomMax, z * 1.1)); }
-double ZoomOut(double z) { return LimitZoom(std::max(kZoomMinKey, z * 0.9)); }
-double LimitZoom(double z) { return std::max(kZoomMinSet, z); }
+double ZoomIn(double z) {
+  return LimitZoom(std::min(kZoomMax, z * 1.1));
+}
+double ZoomOut(double z) {
+  return LimitZoom(std::max(kZoomMinKey, z * 0.9));
+}
+double LimitZoom(double z) {
+  return std::max(kZoomMinSet, z);
+}
 
 int ZoomToTrackBar(double z) {
   double p = z >= 1 ? std::log(z) * 40 : (z - 1) * 100;
   return static_cast<int>(std::nearbyint(std::clamp<double>(p, kZoomTrackMin, kZoomTrackMax)));
 }
 
-double TrackBarToZoom(int p) { return p < 1 ? p / 100.0 + 1 : std::exp(0.025 * p); }
+double TrackBarToZoom(int p) {
+  return p < 1 ? p / 100.0 + 1 : std::exp(0.025 * p);
+}
 
 namespace {
 
@@ -44,7 +52,9 @@ int ScreenToImage(int screen, int scroll, double z) {
   return RoundToInt((double(screen) + scroll) / DrawingZoom(z));
 }
 
-int ZoomedSize(int size, double z) { return RoundToInt(size * z); }
+int ZoomedSize(int size, double z) {
+  return RoundToInt(size * z);
+}
 
 std::string ZoomPanelText(double z) {
   char buf[64];
@@ -55,8 +65,12 @@ std::string ZoomPanelText(double z) {
   return "(" + s + ":1)";
 }
 
-std::string XPanelText(int x) { return "X:" + std::to_string(x); }
-std::string YPanelText(int y) { return "Y:" + std::to_string(y); }
+std::string XPanelText(int x) {
+  return "X:" + std::to_string(x);
+}
+std::string YPanelText(int y) {
+  return "Y:" + std::to_string(y);
+}
 
 std::string RGBPanelText(TColor c) {
   return "RGB: " + std::to_string(RedOf(c)) + " " + std::to_string(GreenOf(c)) + " " +

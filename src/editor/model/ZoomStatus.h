@@ -10,9 +10,9 @@
 
 namespace lumarte::editor {
 
-inline constexpr double kZoomMax = 20.0;       // "+" stops here
-inline constexpr double kZoomMinKey = 0.005;   // "-" stops here
-inline constexpr double kZoomMinSet = 0.001;   // any zoom set by a command
+inline constexpr double kZoomMax = 20.0;      // "+" stops here
+inline constexpr double kZoomMinKey = 0.005;  // "-" stops here
+inline constexpr double kZoomMinSet = 0.001;  // any zoom set by a command
 inline constexpr int kZoomTrackMin = -100, kZoomTrackMax = 100;
 
 struct TZoomMenuItem {
@@ -26,7 +26,9 @@ double ZoomIn(double z);   // the "+" and "=" keys
 double ZoomOut(double z);  // the "-" key
 double LimitZoom(double z);
 // A factor of 0 draws at 1.0.
-inline double DrawingZoom(double z) { return z == 0 ? 1.0 : z; }
+inline double DrawingZoom(double z) {
+  return z == 0 ? 1.0 : z;
+}
 
 // Track bar position for a factor and the factor a position shows.
 int ZoomToTrackBar(double z);

@@ -10,7 +10,9 @@ namespace lumarte::editor {
 
 namespace {
 
-QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(TColor c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 constexpr int kIconSize = 20;
 
@@ -86,7 +88,9 @@ TColorPanel::TColorPanel(const TColorSet& colours, QWidget* parent)
   setCursor(Qt::PointingHandCursor);
 }
 
-int TColorPanel::SwatchHeight() const { return fontMetrics().height() + 2; }
+int TColorPanel::SwatchHeight() const {
+  return fontMetrics().height() + 2;
+}
 
 QSize TColorPanel::sizeHint() const {
   const auto swatches = ColourPanelSwatches(Colours);
@@ -122,7 +126,9 @@ TModeIconsPanel::TModeIconsPanel(QWidget* parent) : QWidget(parent) {
   setCursor(Qt::PointingHandCursor);
 }
 
-QSize TModeIconsPanel::sizeHint() const { return {2 * kIconSize + 2, kIconSize}; }
+QSize TModeIconsPanel::sizeHint() const {
+  return {2 * kIconSize + 2, kIconSize};
+}
 
 void TModeIconsPanel::SetIcons(const TModeIcons& icons) {
   if (icons == Shown) return;

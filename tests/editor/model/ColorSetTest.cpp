@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "editor/model/ColorSet.h"
 #include "editor/model/ColorCommands.h"
+#include "editor/model/ColorSet.h"
 #include "editor/model/TestViews.h"
 #include "editor/model/ZoomStatus.h"
 
@@ -40,7 +40,8 @@ TEST_P(LabelColourTest, WhiteBelow381) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sums, LabelColourTest,
-                         ::testing::Values(LabelCase{12, 200, 7, true}, LabelCase{127, 127, 126, true},
+                         ::testing::Values(LabelCase{12, 200, 7, true},
+                                           LabelCase{127, 127, 126, true},
                                            LabelCase{127, 127, 127, false},
                                            LabelCase{255, 255, 255, false},
                                            LabelCase{0, 0, 0, true}));

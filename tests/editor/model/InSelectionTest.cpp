@@ -48,7 +48,8 @@ bool Reference(TSelectionClass& s, const TBitmap& img, const TSelectByColor& c, 
     return dx * dx + dy * dy <= int64_t{s.X2} * s.X2 && colour;
   }
   if (s.IsPolygonKind() && s.Polygon.Count() >= 1) {
-    if (s.Polygon.MaskStale(img.Width(), img.Height())) s.Polygon.BuildMask(img.Width(), img.Height());
+    if (s.Polygon.MaskStale(img.Width(), img.Height()))
+      s.Polygon.BuildMask(img.Width(), img.Height());
     return s.Polygon.IsInside(x, y) && colour;
   }
   return x >= b.Left && x <= b.Right && y >= b.Top && y <= b.Bottom && colour;
@@ -152,8 +153,8 @@ TEST_P(ByColorTest, WidthIsAStrictRadius) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ByColorTest,
-                         ::testing::Values(ByColorCase{0, 0}, ByColorCase{1, 1},
-                                           ByColorCase{2, 9}, ByColorCase{3, 25}));
+                         ::testing::Values(ByColorCase{0, 0}, ByColorCase{1, 1}, ByColorCase{2, 9},
+                                           ByColorCase{3, 25}));
 
 TEST(InSelectionTest, ByColorWithinTheShape) {
   TBitmap img(10, 10);  // white
@@ -185,7 +186,8 @@ TEST(InSelectionTest, AgreesWithTheRulesOnRandomSelections) {
     s.X1 = coord(-2, W + 5), s.Y1 = coord(-2, H + 5);
     s.X2 = coord(-2, W + 5), s.Y2 = s.Kind == SelKind::Circle ? s.X2 : coord(-2, H + 5);
     if (s.IsPolygonKind())
-      for (int i = coord(0, 7); i > 0; --i) s.Polygon.AddPoint(coord(-10, W + 10), coord(-10, H + 10));
+      for (int i = coord(0, 7); i > 0; --i)
+        s.Polygon.AddPoint(coord(-10, W + 10), coord(-10, H + 10));
     s.ByColor = round % 3 == 0;
     TSelectByColor c{coord(0, 60), coord(0, 60), coord(0, 20), coord(0, 30)};
     TSelectionTest t(s, img, c);

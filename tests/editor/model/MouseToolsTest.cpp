@@ -147,7 +147,8 @@ TEST_F(MouseToolsTest, FreehandSelectionCollectsPointsAndBuildsTheMask) {
   sel.LMFreehand1Click();
   Drag({{5, 5}, {15, 5}, {25, 5}, {25, 15}, {25, 25}, {15, 25}, {5, 25}, {5, 15}});
   EXPECT_EQ(S().Kind, SelKind::Freehand);
-  EXPECT_EQ(S().Polygon.Count(), 8);  // the press point, five buffered and one flushed, then the last
+  EXPECT_EQ(S().Polygon.Count(),
+            8);  // the press point, five buffered and one flushed, then the last
   EXPECT_FALSE(S().Polygon.MaskStale(40, 30));
   EXPECT_TRUE(sel.InSelection(15, 15));
   EXPECT_FALSE(sel.InSelection(30, 15));

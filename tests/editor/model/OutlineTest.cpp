@@ -31,9 +31,8 @@ TEST_P(MarkColorTest, EachChannel) {
 
 INSTANTIATE_TEST_SUITE_P(Bands, MarkColorTest,
                          ::testing::Values(MarkCase{255, 0}, MarkCase{201, 54}, MarkCase{200, 0},
-                                           MarkCase{151, 0}, MarkCase{150, 255},
-                                           MarkCase{100, 255}, MarkCase{99, 156},
-                                           MarkCase{0, 255}));
+                                           MarkCase{151, 0}, MarkCase{150, 255}, MarkCase{100, 255},
+                                           MarkCase{99, 156}, MarkCase{0, 255}));
 
 TEST(OutlineTest, RectangleEdgesInScreenCoordinates) {
   TSelectionClass s;

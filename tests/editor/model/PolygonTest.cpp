@@ -57,28 +57,27 @@ const std::vector<TPoint> kSquare{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, InsertPointTest,
-    ::testing::Values(
-        InsertCase{"FewerThanThreeAppends", {{0, 0}, {10, 0}}, {5, 5}, 2},
-        InsertCase{"EmptyAppends", {}, {3, 4}, 0},
-        InsertCase{"TopEdge", kSquare, {5, -1}, 1},
-        InsertCase{"RightEdge", kSquare, {11, 5}, 2},
-        InsertCase{"BottomEdge", kSquare, {5, 12}, 3},
-        InsertCase{"ClosingEdgeAppends", kSquare, {-2, 5}, 4},
-        // Equally near the top and right edges: the first strictly nearer wins.
-        InsertCase{"TieKeepsFirstEdge", kSquare, {11, -1}, 1},
-        // Equally near the bottom and the closing edge: the closing edge wins ties.
-        InsertCase{"TieGoesToClosingEdge", kSquare, {-1, 11}, 4},
-        // Beyond the segment's end the distance is to the nearer end point.
-        // (25,1) is 1 from the top edge's line but beyond its end: 15.03 from
-        // it, while the right edge is 15 away.
-        InsertCase{"PastTheEndUsesEndPoint", kSquare, {25, 1}, 2}),
+    ::testing::Values(InsertCase{"FewerThanThreeAppends", {{0, 0}, {10, 0}}, {5, 5}, 2},
+                      InsertCase{"EmptyAppends", {}, {3, 4}, 0},
+                      InsertCase{"TopEdge", kSquare, {5, -1}, 1},
+                      InsertCase{"RightEdge", kSquare, {11, 5}, 2},
+                      InsertCase{"BottomEdge", kSquare, {5, 12}, 3},
+                      InsertCase{"ClosingEdgeAppends", kSquare, {-2, 5}, 4},
+                      // Equally near the top and right edges: the first strictly nearer wins.
+                      InsertCase{"TieKeepsFirstEdge", kSquare, {11, -1}, 1},
+                      // Equally near the bottom and the closing edge: the closing edge wins ties.
+                      InsertCase{"TieGoesToClosingEdge", kSquare, {-1, 11}, 4},
+                      // Beyond the segment's end the distance is to the nearer end point.
+                      // (25,1) is 1 from the top edge's line but beyond its end: 15.03 from
+                      // it, while the right edge is 15 away.
+                      InsertCase{"PastTheEndUsesEndPoint", kSquare, {25, 1}, 2}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(PolygonTest, FindNearPointTriesGrowingRadii) {
   TPolygon p = Make({{0, 0}, {5, 5}, {7, 5}});
   EXPECT_EQ(p.FindNearPoint(5, 5, 3), 1);
-  EXPECT_EQ(p.FindNearPoint(6, 5, 3), 1);   // both at distance 1: first in vertex order
-  EXPECT_EQ(p.FindNearPoint(9, 5, 3), 2);   // distance 2 is found with radius 3
+  EXPECT_EQ(p.FindNearPoint(6, 5, 3), 1);  // both at distance 1: first in vertex order
+  EXPECT_EQ(p.FindNearPoint(9, 5, 3), 2);  // distance 2 is found with radius 3
   // Vertex 2 is nearer (2) but vertex 1 (√8) also counts at r = 3 and comes first.
   EXPECT_EQ(p.FindNearPoint(7, 7, 3), 1);
   EXPECT_EQ(p.FindNearPoint(3, 5, 3), 1);   // distance 2

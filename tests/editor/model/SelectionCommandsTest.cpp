@@ -120,13 +120,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Rectangles move one corner to P (the smaller or larger coordinates)...
         MoveCase{"RectLeftTop", SelKind::Rectangle, MT::LeftTop, {30, 25, 5, 2}, {30, 25, 20, 10}},
-        MoveCase{"RectRightBottom", SelKind::Rectangle, MT::RightBottom, {30, 25, 5, 2}, {20, 10, 5, 2}},
+        MoveCase{
+            "RectRightBottom", SelKind::Rectangle, MT::RightBottom, {30, 25, 5, 2}, {20, 10, 5, 2}},
         // ...or both corners so that the truncated middle is P.
         MoveCase{"RectCentre", SelKind::Rectangle, MT::Centre, {0, 0, 5, 3}, {18, 9, 23, 12}},
-        MoveCase{"NothingBecomesPoint", SelKind::Rectangle, MT::RightBottom, {-1, -1, -1, -1}, {20, 10, 20, 10}},
+        MoveCase{"NothingBecomesPoint",
+                 SelKind::Rectangle,
+                 MT::RightBottom,
+                 {-1, -1, -1, -1},
+                 {20, 10, 20, 10}},
         MoveCase{"Point", SelKind::Point, MT::Centre, {3, 3, 3, 3}, {20, 10, 20, 10}},
         MoveCase{"CircleLeftTop", SelKind::Circle, MT::LeftTop, {5, 5, 4, 4}, {24, 14, 4, 4}},
-        MoveCase{"CircleRightBottom", SelKind::Circle, MT::RightBottom, {5, 5, 4, 4}, {16, 6, 4, 4}},
+        MoveCase{
+            "CircleRightBottom", SelKind::Circle, MT::RightBottom, {5, 5, 4, 4}, {16, 6, 4, 4}},
         MoveCase{"CircleCentre", SelKind::Circle, MT::Centre, {5, 5, 4, 4}, {20, 10, 4, 4}},
         MoveCase{"NoCircleStays", SelKind::Circle, MT::Centre, {-1, -1, -1, -1}, {-1, -1, -1, -1}},
         MoveCase{"PaintModeStays", SelKind::PaintLine, MT::Centre, {1, 2, -1, -1}, {1, 2, -1, -1}}),

@@ -47,10 +47,11 @@ TEST_P(TrackBarTest, FactorToPosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Factors, TrackBarTest,
-                         ::testing::Values(TrackCase{1.0, 0}, TrackCase{2.0, 28},  // ln 2 · 40 = 27.7
-                                           TrackCase{20.0, 100},                   // 119.8, held at the end
+                         ::testing::Values(TrackCase{1.0, 0},
+                                           TrackCase{2.0, 28},    // ln 2 · 40 = 27.7
+                                           TrackCase{20.0, 100},  // 119.8, held at the end
                                            TrackCase{0.5, -50}, TrackCase{0.0, -100},
-                                           TrackCase{0.005, -100},  // -99.5 rounds to even
+                                           TrackCase{0.005, -100},   // -99.5 rounds to even
                                            TrackCase{0.015, -98}));  // -98.5 rounds to even
 
 TEST(TrackBarTest, PositionToFactor) {
@@ -76,7 +77,7 @@ TEST(StatusTextTest, Panels) {
 
 TEST(ArrowStepTest, GrowsOnQuickRepeatsUpToTen) {
   TArrowStep s;
-  EXPECT_EQ(s.Press(10.0, true), 1);   // first press: the step is 1 whatever the dice say
+  EXPECT_EQ(s.Press(10.0, true), 1);  // first press: the step is 1 whatever the dice say
   EXPECT_EQ(s.Press(10.1, true), 2);
   EXPECT_EQ(s.Press(10.2, false), 2);  // three times in four it stays
   for (int i = 0; i < 20; ++i) s.Press(10.3 + i * 0.1, true);
