@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "editor/model/LineRaster.h"
 #include "imaging/Errors.h"
 
 namespace lumarte::editor {
@@ -79,16 +80,7 @@ void TBitmap::Stamp(int x, int y) {
 }
 
 void TBitmap::LineTo(int x, int y) {
-  int x0 = PenX, y0 = PenY;
-  int dx = std::abs(x - x0), sx = x0 < x ? 1 : -1;
-  int dy = -std::abs(y - y0), sy = y0 < y ? 1 : -1;
-  int err = dx + dy;
-  while (x0 != x || y0 != y) {
-    Stamp(x0, y0);
-    int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x0 += sx;
-    if (e2 <= dx) err += dx, y0 += sy;
-  }
+  RasterLine(PenX, PenY, x, y, [this](int px, int py) { Stamp(px, py); });
   // A wide pen has round caps, so its end point is covered too.
   if (PenWidth > 1) Stamp(x, y);
   PenX = x;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editor/model/Document.h"
+#include "editor/model/SelectionTest.h"
 
 namespace lumarte::editor {
 
@@ -53,6 +54,13 @@ class DocumentList {
   bool RedoEnabled = false;
   bool PaintingInProgress = false;
   bool Cancelled = false;
+  // The select-by-colour dialog's reference colour and width.
+  TSelectByColor SelectByColor;
+
+  // The per-pixel selection test of the current document.
+  TSelectionTest SelectionTest() {
+    return TSelectionTest(*Current().Selection, *Current().Bitmap, SelectByColor);
+  }
 
   void PushUndo();
   void LMUndo1Click();

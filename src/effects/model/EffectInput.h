@@ -4,14 +4,14 @@
 // size; pixels outside the selection stay as they were unless an effect says
 // otherwise.
 #include "editor/model/Bitmap.h"
-#include "editor/model/Selection.h"
+#include "editor/model/SelectionTest.h"
 #include "effects/model/Progress.h"
 
 namespace lumarte::effects {
 
 struct EffectInput {
   const editor::TBitmap& Source;
-  const editor::TSelectionClass& Selection;
+  const editor::TSelectionTest& Selection;
   ProgressReporter& Progress;
 };
 
@@ -19,11 +19,13 @@ struct EffectInput {
 // points at the pixel's blue byte.
 template <class F>
 void ForEachSelectedPixel(const EffectInput& in, F&& f) {
-  const int w = in.Source.Width(), h = in.Source.Height();
-  for (int y = 0; y < h; ++y) {
+  // Only the selection's bounds can hold selected pixels.
+  const editor::TRect& c = in.Selection.Candidates();
+  const bool all = in.Selection.SelectsAll();
+  for (int y = c.Top; y <= c.Bottom; ++y) {
     const uint8_t* s = in.Source.ScanLine(y);
-    for (int x = 0; x < w; ++x)
-      if (in.Selection.InSelection(x, y)) f(s + 3 * x, x, y);
+    for (int x = c.Left; x <= c.Right; ++x)
+      if (all || in.Selection.InSelection(x, y)) f(s + 3 * x, x, y);
   }
 }
 

@@ -48,8 +48,9 @@ void EffectSession::ComputeEffect() {
   editor::TBM& doc = Documents.Current();
   SessionProgress progress(Progress, Aborted);
   try {
+    const editor::TSelectionTest selection = Documents.SelectionTest();
     ResultBitmap = std::make_unique<editor::TBitmap>(
-        Run(EffectInput{*doc.Bitmap, *doc.Selection, progress}));
+        Run(EffectInput{*doc.Bitmap, selection, progress}));
   } catch (const ELumarteError&) {
     // An abort ends the computation quietly; any other refusal is reported.
     if (progress.AbortRequested()) {

@@ -24,7 +24,8 @@ TBitmap Sample() {
 
 TBitmap RunEffect(const std::string& name, std::map<std::string, double> values,
                   const TBitmap& src, uint32_t seed = 1) {
-  TSelectionClass all;
+  TSelectionClass nothing;
+  TSelectionTest all(nothing, src, {});
   NullProgress progress;
   return FindEffect(name)->Run(EffectInput{src, all, progress}, ParamValues(std::move(values)),
                                seed);

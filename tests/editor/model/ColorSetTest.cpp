@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "editor/model/ColorCommands.h"
+#include "editor/model/ColorSet.h"
+#include "editor/model/TestViews.h"
+#include "editor/model/ZoomStatus.h"
+
+using namespace lumarte::editor;
+using lumarte::editor::testing::Message;
+
+TEST(ColorSetTest, Defaults) {
+  TColorSet c;
+  EXPECT_EQ(c.FG, TColorEntry::FromRGB(255, 255, 255));
+  EXPECT_EQ(c.BG, TColorEntry::FromRGB(0, 0, 0));
+  EXPECT_EQ(c.TCIWidth, -1);
+  EXPECT_EQ(c.Color(4), TColorEntry::FromRGB(127, 127, 127));
+  EXPECT_EQ(c.Color(6), TColorEntry::FromRGB(22, 190, 200));
+  EXPECT_EQ(c.Color(8), TColorEntry::FromRGB(220, 210, 200));
+  EXPECT_EQ(c.PenWidth, 1);
+}
+
+TEST(ColorSetTest, ValueIsRedPlus256GreenPlus65536Blue) {
+  TColorEntry e = TColorEntry::FromRGB(12, 200, 7);
+  EXPECT_EQ(e.B, 7);  // stored blue first
+  EXPECT_EQ(e.Value(), 12 + 256 * 200 + 65536 * 7);
+  EXPECT_EQ(e.Color(), RGBColor(12, 200, 7));
+  EXPECT_EQ(TColorEntry::FromRGB(-99, -99, -99).Value(), -99 - 256 * 99 - 65536 * 99);
+  EXPECT_EQ(TColorEntry::FromRGB(-99, 300, 5).Color(), RGBColor(0, 255, 5));
+}
+
+struct LabelCase {
+  int R, G, B;
+  bool White;
+};
+class LabelColourTest : public ::testing::TestWithParam<LabelCase> {};
+
+TEST_P(LabelColourTest, WhiteBelow381) {
+  const auto& c = GetParam();
+  EXPECT_EQ(TColorEntry::FromRGB(c.R, c.G, c.B).LabelIsWhite(), c.White);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sums, LabelColourTest,
+                         ::testing::Values(LabelCase{12, 200, 7, true},
+                                           LabelCase{127, 127, 126, true},
+                                           LabelCase{127, 127, 127, false},
+                                           LabelCase{255, 255, 255, false},
+                                           LabelCase{0, 0, 0, true}));
+
+// The default interval (black, width -1) holds black and its neighbours one
+// step away, because the width is squared.
+TEST(ColorSetTest, DefaultIntervalHoldsNearBlack) {
+  TColorSet c;
+  EXPECT_TRUE(c.InTCI(0, 0, 0));
+  EXPECT_TRUE(c.InTCI(1, 0, 0));
+  EXPECT_TRUE(c.InTCI(0, 0, 1));
+  EXPECT_FALSE(c.InTCI(1, 1, 0));
+  EXPECT_FALSE(c.InTCI(2, 0, 0));
+  c.TCI = TColorEntry::FromRGB(-99, -99, -99);  // switched off
+  c.TCIWidth = 10;
+  EXPECT_FALSE(c.InTCI(0, 0, 0));
+}
+
+TEST(ColorSetTest, SwapWithASwitchedOffIntervalGivesBlack) {
+  TColorSet c;
+  c.FG = TColorEntry::FromRGB(10, 20, 30);
+  c.TCI = TColorEntry::FromRGB(-99, -99, -99);
+  c.SwapColours(TColorMember::FG, TColorMember::TCI);
+  EXPECT_EQ(c.FG, TColorEntry::FromRGB(0, 0, 0));
+  EXPECT_EQ(c.TCI, TColorEntry::FromRGB(10, 20, 30));
+}
+
+TEST(ColorSetTest, SwapNumberedColours) {
+  TColorSet c;
+  c.SwapColours(TColorMember::BG, ColorK(3));
+  EXPECT_EQ(c.BG, TColorEntry::FromRGB(255, 0, 0));
+  EXPECT_EQ(c.Color(3), TColorEntry::FromRGB(0, 0, 0));
+}
+
+TEST(ColorSetTest, ColourKeys) {
+  TColorSet c;
+  ApplyColourKey(c, 2);
+  EXPECT_EQ(c.FG, TColorEntry::FromRGB(0, 255, 0));
+  ApplyColourKey(c, 0);
+  EXPECT_EQ(c.FG, TColorEntry::FromRGB(0, 0, 0));
+  EXPECT_EQ(c.BG, TColorEntry::FromRGB(0, 255, 0));
+  c.FG = TColorEntry::FromRGB(5, 6, 7);
+  ApplyColourKey(c, 9);
+  EXPECT_EQ(c.TCI, TColorEntry::FromRGB(5, 6, 7));
+  EXPECT_EQ(c.FG, TColorEntry::FromRGB(0, 0, 0));
+}
+
+TEST(ColorSetTest, StatusColourRoundTrip) {
+  TColorEntry e = ParseStatusColour(RGBPanelText(RGBColor(12, 200, 7)));
+  EXPECT_EQ(e, TColorEntry::FromRGB(12, 200, 7));
+  EXPECT_TRUE(e.LabelIsWhite());  // 219 < 381: the "F" label stays white
+}
+
+struct ParseCase {
+  const char* Text;
+  const char* Error;
+};
+class StatusColourErrorTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(StatusColourErrorTest, NamesTheFailingPart) {
+  EXPECT_EQ(Message([&] { ParseStatusColour(GetParam().Text); }), GetParam().Error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StatusColourErrorTest,
+    ::testing::Values(ParseCase{"", "Scanning the Color for Red Failed"},
+                      ParseCase{"RGB: x 2 3", "Scanning the Color for Red Failed"},
+                      ParseCase{"RGB: 1 2", "Scanning the Color for Blue Failed"},
+                      ParseCase{"RGB: 1 2a 3", "Scanning the Color for Green Failed"},
+                      ParseCase{"RGB: 1 2 3.5", "Scanning the Color for Blue Failed"}));
+
+TEST(ColourPanelTest, SwatchesAndLabels) {
+  TColorSet c;
+  TakeStatusColour(c, TColorMember::FG, "RGB: 12 200 7");
+  auto s = ColourPanelSwatches(c);
+  ASSERT_EQ(s.size(), 11u);
+  EXPECT_EQ(s[0].Left, 0);
+  EXPECT_EQ(s[0].Right, 20);
+  EXPECT_EQ(s[0].Label, 'F');
+  EXPECT_EQ(s[0].LabelX, 7);
+  EXPECT_TRUE(s[0].WhiteLabel);  // 12 + 200 + 7 < 381
+  EXPECT_EQ(s[2].Label, 'T');
+  EXPECT_EQ(s[2].LabelX, 47);
+  EXPECT_EQ(s[3].Left, 60);  // Color 1
+  EXPECT_EQ(s[3].Right, 73);
+  EXPECT_EQ(s[4].Left, 71);  // Color 2 overlaps Color 1 by 2 pixels
+  EXPECT_EQ(s[10].Label, '8');
+  EXPECT_EQ(s[10].LabelX, 138);
+  EXPECT_FALSE(s[10].WhiteLabel);  // 220 + 210 + 200
+}
+
+TEST(ColourCommandsTest, MenuTables) {
+  ASSERT_EQ(kTakeColourCommands.size(), 11u);
+  EXPECT_STREQ(kTakeColourCommands[2].Caption, "to Transparent Color Interval");
+  EXPECT_STREQ(kTakeColourCommands[10].Name, "N81");
+  EXPECT_EQ(kTakeColourCommands[10].Member, ColorK(8));
+  EXPECT_STREQ(kSwitchForegroundCommands[0].Name, "BGColor1");
+  EXPECT_STREQ(kSwitchBackgroundCommands[1].Name, "TransparentColor1");
+  EXPECT_STREQ(kSwitchBackgroundCommands[2].Name, "Color12");
+  EXPECT_EQ(kSwitchBackgroundCommands[2].Member, ColorK(1));
+}

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "editor/model/SelectionTest.h"
+#include "editor/model/TestViews.h"
+#include "imaging/Errors.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using lumarte::editor::testing::Gradient;
+
+namespace {
+
+constexpr int W = 40, H = 30;
+
+TSelectionClass Rect(int x1, int y1, int x2, int y2) {
+  TSelectionClass s;
+  s.X1 = x1, s.Y1 = y1, s.X2 = x2, s.Y2 = y2;
+  return s;
+}
+
+TSelectionClass Circle(int cx, int cy, int r) {
+  TSelectionClass s;
+  s.Kind = SelKind::Circle;
+  s.X1 = cx, s.Y1 = cy, s.X2 = s.Y2 = r;
+  return s;
+}
+
+int CountSelected(const TSelectionTest& t) {
+  int n = 0;
+  for (int y = -3; y < H + 3; ++y)
+    for (int x = -3; x < W + 3; ++x) n += t.InSelection(x, y);
+  return n;
+}
+
+// The selection rules read literally, pixel by pixel, as the reference for
+// the precomputed test.
+bool Reference(TSelectionClass& s, const TBitmap& img, const TSelectByColor& c, int x, int y) {
+  if (x < 0 || y < 0 || x >= img.Width() || y >= img.Height()) return false;
+  TRect b = GetSelectionBounds(s, img.Width(), img.Height());
+  TColor p = img.Pixel(x, y);
+  int64_t db = BlueOf(p) - c.Blue, dg = GreenOf(p) - c.Green, dr = RedOf(p) - c.Red;
+  bool colour = !s.ByColor || db * db + dg * dg + dr * dr < int64_t{c.Width} * c.Width;
+  if (s.Kind == SelKind::Point && s.X2 >= 0) return x == s.X2 && y == s.Y2 && colour;
+  if (s.Kind == SelKind::Circle && s.X2 >= 0) {
+    int64_t dx = x - s.X1, dy = y - s.Y1;
+    return dx * dx + dy * dy <= int64_t{s.X2} * s.X2 && colour;
+  }
+  if (s.IsPolygonKind() && s.Polygon.Count() >= 1) {
+    if (s.Polygon.MaskStale(img.Width(), img.Height()))
+      s.Polygon.BuildMask(img.Width(), img.Height());
+    return s.Polygon.IsInside(x, y) && colour;
+  }
+  return x >= b.Left && x <= b.Right && y >= b.Top && y <= b.Bottom && colour;
+}
+
+}  // namespace
+
+TEST(InSelectionTest, NothingSelectedIsTheWholeImage) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s;
+  TSelectionTest t(s, img, {});
+  EXPECT_TRUE(t.SelectsAll());
+  EXPECT_EQ(CountSelected(t), W * H);
+  EXPECT_EQ(SelectionStatusText(t.Bounds()), "Sel: (0,0) (39,29)");
+  EXPECT_FALSE(s.BoundsDirty);
+}
+
+TEST(InSelectionTest, RectangleDraggedUpwardsLeft) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s = Rect(10, 10, 5, 20);
+  TSelectionTest t(s, img, {});
+  EXPECT_EQ(t.Bounds(), (TRect{5, 10, 10, 20}));
+  EXPECT_EQ(CountSelected(t), 6 * 11);
+  EXPECT_TRUE(t.InSelection(5, 10));
+  EXPECT_TRUE(t.InSelection(10, 20));
+  EXPECT_FALSE(t.InSelection(11, 20));
+  EXPECT_FALSE(t.InSelection(5, 21));
+}
+
+TEST(InSelectionTest, RectangleBoundsStopAtTheImageEdge) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s = Rect(30, 25, 100, 100);
+  TSelectionTest t(s, img, {});
+  EXPECT_EQ(t.Bounds(), (TRect{30, 25, 39, 29}));
+  EXPECT_EQ(CountSelected(t), 10 * 5);
+  // Corners that coincide select the whole image.
+  TSelectionClass same = Rect(7, 7, 7, 7);
+  EXPECT_EQ(CountSelected(TSelectionTest(same, img, {})), W * H);
+}
+
+TEST(InSelectionTest, CircleOfRadiusZeroIsItsCentre) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s = Circle(12, 9, 0);
+  TSelectionTest t(s, img, {});
+  EXPECT_EQ(CountSelected(t), 1);
+  EXPECT_TRUE(t.InSelection(12, 9));
+  EXPECT_EQ(t.Bounds(), (TRect{12, 9, 12, 9}));
+}
+
+// Circle bounds are clamped into the image, and no pixel outside it passes
+// even though the disc reaches beyond.
+TEST(InSelectionTest, CircleAtTheCornerStaysInTheImage) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s = Circle(0, 0, 3);
+  TSelectionTest t(s, img, {});
+  EXPECT_EQ(t.Bounds(), (TRect{0, 0, 3, 3}));
+  EXPECT_FALSE(t.InSelection(-1, 0));
+  EXPECT_EQ(CountSelected(t), 11);  // the quarter disc x, y >= 0 with x² + y² <= 9
+}
+
+TEST(InSelectionTest, PointIsOnePixel) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s;
+  s.Kind = SelKind::Point;
+  s.X1 = s.X2 = 3, s.Y1 = s.Y2 = 4;
+  TSelectionTest t(s, img, {});
+  EXPECT_EQ(CountSelected(t), 1);
+  EXPECT_TRUE(t.InSelection(3, 4));
+}
+
+TEST(InSelectionTest, PolygonOutlineIsNotSelected) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s;
+  s.Kind = SelKind::Polygon;
+  for (TPoint p : {TPoint{2, 2}, TPoint{12, 2}, TPoint{12, 8}, TPoint{2, 8}})
+    s.Polygon.AddPoint(p.X, p.Y);
+  TSelectionTest t(s, img, {});  // builds the stale mask itself
+  EXPECT_FALSE(t.InSelection(2, 5));
+  EXPECT_FALSE(t.InSelection(7, 2));
+  EXPECT_TRUE(t.InSelection(3, 3));
+  EXPECT_EQ(CountSelected(t), 9 * 5);
+  EXPECT_EQ(t.Bounds(), (TRect{2, 2, 12, 8}));
+}
+
+struct ByColorCase {
+  int Width;
+  int Expected;  // pixels of the 40 × 30 gradient that pass
+};
+
+class ByColorTest : public ::testing::TestWithParam<ByColorCase> {};
+
+// The gradient has red = x, green = y, blue = 7: reference (red 5, green 6,
+// blue 7) is one pixel; width 2 adds the eight neighbours (d² <= 2 < 4).
+TEST_P(ByColorTest, WidthIsAStrictRadius) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s;
+  s.ByColor = true;
+  TSelectionTest t(s, img, {5, 6, 7, GetParam().Width});
+  EXPECT_EQ(CountSelected(t), GetParam().Expected);
+  EXPECT_FALSE(t.SelectsAll());
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ByColorTest,
+                         ::testing::Values(ByColorCase{0, 0}, ByColorCase{1, 1}, ByColorCase{2, 9},
+                                           ByColorCase{3, 25}));
+
+TEST(InSelectionTest, ByColorWithinTheShape) {
+  TBitmap img(10, 10);  // white
+  img.SetPixel(2, 2, clBlack);
+  img.SetPixel(8, 8, clBlack);
+  TSelectionClass s = Rect(0, 0, 5, 5);
+  s.ByColor = true;
+  TSelectionTest t(s, img, {0, 0, 0, 1});
+  EXPECT_TRUE(t.InSelection(2, 2));
+  EXPECT_FALSE(t.InSelection(8, 8));
+  EXPECT_FALSE(t.InSelection(3, 3));
+}
+
+TEST(InSelectionTest, EmptyImageIsAnInternalError) {
+  TBitmap img;
+  TSelectionClass s;
+  EXPECT_THROW(TSelectionTest(s, img, {}), EAssertionFailed);
+}
+
+// Random shapes of every kind and random colour gates: the precomputed test
+// gives exactly what the rules give, inside and around the image.
+TEST(InSelectionTest, AgreesWithTheRulesOnRandomSelections) {
+  std::mt19937 rng(42);
+  auto coord = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  TBitmap img = Gradient(W, H);
+  for (int round = 0; round < 300; ++round) {
+    TSelectionClass s;
+    s.Kind = std::array<int32_t, 6>{0, 1, 2, 3, 4, 64}[round % 6];
+    s.X1 = coord(-2, W + 5), s.Y1 = coord(-2, H + 5);
+    s.X2 = coord(-2, W + 5), s.Y2 = s.Kind == SelKind::Circle ? s.X2 : coord(-2, H + 5);
+    if (s.IsPolygonKind())
+      for (int i = coord(0, 7); i > 0; --i)
+        s.Polygon.AddPoint(coord(-10, W + 10), coord(-10, H + 10));
+    s.ByColor = round % 3 == 0;
+    TSelectByColor c{coord(0, 60), coord(0, 60), coord(0, 20), coord(0, 30)};
+    TSelectionTest t(s, img, c);
+    for (int y = -2; y < H + 2; ++y)
+      for (int x = -2; x < W + 2; ++x)
+        ASSERT_EQ(t.InSelection(x, y), Reference(s, img, c, x, y))
+            << "round " << round << " kind " << s.Kind << " at " << x << "," << y;
+  }
+}
