@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, TheViewShowsTheZoomedPixels) {
   window->show();
   Open({Raster("big.tst", 2400, 1200, 7)});
   EXPECT_DOUBLE_EQ(window->View->Zoom(), 0.5);
-  EXPECT_EQ(window->findChild<QLabel*>("StatusPanel0")->text(), "(0.500:1)");
+  EXPECT_EQ(window->findChild<QLabel*>("StatusPanel0")->text(), "(0.5:1)");
   EXPECT_EQ(window->View->ZoomedSize(), QSize(1200, 600));
   QImage shown = window->View->viewport()->grab().toImage();
   // Display (10, 3) shows image pixel (20, 6) at zoom 0.5.

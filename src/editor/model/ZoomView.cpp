@@ -63,12 +63,6 @@ void RenderZoomed(const TBitmap& image, double zoom, int sx, int sy, int width, 
   }
 }
 
-std::string ZoomPanelText(double zoom) {
-  char text[64];
-  std::snprintf(text, sizeof text, "(%.3f:1)", zoom);
-  return text;
-}
-
 int RescaledScrollPosition(int position, double oldZoom, double newZoom) {
   double o = EffectiveZoom(oldZoom);
   return static_cast<int>(RoundEven(position * EffectiveZoom(newZoom) / o));

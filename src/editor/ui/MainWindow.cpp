@@ -17,6 +17,7 @@
 #include "editor/model/ErrorText.h"
 #include "editor/model/MetafileAccess.h"
 #include "editor/model/Placeholder.h"
+#include "editor/model/ZoomStatus.h"
 #include "editor/model/ZoomView.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"

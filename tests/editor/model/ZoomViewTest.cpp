@@ -75,9 +75,7 @@ TEST(RenderZoomed, EmptyImageIsAllBackground) {
   EXPECT_EQ(Row(empty, 1.0, 0, 0, 2, 0, 1), (std::vector<Shown>(2, Shown{-1, -1})));
 }
 
-TEST(ZoomView, PanelTextAndLengths) {
-  EXPECT_EQ(ZoomPanelText(1.0), "(1.000:1)");
-  EXPECT_EQ(ZoomPanelText(2.0 / 3), "(0.667:1)");
+TEST(ZoomView, ZoomedLengthsAndScroll) {
   EXPECT_EQ(ZoomedLength(5, 0.5), 2);  // 2.5 to even
   EXPECT_EQ(ZoomedLength(7, 0.5), 4);  // 3.5 to even
   EXPECT_EQ(ZoomedLength(7, 0.0), 7);
