@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "ScratchFolder.h"
+#include "editor/model/ProgramPictures.h"
 #include "editor/model/ProgramSettings.h"
+#include "editor/model/ProgramState.h"
 #include "editor/model/SettingsStore.h"
 
 using namespace lumarte;
@@ -201,6 +203,42 @@ TEST_F(SettingsTest, SpinEditValueStoredAtOnce) {
   s.SetNoOfRecentFiles(11);
   EXPECT_EQ(s.Recent.NoOfRecentFiles, 8);
   EXPECT_EQ(s.Table.GetInt(s.Record(kNoOfRecentFiles), sfIntValue), 8);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SettingsTest, ProgramStateStartsWithoutProgramFolderFiles) {
+  ScratchFolder programFolder;
+  TProgramState state;
+  LoadProgramState(state, programFolder.Path);
+  EXPECT_EQ(state.Placeholder, NeutralPicture());
+  EXPECT_EQ(state.DialogBackground, NeutralPicture());
+  EXPECT_EQ(state.Settings.Table.RecordCount(), 12);
+}
+
+TEST_F(SettingsTest, ExitStoresSettingsAndDeletesTemporaryFiles) {
+  ScratchFolder temp;
+  TProgramState state;
+  LoadProgramState(state, temp.Path);
+  state.Settings.Recent.Add("/x/closed.png");
+  state.TempFiles.Add(temp.Write("123.jpg", "x"));
+  SaveProgramState(state);
+  EXPECT_FALSE(std::filesystem::exists(temp / "123.jpg"));
+  TProgramState next;
+  LoadProgramState(next, temp.Path);
+  EXPECT_EQ(next.Settings.Recent.Entry(1), "/x/closed.png");
+}
+
+TEST_F(SettingsTest, TemporaryFilesDeletedWhenStoringFails) {
+  ScratchFolder temp;
+  TProgramState state;
+  LoadProgramState(state, temp.Path);
+  state.TempFiles.Add(temp.Write("5.jpg", "x"));
+  config.Write("Tarvex", "a file where the settings folder belongs");
+  EXPECT_THROW(SaveProgramState(state), EInOutError);
+  EXPECT_FALSE(std::filesystem::exists(temp / "5.jpg"));
 }
 
 }  // namespace
