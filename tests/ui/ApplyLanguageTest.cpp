@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "QtTestApp.h"
+#include "EventLoop.h"
 #include "editor/ui/ApplyLanguage.h"
 
 using namespace lumarte::editor;
@@ -53,7 +53,6 @@ struct SampleWindow {
 
 class ApplyLanguageTest : public ::testing::Test {
  protected:
-  lumarte::testing::QtApplicationUser app;
   SampleWindow w;
   void Apply(const std::vector<std::string>& lines) {
     ApplyLanguage(w.Window.get(), ParseLanguageFile(lines));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "QtTestApp.h"
+#include "EventLoop.h"
 #include "editor/ui/ErrorHandler.h"
 #include "imaging/Errors.h"
 
@@ -42,7 +42,6 @@ TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
 }
 
 TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
-  lumarte::testing::QtApplicationUser app;
   Recorder r;
   r.Attach(ApplicationErrorHandler());
   RunGuarded([] { throw ELumarteError("Nothing on Clipboard!"); });

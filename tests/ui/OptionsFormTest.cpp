@@ -6,7 +6,7 @@
 #include <QSpinBox>
 #include <filesystem>
 
-#include "QtTestApp.h"
+#include "EventLoop.h"
 #include "editor/model/ScratchFolder.h"
 #include "editor/ui/OptionsForm.h"
 
@@ -18,7 +18,6 @@ namespace {
 
 class OptionsFormTest : public ::testing::Test {
  protected:
-  lumarte::testing::QtApplicationUser app;
   ScopedCurrentFolder keepFolder;
   TSettings settings;
   TOptionsForm form{settings};

@@ -1,28 +1,11 @@
 #pragma once
-// One application object for all Qt tests of a program (the program's own,
-// with its exception guard), made on first use, and waiting on the event loop.
+// Waiting on the event loop in Qt tests.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <functional>
 
-#include "editor/ui/ErrorHandler.h"
-
 namespace lumarte::testing {
-
-inline void EnsureQtApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  new lumarte::editor::TLumarteApplication(argc, argv);
-}
-
-// A first member or base that makes sure the application exists before any
-// widget of a fixture is built.
-struct QtApplicationUser {
-  QtApplicationUser() { EnsureQtApplication(); }
-};
 
 // Runs the event loop for ms milliseconds.
 inline void ProcessEventsFor(int ms) {
