@@ -34,7 +34,7 @@ TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
   Recorder r;
   r.Attach(handler);
   handler.Handle(std::make_exception_ptr(EOutOfResources("no window handle")));
-  handler.Handle(std::make_exception_ptr(EOutOfResources("again")));
+  handler.Handle(std::make_exception_ptr(EOutOfResources("")));
   EXPECT_EQ(r.Steps, (std::vector<std::string>{
                          "free undo",
                          "show Out of Ressources! Lumarte will terminate after closing all images.",
@@ -54,7 +54,7 @@ TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
   QCoreApplication::sendEvent(&receiver, &event);
   EXPECT_EQ(r.Steps, (std::vector<std::string>{"show Nothing on Clipboard!",
                                                "show Error Code: OutOfMemory",
-                                               "show Error Code: RevedBitmap"}));
+                                               "show Unsupported file format"}));
 }
 
 }  // namespace

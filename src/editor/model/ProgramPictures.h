@@ -16,7 +16,7 @@ inline constexpr const char* kPlaceholderFile = "Lumarte.dwf";
 std::string SniffImageExtension(const std::string& head);
 
 // A calm grey gradient, used when a program picture is missing or unreadable.
-TBitmap NeutralPicture(int width = 64, int height = 48);
+TBitmap NeutralPicture(int width = 320, int height = 240);
 
 // The picture in fileName, read by its content (the names carry no image
 // extension); the neutral picture when the file is missing or not readable.

@@ -5,6 +5,11 @@
 
 namespace lumarte::editor {
 
+TProgramState& ProgramState() {
+  static TProgramState state;
+  return state;
+}
+
 void LoadProgramState(TProgramState& state, const std::string& programFolder,
                       const std::string& keyPath) {
   std::string folder = imaging::AddBackslash(programFolder);

@@ -5,19 +5,24 @@
 #include <string>
 
 #include "editor/model/Bitmap.h"
+#include "editor/model/ProgramPictures.h"
 #include "editor/model/ProgramSettings.h"
 #include "editor/model/TempFiles.h"
 
 namespace lumarte::editor {
 
 struct TProgramState {
-  TBitmap DialogBackground;
-  TBitmap Placeholder;
+  // Neutral pictures until the program folder's are loaded.
+  TBitmap DialogBackground = NeutralPicture();
+  TBitmap Placeholder = NeutralPicture();
   // Pen width for painting.
   int PenWidth = 1;
   TSettings Settings;
   TTempFiles TempFiles;
 };
+
+// The program's one instance.
+TProgramState& ProgramState();
 
 // Start-up: the pictures from programFolder (neutral ones when missing), then
 // the settings table with its missing records, the default folder (which may

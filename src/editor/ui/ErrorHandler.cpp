@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "editor/model/ErrorText.h"
+
 namespace lumarte::editor {
 
 namespace {
@@ -18,7 +20,7 @@ void Log(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "lumarte: %s: %s\n", ExceptionClassName(error).c_str(), e.what());
+    std::fprintf(stderr, "lumarte: %s: %s\n", ExceptionClassName(e).c_str(), e.what());
   } catch (...) {
     std::fprintf(stderr, "lumarte: unknown exception\n");
   }
@@ -31,6 +33,7 @@ TApplicationErrorHandler::TApplicationErrorHandler()
 
 void TApplicationErrorHandler::Handle(const std::exception_ptr& error) {
   TErrorReport report = Classifier.Classify(error);
+  if (report.Action == TErrorAction::Silent) return;
   if (report.Action != TErrorAction::ShowMessage || report.Text.rfind("Error Code: ", 0) == 0)
     Log(error);
   if (report.Action == TErrorAction::ShowMessage) {

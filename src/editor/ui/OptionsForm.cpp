@@ -45,7 +45,7 @@ TOptionsForm::TOptionsForm(TSettings& settings, QWidget* parent)
   InstallDialogBackground(this);
   ChooseFolder = [this] { return AskForFolder(this); };
 
-  SpinEdit1->setRange(0, TRecentFiles::kMaxFiles);
+  SpinEdit1->setRange(0, TRecentFiles::kMaxEntries);
   Edit1->setReadOnly(true);
   Button2->setDefault(true);
 
