@@ -37,6 +37,9 @@ LUMARTE_EXCEPTION(EAssertionFailed)
 // Silent: the user cancelled a step (a dialog inside a load); the error
 // handler shows nothing.
 LUMARTE_EXCEPTION(EAbort)
+// The system refused a window, picture or similar resource: the program closes
+// its images and ends.
+LUMARTE_EXCEPTION(EOutOfResources)
 
 #undef LUMARTE_EXCEPTION
 

@@ -10,9 +10,15 @@ namespace lumarte::editor {
 // letter; either cut before "EXCEPTION".
 std::string ErrorCodeFromClassName(const std::string& className);
 
-// The program's own errors and the library's messages show their text; an
-// exhausted memory shows "Error Code: OutOfMemory", an index out of range
-// "Error Code: RangeError"; any other exception "Error Code: " and its text.
+// The class name an exception reports under: ours give their own; standard
+// ones map to the name of their kind (std::bad_alloc is "EOutOfMemory",
+// std::invalid_argument "EConvertError"); "Exception" for any other.
+std::string ExceptionClassName(const std::exception& e);
+
+// The program's own errors and the library's messages show their text;
+// standard exceptions of a known kind "Error Code: " and the code of their
+// class name ("Error Code: OutOfMemory"); any other exception "Error Code: "
+// and its text.
 std::string ErrorMessageFor(const std::exception& e);
 
 // For exceptions that are not std::exception.

@@ -23,4 +23,7 @@ class TRecentFiles {
   std::array<std::string, kMaxEntries> Entries;
 };
 
+// NoOfRecentFiles as read from the settings: limited to 0..8.
+int ClampRecentFileCount(int stored);
+
 }  // namespace lumarte::editor

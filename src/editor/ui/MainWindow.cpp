@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -14,17 +15,22 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "editor/model/ErrorText.h"
+#include <filesystem>
+
 #include "editor/model/MetafileAccess.h"
-#include "editor/model/Placeholder.h"
+#include "editor/model/ProgramState.h"
 #include "editor/model/ZoomStatus.h"
 #include "editor/model/ZoomView.h"
+#include "editor/ui/ApplyLanguage.h"
+#include "editor/ui/ErrorHandler.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
+#include "editor/ui/OptionsForm.h"
 #include "editor/ui/QtPrompts.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 #include "platform/Clipboard.h"
+#include "platform/DesktopOpen.h"
 #include "platform/MetafileIO.h"
 #include "platform/Shell.h"
 
@@ -36,6 +42,9 @@ std::unique_ptr<TEditorPrompts> DialogPromptsUnless(TEditorPrompts* given, QWidg
   if (given) return nullptr;
   return std::make_unique<TQtPrompts>(window);
 }
+
+// The window whose hooks the application error handler uses.
+const TForm1* ErrorHandlerOwner = nullptr;
 
 }  // namespace
 
@@ -55,6 +64,12 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   ReadClipboard = [] { return platform::ClipboardPicture(); };
   WriteClipboard = [](const TBitmap& b) { platform::SetClipboardPicture(b); };
   StartInstance = [](const QStringList& args) { platform::StartSecondInstance(args); };
+  OpenDocument = [](const std::string& file) { platform::OpenWithDefaultViewer(file); };
+  InstallErrorHandler();
+  // The recent files as read at start; menu items beyond the list's length
+  // stay hidden for the whole run.
+  Files.Recent = ProgramState().Settings.Recent;
+  OptionsForm = new TOptionsForm(ProgramState().Settings, this);
 
   BuildStatusBars();
   BuildFileMenu();
@@ -71,12 +86,30 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   ImagesForm->OnDocumentPicked = [this](int k) { Guard([&] { Docs.SwitchTo(k - 1); }); };
   ImagesForm->OnHistoryPicked = [this](int k) { Guard([&] { HistoryPick(k); }); };
 
-  Docs.SetPlaceholder(LoadPlaceholderPicture(imaging::ProgramDirectory()));
+  ShowSettingTicks();
+  Docs.SetPlaceholder(ProgramState().Placeholder);
   Docs.RefreshAll();
   resize(640, 520);
+  // Menu captions may change width with the language file: fit again.
+  StartLanguageTimer(this, imaging::ProgramDirectory(), [this] { FitWindowToImage(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  if (ErrorHandlerOwner != this) return;
+  ErrorHandlerOwner = nullptr;
+  ApplicationErrorHandler() = TApplicationErrorHandler();
+}
+
+void TForm1::InstallErrorHandler() {
+  TApplicationErrorHandler& handler = ApplicationErrorHandler();
+  handler.ShowMessage = [this](const std::string& text) { Prompts.ShowMessage(text); };
+  handler.FreeUndoLevels = [this] {
+    for (auto& level : Docs.Current().Undo) level.reset();
+    Docs.Refresh(0);
+  };
+  handler.CloseAllImages = [this] { Docs.LMCloseAll1Click(); };
+  ErrorHandlerOwner = this;
+}
 
 void TForm1::BuildStatusBars() {
   auto* central = new QWidget;
@@ -152,26 +185,24 @@ QAction* TForm1::Item(const char* name) const {
 }
 
 void TForm1::Guard(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const EAbort&) {
-    // A cancelled choice inside a command (an icon file's image) is silent.
-  } catch (const std::exception& e) {
-    Prompts.ShowMessage(ErrorMessageFor(e));
-  } catch (...) {
-    Prompts.ShowMessage(kUnknownErrorMessage);
-  }
+  RunGuarded(command);
   UpdateEditActions();
 }
 
-void TForm1::HandleCommandLine(const QStringList& arguments) {
-  if (!arguments.isEmpty() && arguments.front() == "-clip") {
+void TForm1::StartFromCommandLine(const TCommandLine& commandLine) {
+  StartTool = commandLine.Tool;
+  ImagesWindowAtStart = commandLine.ShowsImagesWindow();
+  if (commandLine.Clip)
     Guard([this] { LMPasteasNew1Click(); });
-    return;
-  }
-  std::vector<std::string> names;
-  for (const QString& a : arguments) names.push_back(a.toStdString());
-  Guard([&] { Files.OpenStartupFiles(names); });
+  else
+    Guard([&] { Files.OpenStartupFiles(commandLine.FileCandidates); });
+}
+
+void TForm1::HandleCommandLine(const QStringList& arguments) {
+  std::vector<std::string> args;
+  for (const QString& a : arguments) args.push_back(QFile::encodeName(a).toStdString());
+  std::error_code ec;
+  StartFromCommandLine(ParseCommandLine(args, std::filesystem::current_path(ec).string()));
 }
 
 // ---- DocumentHost ----
@@ -256,7 +287,12 @@ void TForm1::showEvent(QShowEvent* event) {
   if (ShownOnce) return;
   ShownOnce = true;
   FitWindowToImage();
-  LMShowImagesWindow1Click();
+  if (ImagesWindowAtStart) LMShowImagesWindow1Click();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Docs.RefreshAll();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

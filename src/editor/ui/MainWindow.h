@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "editor/model/CommandLine.h"
 #include "editor/model/DocumentList.h"
 #include "editor/model/EditorPrompts.h"
 #include "editor/model/FileCommands.h"
@@ -20,6 +21,7 @@ namespace lumarte::editor {
 
 class TImageView;
 class Timagesform1;
+class TOptionsForm;
 
 class TForm1 : public QMainWindow, public DocumentHost {
   Q_OBJECT
@@ -41,11 +43,22 @@ class TForm1 : public QMainWindow, public DocumentHost {
   std::function<std::optional<TBitmap>()> ReadClipboard;
   std::function<void(const TBitmap&)> WriteClipboard;
   std::function<void(const QStringList&)> StartInstance;
+  // Hands a file (a help page) to the desktop's viewer.
+  std::function<void(const std::string&)> OpenDocument;
+
+  TOptionsForm* OptionsForm;
+  // The tool a command-line switch asked for. The tools open on the first
+  // activation once they exist; until then the switch opens the editor.
+  TStartTool StartTool = TStartTool::None;
 
   // "-clip" pastes the clipboard as a new image; otherwise up to ten image
-  // files are opened.
+  // files are opened. A tool switch keeps the Images window closed at the
+  // first showing (thumbnail creator, video player, screen capturer).
+  void StartFromCommandLine(const TCommandLine& commandLine);
+  // Arguments without the program name; relative names are taken from the
+  // current folder.
   void HandleCommandLine(const QStringList& arguments);
-  // Runs a command; an exception becomes a message box and nothing else.
+  // Runs a command; an exception goes to the application error handler.
   void Guard(const std::function<void()>& command);
   // The window sized so that the view shows the image whole.
   void FitWindowToImage() override;
@@ -85,10 +98,20 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void LMShowImagesWindow1Click();
   void LMImClick(int k);
   void HistoryPick(int k);
+  // Selection
+  void LMAfterFreehandswitchtoPolygonClick();
+  // Options
+  void LMOptionsMenuItemClick();
+  void LMUseWizardforThumbnailCreator1Click();
+  // Help
+  void LMHelp2Click();
+  void LMFAQ1Click();
+  void LMReadme1Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
@@ -116,6 +139,9 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void BuildHelpMenu();
   void BuildStatusBars();
   void UpdateRecentFileItems();
+  void InstallErrorHandler();
+  // Ticks of the two settings toggles, from the stored values.
+  void ShowSettingTicks();
   void RebuildImagesMenu();
   void ShowCurrent();
   void UpdateEditActions();
@@ -124,6 +150,7 @@ class TForm1 : public QMainWindow, public DocumentHost {
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
   bool ShownOnce = false;
+  bool ImagesWindowAtStart = true;
 };
 
 }  // namespace lumarte::editor

@@ -25,8 +25,7 @@ void TForm1::BuildSelectionMenu() {
                      {},
                      {"LMAfterFreehandswitchtoPolygon",
                       "After Freehand Selection, switch to Polygon Selection for further editing",
-                      nullptr,
-                      {}},
+                      nullptr, Do(&TForm1::LMAfterFreehandswitchtoPolygonClick)},
                  });
 }
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "editor/ui/ApplyLanguage.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {
@@ -210,8 +211,11 @@ std::unique_ptr<TParamEffectForm> CreateEffectForm(const EffectRow& row,
       {"TNoiseForm", &Make<TNoiseForm>},
   };
   auto it = kForms.find(row.FormName);
-  return it == kForms.end() ? Make<TPlainForm>(row, documents, parent)
-                            : it->second(row, documents, parent);
+  auto form = it == kForms.end() ? Make<TPlainForm>(row, documents, parent)
+                                 : it->second(row, documents, parent);
+  // Dialogs made after the language file was read take its texts too.
+  editor::ApplyLanguageToForm(form.get());
+  return form;
 }
 
 }  // namespace lumarte::effects

@@ -46,3 +46,27 @@ TEST(RecentFiles, CaptionsAndOutOfRange) {
   EXPECT_EQ(r.Entry(0), "");
   EXPECT_EQ(r.Entry(9), "");
 }
+
+TEST(RecentFiles, AFullListDropsTheOldest) {
+  TRecentFiles r;
+  r.NoOfRecentFiles = 8;
+  for (const char* n : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) r.Add(n);
+  EXPECT_EQ(Entries(r), (std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2"}));
+  r.Add("2");  // the last entry moves up to the front
+  EXPECT_EQ(Entries(r), (std::vector<std::string>{"2", "9", "8", "7", "6", "5", "4", "3"}));
+}
+
+TEST(RecentFiles, AShorterListEmptiesTheTailOnTheNextAdd) {
+  TRecentFiles r;
+  r.NoOfRecentFiles = 5;
+  for (const char* n : {"a", "b", "c", "d"}) r.Add(n);
+  r.NoOfRecentFiles = 2;
+  r.Add("e");
+  EXPECT_EQ(Entries(r), (std::vector<std::string>{"e", "d", "", "", "", "", "", ""}));
+}
+
+TEST(RecentFiles, StoredLengthClamped) {
+  EXPECT_EQ(ClampRecentFileCount(12), 8);
+  EXPECT_EQ(ClampRecentFileCount(-3), 0);
+  EXPECT_EQ(ClampRecentFileCount(5), 5);
+}

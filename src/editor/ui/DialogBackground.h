@@ -1,0 +1,15 @@
+#pragma once
+// The program-wide dialog background: every dialog shows one picture
+// stretched over its client area, behind its controls.
+#include <QImage>
+
+class QWidget;
+
+namespace lumarte::editor {
+
+void SetDialogBackgroundPicture(const QImage& picture);
+const QImage& DialogBackgroundPicture();
+// Paints the background picture under dialog's controls from now on.
+void InstallDialogBackground(QWidget* dialog);
+
+}  // namespace lumarte::editor

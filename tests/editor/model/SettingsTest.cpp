@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ScratchFolder.h"
+#include "editor/model/ProgramPictures.h"
+#include "editor/model/ProgramSettings.h"
+#include "editor/model/ProgramState.h"
+#include "editor/model/SettingsStore.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using lumarte::testing::ScopedCurrentFolder;
+using lumarte::testing::ScopedEnv;
+using lumarte::testing::ScratchFolder;
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  ScratchFolder config;
+  ScopedEnv xdg{"XDG_CONFIG_HOME", config.Path};
+  ScopedCurrentFolder keepFolder;
+  std::string StoreFile() const { return config / "Tarvex/Lumarte/Options"; }
+
+  // Stores a settings table holding the given records.
+  void Store(const std::vector<TElement>& records) {
+    Qv_Database t = NewSettingsTable();
+    for (const auto& r : records) t.AddRecord(r);
+    t.SaveToStore(kSettingsKeyPath);
+  }
+  TSettings Loaded() {
+    TSettings s;
+    s.Load();
+    return s;
+  }
+};
+
+TEST_F(SettingsTest, StoreLocation) {
+  EXPECT_EQ(StoreFileName("Software\\Tarvex\\Lumarte"), StoreFile());
+  EXPECT_EQ(StoreFileName("Software\\..\\Tarvex\\.\\Lumarte\\"), StoreFile());
+  ScopedEnv noXdg{"XDG_CONFIG_HOME", ""};
+  ScopedEnv home{"HOME", "/home/someone"};
+  EXPECT_EQ(StoreFileName(kSettingsKeyPath), "/home/someone/.config/Tarvex/Lumarte/Options");
+  ScopedEnv relative{"XDG_CONFIG_HOME", "relative/dir"};
+  EXPECT_EQ(ConfigHome(), "/home/someone/.config");
+}
+
+TEST_F(SettingsTest, StoredWithCRLFAndReadBack) {
+  Store({{"X", "a value", "3", "TRUE"}});
+  std::string text = ScratchFolder::Read(StoreFile());
+  EXPECT_EQ(text.rfind("####TABLE####\r\nOptions\r\n1\r\n##FIELDS##\r\n4\r\n", 0), 0u);
+  EXPECT_EQ(text.substr(text.size() - 31), "##ENDDATA##\r\n####ENDTABLE####\r\n");
+  Qv_Database back;
+  ASSERT_TRUE(back.LoadFromStore(kSettingsKeyPath));
+  EXPECT_EQ(back.GetString(0, sfStringValue), "a value");
+  // Only the finished file remains in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config / "Tarvex/Lumarte"),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(SettingsTest, MissingOrEmptyStoreLoadsNothing) {
+  Qv_Database t = NewSettingsTable();
+  EXPECT_FALSE(t.LoadFromStore(kSettingsKeyPath));
+  config.Write("Tarvex/Lumarte/Options", "");
+  EXPECT_FALSE(t.LoadFromStore(kSettingsKeyPath));
+}
+
+class UnusableStore : public SettingsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnusableStore, GivesFreshTableWithDefaults) {
+  config.Write("Tarvex/Lumarte/Options", GetParam());
+  TSettings s = Loaded();
+  EXPECT_TRUE(HasSettingsFields(s.Table));
+  EXPECT_EQ(s.Table.RecordCount(), 12);
+  EXPECT_EQ(s.Recent.NoOfRecentFiles, 2);
+  EXPECT_FALSE(s.GetBool(kPolygonAfterFreehand));
+  EXPECT_FALSE(s.UseDefaultDir);
+  EXPECT_EQ(s.Table.GetString(s.Record(kDefaultDir), sfStringValue), ".");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, UnusableStore,
+    ::testing::Values(
+        "", "garbage\r\nmore garbage", "####TABLE####\r\nOptions\r\nlots\r\n",
+        // three fields
+        "####TABLE####\r\nOptions\r\n0\r\n##FIELDS##\r\n3\r\n##FIELD##\r\nOption\r\nSTRING\r\n"
+        "\r\n\r\n##ENDFIELD##\r\n##FIELD##\r\nStringValue\r\nSTRING\r\n\r\n\r\n##ENDFIELD##\r\n"
+        "##FIELD##\r\nIntValue\r\nINT\r\n\r\n\r\n##ENDFIELD##\r\n##ENDFIELDS##\r\n##DATA##\r\n"
+        "##ENDDATA##\r\n####ENDTABLE####\r\n",
+        // four fields in another order
+        "####TABLE####\r\nOptions\r\n0\r\n##FIELDS##\r\n4\r\n##FIELD##\r\nOption\r\nSTRING\r\n"
+        "\r\n\r\n##ENDFIELD##\r\n##FIELD##\r\nIntValue\r\nINT\r\n\r\n\r\n##ENDFIELD##\r\n"
+        "##FIELD##\r\nStringValue\r\nSTRING\r\n\r\n\r\n##ENDFIELD##\r\n##FIELD##\r\nBoolValue\r\n"
+        "BOOL\r\n\r\n\r\n##ENDFIELD##\r\n##ENDFIELDS##\r\n##DATA##\r\n##ENDDATA##\r\n"));
+
+struct CountCase {
+  const char* Stored;
+  int Used;
+};
+
+class RecentFileCount : public SettingsTest, public ::testing::WithParamInterface<CountCase> {};
+
+TEST_P(RecentFileCount, ClampedWhenRead) {
+  Store({{kNoOfRecentFiles, "", GetParam().Stored, ""}});
+  EXPECT_EQ(Loaded().Recent.NoOfRecentFiles, GetParam().Used);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, RecentFileCount,
+                         ::testing::Values(CountCase{"12", 8}, CountCase{"-3", 0},
+                                           CountCase{"5", 5}, CountCase{"abc", 0}));
+
+TEST_F(SettingsTest, MissingRecordsAddedOnce) {
+  Store({{kUseThumbnailWizard, "", "", "TRUE"}, {"SomethingElse", "kept", "", ""}});
+  TSettings s = Loaded();
+  EXPECT_EQ(s.Table.RecordCount(), 13);
+  EXPECT_TRUE(s.GetBool(kUseThumbnailWizard));
+  EXPECT_EQ(s.Table.GetInt(s.Record(kNoOfRecentFiles), sfIntValue), 2);
+  EXPECT_EQ(s.Table.GetString(s.Record("SomethingElse"), sfStringValue), "kept");
+}
+
+TEST_F(SettingsTest, ExistingDefaultDirBecomesCurrentFolder) {
+  std::string folder = std::filesystem::canonical(config.Path).string();
+  Store({{kDefaultDir, folder, "", "TRUE"}});
+  TSettings s = Loaded();
+  EXPECT_TRUE(s.UseDefaultDir);
+  EXPECT_EQ(s.DefaultDir, folder);
+  EXPECT_EQ(std::filesystem::current_path().string(), folder);
+}
+
+class UnusableDefaultDir : public SettingsTest, public ::testing::WithParamInterface<const char*> {
+};
+
+TEST_P(UnusableDefaultDir, ResetToDot) {
+  std::string before = std::filesystem::current_path().string();
+  Store({{kDefaultDir, GetParam(), "", "TRUE"}});
+  TSettings s = Loaded();
+  EXPECT_FALSE(s.UseDefaultDir);
+  EXPECT_EQ(s.Table.GetString(s.Record(kDefaultDir), sfStringValue), ".");
+  EXPECT_EQ(s.Table.GetString(s.Record(kDefaultDir), sfBoolValue), "FALSE");
+  EXPECT_EQ(std::filesystem::current_path().string(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, UnusableDefaultDir,
+                         ::testing::Values("/no/such/folder/any/more", "", ".", "/etc/hostname"));
+
+TEST_F(SettingsTest, OneRunWritesWhatTheNextReads) {
+  {
+    TSettings first = Loaded();
+    first.SetNoOfRecentFiles(4);
+    first.Recent.Add("/pictures/a.png");
+    first.Recent.Add("/pictures/b.jpg");
+    EXPECT_TRUE(first.ChooseDefaultDir(config.Path));
+    EXPECT_TRUE(first.ToggleBool(kPolygonAfterFreehand));
+    first.WriteBack();
+    first.Save();
+  }
+  TSettings second = Loaded();
+  EXPECT_EQ(second.Recent.NoOfRecentFiles, 4);
+  EXPECT_EQ(second.Recent.Entry(1), "/pictures/b.jpg");
+  EXPECT_EQ(second.Recent.Entry(2), "/pictures/a.png");
+  EXPECT_EQ(second.Recent.Entry(3), "");
+  EXPECT_TRUE(second.UseDefaultDir);
+  EXPECT_EQ(second.DefaultDir, config.Path);
+  EXPECT_TRUE(second.GetBool(kPolygonAfterFreehand));
+}
+
+TEST_F(SettingsTest, ExitWithoutDefaultDirWritesDot) {
+  TSettings s = Loaded();
+  s.DefaultDir = config.Path;
+  s.UseDefaultDir = false;
+  s.WriteBack();
+  int r = s.Record(kDefaultDir);
+  EXPECT_EQ(s.Table.GetString(r, sfStringValue), ".");
+  EXPECT_EQ(s.Table.GetString(r, sfBoolValue), "FALSE");
+}
+
+TEST_F(SettingsTest, NamesThatWouldNotReadBackAreNotStored) {
+  TSettings s = Loaded();
+  s.Recent.NoOfRecentFiles = 3;
+  s.Recent.Add("/a.png");
+  s.Recent.Add("/odd\nname.png");
+  s.Recent.Add("##marker.png");
+  s.WriteBack();
+  s.Save();
+  TSettings back = Loaded();
+  EXPECT_EQ(back.Recent.Entry(1), "");
+  EXPECT_EQ(back.Recent.Entry(2), "");
+  EXPECT_EQ(back.Recent.Entry(3), "/a.png");
+}
+
+TEST_F(SettingsTest, ToggleFlipsStoredValue) {
+  TSettings s = Loaded();
+  EXPECT_TRUE(s.ToggleBool(kUseThumbnailWizard));
+  EXPECT_EQ(s.Table.GetString(s.Record(kUseThumbnailWizard), sfBoolValue), "TRUE");
+  EXPECT_FALSE(s.ToggleBool(kUseThumbnailWizard));
+  EXPECT_EQ(s.Table.GetString(s.Record(kUseThumbnailWizard), sfBoolValue), "FALSE");
+}
+
+TEST_F(SettingsTest, SpinEditValueStoredAtOnce) {
+  TSettings s = Loaded();
+  s.SetNoOfRecentFiles(11);
+  EXPECT_EQ(s.Recent.NoOfRecentFiles, 8);
+  EXPECT_EQ(s.Table.GetInt(s.Record(kNoOfRecentFiles), sfIntValue), 8);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SettingsTest, ProgramStateStartsWithoutProgramFolderFiles) {
+  ScratchFolder programFolder;
+  TProgramState state;
+  LoadProgramState(state, programFolder.Path);
+  EXPECT_EQ(state.Placeholder, NeutralPicture());
+  EXPECT_EQ(state.DialogBackground, NeutralPicture());
+  EXPECT_EQ(state.Settings.Table.RecordCount(), 12);
+}
+
+TEST_F(SettingsTest, ExitStoresSettingsAndDeletesTemporaryFiles) {
+  ScratchFolder temp;
+  TProgramState state;
+  LoadProgramState(state, temp.Path);
+  state.Settings.Recent.Add("/x/closed.png");
+  state.TempFiles.Add(temp.Write("123.jpg", "x"));
+  SaveProgramState(state);
+  EXPECT_FALSE(std::filesystem::exists(temp / "123.jpg"));
+  TProgramState next;
+  LoadProgramState(next, temp.Path);
+  EXPECT_EQ(next.Settings.Recent.Entry(1), "/x/closed.png");
+}
+
+TEST_F(SettingsTest, TemporaryFilesDeletedWhenStoringFails) {
+  ScratchFolder temp;
+  TProgramState state;
+  LoadProgramState(state, temp.Path);
+  state.TempFiles.Add(temp.Write("5.jpg", "x"));
+  config.Write("Tarvex", "a file where the settings folder belongs");
+  EXPECT_THROW(SaveProgramState(state), EInOutError);
+  EXPECT_FALSE(std::filesystem::exists(temp / "5.jpg"));
+}
+
+}  // namespace

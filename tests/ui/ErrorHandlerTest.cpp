@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "EventLoop.h"
+#include "editor/ui/ErrorHandler.h"
+#include "imaging/Errors.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+
+namespace {
+
+// Records what a handler does, in order.
+struct Recorder {
+  std::vector<std::string> Steps;
+  void Attach(TApplicationErrorHandler& h) {
+    h.ShowMessage = [this](const std::string& t) { Steps.push_back("show " + t); };
+    h.FreeUndoLevels = [this] { Steps.push_back("free undo"); };
+    h.CloseAllImages = [this] {
+      Steps.push_back("close all");
+      throw ELumarteError("Operation Cancelled.");
+    };
+    h.Terminate = [this] { Steps.push_back("terminate"); };
+  }
+};
+
+TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
+  TApplicationErrorHandler handler;
+  Recorder r;
+  r.Attach(handler);
+  handler.Handle(std::make_exception_ptr(EOutOfResources("no window handle")));
+  handler.Handle(std::make_exception_ptr(EOutOfResources("")));
+  EXPECT_EQ(r.Steps, (std::vector<std::string>{
+                         "free undo",
+                         "show Out of Ressources! Lumarte will terminate after closing all images.",
+                         "close all", "terminate", "show Error Code: OutOfResources"}));
+}
+
+TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
+  Recorder r;
+  r.Attach(ApplicationErrorHandler());
+  RunGuarded([] { throw ELumarteError("Nothing on Clipboard!"); });
+  RunGuarded([] { throw std::bad_alloc(); });
+
+  struct Throwing : QObject {
+    bool event(QEvent*) override { throw ERevedBitmap("Unsupported file format"); }
+  } receiver;
+  QEvent event(QEvent::User);
+  QCoreApplication::sendEvent(&receiver, &event);
+  EXPECT_EQ(r.Steps, (std::vector<std::string>{"show Nothing on Clipboard!",
+                                               "show Error Code: OutOfMemory",
+                                               "show Unsupported file format"}));
+}
+
+}  // namespace
