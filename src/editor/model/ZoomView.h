@@ -20,8 +20,6 @@ int ZoomedLength(int length, double zoom);
 void RenderZoomed(const TBitmap& image, double zoom, int sx, int sy, int width, int height,
                   uint32_t* out, int outStride, uint32_t background);
 
-
-
 // Scroll position kept at the same image point when the zoom changes.
 int RescaledScrollPosition(int position, double oldZoom, double newZoom);
 

@@ -120,7 +120,7 @@ void TForm1::BuildStatusBars() {
   top->setObjectName("StatusBar1");
   auto* panels = new QHBoxLayout(top);
   panels->setContentsMargins(2, 1, 2, 1);
-  const char* initial[5] = {"(1.000:1)", "X:", "Y:", "RGB: ", "Sel: "};
+  const char* initial[5] = {"(1:1)", "X:", "Y:", "RGB: ", "Sel: "};
   const char* widest[5] = {"(1234:1)", "X: 12345", "Y: 12345", "RGB 123 456 789 ", ""};
   for (int i = 0; i < 5; ++i) {
     StatusPanels[i] = new QLabel(initial[i]);
