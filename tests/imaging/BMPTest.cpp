@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <cstring>
 #include <functional>
 
@@ -9,18 +11,9 @@
 using namespace lumarte;
 using namespace lumarte::imaging;
 using lumarte::testing::BuildBmp;
-using lumarte::testing::TBmpSpec;
+using lumarte::testing::TBmpLayout;
 
 namespace {
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 TRevedBitmap LoadBytes(const std::string& bytes) {
   TMemoryStream s(bytes.data(), bytes.size());
@@ -158,7 +151,7 @@ TEST(BmpWrite, EightBitWritesFullTable) {
 
 struct TReadCase {
   const char* Name;
-  TBmpSpec Spec;
+  TBmpLayout Layout;
   TPixelFormat Format;
   std::vector<uint32_t> Expected;  // 0x00RRGGBB, top row first
 };
@@ -167,9 +160,9 @@ class BmpRead : public ::testing::TestWithParam<TReadCase> {};
 
 TEST_P(BmpRead, GivesExpectedPixels) {
   const TReadCase& c = GetParam();
-  TRevedBitmap b = LoadBytes(BuildBmp(c.Spec));
-  ASSERT_EQ(b.Width, c.Spec.Width);
-  ASSERT_EQ(b.Height, std::abs(c.Spec.Height));
+  TRevedBitmap b = LoadBytes(BuildBmp(c.Layout));
+  ASSERT_EQ(b.Width, c.Layout.Width);
+  ASSERT_EQ(b.Height, std::abs(c.Layout.Height));
   EXPECT_EQ(b.PixelFormat, c.Format);
   std::vector<uint32_t> got;
   for (int y = 0; y < b.Height; ++y)
@@ -224,14 +217,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, BmpRead, ::testing::ValuesIn(kReadCases),
 
 struct TBadCase {
   const char* Name;
-  TBmpSpec Spec;
+  TBmpLayout Layout;
   const char* Message;
 };
 
 class BmpBad : public ::testing::TestWithParam<TBadCase> {};
 
 TEST_P(BmpBad, RaisesAndLeavesBufferEmpty) {
-  std::string bytes = BuildBmp(GetParam().Spec);
+  std::string bytes = BuildBmp(GetParam().Layout);
   TMemoryStream s(bytes.data(), bytes.size());
   TRevedBitmap b;
   b.New(2, 2, pf24bit);

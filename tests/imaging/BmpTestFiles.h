@@ -6,7 +6,7 @@
 
 namespace lumarte::testing {
 
-struct TBmpSpec {
+struct TBmpLayout {
   int HeaderSize = 40;  // 12 gives an OS/2 core header
   int32_t Width = 1, Height = 1;
   int Bits = 24;
@@ -23,37 +23,37 @@ inline void PutLE(std::string& s, uint64_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
 }
 
-inline std::string BuildBmp(const TBmpSpec& spec) {
-  const bool core = spec.HeaderSize == 12;
+inline std::string BuildBmp(const TBmpLayout& layout) {
+  const bool core = layout.HeaderSize == 12;
   std::string header;
-  PutLE(header, spec.HeaderSize, 4);
+  PutLE(header, layout.HeaderSize, 4);
   if (core) {
-    PutLE(header, spec.Width, 2);
-    PutLE(header, spec.Height, 2);
+    PutLE(header, layout.Width, 2);
+    PutLE(header, layout.Height, 2);
     PutLE(header, 1, 2);
-    PutLE(header, spec.Bits, 2);
+    PutLE(header, layout.Bits, 2);
   } else {
-    PutLE(header, spec.Width, 4);
-    PutLE(header, spec.Height, 4);
+    PutLE(header, layout.Width, 4);
+    PutLE(header, layout.Height, 4);
     PutLE(header, 1, 2);
-    PutLE(header, spec.Bits, 2);
-    PutLE(header, spec.Compression, 4);
-    PutLE(header, static_cast<uint32_t>(spec.Pixels.size()), 4);
+    PutLE(header, layout.Bits, 2);
+    PutLE(header, layout.Compression, 4);
+    PutLE(header, static_cast<uint32_t>(layout.Pixels.size()), 4);
     PutLE(header, 0, 8);
-    PutLE(header, spec.ColorsUsed, 4);
+    PutLE(header, layout.ColorsUsed, 4);
     PutLE(header, 0, 4);
-    header.resize(spec.HeaderSize, '\0');
+    header.resize(layout.HeaderSize, '\0');
   }
-  for (uint32_t m : spec.Masks) PutLE(header, m, 4);
-  for (uint32_t c : spec.Palette) PutLE(header, c, core ? 3 : 4);
-  uint32_t offBits = static_cast<uint32_t>(14 + header.size() + spec.OffBitsDelta);
-  std::string file = spec.Signature;
-  PutLE(file, static_cast<uint32_t>(14 + header.size() + spec.Pixels.size()), 4);
+  for (uint32_t m : layout.Masks) PutLE(header, m, 4);
+  for (uint32_t c : layout.Palette) PutLE(header, c, core ? 3 : 4);
+  uint32_t offBits = static_cast<uint32_t>(14 + header.size() + layout.OffBitsDelta);
+  std::string file = layout.Signature;
+  PutLE(file, static_cast<uint32_t>(14 + header.size() + layout.Pixels.size()), 4);
   PutLE(file, 0, 4);
   PutLE(file, offBits, 4);
   file += header;
-  if (spec.OffBitsDelta > 0) file.append(spec.OffBitsDelta, '\0');
-  file.append(spec.Pixels.begin(), spec.Pixels.end());
+  if (layout.OffBitsDelta > 0) file.append(layout.OffBitsDelta, '\0');
+  file.append(layout.Pixels.begin(), layout.Pixels.end());
   return file;
 }
 

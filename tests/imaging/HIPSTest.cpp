@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -13,16 +15,7 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
-
-struct THipsSpec {
+struct THipsLayout {
   bool NewStyle = true;
   std::string Height = "1", Width = "1";
   std::string Format = "0";  // new style: pixel format; old style: bits per pixel
@@ -33,7 +26,7 @@ struct THipsSpec {
   std::string Eol = "\n";
 };
 
-std::string BuildHips(const THipsSpec& s, const TBytes& pixels) {
+std::string BuildHips(const THipsLayout& s, const TBytes& pixels) {
   std::string out;
   auto line = [&](const std::string& t) { out += t + s.Eol; };
   line(s.NewStyle ? "HIPS" : "original name");
@@ -90,7 +83,7 @@ TRevedBitmap Load(const std::string& bytes) {
 
 struct TSampleCase {
   const char* Name;
-  THipsSpec Spec;
+  THipsLayout Layout;
   TBytes Pixels;
   TPixelFormat Format;
   TBytes Expected;  // the pixel block
@@ -100,7 +93,7 @@ class HipsSamples : public ::testing::TestWithParam<TSampleCase> {};
 
 TEST_P(HipsSamples, DecodeToExpectedBytes) {
   const TSampleCase& c = GetParam();
-  TRevedBitmap b = Load(BuildHips(c.Spec, c.Pixels));
+  TRevedBitmap b = Load(BuildHips(c.Layout, c.Pixels));
   EXPECT_EQ(b.PixelFormat, c.Format);
   EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + b.Size), c.Expected);
   if (c.Format == pf8bit) {
@@ -108,8 +101,8 @@ TEST_P(HipsSamples, DecodeToExpectedBytes) {
   }
 }
 
-THipsSpec Spec(std::function<void(THipsSpec&)> f) {
-  THipsSpec s;
+THipsLayout Layout(std::function<void(THipsLayout&)> f) {
+  THipsLayout s;
   f(s);
   return s;
 }
@@ -120,26 +113,26 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, HipsSamples,
     ::testing::Values(
         TSampleCase{"OldStyleBytes",
-                    Spec([](auto& s) {
+                    Layout([](auto& s) {
                       s.NewStyle = false, s.Height = "2", s.Width = "3", s.Format = "8";
                     }),
                     {1, 2, 3, 4, 5, 6},
                     pf8bit,
                     {1, 2, 3, 4, 5, 6}},
         TSampleCase{"NewStyleBytesFirstPlaneOnly",
-                    Spec([](auto& s) { s.Width = "3", s.Planes = "2"; }),
+                    Layout([](auto& s) { s.Width = "3", s.Planes = "2"; }),
                     {7, 8, 9, 70, 80, 90},
                     pf8bit,
                     {7, 8, 9}},
         TSampleCase{"ManyNameLinesAndLargeNumbers",
-                    Spec([](auto& s) {
+                    Layout([](auto& s) {
                       s.Names = {"a", "1000", "b", "c"}, s.Width = "2";
                     }),
                     {4, 5},
                     pf8bit,
                     {4, 5}},
         TSampleCase{"HistoryDescriptionParametersSkipped",
-                    Spec([](auto& s) {
+                    Layout([](auto& s) {
                       s.History = "made by\nhand\n", s.Description = "two\nlines\n";
                       s.Parameters = {"p1 1", "p2 2"};
                     }),
@@ -147,32 +140,32 @@ INSTANTIATE_TEST_SUITE_P(
                     pf8bit,
                     {33}},
         TSampleCase{"ColourBytesRedFirst",
-                    Spec([](auto& s) { s.Width = "2", s.Format = "35"; }),
+                    Layout([](auto& s) { s.Width = "2", s.Format = "35"; }),
                     {10, 20, 30, 40, 50, 60},
                     pf24bit,
                     {30, 20, 10, 60, 50, 40}},
         TSampleCase{"ColourFloatsFirstGoesToBlue",
-                    Spec([](auto& s) { s.Format = "37"; }),
+                    Layout([](auto& s) { s.Format = "37"; }),
                     FloatsLE({10.f, 20.f, 30.f}),
                     pf24bit,
                     {10, 20, 30}},
         TSampleCase{"FloatBigEndianRoundedAndClamped",
-                    Spec([](auto& s) { s.Width = "6", s.Format = "3"; }),
+                    Layout([](auto& s) { s.Width = "6", s.Format = "3"; }),
                     FloatsBE({300.f, -4.f, 2.5f, 3.5f, 127.4f, kNaN}),
                     pf8bit,
                     {255, 0, 2, 4, 127, 0}},
         TSampleCase{"BadPlaneCountMeansOne",
-                    Spec([](auto& s) { s.Format = "3", s.Planes = "600"; }),
+                    Layout([](auto& s) { s.Format = "3", s.Planes = "600"; }),
                     FloatsBE({9.f}),
                     pf8bit,
                     {9}},
         TSampleCase{"TwoFloatPlanesLeaveBlueZero",
-                    Spec([](auto& s) { s.Width = "2", s.Format = "3", s.Planes = "2"; }),
+                    Layout([](auto& s) { s.Width = "2", s.Format = "3", s.Planes = "2"; }),
                     FloatsLE({1.f, 2.f, 3.f, 4.f}),
                     pf24bit,
                     {0, 3, 1, 0, 4, 2}},
         TSampleCase{"ThreeFloatPlanes",
-                    Spec([](auto& s) { s.Width = "2", s.Format = "3", s.Planes = "4"; }),
+                    Layout([](auto& s) { s.Width = "2", s.Format = "3", s.Planes = "4"; }),
                     FloatsLE({1.f, 2.f, 3.f, 4.f, 5.f, 6.f}),
                     pf24bit,
                     {5, 3, 1, 6, 4, 2}}),
@@ -180,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct TBadCase {
   const char* Name;
-  THipsSpec Spec;
+  THipsLayout Layout;
   TBytes Pixels;
   const char* Message;
 };
@@ -188,7 +181,7 @@ struct TBadCase {
 class HipsBad : public ::testing::TestWithParam<TBadCase> {};
 
 TEST_P(HipsBad, RaisesAndLeavesBufferEmpty) {
-  std::string bytes = BuildHips(GetParam().Spec, GetParam().Pixels);
+  std::string bytes = BuildHips(GetParam().Layout, GetParam().Pixels);
   TMemoryStream s(bytes.data(), bytes.size());
   TRevedBitmap b;
   b.New(2, 2, pf8bit);
@@ -200,34 +193,34 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, HipsBad,
     ::testing::Values(
         TBadCase{"UnknownPixelFormat",
-                 Spec([](auto& s) { s.Format = "36"; }),
+                 Layout([](auto& s) { s.Format = "36"; }),
                  {1},
                  "Unsupported bitmap format"},
         TBadCase{"OldStyleNot8Bits",
-                 Spec([](auto& s) { s.NewStyle = false, s.Format = "16"; }),
+                 Layout([](auto& s) { s.NewStyle = false, s.Format = "16"; }),
                  {1, 1},
                  "Unsupported bitmap format"},
         TBadCase{"HeightNotANumber",
-                 Spec([](auto& s) { s.Height = "tall"; }),
+                 Layout([](auto& s) { s.Height = "tall"; }),
                  {1},
                  "'tall' is not a valid integer value"},
         // Lines end at the line feed; a carriage return stays, so no line reads as the
         // frame count and the search runs into the end of the data.
         TBadCase{"CarriageReturnsStay",
-                 Spec([](auto& s) { s.Eol = "\r\n"; }),
+                 Layout([](auto& s) { s.Eol = "\r\n"; }),
                  {1},
                  "Error reading from stream - Read beyond end of stream"},
         TBadCase{"PixelsTruncated",
-                 Spec([](auto& s) { s.Width = "4"; }),
+                 Layout([](auto& s) { s.Width = "4"; }),
                  {1, 2},
                  "Read less than expected"},
-        TBadCase{"FloatsTruncated", Spec([](auto& s) { s.Format = "37"; }), FloatsLE({1.f, 2.f}),
+        TBadCase{"FloatsTruncated", Layout([](auto& s) { s.Format = "37"; }), FloatsLE({1.f, 2.f}),
                  "Read less than expected"},
-        TBadCase{"WidthZero", Spec([](auto& s) { s.Width = "0"; }), {}, "Invalid bitmap size"},
+        TBadCase{"WidthZero", Layout([](auto& s) { s.Width = "0"; }), {}, "Invalid bitmap size"},
         TBadCase{
-            "WidthTooLarge", Spec([](auto& s) { s.Width = "70000"; }), {}, "Invalid bitmap size"},
+            "WidthTooLarge", Layout([](auto& s) { s.Width = "70000"; }), {}, "Invalid bitmap size"},
         TBadCase{"HistoryPastEnd",
-                 Spec([](auto& s) { s.History = "x"; }),
+                 Layout([](auto& s) { s.History = "x"; }),
                  {},
                  "Read less than expected"}),
     [](const auto& info) { return std::string(info.param.Name); });

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -54,15 +56,6 @@ const char kRows[] = "\x07\x08\x09\x0A\x0B\x0C\0\0\x01\x02\x03\x04\x05\x06\0\0";
 TRasterView TwoByTwo() {
   static const uint8_t px[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
   return {2, 2, px, 6};
-}
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
 }
 
 }  // namespace

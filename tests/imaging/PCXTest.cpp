@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <cstring>
 #include <functional>
 
@@ -11,15 +13,6 @@ using namespace lumarte::imaging;
 namespace {
 
 using TBytes = std::vector<uint8_t>;
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 struct TPcxHeader {
   int Xmin = 0, Ymin = 0, Xmax = 0, Ymax = 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <cstring>
 
 #include "imaging/RevedBitmap.h"
@@ -8,15 +10,6 @@ using namespace lumarte;
 using namespace lumarte::imaging;
 
 namespace {
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 TRevedBitmap Numbered(int w, int h, TPixelFormat f) {
   TRevedBitmap b;

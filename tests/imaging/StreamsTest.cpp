@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "support/ErrorMessage.h"
 #include <unistd.h>
 
 #include <cstring>
@@ -16,15 +18,6 @@ using namespace lumarte;
 using namespace lumarte::imaging;
 
 namespace {
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 std::filesystem::path TempDir() {
   auto p = std::filesystem::temp_directory_path() / ("lumarte-streams-" + std::to_string(getpid()));

@@ -7,21 +7,13 @@
 #include <QSpinBox>
 
 #include "editor/model/DocumentList.h"
+#include "support/QuietDocumentHost.h"
 #include "effects/ui/ToneForms.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;
 
 namespace {
-
-class QuietHost : public DocumentHost {
- public:
-  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
-  void SaveCurrent() override {}
-  void SaveCurrentAs() override {}
-  void OpenIntoFreeSlot() override {}
-  void AddRecentFile(const std::string&) override {}
-};
 
 // The settings that make each dialog visibly change a mid-grey image.
 struct DialogCase {

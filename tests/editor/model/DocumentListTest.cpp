@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -38,15 +40,6 @@ void Edit(DocumentList& list, int n) {
 }
 
 TColor State(const DocumentList& list) { return list.Current().Bitmap->Pixel(0, 0); }
-
-std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 class DocumentListTest : public ::testing::Test {
  protected:

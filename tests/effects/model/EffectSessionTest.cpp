@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/model/DocumentList.h"
+#include "support/QuietDocumentHost.h"
 #include "effects/model/EffectSession.h"
 #include "imaging/Errors.h"
 
@@ -9,15 +10,6 @@ using namespace lumarte::editor;
 using namespace lumarte::effects;
 
 namespace {
-
-class QuietHost : public DocumentHost {
- public:
-  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
-  void SaveCurrent() override {}
-  void SaveCurrentAs() override {}
-  void OpenIntoFreeSlot() override {}
-  void AddRecentFile(const std::string&) override {}
-};
 
 // An effect that adds one to the red byte of pixel (0,0) and counts its runs;
 // it can also be told to ask for an abort midway, as the Abort button does.
