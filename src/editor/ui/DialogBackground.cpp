@@ -57,9 +57,13 @@ class DialogWatcher : public QObject {
 
 }  // namespace
 
-void SetDialogBackgroundPicture(const QImage& picture) { Picture() = picture; }
+void SetDialogBackgroundPicture(const QImage& picture) {
+  Picture() = picture;
+}
 
-const QImage& DialogBackgroundPicture() { return Picture(); }
+const QImage& DialogBackgroundPicture() {
+  return Picture();
+}
 
 void InstallDialogBackground(QWidget* dialog) {
   if (dialog->property(kInstalledProperty).toBool()) return;
