@@ -1,3 +1,5 @@
 #include "editor/ui/Startup.h"
 
-int main(int argc, char** argv) { return lumarte::editor::RunLumarte(argc, argv); }
+int main(int argc, char** argv) {
+  return lumarte::editor::RunLumarte(argc, argv);
+}

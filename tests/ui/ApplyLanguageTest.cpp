@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 

@@ -52,9 +52,9 @@ TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
   } receiver;
   QEvent event(QEvent::User);
   QCoreApplication::sendEvent(&receiver, &event);
-  EXPECT_EQ(r.Steps, (std::vector<std::string>{"show Nothing on Clipboard!",
-                                               "show Error Code: OutOfMemory",
-                                               "show Unsupported file format"}));
+  EXPECT_EQ(r.Steps,
+            (std::vector<std::string>{"show Nothing on Clipboard!", "show Error Code: OutOfMemory",
+                                      "show Unsupported file format"}));
 }
 
 }  // namespace

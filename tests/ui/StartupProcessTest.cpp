@@ -23,10 +23,10 @@ const std::string kProgram = std::string(LUMARTE_BINARY_DIR) + "/lumarte";
 
 // A 2 x 1 24-bit bitmap whose colour tells the files apart.
 void WriteBitmap(const std::string& file, uint8_t shade) {
-  const uint8_t bytes[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                           2,   0,   0,  0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0,
-                           0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                           shade, 0, 0, 0, shade, 0, 0, 0};
+  const uint8_t bytes[] = {'B', 'M', 62, 0, 0, 0, 0,     0, 0, 0, 54,    0, 0,  0, 40, 0,
+                           0,   0,   2,  0, 0, 0, 1,     0, 0, 0, 1,     0, 24, 0, 0,  0,
+                           0,   0,   8,  0, 0, 0, 0,     0, 0, 0, 0,     0, 0,  0, 0,  0,
+                           0,   0,   0,  0, 0, 0, shade, 0, 0, 0, shade, 0, 0,  0};
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -49,7 +49,8 @@ class StartupProcess : public ::testing::Test {
   std::string config = work / "config";
 
   // Runs the program from folder with args; gives its report.
-  Report Run(const QStringList& args, const std::string& folder, const std::string& program = kProgram) {
+  Report Run(const QStringList& args, const std::string& folder,
+             const std::string& program = kProgram) {
     std::string reportFile = work / "report.txt";
     std::filesystem::remove(reportFile);
     QProcess process;
@@ -168,7 +169,8 @@ TEST_F(StartupProcess, LanguageFileBesideTheProgramRenamesMenus) {
   std::string folder = work / "program";
   std::filesystem::create_directories(folder);
   std::filesystem::copy_file(kProgram, folder + "/lumarte");
-  std::ofstream(folder + "/lang.txt") << "LMOpen1.Caption:=Bild laden\r\nLMOpen1.Caption:=second\r\n";
+  std::ofstream(folder + "/lang.txt")
+      << "LMOpen1.Caption:=Bild laden\r\nLMOpen1.Caption:=second\r\n";
   Report r = Run({}, work.Path, folder + "/lumarte");
   EXPECT_EQ(r.Lines["LMOpen1"], "Bild laden");
 }

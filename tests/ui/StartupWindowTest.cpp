@@ -101,8 +101,8 @@ TEST_F(StartupWindowTest, ReadmeInTheTextWindow) {
 TEST_F(StartupWindowTest, OutOfResourcesClosesAllImagesAndEnds) {
   int ended = 0;
   ApplicationErrorHandler().Terminate = [&] { ++ended; };
-  window->HandleCommandLine({QString::fromStdString(Raster("a.tst")),
-                             QString::fromStdString(Raster("b.tst"))});
+  window->HandleCommandLine(
+      {QString::fromStdString(Raster("a.tst")), QString::fromStdString(Raster("b.tst"))});
   window->Docs.PushUndo();
   ASSERT_TRUE(window->Docs.Current().Undo[1]);
   window->Guard([] { throw EOutOfResources("no more windows"); });

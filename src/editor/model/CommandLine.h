@@ -28,8 +28,7 @@ struct TCommandLine {
 // args without the program name; relative names are resolved against
 // startFolder, the folder the program was started in (the default folder may
 // change the current folder before the files are opened).
-TCommandLine ParseCommandLine(const std::vector<std::string>& args,
-                              const std::string& startFolder);
+TCommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& startFolder);
 
 // The candidates that exist as files and that isValidImage accepts, in order.
 std::vector<std::string> FilesToOpen(const TCommandLine& commandLine,

@@ -21,7 +21,9 @@ std::vector<TElement> DefaultRecords() {
   return records;
 }
 
-std::string RecentFileOption(int k) { return kRecentFilePrefix + std::to_string(k); }
+std::string RecentFileOption(int k) {
+  return kRecentFilePrefix + std::to_string(k);
+}
 
 // A text that would not read back as itself (a line break, or a line taken
 // for a marker) is not stored.
@@ -119,7 +121,9 @@ void TSettings::WriteBack() {
     SetString(RecentFileOption(k), Recent.Entry(k));
 }
 
-void TSettings::Save(const std::string& keyPath) { Table.SaveToStore(keyPath); }
+void TSettings::Save(const std::string& keyPath) {
+  Table.SaveToStore(keyPath);
+}
 
 bool TSettings::GetBool(const std::string& option) {
   return Table.GetBool(Record(option), sfBoolValue);

@@ -1,10 +1,11 @@
 #pragma once
 // The state the program builds before its first window and keeps to the end:
-// the program-folder pictures, the settings with the recent files, and the
-// temporary files to delete at exit.
+// the program-folder pictures, the colour set, the settings with the recent
+// files, and the temporary files to delete at exit.
 #include <string>
 
 #include "editor/model/Bitmap.h"
+#include "editor/model/ColorSet.h"
 #include "editor/model/ProgramPictures.h"
 #include "editor/model/ProgramSettings.h"
 #include "editor/model/TempFiles.h"
@@ -15,8 +16,8 @@ struct TProgramState {
   // Neutral pictures until the program folder's are loaded.
   TBitmap DialogBackground = NeutralPicture();
   TBitmap Placeholder = NeutralPicture();
-  // Pen width for painting.
-  int PenWidth = 1;
+  // The drawing colours and the pen width, at their defaults.
+  TColorSet Colours;
   TSettings Settings;
   TTempFiles TempFiles;
 };

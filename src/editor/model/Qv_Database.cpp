@@ -55,7 +55,9 @@ class TableReader {
   bool AtEnd() const { return Pos >= Lines.size(); }
   bool At(const char* marker) const { return !AtEnd() && Lines[Pos].rfind(marker, 0) == 0; }
   std::string Take() { return AtEnd() ? std::string() : Lines[Pos++]; }
-  void Skip() { if (!AtEnd()) ++Pos; }
+  void Skip() {
+    if (!AtEnd()) ++Pos;
+  }
   // Moves to the next line beginning with marker; false at the end of the text.
   bool SkipTo(const char* marker) {
     while (!AtEnd() && !At(marker)) ++Pos;
@@ -121,9 +123,13 @@ const TField& Qv_Database::Field(int field) const {
   return Fields[static_cast<size_t>(field)];
 }
 
-std::string Qv_Database::FieldName(int field) const { return Field(field).Name; }
+std::string Qv_Database::FieldName(int field) const {
+  return Field(field).Name;
+}
 
-TElement Qv_Database::NewRecord() const { return TElement(Fields.size()); }
+TElement Qv_Database::NewRecord() const {
+  return TElement(Fields.size());
+}
 
 int Qv_Database::AddRecord(const TElement& record) {
   Records.push_back(NewRecord());
@@ -167,8 +173,7 @@ int Qv_Database::GetInt(int record, int field) const {
 }
 
 bool Qv_Database::GetBool(int record, int field) const {
-  if (!ValidIndex(record, field) || Fields[static_cast<size_t>(field)].Type != ftBool)
-    return false;
+  if (!ValidIndex(record, field) || Fields[static_cast<size_t>(field)].Type != ftBool) return false;
   return imaging::UpperCase(GetString(record, field)) == "TRUE";
 }
 

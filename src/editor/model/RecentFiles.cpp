@@ -24,7 +24,9 @@ void TRecentFiles::Add(const std::string& name) {
   for (int i = std::max(NoOfRecentFiles, 1); i < kMaxEntries; ++i) Entries[i].clear();
 }
 
-int ClampRecentFileCount(int stored) { return std::clamp(stored, 0, TRecentFiles::kMaxEntries); }
+int ClampRecentFileCount(int stored) {
+  return std::clamp(stored, 0, TRecentFiles::kMaxEntries);
+}
 
 std::string TRecentFiles::Caption(int k) const {
   return std::to_string(k) + " " + Entry(k);

@@ -115,7 +115,9 @@ void ApplyLanguageToForm(QWidget* form) {
   ApplyToObject(form, *StoredTable());
 }
 
-void MarkAsPicture(QWidget* widget) { widget->setProperty(kPictureProperty, true); }
+void MarkAsPicture(QWidget* widget) {
+  widget->setProperty(kPictureProperty, true);
+}
 
 void StartLanguageTimer(QObject* owner, const std::string& folder,
                         std::function<void()> afterApply) {

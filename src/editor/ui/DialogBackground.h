@@ -11,5 +11,8 @@ void SetDialogBackgroundPicture(const QImage& picture);
 const QImage& DialogBackgroundPicture();
 // Paints the background picture under dialog's controls from now on.
 void InstallDialogBackground(QWidget* dialog);
+// Every dialog of the program shown from now on gets the background (the
+// system's message boxes and file, colour and font choosers keep theirs).
+void InstallDialogBackgrounds();
 
 }  // namespace lumarte::editor

@@ -18,9 +18,13 @@ void TForm1::BuildHelpMenu() {
                  });
 }
 
-void TForm1::LMHelp2Click() { OpenDocument(imaging::ProgramDirectory() + "help.html"); }
+void TForm1::LMHelp2Click() {
+  OpenDocument(imaging::ProgramDirectory() + "help.html");
+}
 
-void TForm1::LMFAQ1Click() { OpenDocument(imaging::ProgramDirectory() + "FAQ.html"); }
+void TForm1::LMFAQ1Click() {
+  OpenDocument(imaging::ProgramDirectory() + "FAQ.html");
+}
 
 void TForm1::LMReadme1Click() {
   std::string file = imaging::ProgramDirectory() + "Readme.txt";

@@ -10,8 +10,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "editor/ui/DialogBackground.h"
-
 namespace lumarte::editor {
 
 namespace {
@@ -42,7 +40,6 @@ TOptionsForm::TOptionsForm(TSettings& settings, QWidget* parent)
       Settings(settings) {
   setObjectName("OptionsForm");
   setWindowTitle("Options");
-  InstallDialogBackground(this);
   ChooseFolder = [this] { return AskForFolder(this); };
 
   SpinEdit1->setRange(0, TRecentFiles::kMaxEntries);

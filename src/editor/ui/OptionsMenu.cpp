@@ -12,8 +12,7 @@ namespace lumarte::editor {
 void TForm1::BuildOptionsMenu() {
   QMenu* menu = AddMenu("LMOptions1", "Options");
   AddItems(menu, {
-                     {"LMOptionsMenuItem", "Options", nullptr,
-                      Do(&TForm1::LMOptionsMenuItemClick)},
+                     {"LMOptionsMenuItem", "Options", nullptr, Do(&TForm1::LMOptionsMenuItemClick)},
                      {"LMSelectColors1", "Select Colors", nullptr, {}},
                      {"LMUseWizardforThumbnailCreator1", "Use Wizard for Thumbnail Creator",
                       nullptr, Do(&TForm1::LMUseWizardforThumbnailCreator1Click)},
@@ -31,7 +30,9 @@ void TForm1::ShowSettingTicks() {
   }
 }
 
-void TForm1::LMOptionsMenuItemClick() { OptionsForm->Execute(); }
+void TForm1::LMOptionsMenuItemClick() {
+  OptionsForm->Execute();
+}
 
 void TForm1::LMUseWizardforThumbnailCreator1Click() {
   ProgramState().Settings.ToggleBool(kUseThumbnailWizard);

@@ -89,6 +89,7 @@ int RunLumarte(int argc, char** argv) {
   LoadProgramState(state, imaging::ProgramDirectory());
   QImage background = platform::ToQImage(state.DialogBackground);
   SetDialogBackgroundPicture(background);
+  InstallDialogBackgrounds();
   effects::TBaseEffectForm::SetDialogBackground(QPixmap::fromImage(background));
   // Formats of the codec libraries beside the program (JPEG 2000, ...).
   imaging::ScanProgramFolder();

@@ -50,13 +50,14 @@ TEST(Language, FirstMatchingLineWinsWithoutRegardToCase) {
   EXPECT_EQ(FindLanguageEntry(t, "LMOpen1"), 1);
   EXPECT_EQ(FindLanguageEntry(t, "  LMOPEN1 "), 1);  // component name is trimmed
   EXPECT_EQ(FindLanguageEntry(t, "Missing"), -1);
-  EXPECT_EQ(FindLanguageEntry(t, ""), -1);         // unnamed controls are never renamed
+  EXPECT_EQ(FindLanguageEntry(t, ""), -1);  // unnamed controls are never renamed
   EXPECT_EQ(FindLanguageEntry(t, "   "), -1);
 }
 
 TEST(Language, FileReadWithAnyLineEnd) {
   ScratchFolder folder;
-  auto lines = ReadLanguageFile(folder.Write("lang.txt", "A.Caption:=x\r\nB.Hint:=y\nC.Caption:=z"));
+  auto lines =
+      ReadLanguageFile(folder.Write("lang.txt", "A.Caption:=x\r\nB.Hint:=y\nC.Caption:=z"));
   EXPECT_EQ(lines, (std::vector<std::string>{"A.Caption:=x", "B.Hint:=y", "C.Caption:=z"}));
   EXPECT_TRUE(ReadLanguageFile(folder / "missing.txt").empty());
   EXPECT_TRUE(ReadLanguageFile(folder.Path).empty());  // a folder, not a file

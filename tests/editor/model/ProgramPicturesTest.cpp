@@ -23,12 +23,13 @@ TEST_P(Sniff, ExtensionFromFirstBytes) {
   EXPECT_EQ(SniffImageExtension(GetParam().Head), GetParam().Ext);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Heads, Sniff,
-    ::testing::Values(SniffCase{"BM\x36\x00", "BMP"}, SniffCase{"\xFF\xD8\xFF\xE0", "JPG"},
-                      SniffCase{std::string("\x89PNG\r\n\x1A\n", 8), "PNG"},
-                      SniffCase{"GIF89a", "GIF"}, SniffCase{"GIF", ""}, SniffCase{"B", ""},
-                      SniffCase{"", ""}, SniffCase{"\xFF\xD8", ""}, SniffCase{"hello", ""}));
+INSTANTIATE_TEST_SUITE_P(Heads, Sniff,
+                         ::testing::Values(SniffCase{"BM\x36\x00", "BMP"},
+                                           SniffCase{"\xFF\xD8\xFF\xE0", "JPG"},
+                                           SniffCase{std::string("\x89PNG\r\n\x1A\n", 8), "PNG"},
+                                           SniffCase{"GIF89a", "GIF"}, SniffCase{"GIF", ""},
+                                           SniffCase{"B", ""}, SniffCase{"", ""},
+                                           SniffCase{"\xFF\xD8", ""}, SniffCase{"hello", ""}));
 
 TEST(ProgramPictures, UnreadableFilesGiveTheNeutralPicture) {
   ScratchFolder folder;
@@ -54,7 +55,8 @@ TEST_P(ShippedPicture, IsA24BitBitmap) {
   std::string bytes = ScratchFolder::Read(file);
   ASSERT_GE(bytes.size(), 54u) << file;
   auto le32 = [&](size_t at) {
-    return static_cast<int32_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8 |
+    return static_cast<int32_t>(static_cast<uint8_t>(bytes[at]) |
+                                static_cast<uint8_t>(bytes[at + 1]) << 8 |
                                 static_cast<uint8_t>(bytes[at + 2]) << 16 |
                                 static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 3])) << 24);
   };

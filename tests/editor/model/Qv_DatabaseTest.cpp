@@ -71,11 +71,11 @@ TEST(Qv_Database, OutOfRangeGetters) {
     EXPECT_FALSE(t.GetBool(r, f));
     EXPECT_FALSE(t.SetValue(r, f, "x"));
   }
-  EXPECT_EQ(t.GetInt(1, 2), 0);     // empty FLOAT value: not a number
+  EXPECT_EQ(t.GetInt(1, 2), 0);  // empty FLOAT value: not a number
   EXPECT_EQ(t.GetInt(1, 1), -3);
   EXPECT_TRUE(t.GetBool(0, 3));
   EXPECT_FALSE(t.GetBool(1, 3));
-  EXPECT_FALSE(t.GetBool(0, 0));    // not a BOOL field
+  EXPECT_FALSE(t.GetBool(0, 0));  // not a BOOL field
   EXPECT_THROW(t.GetRecord(2), EDBException);
 }
 
@@ -124,11 +124,31 @@ TEST(Qv_Database, TextFormLayout) {
   t.AddField(0, "A", "e1", "e2", ftString);
   t.AddField(1, "B", "", "", ftInt);
   t.AddRecord({"x", "5"});
-  Lines expected = {"####TABLE####", "T",    "1",   "##FIELDS##", "2",  "##FIELD##",
-                    "A",             "STRING", "e1", "e2",        "##ENDFIELD##",
-                    "##FIELD##",     "B",    "INT", "",           "",   "##ENDFIELD##",
-                    "##ENDFIELDS##", "##DATA##", "x", "##",       "5",  "####",
-                    "##ENDDATA##",   "####ENDTABLE####"};
+  Lines expected = {"####TABLE####",
+                    "T",
+                    "1",
+                    "##FIELDS##",
+                    "2",
+                    "##FIELD##",
+                    "A",
+                    "STRING",
+                    "e1",
+                    "e2",
+                    "##ENDFIELD##",
+                    "##FIELD##",
+                    "B",
+                    "INT",
+                    "",
+                    "",
+                    "##ENDFIELD##",
+                    "##ENDFIELDS##",
+                    "##DATA##",
+                    "x",
+                    "##",
+                    "5",
+                    "####",
+                    "##ENDDATA##",
+                    "####ENDTABLE####"};
   EXPECT_EQ(t.SaveToStrings(), expected);
 }
 
@@ -145,12 +165,37 @@ TEST(Qv_Database, RoundTrip) {
 // The reader is tolerant: markers are tested by their beginning, a value may
 // span lines, junk between sections is skipped.
 Lines TolerantText() {
-  return {"####TABLE#### v2", "Loose", "2", "junk line", "##FIELDS## (two)", "2",
-          "##FIELD##", "Key", "STR", "", "", "ignored", "##ENDFIELD##x",
-          "##FIELD##", "Num", "INTEGER", "", "", "##ENDFIELD##",
-          "more junk", "##ENDFIELDS##", "##DATA##",
-          "first", "part", "##", "4", "####",
-          "second", "##", "x1", "####",
+  return {"####TABLE#### v2",
+          "Loose",
+          "2",
+          "junk line",
+          "##FIELDS## (two)",
+          "2",
+          "##FIELD##",
+          "Key",
+          "STR",
+          "",
+          "",
+          "ignored",
+          "##ENDFIELD##x",
+          "##FIELD##",
+          "Num",
+          "INTEGER",
+          "",
+          "",
+          "##ENDFIELD##",
+          "more junk",
+          "##ENDFIELDS##",
+          "##DATA##",
+          "first",
+          "part",
+          "##",
+          "4",
+          "####",
+          "second",
+          "##",
+          "x1",
+          "####",
           "##ENDDATA##"};
 }
 
@@ -164,7 +209,7 @@ TEST(Qv_Database, TolerantReader) {
   ASSERT_EQ(t.RecordCount(), 2);
   EXPECT_EQ(t.GetString(0, 0), "firstpart");  // value across two lines
   EXPECT_EQ(t.GetInt(0, 1), 4);
-  EXPECT_EQ(t.GetString(1, 1), "");           // "x1" fails INT and is dropped
+  EXPECT_EQ(t.GetString(1, 1), "");  // "x1" fails INT and is dropped
 }
 
 TEST(Qv_Database, UnknownTypeAcceptsEverything) {
@@ -192,8 +237,8 @@ TEST_P(RecordCountLine, ReadsAtMostCountRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, RecordCountLine,
-                         ::testing::Values(CountCase{"0", 0}, CountCase{"1", 1},
-                                           CountCase{"2", 2}, CountCase{"2000000000", 2}));
+                         ::testing::Values(CountCase{"0", 0}, CountCase{"1", 1}, CountCase{"2", 2},
+                                           CountCase{"2000000000", 2}));
 
 TEST(Qv_Database, TextCutShortKeepsCompleteRecords) {
   Lines text = TolerantText();
@@ -222,11 +267,10 @@ TEST_P(UnreadableText, RaisesAndKeepsTable) {
   EXPECT_EQ(t.SaveToStrings(), SampleTable().SaveToStrings());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, UnreadableText,
-    ::testing::Values(Lines{}, Lines{"####TABLE####", "T", "many"},
-                      Lines{"####TABLE####", "T", "-1", "##FIELDS##", "0"},
-                      Lines{"####TABLE####", "T", "0"},
-                      Lines{"####TABLE####", "T", "0", "##FIELDS##", "two"}));
+INSTANTIATE_TEST_SUITE_P(Texts, UnreadableText,
+                         ::testing::Values(Lines{}, Lines{"####TABLE####", "T", "many"},
+                                           Lines{"####TABLE####", "T", "-1", "##FIELDS##", "0"},
+                                           Lines{"####TABLE####", "T", "0"},
+                                           Lines{"####TABLE####", "T", "0", "##FIELDS##", "two"}));
 
 }  // namespace

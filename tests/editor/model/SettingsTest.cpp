@@ -129,8 +129,8 @@ TEST_F(SettingsTest, ExistingDefaultDirBecomesCurrentFolder) {
   EXPECT_EQ(std::filesystem::current_path().string(), folder);
 }
 
-class UnusableDefaultDir : public SettingsTest, public ::testing::WithParamInterface<const char*> {
-};
+class UnusableDefaultDir : public SettingsTest,
+                           public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(UnusableDefaultDir, ResetToDot) {
   std::string before = std::filesystem::current_path().string();
