@@ -19,6 +19,7 @@
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
 #include "editor/ui/ZoomForm.h"
+#include "effects/ui/ToneForms.h"
 #include "support/FakePrompts.h"
 
 using namespace lumarte::editor;
@@ -249,4 +250,12 @@ TEST_F(SelectionWindowTest, ArrowKeysScroll) {
   EXPECT_EQ(h->value(), h->maximum());
   Key(Qt::Key_Home);
   EXPECT_EQ(h->value(), 0);
+}
+
+// Keys pressed in an effect dialog reach the window's table.
+TEST_F(SelectionWindowTest, EffectDialogsHandKeysOn) {
+  auto form = lumarte::effects::CreateEffectForm(*lumarte::effects::FindEffect("adjust-brightness"),
+                                                 window->Docs, window.get());
+  QTest::keyClick(form.get(), Qt::Key_Plus);
+  EXPECT_DOUBLE_EQ(window->Docs.ZoomFactor, 1.1);
 }

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -18,6 +19,7 @@
 #include "editor/ui/OutlineOverlay.h"
 #include "editor/ui/ZoomForm.h"
 #include "effects/model/Random.h"
+#include "effects/ui/BaseEffectForm.h"
 
 namespace lumarte::editor {
 
@@ -46,8 +48,11 @@ void TForm1::BuildSelectionTools() {
   ZoomForm1->ResizeImageControl = [this](double) { ShowCurrent(); };
 
   BuildModeBar();
-  // The window sees keys before its controls.
+  // The window sees keys before its controls, and effect dialogs hand theirs on.
   qApp->installEventFilter(this);
+  effects::TBaseEffectForm::SetKeyForwarder([window = QPointer<TForm1>(this)](QKeyEvent* e) {
+    if (window) window->FormKeyDown(e);
+  });
 }
 
 void TForm1::BuildModeBar() {
