@@ -11,10 +11,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 #include "editor/model/ColorCommands.h"
 #include "editor/model/Outline.h"
+#include "editor/model/ProgramState.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
@@ -45,6 +47,7 @@ class SelectionWindowTest : public ::testing::Test {
   std::optional<TBitmap> clipboard;
 
   void SetUp() override {
+    ProgramState().Colours = TColorSet();  // program-wide: each test starts from the defaults
     window = std::make_unique<TForm1>(&prompts);
     window->Clock = [this] { return clock; };
     window->WriteClipboard = [this](const TBitmap& b) { clipboard = b; };
@@ -258,4 +261,29 @@ TEST_F(SelectionWindowTest, EffectDialogsHandKeysOn) {
                                                  window->Docs, window.get());
   QTest::keyClick(form.get(), Qt::Key_Plus);
   EXPECT_DOUBLE_EQ(window->Docs.ZoomFactor, 1.1);
+}
+
+// With the stored option on, a finished freehand outline turns into a
+// polygon whose vertices can be dragged.
+TEST_F(SelectionWindowTest, FreehandThenPolygonFromTheStoredOption) {
+  TSettings& settings = ProgramState().Settings;
+  const bool before = settings.GetBool(kPolygonAfterFreehand);
+  if (!before) Trigger("LMAfterFreehandswitchtoPolygon");
+  EXPECT_TRUE(window->findChild<QAction*>("LMAfterFreehandswitchtoPolygon")->isChecked());
+  Trigger("LMFreehand1");
+  Drag({{5, 5}, {30, 5}, {30, 30}, {5, 30}});
+  EXPECT_EQ(Sel().Kind, SelKind::Polygon);
+  EXPECT_TRUE(window->findChild<QAction*>("LMPolygon1")->isChecked());
+  EXPECT_EQ(Sel().Polygon.Count(), 4);
+  EXPECT_TRUE(window->Selections.InSelection(15, 15));
+  if (settings.GetBool(kPolygonAfterFreehand) != before) Trigger("LMAfterFreehandswitchtoPolygon");
+}
+
+TEST_F(SelectionWindowTest, PenWidthAndColourPanel) {
+  window->LineWidthSpinEdit->setValue(7);
+  EXPECT_EQ(ProgramState().Colours.PenWidth, 7);
+  Key(Qt::Key_3, Qt::ControlModifier);  // FG := Color 3
+  EXPECT_EQ(window->Colours.FG, TColorEntry::FromRGB(255, 0, 0));
+  QImage panel = window->ColorImage->grab().toImage();
+  EXPECT_EQ(panel.pixel(2, 2) & 0xFFFFFF, 0xFF0000u);  // the FG swatch
 }

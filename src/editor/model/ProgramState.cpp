@@ -15,7 +15,7 @@ void LoadProgramState(TProgramState& state, const std::string& programFolder,
   std::string folder = imaging::AddBackslash(programFolder);
   state.DialogBackground = LoadProgramPicture(folder + kDialogBackgroundFile);
   state.Placeholder = LoadProgramPicture(folder + kPlaceholderFile);
-  state.PenWidth = 1;
+  state.Colours = TColorSet();
   state.Settings.Load(keyPath);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/model/Bitmap.h"
+#include "editor/model/ColorSet.h"
 #include "editor/model/ProgramPictures.h"
 #include "editor/model/ProgramSettings.h"
 #include "editor/model/TempFiles.h"
@@ -15,8 +16,8 @@ struct TProgramState {
   // Neutral pictures until the program folder's are loaded.
   TBitmap DialogBackground = NeutralPicture();
   TBitmap Placeholder = NeutralPicture();
-  // Pen width for painting.
-  int PenWidth = 1;
+  // The drawing colours and the pen width for painting.
+  TColorSet Colours;
   TSettings Settings;
   TTempFiles TempFiles;
 };

@@ -14,6 +14,7 @@
 #include "editor/model/EditorPrompts.h"
 #include "editor/model/FileCommands.h"
 #include "editor/model/MouseTools.h"
+#include "editor/model/ProgramState.h"
 #include "editor/model/ZoomStatus.h"
 
 class QLabel;
@@ -46,7 +47,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   Timagesform1* ImagesForm;
   TImageView* View;
   // The colour set, the selection commands and the mouse tools.
-  TColorSet Colours;
+  TColorSet& Colours = ProgramState().Colours;
   SelectionController Selections{Docs, Colours, *this};
   MouseTools Mouse{Selections};
   TZoomForm1* ZoomForm1;

@@ -28,7 +28,7 @@ void TForm1::BuildSelectionMenu() {
                {},
                {"LMAfterFreehandswitchtoPolygon",
                 "After Freehand Selection, switch to Polygon Selection for further editing",
-                nullptr, run(&SelectionController::LMAfterFreehandswitchtoPolygonClick)},
+                nullptr, Do(&TForm1::LMAfterFreehandswitchtoPolygonClick)},
            });
   const std::pair<const char*, int32_t> modes[] = {{"LMRectangle1", SelKind::Rectangle},
                                                    {"LMPoint1", SelKind::Point},

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editor/model/Outline.h"
+#include "editor/model/ProgramState.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
@@ -34,6 +35,9 @@ double WallClock() {
 
 void TForm1::BuildSelectionTools() {
   Clock = WallClock;
+  Selections.PolygonSelectAfterFreehandSelect = [] {
+    return ProgramState().Settings.GetBool(kPolygonAfterFreehand);
+  };
   View->MousePressed = [this](QMouseEvent* e) { ViewMousePressed(e); };
   View->MouseMoved = [this](QMouseEvent* e) { ViewMouseMoved(e); };
   View->MouseReleased = [this](QMouseEvent* e) { ViewMouseReleased(e); };
@@ -135,8 +139,6 @@ void TForm1::ModeChanged() {
     if (kind.isValid()) a->setChecked(kind.toInt() == sel.Kind && !sel.ByColor);
     if (a->property("lumarteByColor").isValid()) a->setChecked(sel.ByColor);
   }
-  if (QAction* a = Item("LMAfterFreehandswitchtoPolygon"))
-    a->setChecked(Selections.PolygonSelectAfterFreehandSelect);
   ModeIcons->SetIcons(lumarte::editor::ModeIcons(sel));
 }
 
