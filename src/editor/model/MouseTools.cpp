@@ -283,7 +283,7 @@ void MouseTools::FinishPolygon(TSelectionClass& s) {
   }
   RedrawOutline();
   s.Polygon.BuildMask(Sel.Image().Width(), Sel.Image().Height());
-  if (s.Kind == SelKind::Freehand && Sel.PolygonSelectAfterFreehandSelect) {
+  if (s.Kind == SelKind::Freehand && Sel.PolygonSelectAfterFreehandSelect()) {
     Sel.LMPolygon1Click();
     // The outline stays in sight for editing vertex by vertex.
     Sel.View().DrawOutline();

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "editor/model/LineRaster.h"
+#include "editor/model/ZoomView.h"
 
 namespace lumarte::editor {
 
@@ -20,7 +21,7 @@ uint8_t MarkChannel(uint8_t c) {
 // Collects screen pixels, keeping only those inside the viewport.
 class OutlineCollector {
  public:
-  explicit OutlineCollector(const TViewport& v) : View(v), Zoom(v.Zoom == 0 ? 1.0 : v.Zoom) {}
+  explicit OutlineCollector(const TViewport& v) : View(v), Zoom(EffectiveZoom(v.Zoom)) {}
 
   double ScreenX(double x) const { return x * Zoom - View.ScrollX; }
   double ScreenY(double y) const { return y * Zoom - View.ScrollY; }

@@ -77,11 +77,6 @@ void SelectionController::LMbyColor1Click() {
   ViewRef.ModeChanged();
 }
 
-void SelectionController::LMAfterFreehandswitchtoPolygonClick() {
-  PolygonSelectAfterFreehandSelect = !PolygonSelectAfterFreehandSelect;
-  ViewRef.ModeChanged();
-}
-
 void SelectionController::LMCopy1Click(TPictureClipboard& clipboard) {
   GetSelectionBounds();
   clipboard.SetPicture(SelectionBlock(Selection(), Image()));

@@ -2,6 +2,7 @@
 // The main window's selection state and commands, without the window: the
 // current document's selection, its cached bounds, the select-by-colour
 // values, and the commands of the Selection menu and the popup menus.
+#include <functional>
 #include <string>
 
 #include "editor/model/Clipboard.h"
@@ -48,8 +49,9 @@ class SelectionController {
 
   // The select-by-colour dialog's track bars (red, green, blue, width).
   TSelectByColor& SelectByColor() { return Docs.SelectByColor; }
-  // Mirrors the setting "PolygonSelectAfterFreehandSelect".
-  bool PolygonSelectAfterFreehandSelect = false;
+  // The setting "PolygonSelectAfterFreehandSelect" (the window reads the
+  // settings table).
+  std::function<bool()> PolygonSelectAfterFreehandSelect = [] { return false; };
   TPoint LastPressed{-1, -1};
   bool LeftButtonHeld = false;
   // The image point last shown in the "X:" and "Y:" panels.
@@ -80,7 +82,6 @@ class SelectionController {
   void LMFreehand1Click() { SetSelectionMode(SelKind::Freehand); }
   void LMbyColor1Click();
   void LMPSelectByColorincurrentselection1Click() { LMbyColor1Click(); }
-  void LMAfterFreehandswitchtoPolygonClick();
 
   void LMCopy1Click(TPictureClipboard& clipboard);
   void LMTrim1Click();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "editor/model/ZoomView.h"
+
 namespace lumarte::editor {
 
 const std::array<TZoomMenuItem, 9> kZoomMenu{{{"1:3", 1.0 / 3},
@@ -49,11 +51,7 @@ int RoundToInt(double v) {
 }  // namespace
 
 int ScreenToImage(int screen, int scroll, double z) {
-  return RoundToInt((double(screen) + scroll) / DrawingZoom(z));
-}
-
-int ZoomedSize(int size, double z) {
-  return RoundToInt(size * z);
+  return RoundToInt((double(screen) + scroll) / EffectiveZoom(z));
 }
 
 std::string ZoomPanelText(double z) {

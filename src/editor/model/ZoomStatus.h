@@ -25,19 +25,12 @@ extern const std::array<TZoomMenuItem, 9> kZoomMenu;
 double ZoomIn(double z);   // the "+" and "=" keys
 double ZoomOut(double z);  // the "-" key
 double LimitZoom(double z);
-// A factor of 0 draws at 1.0.
-inline double DrawingZoom(double z) {
-  return z == 0 ? 1.0 : z;
-}
-
 // Track bar position for a factor and the factor a position shows.
 int ZoomToTrackBar(double z);
 double TrackBarToZoom(int position);
 
-// round((screen + scroll) / z), halves to even.
+// round((screen + scroll) / z), halves to even; a factor of 0 counts as 1.0.
 int ScreenToImage(int screen, int scroll, double z);
-// round(size · z), halves to even.
-int ZoomedSize(int size, double z);
 
 // The five panels of the top status bar.
 std::string ZoomPanelText(double z);  // "(1.1:1)"

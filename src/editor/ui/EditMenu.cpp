@@ -30,9 +30,25 @@ void TForm1::LMRedo1Click() {
   Docs.LMRedo1Click();
 }
 
-// Selections are not drawn yet, so the whole image is what is selected.
+namespace {
+
+// The window's clipboard functions as the selection commands see them.
+class TWindowClipboard : public TPictureClipboard {
+ public:
+  explicit TWindowClipboard(TForm1& w) : Window(w) {}
+  void SetPicture(const TBitmap& picture) override { Window.WriteClipboard(picture); }
+  std::optional<TBitmap> Picture() const override { return Window.ReadClipboard(); }
+
+ private:
+  TForm1& Window;
+};
+
+}  // namespace
+
+// The selection's bounding block, or the whole image with nothing selected.
 void TForm1::LMCopy1Click() {
-  WriteClipboard(*Docs.Current().Bitmap);
+  TWindowClipboard clipboard(*this);
+  Selections.LMCopy1Click(clipboard);
 }
 
 void TForm1::LMPasteasNew1Click() {

@@ -13,6 +13,26 @@ TImageView::TImageView(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  viewport()->setMouseTracking(true);  // the status bar follows the pointer
+}
+
+int TImageView::ScrollX() const {
+  return horizontalScrollBar()->value();
+}
+int TImageView::ScrollY() const {
+  return verticalScrollBar()->value();
+}
+
+void TImageView::mousePressEvent(QMouseEvent* event) {
+  if (MousePressed) MousePressed(event);
+}
+
+void TImageView::mouseMoveEvent(QMouseEvent* event) {
+  if (MouseMoved) MouseMoved(event);
+}
+
+void TImageView::mouseReleaseEvent(QMouseEvent* event) {
+  if (MouseReleased) MouseReleased(event);
 }
 
 QSize TImageView::ZoomedSize() const {
@@ -60,6 +80,7 @@ void TImageView::paintEvent(QPaintEvent*) {
   } else {
     Frame.fill(background);
   }
+  if (Decorate) Decorate(Frame);
   QPainter painter(viewport());
   painter.drawImage(0, 0, Frame);
 }

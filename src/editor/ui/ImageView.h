@@ -24,11 +24,21 @@ class TImageView : public QAbstractScrollArea {
   void Redraw();
   // round(W·z) x round(H·z) of the shown raster.
   QSize ZoomedSize() const;
+  int ScrollX() const;
+  int ScrollY() const;
+
+  // The mouse on the image, in viewport coordinates.
+  std::function<void(QMouseEvent*)> MousePressed, MouseMoved, MouseReleased;
+  // Draws over each frame before it is shown (the selection outline).
+  std::function<void(QImage&)> Decorate;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void UpdateScrollBars();

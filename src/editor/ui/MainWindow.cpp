@@ -72,6 +72,7 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   OptionsForm = new TOptionsForm(ProgramState().Settings, this);
 
   BuildStatusBars();
+  BuildSelectionTools();
   BuildFileMenu();
   BuildEditMenu();
   BuildImageMenu();
@@ -82,6 +83,7 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   BuildOptionsMenu();
   BuildImagesMenu();
   BuildHelpMenu();
+  BuildPopupMenus();
 
   ImagesForm->OnDocumentPicked = [this](int k) { Guard([&] { Docs.SwitchTo(k - 1); }); };
   ImagesForm->OnHistoryPicked = [this](int k) { Guard([&] { HistoryPick(k); }); };
@@ -235,6 +237,7 @@ void TForm1::DocumentRefreshed(int slot) {
     const TBM& d = Docs.Current();
     FileNameLabel->setText(QString::fromStdString(d.FileName));
     ShowCurrent();
+    SelectionRefreshed();
     for (int k = 1; k <= 10; ++k) {
       const TBitmap* level = Docs.HistoryRaster(k);
       ImagesForm->HistoryThumbnail(k)->SetPicture(level ? *level : Docs.Placeholder(),

@@ -13,17 +13,25 @@
 #include "editor/model/DocumentList.h"
 #include "editor/model/EditorPrompts.h"
 #include "editor/model/FileCommands.h"
+#include "editor/model/MouseTools.h"
+#include "editor/model/ProgramState.h"
+#include "editor/model/ZoomStatus.h"
 
 class QLabel;
 class QMenu;
+class QMouseEvent;
+class QSpinBox;
 
 namespace lumarte::editor {
 
 class TImageView;
 class Timagesform1;
 class TOptionsForm;
+class TColorPanel;
+class TModeIconsPanel;
+class TZoomForm1;
 
-class TForm1 : public QMainWindow, public DocumentHost {
+class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   Q_OBJECT
   // First, since the commands below keep a reference to them.
   std::unique_ptr<TEditorPrompts> OwnPrompts;
@@ -38,6 +46,18 @@ class TForm1 : public QMainWindow, public DocumentHost {
   TFileCommands Files;
   Timagesform1* ImagesForm;
   TImageView* View;
+  // The colour set, the selection commands and the mouse tools.
+  TColorSet& Colours = ProgramState().Colours;
+  SelectionController Selections{Docs, Colours, *this};
+  MouseTools Mouse{Selections};
+  TZoomForm1* ZoomForm1;
+  QMenu* PopupMenu1;
+  QMenu* PopupSelect;
+  TColorPanel* ColorImage;
+  TModeIconsPanel* ModeIcons;
+  QSpinBox* LineWidthSpinEdit;
+  // Wall-clock seconds for the mouse timing rules; tests set their own.
+  std::function<double()> Clock;
 
   // Platform services, replaceable by tests.
   std::function<std::optional<TBitmap>()> ReadClipboard;
@@ -72,6 +92,23 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void DocumentRefreshed(int slot) override;
   void PreviewChanged() override;
 
+  // SelectionView
+  void EraseOutline() override;
+  void DrawOutline() override;
+  void ShowSelectionStatus(const std::string& text) override;
+  void ModeChanged() override;
+  void RunSelectByColorDialog() override;
+  void ImageResized() override;
+  void Redraw() override;
+  void ShowPopupMenu() override;
+  void SetDragCursor(bool drag) override;
+  double Now() override;
+  uint32_t RandomBelow(uint32_t n) override;
+
+  // The keyboard table of the window; true when the key was used.
+  bool FormKeyDown(QKeyEvent* event);
+  bool FormKeyUp(QKeyEvent* event);
+
   // File
   void LMNew1Click();
   void LMOpen1Click();
@@ -90,10 +127,17 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void LMSendToanewLumartewindow1Click();
   // Image
   void LMImageInformation1Click();
+  // Selection
+  void LMSelectAll1Click();
+  void LMTrim1Click();
   // Zoom
   void SetZoomFactor(double zoom);
   void LMIncrease1Click();
   void LMDecrease1Click();
+  void LMZoomWindow1Click();
+  // Popup colour commands
+  void TakeColour(TColorMember member);
+  void SwitchColours(TColorMember a, TColorMember b);
   // Images
   void LMShowImagesWindow1Click();
   void LMImClick(int k);
@@ -114,6 +158,7 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct TMenuItem {
@@ -138,6 +183,17 @@ class TForm1 : public QMainWindow, public DocumentHost {
   void BuildImagesMenu();
   void BuildHelpMenu();
   void BuildStatusBars();
+  void BuildSelectionTools();
+  void BuildModeBar();
+  void BuildPopupMenus();
+  void SelectionRefreshed();
+  void ColoursChanged();
+  void ShowPointer(int x, int y);
+  void ViewMousePressed(QMouseEvent* event);
+  void ViewMouseMoved(QMouseEvent* event);
+  void ViewMouseReleased(QMouseEvent* event);
+  void DecorateFrame(QImage& frame);
+  void ScrollBy(int dx, int dy);
   void UpdateRecentFileItems();
   void InstallErrorHandler();
   // Ticks of the two settings toggles, from the stored values.
@@ -151,6 +207,8 @@ class TForm1 : public QMainWindow, public DocumentHost {
   QLabel* FileNameLabel;
   bool ShownOnce = false;
   bool ImagesWindowAtStart = true;
+  bool OutlineShown = false;
+  TArrowStep ArrowStep;
 };
 
 }  // namespace lumarte::editor

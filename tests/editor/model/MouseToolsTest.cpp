@@ -171,7 +171,7 @@ TEST_F(MouseToolsTest, FreehandThinsOutNearbyPoints) {
 }
 
 TEST_F(MouseToolsTest, FreehandThenPolygonWhenTheSettingIsOn) {
-  sel.PolygonSelectAfterFreehandSelect = true;
+  sel.PolygonSelectAfterFreehandSelect = [] { return true; };
   sel.LMFreehand1Click();
   Drag({{5, 5}, {25, 5}, {25, 25}, {5, 25}});
   EXPECT_EQ(S().Kind, SelKind::Polygon);

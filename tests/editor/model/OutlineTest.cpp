@@ -95,3 +95,10 @@ TEST(OutlineTest, PolygonIsClippedToTheView) {
   EXPECT_TRUE(set.count({20, 20}) && set.count({63, 20}) && set.count({20, 47}));
   EXPECT_EQ(set.size(), 44u + 28u - 1u);
 }
+
+TEST(OutlineTest, ZoomZeroDrawsAtOne) {
+  TSelectionClass s;
+  s.X1 = 2, s.Y1 = 2, s.X2 = 6, s.Y2 = 6;
+  EXPECT_EQ(AsSet(OutlinePoints(s, {0.0, 0, 0, 50, 50})),
+            AsSet(OutlinePoints(s, {1.0, 0, 0, 50, 50})));
+}

@@ -232,14 +232,6 @@ TEST_F(SelectionCommandsTest, ClearSelectionForgetsThePressedPointUnlessHeld) {
   EXPECT_EQ(view.SelStatus, "Sel: (0,0) (39,29)");
 }
 
-TEST_F(SelectionCommandsTest, FreehandToPolygonSettingToggles) {
-  EXPECT_FALSE(sel.PolygonSelectAfterFreehandSelect);
-  sel.LMAfterFreehandswitchtoPolygonClick();
-  EXPECT_TRUE(sel.PolygonSelectAfterFreehandSelect);
-  sel.LMAfterFreehandswitchtoPolygonClick();
-  EXPECT_FALSE(sel.PolygonSelectAfterFreehandSelect);
-}
-
 TEST(ModeIconsTest, ToolAndShape) {
   using I = TModeIcon;
   TSelectionClass s;

@@ -1,0 +1,289 @@
+// Mouse tools, keys, zoom and the status bar, driven with real mouse and key
+// events on the window's view (offscreen).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include "editor/model/ColorCommands.h"
+#include "editor/model/Outline.h"
+#include "editor/model/ProgramState.h"
+#include "editor/ui/ColorPanel.h"
+#include "editor/ui/ImageView.h"
+#include "editor/ui/MainWindow.h"
+#include "editor/ui/ZoomForm.h"
+#include "effects/ui/ToneForms.h"
+#include "support/FakePrompts.h"
+
+using namespace lumarte::editor;
+using namespace lumarte::fixtures;
+
+namespace {
+
+constexpr int W = 60, H = 40;
+
+// Red x, green y, blue 7 at (x, y).
+TBitmap Gradient() {
+  TBitmap b(W, H);
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) b.SetPixel(x, y, RGBColor(x, y, 7));
+  return b;
+}
+
+class SelectionWindowTest : public ::testing::Test {
+ protected:
+  FakePrompts prompts;
+  std::unique_ptr<TForm1> window;
+  double clock = 5000.0;
+  std::optional<TBitmap> clipboard;
+
+  void SetUp() override {
+    ProgramState().Colours = TColorSet();  // program-wide: each test starts from the defaults
+    window = std::make_unique<TForm1>(&prompts);
+    window->Clock = [this] { return clock; };
+    window->WriteClipboard = [this](const TBitmap& b) { clipboard = b; };
+    window->Docs.AddDocument(std::make_unique<TBitmap>(Gradient()), "gradient.bmp");
+    window->resize(500, 400);
+    window->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
+    window.reset();
+  }
+
+  QWidget* Viewport() { return window->View->viewport(); }
+  std::string Panel(int i) {
+    return window->findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text().toStdString();
+  }
+  void Trigger(const char* name) {
+    QAction* a = window->findChild<QAction*>(name);
+    ASSERT_NE(a, nullptr) << name;
+    ASSERT_TRUE(a->isEnabled()) << name;
+    a->trigger();
+  }
+  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), Viewport()->mapToGlobal(QPointF(at)), button, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(Viewport(), &e);
+  }
+  void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
+    Mouse(QEvent::MouseButtonPress, at, b, b);
+  }
+  void MoveHeld(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
+  void Hover(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+  void Release(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
+    Mouse(QEvent::MouseButtonRelease, at, b, Qt::NoButton);
+  }
+  // Press, a move every 0.1 s, release; then a pause so the next press counts.
+  void Drag(std::initializer_list<QPoint> path) {
+    Press(*path.begin());
+    for (auto it = path.begin() + 1; it != path.end(); ++it) {
+      clock += 0.1;
+      MoveHeld(*it);
+    }
+    clock += 0.1;
+    Release(*(path.end() - 1));
+    clock += 0.5;
+  }
+  void Click(QPoint at) { Drag({at, at}); }
+  void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(window->View, static_cast<Qt::Key>(key), mods);
+  }
+  TSelectionClass& Sel() { return window->Selections.Selection(); }
+  QImage Shown() { return Viewport()->grab().toImage(); }
+};
+
+}  // namespace
+
+TEST_F(SelectionWindowTest, RectangleFromColumnZero) {
+  Drag({{0, 5}, {6, 9}, {12, 14}});
+  EXPECT_EQ(Panel(4), "Sel: (0,5) (12,14)");
+  // The outline is on the screen, not in the document.
+  QImage shown = Shown();
+  EXPECT_EQ(shown.pixel(0, 10) & 0xFFFFFF,
+            qRgb(255, 245, 248) & 0xFFFFFF);  // mark colour of (0, 10, 7)
+  EXPECT_EQ(window->Docs.Current().Bitmap->Pixel(0, 10), RGBColor(0, 10, 7));
+  EXPECT_EQ(shown.pixel(5, 10) & 0xFFFFFF, qRgb(5, 10, 7) & 0xFFFFFF);
+}
+
+TEST_F(SelectionWindowTest, QuickClickClearsTheSelection) {
+  Drag({{2, 2}, {20, 20}});
+  ASSERT_EQ(Panel(4), "Sel: (2,2) (20,20)");
+  Press({30, 30});
+  clock += 0.1;
+  Release({30, 30});
+  EXPECT_EQ(Panel(4), "Sel: (0,0) (59,39)");
+}
+
+TEST_F(SelectionWindowTest, PolygonDrawnAndAVertexDragged) {
+  Trigger("LMPolygon1");
+  for (QPoint p : {QPoint{5, 5}, QPoint{40, 5}, QPoint{40, 30}, QPoint{5, 30}}) Click(p);
+  ASSERT_EQ(Sel().Polygon.Count(), 4);
+  EXPECT_EQ(Panel(4), "Sel: (5,5) (40,30)");
+  Drag({{41, 31}, {45, 33}, {50, 35}});
+  EXPECT_EQ(Sel().Polygon.Point(2), (TPoint{50, 35}));
+  EXPECT_EQ(Panel(4), "Sel: (5,5) (50,35)");
+  EXPECT_TRUE(window->Selections.InSelection(30, 25));
+  // Hover over the vertex and press Delete.
+  Hover({50, 35});
+  EXPECT_EQ(Viewport()->cursor().shape(), Qt::SizeAllCursor);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Sel().Polygon.Count(), 3);
+}
+
+TEST_F(SelectionWindowTest, FreehandStrokeUndoesAsOneStep) {
+  const TBitmap before = *window->Docs.Current().Bitmap;
+  window->Colours.FG = TColorEntry::FromRGB(255, 0, 0);
+  Trigger("LMFreehand2");
+  Drag({{2, 2}, {20, 2}, {20, 20}});
+  Drag({{30, 30}, {40, 30}});
+  const TBitmap& painted = *window->Docs.Current().Bitmap;
+  EXPECT_EQ(painted.Pixel(10, 2), RGBColor(255, 0, 0));
+  EXPECT_EQ(painted.Pixel(20, 10), RGBColor(255, 0, 0));
+  EXPECT_EQ(painted.Pixel(35, 30), RGBColor(255, 0, 0));
+  EXPECT_EQ(window->Docs.Current().UndoDepth(), 1);
+  Trigger("LMUndo1");
+  EXPECT_EQ(*window->Docs.Current().Bitmap, before);
+}
+
+TEST_F(SelectionWindowTest, PlusFortyTimesStopsAtTwenty) {
+  for (int i = 0; i < 40; ++i) Key(Qt::Key_Plus);
+  EXPECT_EQ(window->Docs.ZoomFactor, 20.0);
+  EXPECT_EQ(Panel(0), "(20:1)");
+  Key(Qt::Key_Minus);
+  EXPECT_DOUBLE_EQ(window->Docs.ZoomFactor, 18.0);
+}
+
+TEST_F(SelectionWindowTest, ZeroFromTheZoomWindowDrawsAtOne) {
+  Trigger("LMZoomWindow1");
+  TZoomForm1* form = window->ZoomForm1;
+  ASSERT_TRUE(form->isVisible());
+  EXPECT_EQ(form->windowTitle(), "Zoom");
+  form->TrackBar1->setValue(-100);
+  EXPECT_EQ(form->Edit1->text(), "0");
+  EXPECT_EQ(window->Docs.ZoomFactor, 1.0);  // moving the bar applies nothing
+  form->ApplyButton->click();
+  EXPECT_EQ(window->Docs.ZoomFactor, 0.0);
+  EXPECT_EQ(window->View->ZoomedSize(), QSize(W, H));
+  form->CloseButton->click();
+  EXPECT_EQ(window->Docs.ZoomFactor, 1.0);
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(SelectionWindowTest, PointerPanels) {
+  Hover({3, 7});
+  EXPECT_EQ(Panel(1), "X:3");
+  EXPECT_EQ(Panel(2), "Y:7");
+  EXPECT_EQ(Panel(3), "RGB: 3 7 7");
+  Key(Qt::Key_Plus);  // zoom 1.1: screen 11 is image 10
+  Hover({11, 11});
+  EXPECT_EQ(Panel(1), "X:10");
+}
+
+TEST_F(SelectionWindowTest, RightClickTakesTheColourUnderThePointer) {
+  window->Docs.Current().Bitmap->SetPixel(4, 4, RGBColor(12, 200, 7));
+  Press({4, 4}, Qt::RightButton);
+  Release({4, 4}, Qt::RightButton);
+  EXPECT_TRUE(window->PopupMenu1->isVisible());
+  window->PopupMenu1->close();
+  Trigger("toForegroundColor1");
+  EXPECT_EQ(window->Colours.FG, TColorEntry::FromRGB(12, 200, 7));
+  EXPECT_TRUE(ColourPanelSwatches(window->Colours)[0].WhiteLabel);
+  Trigger("Color12");  // switch Background Color and Color 1
+  EXPECT_EQ(window->Colours.BG, TColorEntry::FromRGB(255, 255, 255));
+  Key(Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(window->Colours.FG, TColorEntry::FromRGB(255, 255, 255));
+  EXPECT_EQ(window->Colours.BG, TColorEntry::FromRGB(12, 200, 7));
+  // A panel text that does not parse is reported and changes nothing.
+  window->findChild<QLabel*>("StatusPanel3")->setText("RGB: ");
+  Trigger("toBackgroundColor1");
+  ASSERT_FALSE(prompts.Messages.empty());
+  EXPECT_EQ(prompts.Messages.back(), "Scanning the Color for Red Failed");
+}
+
+TEST_F(SelectionWindowTest, ToSelectionMovesToTheClickedPixel) {
+  Drag({{2, 2}, {12, 8}});
+  Press({30, 20}, Qt::RightButton);
+  Release({30, 20}, Qt::RightButton);
+  window->PopupMenu1->close();
+  Trigger("toCenter1");
+  EXPECT_EQ(Panel(4), "Sel: (25,17) (35,23)");
+}
+
+TEST_F(SelectionWindowTest, ModeIconsAndTicksFollowTheMode) {
+  Trigger("LMCircle1");
+  EXPECT_TRUE(window->findChild<QAction*>("LMCircle1")->isChecked());
+  EXPECT_FALSE(window->findChild<QAction*>("LMRectangle1")->isChecked());
+  EXPECT_TRUE(window->findChild<QAction*>("PCircle1")->isChecked());
+  EXPECT_EQ(window->ModeIcons->Icons(), (TModeIcons{TModeIcon::Select, TModeIcon::Circle}));
+  Trigger("PPaintLine1");
+  EXPECT_EQ(window->ModeIcons->Icons(), (TModeIcons{TModeIcon::Paint, TModeIcon::Line}));
+  EXPECT_TRUE(window->findChild<QAction*>("LMLine1")->isChecked());
+}
+
+TEST_F(SelectionWindowTest, EscapeClearsAndCopyTakesTheBlock) {
+  Drag({{2, 3}, {12, 9}});
+  Trigger("LMCopy1");
+  ASSERT_TRUE(clipboard);
+  EXPECT_EQ(clipboard->Width(), 10);
+  EXPECT_EQ(clipboard->Height(), 6);
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(Panel(4), "Sel: (0,0) (59,39)");
+  Trigger("LMCopy1");
+  EXPECT_EQ(clipboard->Width(), W);
+}
+
+TEST_F(SelectionWindowTest, ArrowKeysScroll) {
+  for (int i = 0; i < 30; ++i) Key(Qt::Key_Plus);  // 20:1, larger than the view
+  QScrollBar* h = window->View->horizontalScrollBar();
+  h->setValue(0);
+  Key(Qt::Key_Right);
+  EXPECT_EQ(h->value(), 1);
+  Key(Qt::Key_End);
+  EXPECT_EQ(h->value(), h->maximum());
+  Key(Qt::Key_Home);
+  EXPECT_EQ(h->value(), 0);
+}
+
+// Keys pressed in an effect dialog reach the window's table.
+TEST_F(SelectionWindowTest, EffectDialogsHandKeysOn) {
+  auto form = lumarte::effects::CreateEffectForm(*lumarte::effects::FindEffect("adjust-brightness"),
+                                                 window->Docs, window.get());
+  QTest::keyClick(form.get(), Qt::Key_Plus);
+  EXPECT_DOUBLE_EQ(window->Docs.ZoomFactor, 1.1);
+}
+
+// With the stored option on, a finished freehand outline turns into a
+// polygon whose vertices can be dragged.
+TEST_F(SelectionWindowTest, FreehandThenPolygonFromTheStoredOption) {
+  TSettings& settings = ProgramState().Settings;
+  const bool before = settings.GetBool(kPolygonAfterFreehand);
+  if (!before) Trigger("LMAfterFreehandswitchtoPolygon");
+  EXPECT_TRUE(window->findChild<QAction*>("LMAfterFreehandswitchtoPolygon")->isChecked());
+  Trigger("LMFreehand1");
+  Drag({{5, 5}, {30, 5}, {30, 30}, {5, 30}});
+  EXPECT_EQ(Sel().Kind, SelKind::Polygon);
+  EXPECT_TRUE(window->findChild<QAction*>("LMPolygon1")->isChecked());
+  EXPECT_EQ(Sel().Polygon.Count(), 4);
+  EXPECT_TRUE(window->Selections.InSelection(15, 15));
+  if (settings.GetBool(kPolygonAfterFreehand) != before) Trigger("LMAfterFreehandswitchtoPolygon");
+}
+
+TEST_F(SelectionWindowTest, PenWidthAndColourPanel) {
+  window->LineWidthSpinEdit->setValue(7);
+  EXPECT_EQ(ProgramState().Colours.PenWidth, 7);
+  Key(Qt::Key_3, Qt::ControlModifier);  // FG := Color 3
+  EXPECT_EQ(window->Colours.FG, TColorEntry::FromRGB(255, 0, 0));
+  QImage panel = window->ColorImage->grab().toImage();
+  EXPECT_EQ(panel.pixel(2, 2) & 0xFFFFFF, 0xFF0000u);  // the FG swatch
+}
