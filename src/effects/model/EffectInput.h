@@ -1,9 +1,11 @@
 #pragma once
 // What every effect algorithm works from: the document's raster, its
-// selection and a progress reporter. Effects return a new raster of the same
-// size; pixels outside the selection stay as they were unless an effect says
-// otherwise.
+// selection, a progress reporter and the program's colour set (for effects
+// that paint or fill). Effects return a new raster, the same size unless the
+// effect changes it; pixels outside the selection stay as they were unless an
+// effect says otherwise.
 #include "editor/model/Bitmap.h"
+#include "editor/model/ColorSet.h"
 #include "editor/model/SelectionTest.h"
 #include "effects/model/Progress.h"
 
@@ -13,6 +15,13 @@ struct EffectInput {
   const editor::TBitmap& Source;
   const editor::TSelectionTest& Selection;
   ProgressReporter& Progress;
+  const editor::TColorSet& Colours = DefaultColours();
+
+  // The colour set as the program starts, for callers without one of their own.
+  static const editor::TColorSet& DefaultColours() {
+    static const editor::TColorSet defaults;
+    return defaults;
+  }
 };
 
 // Calls f(src, x, y) for every selected pixel in rows top to bottom; src

@@ -1,5 +1,6 @@
 #include "effects/model/EffectSession.h"
 
+#include "editor/model/ProgramState.h"
 #include "imaging/Errors.h"
 
 namespace lumarte::effects {
@@ -50,7 +51,7 @@ void EffectSession::ComputeEffect() {
   try {
     const editor::TSelectionTest selection = Documents.SelectionTest();
     ResultBitmap = std::make_unique<editor::TBitmap>(
-        Run(EffectInput{*doc.Bitmap, selection, progress}));
+        Run(EffectInput{*doc.Bitmap, selection, progress, editor::ProgramState().Colours}));
   } catch (const ELumarteError&) {
     // An abort ends the computation quietly; any other refusal is reported.
     if (progress.AbortRequested()) {
