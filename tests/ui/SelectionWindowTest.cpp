@@ -21,7 +21,7 @@
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
 #include "editor/ui/ZoomForm.h"
-#include "effects/ui/ToneForms.h"
+#include "effects/ui/EffectForms.h"
 #include "support/FakePrompts.h"
 
 using namespace lumarte::editor;

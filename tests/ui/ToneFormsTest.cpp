@@ -8,7 +8,7 @@
 
 #include "editor/model/DocumentList.h"
 #include "support/QuietDocumentHost.h"
-#include "effects/ui/ToneForms.h"
+#include "effects/ui/EffectForms.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;

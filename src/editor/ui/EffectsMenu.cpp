@@ -1,8 +1,12 @@
-// The Effects menu. Each effect arrives with its dialog or operation; until
-// then its item is shown disabled.
+// The Effects menu. Its items (and the Image menu's pixel operations) are
+// bound to the effect table's rows; an item without a row is shown disabled.
 #include <QMenu>
 
 #include "editor/ui/MainWindow.h"
+#include "effects/model/DirectEffect.h"
+#include "effects/model/EffectTable.h"
+#include "effects/ui/EffectForms.h"
+#include "effects/ui/ProgressForm.h"
 
 namespace lumarte::editor {
 
@@ -53,6 +57,44 @@ void TForm1::BuildEffectsMenu() {
                {"LMRandomPermutation1", "Random Permutation", nullptr, {}},
                {"LMWashingMachine1", "Washing Machine", nullptr, {}},
            });
+}
+
+void TForm1::ConnectEffectCommands() {
+  for (const auto& row : effects::EffectTable())
+    for (const auto& name : row.MenuItems) {
+      QAction* action = Item(name.c_str());
+      if (!action) continue;
+      action->setEnabled(true);
+      // A sub-menu holding a working item is usable too.
+      for (QObject* p = action->parent(); p; p = p->parent())
+        if (auto* menu = qobject_cast<QMenu*>(p)) menu->menuAction()->setEnabled(true);
+      connect(action, &QAction::triggered, this,
+              [this, r = &row] { Guard([this, r] { RunEffectCommand(*r); }); });
+    }
+}
+
+void TForm1::RunEffectCommand(const effects::EffectRow& row) {
+  if (!Docs.Current().InUse) return;
+  if (row.FormName.empty()) {
+    effects::TProgress& progress = effects::TProgress::Instance();
+    progress.Begin({});
+    struct EndProgress {
+      effects::TProgress& P;
+      ~EndProgress() { P.End(); }
+    } end{progress};
+    effects::ApplyEffectNow(Docs, row, {}, &progress);
+    return;
+  }
+  auto& form = EffectForms[&row];
+  if (!form) form = effects::CreateEffectForm(row, Docs, this);
+  form->setModal(true);
+  form->show();
+  form->raise();
+}
+
+effects::TParamEffectForm* TForm1::EffectForm(const effects::EffectRow& row) const {
+  auto it = EffectForms.find(&row);
+  return it == EffectForms.end() ? nullptr : it->second.get();
 }
 
 }  // namespace lumarte::editor

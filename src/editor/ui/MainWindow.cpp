@@ -27,6 +27,7 @@
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/OptionsForm.h"
 #include "editor/ui/QtPrompts.h"
+#include "effects/ui/ParamEffectForm.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 #include "platform/Clipboard.h"
@@ -84,6 +85,7 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   BuildImagesMenu();
   BuildHelpMenu();
   BuildPopupMenus();
+  ConnectEffectCommands();
 
   ImagesForm->OnDocumentPicked = [this](int k) { Guard([&] { Docs.SwitchTo(k - 1); }); };
   ImagesForm->OnHistoryPicked = [this](int k) { Guard([&] { HistoryPick(k); }); };

@@ -2,6 +2,7 @@
 // The main window: the menus, the document view and its status bars. Its
 // commands live in one file per menu; their work is in the model.
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,6 +22,11 @@ class QLabel;
 class QMenu;
 class QMouseEvent;
 class QSpinBox;
+
+namespace lumarte::effects {
+struct EffectRow;
+class TParamEffectForm;
+}  // namespace lumarte::effects
 
 namespace lumarte::editor {
 
@@ -127,6 +133,11 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void LMSendToanewLumartewindow1Click();
   // Image
   void LMImageInformation1Click();
+  // Effects and the Image menu's pixel operations: the row's dialog (made
+  // once and kept) is shown modally, or a row without a dialog runs at once.
+  void RunEffectCommand(const effects::EffectRow& row);
+  // The effect dialog made for a row, if it was opened before.
+  effects::TParamEffectForm* EffectForm(const effects::EffectRow& row) const;
   // Selection
   void LMSelectAll1Click();
   void LMTrim1Click();
@@ -186,6 +197,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void BuildSelectionTools();
   void BuildModeBar();
   void BuildPopupMenus();
+  void ConnectEffectCommands();
   void SelectionRefreshed();
   void ColoursChanged();
   void ShowPointer(int x, int y);
@@ -203,6 +215,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void UpdateEditActions();
   QAction* Item(const char* name) const;
 
+  std::map<const effects::EffectRow*, std::unique_ptr<effects::TParamEffectForm>> EffectForms;
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
   bool ShownOnce = false;

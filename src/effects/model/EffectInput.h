@@ -45,7 +45,8 @@ void MapSelectedPixels(const EffectInput& in, editor::TBitmap& out, F&& f) {
   out = in.Source;
   const uint8_t* base = in.Source.ScanLine(0);
   uint8_t* outBase = out.ScanLine(0);
-  ForEachSelectedPixel(in, [&](const uint8_t* s, int x, int y) { f(s, outBase + (s - base), x, y); });
+  ForEachSelectedPixel(in,
+                       [&](const uint8_t* s, int x, int y) { f(s, outBase + (s - base), x, y); });
 }
 
 }  // namespace lumarte::effects

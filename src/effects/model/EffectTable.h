@@ -42,14 +42,18 @@ class ParamValues {
 };
 
 struct EffectRow {
-  std::string Name;     // command-line name, derived from the menu caption
-  std::string Caption;  // the menu caption
+  std::string Name;                   // command-line name, derived from the menu caption
+  std::string Caption;                // the menu caption
   std::string FormName, FormCaption;  // the dialog's class name and window caption
   std::vector<EffectParam> Params;
   RecomputePolicy Policy = RecomputePolicy::Always;
   std::string HelpPage = "help.html";
   // Computes the effect; seed is the random generator's seed for effects that draw.
   std::function<editor::TBitmap(const EffectInput&, const ParamValues&, uint32_t seed)> Run;
+
+  // Object names of the menu items that open the dialog (or, for a row
+  // without a dialog, run the effect at once).
+  std::vector<std::string> MenuItems;
 
   const EffectParam& Param(const std::string& name) const;
 };

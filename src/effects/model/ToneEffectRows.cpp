@@ -45,8 +45,9 @@ EffectParam Radio(const char* name, const char* caption, std::vector<std::string
 }
 
 EffectRow BrightnessRow() {
-  EffectRow row{"adjust-brightness", "Adjust Brightness", "TBrightnessForm", "Brightness", {},
-                RecomputePolicy::Always, "Brightness.html", nullptr};
+  EffectRow row{
+      "adjust-brightness",     "Adjust Brightness", "TBrightnessForm", "Brightness",     {},
+      RecomputePolicy::Always, "Brightness.html",   nullptr,           {"LMBrightness1"}};
   row.Params = {Range("overall", "Overall", -100, 100, 0, "TrackBar1", "Edit1"),
                 Range("red", "Red", -100, 100, 0, "TrackBar2", "Edit2"),
                 Range("green", "Green", -100, 100, 0, "TrackBar3", "Edit3"),
@@ -59,15 +60,16 @@ EffectRow BrightnessRow() {
       const EffectParam& p = row.Param(name);
       return v.Has(name) ? v.Int(p) : v.Int(row.Param("overall"));
     };
-    return Brightness(in, {channel("red"), channel("green"), channel("blue"),
-                           v.Int(row.Param("range"))});
+    return Brightness(
+        in, {channel("red"), channel("green"), channel("blue"), v.Int(row.Param("range"))});
   };
   return row;
 }
 
 EffectRow ContrastRow() {
-  EffectRow row{"adjust-contrast", "Adjust Contrast", "TContrastForm", "Adjust Contrast", {},
-                RecomputePolicy::Always, "Contrast.html", nullptr};
+  EffectRow row{
+      "adjust-contrast",       "Adjust Contrast", "TContrastForm", "Adjust Contrast",     {},
+      RecomputePolicy::Always, "Contrast.html",   nullptr,         {"LMAdjustConstrast1"}};
   row.Params = {Range("contrast", "Contrast", -50, 50, 0, "TrackBar1", "Edit1"),
                 Range("brightness", "Brightness", -50, 50, 0, "TrackBar2", "Edit2"),
                 Radio("channel", "", {"All Colors", "Red", "Green", "Blue"},
@@ -80,8 +82,15 @@ EffectRow ContrastRow() {
 }
 
 EffectRow GammaRow() {
-  EffectRow row{"gamma-correction", "Gamma Correction", "TGammaCorrectionForm",
-                "Gamma Correction", {}, RecomputePolicy::ReusePreview, "Gamma.html", nullptr};
+  EffectRow row{"gamma-correction",
+                "Gamma Correction",
+                "TGammaCorrectionForm",
+                "Gamma Correction",
+                {},
+                RecomputePolicy::ReusePreview,
+                "Gamma.html",
+                nullptr,
+                {"LMGammaCorrection1"}};
   row.Params = {Range("gamma", "", 0, 50, 28, "TrackBar1")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
     Rng().Seed(seed);
@@ -91,8 +100,9 @@ EffectRow GammaRow() {
 }
 
 EffectRow HueSaturationRow() {
-  EffectRow row{"hue-and-saturaton", "Hue and Saturaton", "THSVForm", "Hue and Saturation", {},
-                RecomputePolicy::ReusePreview, "HSV.html", nullptr};
+  EffectRow row{
+      "hue-and-saturaton",           "Hue and Saturaton", "THSVForm", "Hue and Saturation", {},
+      RecomputePolicy::ReusePreview, "HSV.html",          nullptr,    {"LMChangeHSB1"}};
   row.Params = {Range("hue", "Hue", 0, 200, 0, "HueTrackbar"),
                 Range("saturation", "Saturation", -100, 100, 0, "SaturationTrackbar"),
                 Range("brightness", "Brightness", -100, 100, 0, "BrightnessTrackbar")};
@@ -109,8 +119,15 @@ EffectRow SwitchColorsRow() {
   formulas.push_back("unchanged");  // the target's check box cleared
   std::vector<std::string> presets{"none"};
   for (const auto& p : kSwitchPresets) presets.push_back(p.Caption);
-  EffectRow row{"switch-colors", "Switch Colors", "TSwitchColorsForm", "Switch RGB values", {},
-                RecomputePolicy::Always, "SwitchColors.html", nullptr};
+  EffectRow row{"switch-colors",
+                "Switch Colors",
+                "TSwitchColorsForm",
+                "Switch RGB values",
+                {},
+                RecomputePolicy::Always,
+                "SwitchColors.html",
+                nullptr,
+                {"LMSwitchColors1", "LMSwitchColors2"}};
   row.Params = {Choice("red", "Red", formulas, 0, "ComboBox1"),
                 Choice("green", "Green", formulas, 1, "ComboBox2"),
                 Choice("blue", "Blue", formulas, 2, "ComboBox3"),
@@ -131,8 +148,9 @@ EffectRow SwitchColorsRow() {
 }
 
 EffectRow AtmosphereRow() {
-  EffectRow row{"athmosphere", "Athmosphere", "TColorAtmoForm", "Change Color Atmosphere", {},
-                RecomputePolicy::Always, "ColorAtmo.html", nullptr};
+  EffectRow row{
+      "athmosphere",           "Athmosphere",    "TColorAtmoForm", "Change Color Atmosphere",    {},
+      RecomputePolicy::Always, "ColorAtmo.html", nullptr,          {"LMChangeColorAthmosphere1"}};
   row.Params = {Choice("make-image-more", "Make image more",
                        {"cold", "hot", "red", "green", "blue"}, 0, "CCAComboBox"),
                 Range("intensity", "Intensity", 1, 100, 19, "CCA_IntensityTrackbar")};
@@ -145,8 +163,8 @@ EffectRow AtmosphereRow() {
 }
 
 EffectRow NoiseRow() {
-  EffectRow row{"add-noise", "Add Noise", "TNoiseForm", "Add Noise", {}, RecomputePolicy::Always,
-                "Noise.html", nullptr};
+  EffectRow row{"add-noise",  "Add Noise", "TNoiseForm",   "Add Noise", {}, RecomputePolicy::Always,
+                "Noise.html", nullptr,     {"LMAddNoise1"}};
   row.Params = {Radio("channel", "", {"all", "grey", "red", "green", "blue"},
                       {"AN_AllRadioButton", "AN_GreyRadioButton", "AN_RedRadioButton",
                        "AN_GreenRadioButton", "AN_BlueRadioButton"}),

@@ -24,13 +24,15 @@ struct ContrastParams {
 editor::TBitmap Contrast(const EffectInput& in, const ContrastParams& p);
 
 // Gamma from the dialog's track bar position 0..50: 1.3 + 2*position/50.
-inline double GammaFromPosition(int position) { return 1.3 + 2.0 * position / 50.0; }
+inline double GammaFromPosition(int position) {
+  return 1.3 + 2.0 * position / 50.0;
+}
 editor::TBitmap GammaCorrection(const EffectInput& in, double gamma);
 
 struct HueSaturationParams {
-  int Hue = 0;          // 0..200
-  int Saturation = 0;   // -100..100
-  int Brightness = 0;   // -100..100
+  int Hue = 0;         // 0..200
+  int Saturation = 0;  // -100..100
+  int Brightness = 0;  // -100..100
 };
 editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& p);
 
@@ -59,7 +61,7 @@ struct NoiseParams {
   NoiseChannel Channel = NoiseChannel::All;
   int Intensity = 50;  // 0..100
   bool ApplyFilter = false;
-  int Filter = 50;     // 0..100
+  int Filter = 50;  // 0..100
 };
 // The generator is seeded by the caller (the dialog with the time of day).
 editor::TBitmap AddNoise(const EffectInput& in, const NoiseParams& p);

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "editor/ui/ErrorHandler.h"
 #include "effects/ui/ProgressForm.h"
 #include "imaging/FileUtils.h"
 
@@ -44,7 +45,9 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
 
 }  // namespace
 
-void TBaseEffectForm::SetDialogBackground(const QPixmap& picture) { Background() = picture; }
+void TBaseEffectForm::SetDialogBackground(const QPixmap& picture) {
+  Background() = picture;
+}
 void TBaseEffectForm::SetKeyForwarder(std::function<void(QKeyEvent*)> f) {
   KeyForwarder() = std::move(f);
 }
@@ -93,20 +96,24 @@ TBaseEffectForm::TBaseEffectForm(const EffectRow& row, editor::DocumentList& doc
   }
 }
 
-TBaseEffectForm::~TBaseEffectForm() { Session.CancelButtonClick(); }
+TBaseEffectForm::~TBaseEffectForm() {
+  Session.CancelButtonClick();
+}
 
 void TBaseEffectForm::Guarded(const std::function<void()>& step) {
   TProgress& progress = TProgress::Instance();
   Session.Progress = &progress;
   progress.Begin([this] { Session.Abort(); });
-  try {
-    step();
-  } catch (const std::exception& e) {
-    progress.End();
-    Session.Busy = false;
-    QMessageBox::critical(this, "Lumarte", QString::fromUtf8(e.what()));
-    return;
-  }
+  // Errors reach the user through the program's one error handler.
+  editor::RunGuarded([&] {
+    try {
+      step();
+    } catch (...) {
+      progress.End();
+      Session.Busy = false;
+      throw;
+    }
+  });
   progress.End();
 }
 

@@ -17,7 +17,9 @@ namespace lumarte::effects {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 }  // namespace
 
@@ -117,7 +119,9 @@ QSlider* TParamEffectForm::Slider(const std::string& param) const {
   return findChild<QSlider*>(Q(Row.Param(param).Control));
 }
 
-uint32_t TParamEffectForm::Seed() const { return Rng().State; }
+uint32_t TParamEffectForm::Seed() const {
+  return Rng().State;
+}
 
 editor::TBitmap TParamEffectForm::ComputeEffect(const EffectInput& in) {
   return Row.Run(in, Values(), Seed());

@@ -14,7 +14,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "editor/ui/ApplyLanguage.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {
@@ -182,40 +181,16 @@ class TNoiseForm : public TParamEffectForm {
   }
 };
 
-template <class Form>
-std::unique_ptr<TParamEffectForm> Make(const EffectRow& row, editor::DocumentList& d,
-                                       QWidget* parent) {
-  auto form = std::make_unique<Form>(row, d, parent);
-  form->Build();
-  return form;
-}
-
-class TPlainForm : public TParamEffectForm {
- public:
-  using TParamEffectForm::TParamEffectForm;
-  void Build() { BuildControls(); }
-};
-
 }  // namespace
 
-std::unique_ptr<TParamEffectForm> CreateEffectForm(const EffectRow& row,
-                                                   editor::DocumentList& documents,
-                                                   QWidget* parent) {
-  using Factory = std::unique_ptr<TParamEffectForm> (*)(const EffectRow&, editor::DocumentList&,
-                                                        QWidget*);
-  static const std::map<std::string, Factory> kForms = {
-      {"TBrightnessForm", &Make<TBrightnessForm>},
-      {"TGammaCorrectionForm", &Make<TGammaCorrectionForm>},
-      {"THSVForm", &Make<THSVForm>},
-      {"TSwitchColorsForm", &Make<TSwitchColorsForm>},
-      {"TNoiseForm", &Make<TNoiseForm>},
-  };
-  auto it = kForms.find(row.FormName);
-  auto form = it == kForms.end() ? Make<TPlainForm>(row, documents, parent)
-                                 : it->second(row, documents, parent);
-  // Dialogs made after the language file was read take its texts too.
-  editor::ApplyLanguageToForm(form.get());
-  return form;
+void AddToneForms(EffectFormFactories& factories) {
+  factories.insert({
+      {"TBrightnessForm", &MakeEffectForm<TBrightnessForm>},
+      {"TGammaCorrectionForm", &MakeEffectForm<TGammaCorrectionForm>},
+      {"THSVForm", &MakeEffectForm<THSVForm>},
+      {"TSwitchColorsForm", &MakeEffectForm<TSwitchColorsForm>},
+      {"TNoiseForm", &MakeEffectForm<TNoiseForm>},
+  });
 }
 
 }  // namespace lumarte::effects

@@ -1,13 +1,9 @@
 #pragma once
-#include <memory>
-
-#include "effects/ui/ParamEffectForm.h"
+#include "effects/ui/EffectForms.h"
 
 namespace lumarte::effects {
 
-// Creates the dialog of an effect row (its class is named in the row).
-std::unique_ptr<TParamEffectForm> CreateEffectForm(const EffectRow& row,
-                                                   editor::DocumentList& documents,
-                                                   QWidget* parent);
+// The tone and colour adjustment dialogs.
+void AddToneForms(EffectFormFactories& factories);
 
 }  // namespace lumarte::effects

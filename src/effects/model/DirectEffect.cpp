@@ -1,0 +1,17 @@
+#include "effects/model/DirectEffect.h"
+
+#include "effects/model/Random.h"
+
+namespace lumarte::effects {
+
+bool ApplyEffectNow(editor::DocumentList& documents, const EffectRow& row,
+                    const ParamValues& values, ProgressReporter* progress) {
+  // The program-wide generator goes on from where it stands.
+  EffectSession session(documents, RecomputePolicy::Always,
+                        [&](const EffectInput& in) { return row.Run(in, values, Rng().State); });
+  session.Progress = progress;
+  session.Show();
+  return session.OKButtonClick();
+}
+
+}  // namespace lumarte::effects

@@ -1,0 +1,13 @@
+#pragma once
+// Menu commands that work at once, without a dialog: the effect is computed
+// on the current document and applied as one undo step.
+#include "editor/model/DocumentList.h"
+#include "effects/model/EffectTable.h"
+
+namespace lumarte::effects {
+
+// Returns true when the result was applied (false after an abort).
+bool ApplyEffectNow(editor::DocumentList& documents, const EffectRow& row,
+                    const ParamValues& values = {}, ProgressReporter* progress = nullptr);
+
+}  // namespace lumarte::effects

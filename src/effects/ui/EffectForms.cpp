@@ -1,0 +1,39 @@
+#include "effects/ui/EffectForms.h"
+
+#include "editor/ui/ApplyLanguage.h"
+#include "effects/ui/ToneForms.h"
+
+namespace lumarte::effects {
+
+namespace {
+
+// A dialog that shows the row's parameters and nothing more.
+class TPlainForm : public TParamEffectForm {
+ public:
+  using TParamEffectForm::TParamEffectForm;
+  void Build() { BuildControls(); }
+};
+
+const EffectFormFactories& Factories() {
+  static const EffectFormFactories factories = [] {
+    EffectFormFactories f;
+    AddToneForms(f);
+    return f;
+  }();
+  return factories;
+}
+
+}  // namespace
+
+std::unique_ptr<TParamEffectForm> CreateEffectForm(const EffectRow& row,
+                                                   editor::DocumentList& documents,
+                                                   QWidget* parent) {
+  auto it = Factories().find(row.FormName);
+  auto form = it == Factories().end() ? MakeEffectForm<TPlainForm>(row, documents, parent)
+                                      : it->second(row, documents, parent);
+  // Dialogs made after the language file was read take its texts too.
+  editor::ApplyLanguageToForm(form.get());
+  return form;
+}
+
+}  // namespace lumarte::effects
