@@ -1,5 +1,6 @@
 #include "app/cli/Commands.h"
 
+#include "app/cli/ApplyCommand.h"
 #include "app/cli/ConvertCommand.h"
 #include "app/cli/InfoCommand.h"
 
@@ -15,6 +16,11 @@ constexpr const char* kUsage =
     "  convert IN OUT [--quality N] [--progressive] [--bits 1|4|8|24]\n"
     "                 [--transparent RRGGBB]\n"
     "                 read IN and write OUT in the format of its extension\n"
+    "  apply IN OUT EFFECT [name=value ...] [--select SHAPE] [--seed N]\n"
+    "                 run an effect on IN (inside SHAPE: rect:X1,Y1,X2,Y2,\n"
+    "                 circle:CX,CY,R or polygon:X,Y;X,Y;...) and write OUT;\n"
+    "                 the random seed is 0 unless given\n"
+    "  apply --list   print every effect with its parameters\n"
     "  --version      print the program version\n"
     "  --help         print this text\n";
 
@@ -37,6 +43,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   std::vector<std::string> rest(args.begin() + 1, args.end());
   if (cmd == "info") return RunInfo(rest, out, err);
   if (cmd == "convert") return RunConvert(rest, out, err);
+  if (cmd == "apply") return RunApply(rest, out, err);
   std::fprintf(err, "lumarte-cli: unknown command \"%s\"\n%s", cmd.c_str(), kUsage);
   return 2;
 }

@@ -1,0 +1,33 @@
+#pragma once
+// lumarte-cli apply: runs one effect of the effect table on an image file,
+// optionally inside a selection, and writes the result.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "editor/model/Selection.h"
+#include "effects/model/EffectTable.h"
+
+namespace lumarte::cli {
+
+struct TApplyRequest {
+  std::string Input, Output;
+  const effects::EffectRow* Effect = nullptr;
+  effects::ParamValues Values;
+  editor::TSelectionClass Selection;  // nothing selected unless --select is given
+  uint32_t Seed = 0;
+};
+
+// Parses "rect:X1,Y1,X2,Y2", "circle:CX,CY,R" or "polygon:X,Y;X,Y;...".
+// Returns "" or what is wrong.
+std::string ParseSelection(const std::string& text, editor::TSelectionClass& selection);
+
+// Parses the arguments after "apply". Returns "" or the usage error.
+std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& request);
+
+// lumarte-cli apply IN OUT EFFECT [name=value ...] [--select ...] [--seed N],
+// or apply --list: 0 done, 1 read/effect/write failure, 2 bad usage.
+int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+}  // namespace lumarte::cli
