@@ -35,6 +35,23 @@ const EffectRow* FindEffect(const std::string& name) {
   return nullptr;
 }
 
+namespace {
+
+// Captions that differ only in punctuation share a name; such choices are
+// given by their number instead.
+bool ChoiceNameIsUnique(const EffectParam& p, size_t i) {
+  const std::string name = CliName(p.Choices[i]);
+  for (size_t j = 0; j < p.Choices.size(); ++j)
+    if (j != i && CliName(p.Choices[j]) == name) return false;
+  return true;
+}
+
+std::string ChoiceName(const EffectParam& p, size_t i) {
+  return ChoiceNameIsUnique(p, i) ? CliName(p.Choices[i]) : std::to_string(i);
+}
+
+}  // namespace
+
 std::string CliName(const std::string& caption) {
   std::string out;
   bool gap = false;
@@ -58,12 +75,16 @@ void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues
   std::string text = assignment.substr(eq + 1);
   for (size_t i = 0; i < p.Choices.size(); ++i)
     if (CliName(p.Choices[i]) == text) {
+      if (!ChoiceNameIsUnique(p, i))
+        throw ELumarteError("\"" + text + "\" names several choices of " + p.Name +
+                            "; give the choice's number");
       values.Set(p.Name, static_cast<double>(i));
       return;
     }
   char* end = nullptr;
   double v = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != 0)
+  // A choice is given by name or by its whole number.
+  if (text.empty() || *end != 0 || (!p.Choices.empty() && v != static_cast<int>(v)))
     throw ELumarteError("Invalid value \"" + text + "\" for " + p.Name);
   if (v < p.Min || v > p.Max) {
     std::ostringstream s;
@@ -79,9 +100,8 @@ std::string DescribeEffect(const EffectRow& row) {
   for (const auto& p : row.Params) {
     s << "  " << p.Name << "=";
     if (!p.Choices.empty()) {
-      for (size_t i = 0; i < p.Choices.size(); ++i)
-        s << (i ? "|" : "") << CliName(p.Choices[i]);
-      s << " (default " << CliName(p.Choices[static_cast<size_t>(p.Default)]) << ")";
+      for (size_t i = 0; i < p.Choices.size(); ++i) s << (i ? "|" : "") << ChoiceName(p, i);
+      s << " (default " << ChoiceName(p, static_cast<size_t>(p.Default)) << ")";
     } else {
       s << p.Min << ".." << p.Max << " (default " << p.Default << ")";
     }

@@ -1,0 +1,168 @@
+// lumarte-cli apply: argument parsing, the effect list, and that a file run
+// through the command line gets the very pixels the model computes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/cli/ApplyCommand.h"
+#include "cli/CliFixture.h"
+#include "editor/model/RasterConversion.h"
+#include "editor/model/SelectionTest.h"
+#include "effects/model/EffectInput.h"
+
+using namespace lumarte;
+using namespace lumarte::cli;
+using namespace lumarte::editor;
+
+namespace {
+
+struct TApplyParseCase {
+  std::vector<std::string> Args;
+  std::string Error;  // "" when the arguments are fine
+};
+
+class ApplyParse : public ::testing::TestWithParam<TApplyParseCase> {};
+
+TEST_P(ApplyParse, AcceptsOrNamesTheProblem) {
+  TApplyRequest r;
+  EXPECT_EQ(ParseApply(GetParam().Args, r), GetParam().Error);
+}
+
+const std::string kPoly = "a polygon needs at least three points";
+const std::string kPairs = "polygon points are X,Y pairs separated by \";\"";
+const std::string kRect = "rect: takes X1,Y1,X2,Y2 (numbers 0..65535)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Args, ApplyParse,
+    ::testing::Values(
+        TApplyParseCase{{"a.ppm", "b.ppm", "adjust-brightness", "red=-40", "range=0-1-10"}, ""},
+        TApplyParseCase{{"--seed", "7", "a", "b", "add-noise", "--select", "circle:5,5,3"}, ""},
+        TApplyParseCase{{"a", "b", "switch-colors", "red=21"}, ""},
+        TApplyParseCase{{"a", "b"}, "apply takes an input file, an output file and an effect"},
+        TApplyParseCase{{"a", "b", "blur-everything"},
+                        "unknown effect \"blur-everything\" (lumarte-cli apply --list names them)"},
+        TApplyParseCase{{"a", "b", "adjust-brightness", "red=101"},
+                        "Value 101 for red is outside -100..100"},
+        TApplyParseCase{{"a", "b", "adjust-brightness", "hue=1"},
+                        "Effect \"adjust-brightness\" has no parameter \"hue\""},
+        TApplyParseCase{{"a", "b", "adjust-brightness", "red"}, "Expected name=value, got \"red\""},
+        TApplyParseCase{{"a", "b", "switch-colors", "red=255-red-green-blue-div-3"},
+                        "\"255-red-green-blue-div-3\" names several choices of red; give the "
+                        "choice's number"},
+        TApplyParseCase{{"a", "b", "switch-colors", "red=2.5"}, "Invalid value \"2.5\" for red"},
+        TApplyParseCase{{"a", "b", "add-noise", "--seed", "-1"},
+                        "--seed takes a number from 0 to 4294967295"},
+        TApplyParseCase{{"a", "b", "add-noise", "--seed"}, "--seed needs a value"},
+        TApplyParseCase{{"a", "b", "add-noise", "--dither"}, "unknown option --dither"},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "rect:1,2,3"}, kRect},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "rect:1,2,3,-4"}, kRect},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "rect:1,2,3,70000"}, kRect},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "circle:1,2"},
+                        "circle: takes CX,CY,R (numbers 0..65535)"},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "polygon:1,2;3,4"}, kPoly},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "polygon:1,2;3,4;"}, kPairs},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "polygon:1,2;3;5,6"}, kPairs},
+        TApplyParseCase{{"a", "b", "add-noise", "--select", "square:1,1,2,2"},
+                        "--select takes rect:, circle: or polygon:"}));
+
+TEST(ApplyParse, StoresTheRequest) {
+  TApplyRequest r;
+  ASSERT_EQ(ParseApply({"in.png", "out.bmp", "adjust-contrast", "--select", "rect:9,8,2,3",
+                        "channel=blue", "contrast=-12", "--seed", "4294967295"},
+                       r),
+            "");
+  EXPECT_EQ(r.Input, "in.png");
+  EXPECT_EQ(r.Output, "out.bmp");
+  EXPECT_EQ(r.Effect->Name, "adjust-contrast");
+  EXPECT_EQ(r.Values.Get(r.Effect->Param("channel")), 3);
+  EXPECT_EQ(r.Values.Get(r.Effect->Param("contrast")), -12);
+  EXPECT_EQ(r.Values.Get(r.Effect->Param("brightness")), 0) << "the default";
+  EXPECT_EQ(r.Seed, 4294967295u);
+  EXPECT_EQ(r.Selection.Kind, SelKind::Rectangle);
+  EXPECT_EQ((std::vector<int>{r.Selection.X1, r.Selection.Y1, r.Selection.X2, r.Selection.Y2}),
+            (std::vector<int>{9, 8, 2, 3}));
+}
+
+class Apply : public Cli {
+ protected:
+  // A 12 × 9 picture with varied colours, as PPM.
+  TRevedBitmap Input() {
+    TRevedBitmap b;
+    b.New(12, 9, pf24bit);
+    for (int32_t i = 0; i < b.Size; ++i) b.Map[i] = static_cast<uint8_t>((i * 37) % 251);
+    return b;
+  }
+  TBitmap ReadRaster(const std::string& name) {
+    TRevedBitmap b;
+    b.LoadFromFile(Path(name));
+    TBitmap raster;
+    AssignTo(b, raster);
+    return raster;
+  }
+  // The effect computed by the model on the same picture and selection.
+  TBitmap ModelResult(const std::string& effect, effects::ParamValues values,
+                      TSelectionClass selection, uint32_t seed) {
+    TBitmap source;
+    AssignTo(Input(), source);
+    const TSelectionTest test(selection, source, TSelectByColor{});
+    effects::NullProgress progress;
+    return effects::FindEffect(effect)->Run(effects::EffectInput{source, test, progress}, values,
+                                            seed);
+  }
+  void SetUp() override {
+    Cli::SetUp();
+    Input().SaveToFile(Path("in.bmp"));
+  }
+};
+
+TEST_F(Apply, WritesTheModelsPixelsInsideTheSelection) {
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "adjust-brightness", "red=60",
+                 "--select", "rect:9,6,3,2"}),
+            0)
+      << Err;
+  TSelectionClass rect;
+  rect.Kind = SelKind::Rectangle;
+  rect.X1 = 9, rect.Y1 = 6, rect.X2 = 3, rect.Y2 = 2;
+  TBitmap expected = ModelResult("adjust-brightness", effects::ParamValues({{"red", 60}}), rect, 0);
+  TBitmap got = ReadRaster("out.bmp");
+  EXPECT_EQ(got, expected);
+  TBitmap source;
+  AssignTo(Input(), source);
+  EXPECT_EQ(got.Pixel(0, 0), source.Pixel(0, 0)) << "outside the rectangle";
+  EXPECT_NE(got.Pixel(5, 4), source.Pixel(5, 4)) << "inside the rectangle";
+}
+
+TEST_F(Apply, TheSeedFixesTheNoise) {
+  auto noise = [&](const char* out, const char* seed) {
+    EXPECT_EQ(Run({"apply", Path("in.bmp"), Path(out), "add-noise", "--seed", seed}), 0) << Err;
+    return ReadRaster(out);
+  };
+  TBitmap a = noise("a.bmp", "5"), b = noise("b.bmp", "5"), c = noise("c.bmp", "6");
+  EXPECT_EQ(a, b);
+  EXPECT_NE(a, c);
+  EXPECT_EQ(a, ModelResult("add-noise", {}, TSelectionClass{}, 5));
+}
+
+TEST_F(Apply, ListNamesEveryEffectOnALineOfItsOwn) {
+  ASSERT_EQ(Run({"apply", "--list"}), 0);
+  std::istringstream lines(Out);
+  std::string line;
+  for (const auto& row : effects::EffectTable()) {
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line, effects::DescribeEffect(row));
+    EXPECT_EQ(line.rfind(row.Name, 0), 0u);
+  }
+  EXPECT_FALSE(std::getline(lines, line));
+}
+
+TEST_F(Apply, FailuresLeaveTheTargetAlone) {
+  WriteBytes("old.bmp", "previous contents");
+  EXPECT_EQ(Run({"apply", Path("missing.bmp"), Path("old.bmp"), "adjust-brightness"}), 1);
+  EXPECT_EQ(Run({"apply", Path("in.bmp"), Path("old.bmp"), "adjust-brightness", "red=500"}), 2);
+  EXPECT_NE(Err.find("Value 500 for red is outside -100..100"), std::string::npos);
+  EXPECT_NE(Err.find("Usage: lumarte-cli apply"), std::string::npos);
+  EXPECT_EQ(FileBytes("old.bmp"), "previous contents");
+  EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.bmp", "old.bmp"}));
+}
+
+}  // namespace

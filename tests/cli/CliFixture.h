@@ -1,0 +1,81 @@
+#pragma once
+// Runs lumarte-cli's commands in-process in a fresh temporary folder and
+// keeps what they printed.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "app/cli/Commands.h"
+#include "imaging/RevedBitmap.h"
+
+namespace lumarte {
+
+namespace fs = std::filesystem;
+using imaging::pf24bit;
+using imaging::TRevedBitmap;
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (fs::temp_directory_path() / "lumarte-cli-XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    Dir = tmpl;
+  }
+  void TearDown() override { fs::remove_all(Dir); }
+
+  std::string Path(const std::string& name) const { return (Dir / name).string(); }
+
+  int Run(std::vector<std::string> args) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    int status = cli::Run(args, out, err);
+    Out = ReadAll(out);
+    Err = ReadAll(err);
+    return status;
+  }
+
+  static std::string ReadAll(std::FILE* f) {
+    std::string s;
+    std::rewind(f);
+    for (int c; (c = std::fgetc(f)) != EOF;) s += static_cast<char>(c);
+    std::fclose(f);
+    return s;
+  }
+
+  std::string FileBytes(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  void WriteBytes(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+
+  // A 24-bit image with a few colours, saved through the registry.
+  TRevedBitmap MakeColour(const std::string& name, int w = 5, int h = 3) const {
+    TRevedBitmap b;
+    b.New(w, h, pf24bit);
+    for (int32_t i = 0; i < b.Size; ++i) b.Map[i] = static_cast<uint8_t>(i % 7 * 40);
+    b.SaveToFile(Path(name));
+    return b;
+  }
+
+  std::vector<std::string> FilesInDir() const {
+    std::vector<std::string> names;
+    for (auto& e : fs::directory_iterator(Dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path Dir;
+  std::string Out, Err;
+};
+
+}  // namespace lumarte
