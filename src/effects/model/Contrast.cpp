@@ -17,10 +17,14 @@ double Factor(int position, double span) {
 // (intensity = key / 3), the channel itself otherwise.
 int Key(const uint8_t* px, ContrastChannel c) {
   switch (c) {
-    case ContrastChannel::Red: return px[2];
-    case ContrastChannel::Green: return px[1];
-    case ContrastChannel::Blue: return px[0];
-    default: return px[0] + px[1] + px[2];
+    case ContrastChannel::Red:
+      return px[2];
+    case ContrastChannel::Green:
+      return px[1];
+    case ContrastChannel::Blue:
+      return px[0];
+    default:
+      return px[0] + px[1] + px[2];
   }
 }
 
@@ -50,14 +54,22 @@ editor::TBitmap Contrast(const EffectInput& in, const ContrastParams& p) {
   editor::TBitmap out;
   MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int) {
     double r = ratio[Key(s, p.Channel)];
-    auto scale = [r](uint8_t v) { return static_cast<uint8_t>(std::min<int64_t>(255, Round(v * r))); };
+    auto scale = [r](uint8_t v) {
+      return static_cast<uint8_t>(std::min<int64_t>(255, Round(v * r)));
+    };
     switch (p.Channel) {
       case ContrastChannel::AllColors:
         d[0] = scale(s[0]), d[1] = scale(s[1]), d[2] = scale(s[2]);
         break;
-      case ContrastChannel::Red: d[2] = scale(s[2]); break;
-      case ContrastChannel::Green: d[1] = scale(s[1]); break;
-      case ContrastChannel::Blue: d[0] = scale(s[0]); break;
+      case ContrastChannel::Red:
+        d[2] = scale(s[2]);
+        break;
+      case ContrastChannel::Green:
+        d[1] = scale(s[1]);
+        break;
+      case ContrastChannel::Blue:
+        d[0] = scale(s[0]);
+        break;
     }
   });
   return out;

@@ -14,9 +14,7 @@ class SessionProgress : public ProgressReporter {
   void SetProgress(int min, int position, const std::string& text, int max) override {
     if (Outer) Outer->SetProgress(min, position, text, max);
   }
-  bool AbortRequested() const override {
-    return Aborted || (Outer && Outer->AbortRequested());
-  }
+  bool AbortRequested() const override { return Aborted || (Outer && Outer->AbortRequested()); }
 
  private:
   ProgressReporter* Outer;
@@ -34,7 +32,9 @@ void EffectSession::Show() {
   Busy = false;
 }
 
-void EffectSession::RestoreDocumentImage() { Documents.EndPreview(); }
+void EffectSession::RestoreDocumentImage() {
+  Documents.EndPreview();
+}
 
 void EffectSession::ComputeEffect() {
   if (Busy) throw ELumarteError("");  // one computation at a time

@@ -47,12 +47,24 @@ void FromHSV(const HSV& c, uint8_t* px) {
     double f = 6 * c.H - i;
     double p = c.V * (1 - c.S), q = c.V * (1 - c.S * f), t = c.V * (1 - c.S * (1 - f));
     switch (i) {
-      case 0: r = c.V, g = t, b = p; break;
-      case 1: r = q, g = c.V, b = p; break;
-      case 2: r = p, g = c.V, b = t; break;
-      case 3: r = p, g = q, b = c.V; break;
-      case 4: r = t, g = p, b = c.V; break;
-      default: r = c.V, g = p, b = q; break;
+      case 0:
+        r = c.V, g = t, b = p;
+        break;
+      case 1:
+        r = q, g = c.V, b = p;
+        break;
+      case 2:
+        r = p, g = c.V, b = t;
+        break;
+      case 3:
+        r = p, g = q, b = c.V;
+        break;
+      case 4:
+        r = t, g = p, b = c.V;
+        break;
+      default:
+        r = c.V, g = p, b = q;
+        break;
     }
   }
   px[0] = ClampRound(b * 255), px[1] = ClampRound(g * 255), px[2] = ClampRound(r * 255);
@@ -67,8 +79,14 @@ editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& 
   TRandomGenerator& rng = Rng();
   ReportProgress(in.Progress, 0, kTitle, h);
   editor::TBitmap out;
+  int reportedRow = 0;
   MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int y) {
-    if (rng.Real() > 0.4) ReportProgress(in.Progress, y, kTitle, h);
+    // Every pixel draws, as ever; a row is reported once, which shows the
+    // same bar without a clock read per pixel.
+    if (rng.Real() > 0.4 && y != reportedRow) {
+      ReportProgress(in.Progress, y, kTitle, h);
+      reportedRow = y;
+    }
     HSV c = ToHSV(s[2] / 255.0, s[1] / 255.0, s[0] / 255.0);
     c.H += shift;
     if (c.H > 1) c.H -= 1;

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "effects/model/Parallel.h"
 #include "effects/model/Random.h"
 #include "effects/model/Rounding.h"
 #include "effects/model/ToneEffects.h"
@@ -24,22 +26,52 @@ Weights FilterWeights(bool apply, int filter) {
   return w;
 }
 
-// A field of rounded Gaussian noise, smoothed in place with its already
-// filtered left and upper neighbours; indices wrap around the field.
-std::vector<int64_t> NoiseField(int width, int height, double sigma, const Weights& w) {
+// Rounded Gaussian noise for every pixel, two draws each. The generator is
+// sequential, but each thread jumps ahead to its part's first draw, so the
+// field is the same however the work is split.
+void FillGaussian(std::vector<int64_t>& f, double sigma) {
+  const uint32_t start = Rng().State;
+  ParallelRanges(static_cast<int64_t>(f.size()), [&](int64_t begin, int64_t end) {
+    TRandomGenerator rng{start};
+    rng.Skip(2 * static_cast<uint64_t>(begin));
+    for (int64_t i = begin; i < end; ++i) f[static_cast<size_t>(i)] = Round(rng.Gauss(0, sigma));
+  });
+  Rng().Skip(2 * static_cast<uint64_t>(f.size()));
+}
+
+// Smooths the field in place with its already filtered left and upper
+// neighbours; indices wrap around the field.
+void Smooth(std::vector<int64_t>& f, int width, const Weights& w) {
+  const int64_t n = static_cast<int64_t>(f.size());
+  const double* a = w.a;
+  auto at = [&](int64_t i) { return static_cast<double>(f[static_cast<size_t>((i + n) % n)]); };
+  auto step = [&](int64_t i, auto&& get) {
+    f[static_cast<size_t>(i)] =
+        Round(a[0] * get(i) + a[1] * get(i - 1) + a[2] * get(i - width) + a[3] * get(i + width) +
+              a[4] * get(i + 1) + a[5] * get(i - width - 1));
+  };
+  auto direct = [&](int64_t i) { return static_cast<double>(f[static_cast<size_t>(i)]); };
+  // Only the first pixel of the second row and the last row reach round.
+  const int64_t interiorEnd = std::max<int64_t>(width + 1, n - width);
+  if (width < n) step(width, at);
+  for (int64_t i = width + 1; i < interiorEnd; ++i) step(i, direct);
+  for (int64_t i = interiorEnd; i < n; ++i) step(i, at);
+}
+
+// A field of rounded Gaussian noise, its first row blended with fresh draws,
+// then smoothed unless the filter is off.
+std::vector<int64_t> NoiseField(int width, int height, double sigma, const Weights& w,
+                                bool smooth) {
   TRandomGenerator& rng = Rng();
   const int64_t n = int64_t{width} * height;
   std::vector<int64_t> f(static_cast<size_t>(n));
-  for (auto& v : f) v = Round(rng.Gauss(0, sigma));
+  FillGaussian(f, sigma);
   const double* a = w.a;
   for (int x = 0; x < width && height > 0; ++x) {
     double g1 = rng.Gauss(0, sigma / 2), g2 = rng.Gauss(0, sigma / 2);
     f[x] = Round(a[0] * f[x] + a[1] * f[x > 0 ? x - 1 : 0] + a[2] * g1 + a[3] * g2);
   }
-  auto at = [&](int64_t i) { return static_cast<double>(f[static_cast<size_t>((i + n) % n)]); };
-  for (int64_t i = width; i < n; ++i)
-    f[i] = Round(a[0] * f[i] + a[1] * at(i - 1) + a[2] * at(i - width) + a[3] * at(i + width) +
-                 a[4] * at(i + 1) + a[5] * at(i - width - 1));
+  if (smooth) Smooth(f, width, w);
   return f;
 }
 
@@ -52,7 +84,7 @@ editor::TBitmap AddNoise(const EffectInput& in, const NoiseParams& p) {
   const int width = in.Source.Width();
   editor::TBitmap out = in.Source;
   for (int pass = 0; pass < passes; ++pass) {
-    std::vector<int64_t> field = NoiseField(width, in.Source.Height(), sigma, w);
+    std::vector<int64_t> field = NoiseField(width, in.Source.Height(), sigma, w, p.ApplyFilter);
     // Byte offsets (blue 0, green 1, red 2) this pass changes.
     bool red = p.Channel == NoiseChannel::Red || p.Channel == NoiseChannel::Grey ||
                (p.Channel == NoiseChannel::All && pass == 0);

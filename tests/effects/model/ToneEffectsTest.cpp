@@ -15,15 +15,15 @@ namespace {
 // A small image with every kind of pixel the formulas treat differently.
 TBitmap Sample() {
   TBitmap b(4, 2);
-  const TColor px[] = {RGBColor(0, 0, 0),     RGBColor(255, 255, 255), RGBColor(10, 20, 30),
-                       RGBColor(200, 100, 50), RGBColor(1, 1, 2),      RGBColor(255, 0, 0),
+  const TColor px[] = {RGBColor(0, 0, 0),       RGBColor(255, 255, 255), RGBColor(10, 20, 30),
+                       RGBColor(200, 100, 50),  RGBColor(1, 1, 2),       RGBColor(255, 0, 0),
                        RGBColor(128, 128, 128), RGBColor(0, 90, 255)};
   for (int i = 0; i < 8; ++i) b.SetPixel(i % 4, i / 4, px[i]);
   return b;
 }
 
-TBitmap RunEffect(const std::string& name, std::map<std::string, double> values,
-                  const TBitmap& src, uint32_t seed = 1) {
+TBitmap RunEffect(const std::string& name, std::map<std::string, double> values, const TBitmap& src,
+                  uint32_t seed = 1) {
   TSelectionClass nothing;
   TSelectionTest all(nothing, src, {});
   NullProgress progress;
@@ -51,6 +51,45 @@ TEST(Random, GeneratorArithmetic) {
   g.Seed(0);
   EXPECT_DOUBLE_EQ(g.Real(), 1.0 / 4294967296.0);
   EXPECT_EQ(g.Next(), 134775814u);
+}
+
+// Threads that share out the noise field jump ahead; the jump must land
+// where the draws one by one would.
+class RandomSkip : public ::testing::TestWithParam<uint64_t> {};
+
+TEST_P(RandomSkip, EqualsDrawingOneByOne) {
+  TRandomGenerator a, b;
+  a.Seed(0xDEADBEEFu);
+  b.Seed(0xDEADBEEFu);
+  for (uint64_t i = 0; i < GetParam(); ++i) a.Next();
+  b.Skip(GetParam());
+  EXPECT_EQ(a.State, b.State);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, RandomSkip,
+                         ::testing::Values(0u, 1u, 2u, 3u, 1000u, 65537u, 2400000u));
+
+// The same field whether one thread or several draw it: an unfiltered red
+// pass over an image large enough to be split adds to every pixel the
+// rounded Gaussian drawn for it one by one from the seed.
+TEST(AddNoise, SplitWorkGivesTheSequentialField) {
+  TBitmap image(1000, 300);
+  image.BrushColor = RGBColor(128, 128, 128);
+  image.FillRect(0, 0, 1000, 300);
+  NullProgress progress;
+  TSelectionClass none;
+  const TSelectionTest all(none, image, TSelectByColor{});
+  TBitmap out = FindEffect("add-noise")
+                    ->Run(EffectInput{image, all, progress}, ParamValues({{"channel", 2}}), 77);
+  TRandomGenerator g;
+  g.Seed(77);
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 1000; ++x) {
+      int64_t noise = Round(g.Gauss(0, 50 * 196.0 / 100));
+      ASSERT_EQ(RedOf(out.Pixel(x, y)),
+                std::clamp<int64_t>(RedOf(image.Pixel(x, y)) + noise, 0, 255))
+          << x << "," << y;
+    }
 }
 
 // Neutral settings give back the image unchanged.
