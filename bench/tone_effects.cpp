@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "BenchImage.h"
 #include "WholeProcess.h"
 #include "effects/model/EffectTable.h"
 
@@ -13,29 +14,8 @@ using namespace lumarte::effects;
 
 namespace {
 
-constexpr int kW = 4000, kH = 3000;
-
-const TBitmap& Photo() {
-  static const TBitmap image = [] {
-    TBitmap b(kW, kH);
-    uint32_t s = 3;
-    for (int y = 0; y < kH; ++y) {
-      uint8_t* row = b.ScanLine(y);
-      for (int x = 0; x < kW; ++x) {
-        s = s * 134775813u + 1;
-        int n = static_cast<int>(s >> 28) - 8;
-        row[3 * x] = static_cast<uint8_t>(std::clamp(x * 255 / kW + n, 0, 255));
-        row[3 * x + 1] = static_cast<uint8_t>(std::clamp(y * 255 / kH + n, 0, 255));
-        row[3 * x + 2] = static_cast<uint8_t>(std::clamp((x + y) * 128 / kH + n, 0, 255));
-      }
-    }
-    return b;
-  }();
-  return image;
-}
-
 void RunEffect(benchmark::State& state, const char* effect, std::map<std::string, double> given) {
-  const TBitmap& image = Photo();
+  const TBitmap& image = lumarte::bench::PhotoRaster();
   TSelectionClass nothing;
   const TSelectionTest all(nothing, image, TSelectByColor{});
   NullProgress progress;
@@ -45,8 +25,8 @@ void RunEffect(benchmark::State& state, const char* effect, std::map<std::string
     TBitmap out = row.Run(EffectInput{image, all, progress}, values, 1);
     benchmark::DoNotOptimize(out.ScanLine(0));
   }
-  state.counters["MP_per_s"] =
-      benchmark::Counter(kW * kH / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["MP_per_s"] = benchmark::Counter(image.Width() * image.Height() / 1e6,
+                                                  benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_Brightness(benchmark::State& s) {

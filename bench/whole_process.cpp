@@ -1,5 +1,7 @@
 #include "WholeProcess.h"
 
+#include "BenchImage.h"
+
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -20,34 +22,38 @@ namespace lumarte::bench {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr int kW = 4000, kH = 3000;
-
-// A photo-like picture: smooth gradients with a little noise, so that
-// neither side profits from flat areas.
+// The benchmark picture as PPM (red, green, blue), written once.
 const std::string& InputFile() {
   static const std::string name = [] {
     fs::path dir = fs::temp_directory_path() / ("lumarte-bench-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::string file = (dir / "in.ppm").string();
+    const editor::TBitmap& image = PhotoRaster();
     std::ofstream out(file, std::ios::binary);
-    out << "P6\n" << kW << " " << kH << "\n255\n";
-    std::vector<unsigned char> row(kW * 3);
-    uint32_t s = 7;
-    for (int y = 0; y < kH; ++y) {
-      for (int x = 0; x < kW; ++x) {
-        s = s * 134775813u + 1;
-        int n = static_cast<int>(s >> 28) - 8;
-        row[3 * x] = static_cast<unsigned char>(std::clamp(x * 255 / kW + n, 0, 255));
-        row[3 * x + 1] = static_cast<unsigned char>(std::clamp(y * 255 / kH + n, 0, 255));
-        row[3 * x + 2] = static_cast<unsigned char>(std::clamp((x + y) * 128 / kH + n, 0, 255));
+    out << "P6\n" << image.Width() << " " << image.Height() << "\n255\n";
+    std::vector<char> row(3 * static_cast<size_t>(image.Width()));
+    for (int y = 0; y < image.Height(); ++y) {
+      const uint8_t* bgr = image.ScanLine(y);
+      for (size_t i = 0; i < row.size(); i += 3) {
+        row[i] = static_cast<char>(bgr[i + 2]);
+        row[i + 1] = static_cast<char>(bgr[i + 1]);
+        row[i + 2] = static_cast<char>(bgr[i]);
       }
-      out.write(reinterpret_cast<const char*>(row.data()),
-                static_cast<std::streamsize>(row.size()));
+      out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
     return file;
   }();
   return name;
 }
+
+// The folder goes when the benchmark program ends.
+struct RemoveAtExit {
+  ~RemoveAtExit() {
+    std::error_code ignored;
+    fs::remove_all(fs::temp_directory_path() / ("lumarte-bench-" + std::to_string(getpid())),
+                   ignored);
+  }
+} removeAtExit;
 
 std::string ConvertProgram() {
   if (const char* env = std::getenv("LUMARTE_CONVERT")) return env;

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/cli/Commands.h"
+#include "cli/CliFixture.h"
 #include "imaging/GIFLoader.h"
 #include "imaging/RevedBitmap.h"
 
@@ -17,12 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ConvertJpegGif : public ::testing::Test {
+class ConvertJpegGif : public Cli {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "lumarte-cli-jg-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    Dir = tmpl;
+    Cli::SetUp();
     // 64x64 with 4096 colours, saved as BMP to convert from.
     TRevedBitmap b;
     b.New(64, 64, pf24bit);
@@ -35,29 +34,7 @@ class ConvertJpegGif : public ::testing::Test {
       }
     b.SaveToFile(Path("in.bmp"));
   }
-  void TearDown() override { fs::remove_all(Dir); }
-
-  std::string Path(const std::string& name) const { return (Dir / name).string(); }
-
-  int Run(const std::vector<std::string>& args) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    int status = cli::Run(args, out, err);
-    std::fclose(out);
-    Err.clear();
-    std::rewind(err);
-    for (int c; (c = std::fgetc(err)) != EOF;) Err += static_cast<char>(c);
-    std::fclose(err);
-    return status;
-  }
-
-  std::string Bytes(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path Dir;
-  std::string Err;
+  std::string Bytes(const std::string& name) const { return FileBytes(name); }
 };
 
 // The frame type (0xC0 baseline, 0xC2 progressive) and the first
