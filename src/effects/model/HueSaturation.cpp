@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effects/model/ColourMemo.h"
 #include "effects/model/Random.h"
 #include "effects/model/Rounding.h"
 #include "effects/model/ToneEffects.h"
@@ -80,6 +81,7 @@ editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& 
   ReportProgress(in.Progress, 0, kTitle, h);
   editor::TBitmap out;
   int reportedRow = 0;
+  ColourMemo memo;
   MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int y) {
     // Every pixel draws, as ever; a row is reported once, which shows the
     // same bar without a clock read per pixel.
@@ -87,13 +89,20 @@ editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& 
       ReportProgress(in.Progress, y, kTitle, h);
       reportedRow = y;
     }
-    HSV c = ToHSV(s[2] / 255.0, s[1] / 255.0, s[0] / 255.0);
-    c.H += shift;
-    if (c.H > 1) c.H -= 1;
-    if (c.H < 0) c.H += 1;
-    c.S *= sat;
-    c.V *= bright;
-    FromHSV(c, d);
+    const uint32_t colour = s[0] | s[1] << 8 | uint32_t{s[2]} << 16;
+    const uint32_t result = memo.Get(colour, [&](uint32_t) {
+      HSV c = ToHSV(s[2] / 255.0, s[1] / 255.0, s[0] / 255.0);
+      c.H += shift;
+      if (c.H > 1) c.H -= 1;
+      if (c.H < 0) c.H += 1;
+      c.S *= sat;
+      c.V *= bright;
+      uint8_t px[3];
+      FromHSV(c, px);
+      return px[0] | px[1] << 8 | uint32_t{px[2]} << 16;
+    });
+    d[0] = static_cast<uint8_t>(result), d[1] = static_cast<uint8_t>(result >> 8);
+    d[2] = static_cast<uint8_t>(result >> 16);
   });
   return out;
 }

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "editor/model/DocumentList.h"
-#include "support/QuietDocumentHost.h"
 #include "effects/model/EffectSession.h"
 #include "imaging/Errors.h"
+#include "support/QuietDocumentHost.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
