@@ -19,6 +19,7 @@
 
 #include "editor/model/ColorPalette.h"
 #include "editor/model/ProgramState.h"
+#include "editor/ui/ApplyLanguage.h"
 #include "editor/ui/ColorForm.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/MainWindow.h"
@@ -224,6 +225,20 @@ TEST_F(ColorFormTest, HelpOpensItsPageAndNamesReachTheControls) {
   EXPECT_EQ(form.LineWidthTrackbar->maximum(), 32);
   EXPECT_EQ(form.TWidthTrackbar->minimum(), -1);
   EXPECT_EQ(form.TWidthTrackbar->maximum(), 128);
+}
+
+TEST_F(ColorFormTest, LanguageFilesReachTheDialog) {
+  TColorForm& form = *window->ColorForm;
+  ApplyLanguage(
+      window.get(),
+      ParseLanguageFile({"ColorForm.Caption:=Farbe", "Button3.Caption:=tauschen mit",
+                         "SwitchWithBGColor.Caption:=Hintergrund", "Image3.Hint:=Farbe anklicken",
+                         "CheckBox1.Caption:=TCI benutzen"}));
+  EXPECT_EQ(form.windowTitle(), "Farbe");
+  EXPECT_EQ(form.Button3->text(), "tauschen mit");
+  EXPECT_EQ(form.SwitchColorMenu->actions()[1]->text(), "Hintergrund");
+  EXPECT_EQ(form.Image3->toolTip(), "Farbe anklicken");
+  EXPECT_EQ(form.CheckBox1->text(), "TCI benutzen");
 }
 
 }  // namespace
