@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "imaging/Errors.h"
@@ -15,6 +16,10 @@ TColor TColorEntry::Color() const {
 }
 
 TColorEntry& TColorSet::Member(TColorMember m) {
+  return const_cast<TColorEntry&>(std::as_const(*this).Member(m));
+}
+
+const TColorEntry& TColorSet::Member(TColorMember m) const {
   switch (m) {
     case TColorMember::FG:
       return FG;

@@ -61,6 +61,8 @@ class TColorSet {
   // Color k for k = 1..8.
   TColorEntry& Color(int k) { return Colors.at(k - 1); }
   TColorEntry& Member(TColorMember m);
+  const TColorEntry& Member(TColorMember m) const;
+  const TColorEntry& Color(int k) const { return Colors.at(k - 1); }
 
   // (R - Rc)² + (G - Gc)² + (B - Bc)² <= w²: the width is squared, so the
   // default width -1 takes in black and its nearest neighbours.

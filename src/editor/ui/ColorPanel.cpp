@@ -121,6 +121,10 @@ void TColorPanel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && Clicked) Clicked();
 }
 
+void TClickLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && Clicked) Clicked();
+}
+
 TModeIconsPanel::TModeIconsPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("ModeIcons");
   setCursor(Qt::PointingHandCursor);

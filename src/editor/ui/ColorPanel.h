@@ -3,6 +3,7 @@
 // colour under the pointer at the right edge.
 #include <functional>
 
+#include <QLabel>
 #include <QWidget>
 
 #include "editor/model/ColorSet.h"
@@ -28,6 +29,16 @@ class TColorPanel : public QWidget {
  private:
   const TColorSet& Colours;
   TColor PointerColour = clInvalid;
+};
+
+// A label that reports a left click ("Pen: Width" opens the colour dialog).
+class TClickLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void()> Clicked;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
 };
 
 // The select/paint and shape icons; a left click opens PopupSelect there.

@@ -1,5 +1,6 @@
-// The Image menu. Image Information works here; the pixel operations and
-// transforms come with their own work and are shown disabled until then.
+// The Image menu. Image Information and the colour dialog work here; the
+// pixel operations and transforms come with their own work and are shown
+// disabled until then.
 #include <QMenu>
 
 #include "editor/ui/MainWindow.h"
@@ -25,7 +26,7 @@ void TForm1::BuildImageMenu() {
               {"LMDiagonalDown", "Diagonal (DOWN)", nullptr, {}}});
   AddSubmenu(
       menu, "LMColors1", "Colors",
-      {{"LMEditColors1", "Edit Colors", nullptr, {}},
+      {{"LMEditColors1", "Edit Colors", nullptr, Do(&TForm1::LMEditColors1Click)},
        {},
        {"LMNegativeImage1", "Negative Image", nullptr, {}},
        {"LMGrayscale1", "Grayscale", nullptr, {}},
@@ -57,6 +58,10 @@ void TForm1::BuildImageMenu() {
 
 void TForm1::LMImageInformation1Click() {
   Files.LMImageInformation1Click();
+}
+
+void TForm1::LMEditColors1Click() {
+  EditColors();
 }
 
 }  // namespace lumarte::editor

@@ -22,6 +22,7 @@
 #include "editor/model/ZoomStatus.h"
 #include "editor/model/ZoomView.h"
 #include "editor/ui/ApplyLanguage.h"
+#include "editor/ui/ColorForm.h"
 #include "editor/ui/ErrorHandler.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
@@ -71,6 +72,8 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   // stay hidden for the whole run.
   Files.Recent = ProgramState().Settings.Recent;
   OptionsForm = new TOptionsForm(ProgramState().Settings, this);
+  ColorForm = new TColorForm(Colours, this);
+  ColorForm->OpenHelp = [this](const std::string& file) { OpenDocument(file); };
 
   BuildStatusBars();
   BuildSelectionTools();

@@ -33,6 +33,8 @@ namespace lumarte::editor {
 class TImageView;
 class Timagesform1;
 class TOptionsForm;
+class TColorForm;
+class TClickLabel;
 class TColorPanel;
 class TModeIconsPanel;
 class TZoomForm1;
@@ -60,6 +62,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QMenu* PopupMenu1;
   QMenu* PopupSelect;
   TColorPanel* ColorImage;
+  TClickLabel* LineWidthLabel;  // "Pen: Width"
   TModeIconsPanel* ModeIcons;
   QSpinBox* LineWidthSpinEdit;
   // Wall-clock seconds for the mouse timing rules; tests set their own.
@@ -73,6 +76,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   std::function<void(const std::string&)> OpenDocument;
 
   TOptionsForm* OptionsForm;
+  // "Select Color", made at start and kept.
+  TColorForm* ColorForm;
   // The tool a command-line switch asked for. The tools open on the first
   // activation once they exist; until then the switch opens the editor.
   TStartTool StartTool = TStartTool::None;
@@ -146,7 +151,15 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void LMIncrease1Click();
   void LMDecrease1Click();
   void LMZoomWindow1Click();
-  // Popup colour commands
+  // The colour dialog over the program's colour set; the panel shows the
+  // set again after OK. Opened by Image > Colors > Edit Colors, Options >
+  // Select Colors, the popup's Edit Colors, the colour panel and the pen
+  // width label; dialogs that use the colours open it here too.
+  bool EditColors();
+  void LMEditColors1Click();
+  void LMSelectColors1Click();
+  // Popup colour commands; the interval's width is set in the colour dialog
+  // right after its centre is taken.
   void TakeColour(TColorMember member);
   void SwitchColours(TColorMember a, TColorMember b);
   // Images

@@ -1,5 +1,5 @@
-// The Options menu: the options dialog and the stored toggles; the colour
-// set comes with its own work.
+// The Options menu: the options dialog, the colour dialog and the stored
+// toggles.
 #include <QAction>
 #include <QMenu>
 
@@ -11,12 +11,13 @@ namespace lumarte::editor {
 
 void TForm1::BuildOptionsMenu() {
   QMenu* menu = AddMenu("LMOptions1", "Options");
-  AddItems(menu, {
-                     {"LMOptionsMenuItem", "Options", nullptr, Do(&TForm1::LMOptionsMenuItemClick)},
-                     {"LMSelectColors1", "Select Colors", nullptr, {}},
-                     {"LMUseWizardforThumbnailCreator1", "Use Wizard for Thumbnail Creator",
-                      nullptr, Do(&TForm1::LMUseWizardforThumbnailCreator1Click)},
-                 });
+  AddItems(menu,
+           {
+               {"LMOptionsMenuItem", "Options", nullptr, Do(&TForm1::LMOptionsMenuItemClick)},
+               {"LMSelectColors1", "Select Colors", nullptr, Do(&TForm1::LMSelectColors1Click)},
+               {"LMUseWizardforThumbnailCreator1", "Use Wizard for Thumbnail Creator", nullptr,
+                Do(&TForm1::LMUseWizardforThumbnailCreator1Click)},
+           });
 }
 
 void TForm1::ShowSettingTicks() {
@@ -32,6 +33,10 @@ void TForm1::ShowSettingTicks() {
 
 void TForm1::LMOptionsMenuItemClick() {
   OptionsForm->Execute();
+}
+
+void TForm1::LMSelectColors1Click() {
+  EditColors();
 }
 
 void TForm1::LMUseWizardforThumbnailCreator1Click() {

@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "editor/model/ColorCommands.h"
+#include "editor/ui/ColorForm.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/MainWindow.h"
 
@@ -63,8 +64,7 @@ void TForm1::BuildPopupMenus() {
   QMenu* bg = AddSub(PopupMenu1, "switchBackgroundColorand1", "switch Background Color and ");
   for (const TColourCommand& c : kSwitchBackgroundCommands)
     command(bg, c.Name, c.Caption, [this, m = c.Member] { SwitchColours(TColorMember::BG, m); });
-  // The colour dialog comes with the colour adjustments.
-  AddAction(PopupMenu1, "PEditColors1", "Edit Colors")->setEnabled(false);
+  command(PopupMenu1, "PEditColors1", "Edit Colors", [this] { EditColors(); });
   PopupMenu1->addSeparator();
   modeCommand(PopupMenu1, "PPaintFreehand1", "Paint Freehand", SelKind::PaintFreehand,
               [this] { Mouse.LMFreehand2Click(); });
@@ -96,6 +96,13 @@ void TForm1::BuildPopupMenus() {
 void TForm1::TakeColour(TColorMember member) {
   TakeStatusColour(Colours, member, StatusPanels[3]->text().toStdString());
   ColoursChanged();
+  if (member == TColorMember::TCI) EditColors();
+}
+
+bool TForm1::EditColors() {
+  if (!ColorForm->Execute()) return false;
+  ColoursChanged();
+  return true;
 }
 
 void TForm1::SwitchColours(TColorMember a, TColorMember b) {

@@ -67,8 +67,10 @@ void TForm1::BuildModeBar() {
   ModeIcons = new TModeIconsPanel;
   ModeIcons->Clicked = [this](const QPoint& at) { PopupSelect->popup(at); };
   ColorImage = new TColorPanel(Colours);
-  auto* penLabel = new QLabel("Pen: Width");
-  penLabel->setObjectName("LineWidthLabel");
+  ColorImage->Clicked = [this] { Guard([this] { EditColors(); }); };
+  LineWidthLabel = new TClickLabel("Pen: Width");
+  LineWidthLabel->setObjectName("LineWidthLabel");
+  LineWidthLabel->Clicked = ColorImage->Clicked;
   LineWidthSpinEdit = new QSpinBox;
   LineWidthSpinEdit->setObjectName("LineWidthSpinEdit");
   LineWidthSpinEdit->setRange(kPenWidthMin, kPenWidthMax);
@@ -79,7 +81,7 @@ void TForm1::BuildModeBar() {
   row->addSpacing(8);
   row->addWidget(ColorImage);
   row->addSpacing(8);
-  row->addWidget(penLabel);
+  row->addWidget(LineWidthLabel);
   row->addWidget(LineWidthSpinEdit);
   row->addStretch(1);
   static_cast<QVBoxLayout*>(centralWidget()->layout())->insertWidget(1, bar);

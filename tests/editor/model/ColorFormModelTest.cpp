@@ -1,0 +1,262 @@
+// The colour dialog's working copy: what each tab and bar edits, what OK
+// writes back, the switch menu and the transparent colour interval.
+#include <gtest/gtest.h>
+
+#include "editor/model/ColorFormModel.h"
+#include "editor/model/ColorPalette.h"
+#include "imaging/Errors.h"
+
+using namespace lumarte::editor;
+using lumarte::ELumarteError;
+
+namespace {
+
+TColorSet SampleSet() {
+  TColorSet set;
+  set.FG = TColorEntry::FromRGB(1, 2, 3);
+  set.BG = TColorEntry::FromRGB(4, 5, 6);
+  set.TCI = TColorEntry::FromRGB(70, 80, 90);
+  set.TCIWidth = 12;
+  set.PenWidth = 5;
+  return set;
+}
+
+TColorSet RoundTrip(const TColorFormModel& model, TColorSet into = TColorSet()) {
+  model.WriteBack(into);
+  return into;
+}
+
+void ExpectSameSet(const TColorSet& a, const TColorSet& b) {
+  EXPECT_EQ(a.FG, b.FG);
+  EXPECT_EQ(a.BG, b.BG);
+  EXPECT_EQ(a.TCI, b.TCI);
+  EXPECT_EQ(a.TCIWidth, b.TCIWidth);
+  EXPECT_EQ(a.Colors, b.Colors);
+  EXPECT_EQ(a.PenWidth, b.PenWidth);
+}
+
+}  // namespace
+
+TEST(ColorFormModelTest, OkWithoutEditsWritesTheSetUnchanged) {
+  TColorSet set = SampleSet();
+  TColorFormModel model;
+  model.Load(set);
+  ExpectSameSet(RoundTrip(model), set);
+  EXPECT_TRUE(model.UseTCI());
+}
+
+// Each tab edits its own member and nothing else.
+class ColorTabTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(ColorTabTest, EditsOnlyItsMember) {
+  const int tab = GetParam();
+  const TColorSet set = SampleSet();
+  TColorFormModel model;
+  model.Load(set);
+  model.SelectTab(tab);
+  model.SetSelected(TChannel::Red, 200);
+  model.SetSelected(TChannel::Green, 300);  // bars stop at 255
+  model.SetSelected(TChannel::Blue, -4);    // and at 0
+  EXPECT_EQ(model.Selected(), TColorEntry::FromRGB(200, 255, 0));
+
+  TColorSet expected = set;
+  expected.Member(ColorTabMember(tab)) = TColorEntry::FromRGB(200, 255, 0);
+  ExpectSameSet(RoundTrip(model), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllTabs, ColorTabTest, ::testing::Range(0, kColorTabCount));
+
+TEST(ColorFormModelTest, TabsMapToForegroundBackgroundAndNumberedColours) {
+  EXPECT_EQ(ColorTabMember(0), TColorMember::FG);
+  EXPECT_EQ(ColorTabMember(1), TColorMember::BG);
+  EXPECT_EQ(ColorTabMember(2), TColorMember::Color1);
+  EXPECT_EQ(ColorTabMember(9), TColorMember::Color8);
+  EXPECT_STREQ(kColorTabCaptions[0], "Foreground");
+  EXPECT_STREQ(kColorTabCaptions[9], "Color 8");
+  TColorFormModel model;
+  EXPECT_THROW(model.SelectTab(10), ELumarteError);
+  EXPECT_THROW(model.SelectTab(-1), ELumarteError);
+  EXPECT_EQ(model.Tab(), 0);
+}
+
+TEST(ColorFormModelTest, PickedColourReplacesTheSelectedOne) {
+  TColorFormModel model;
+  model.Load(SampleSet());
+  model.SelectTab(3);
+  model.SetSelected(TColorEntry::FromRGB(9, 8, 7));
+  EXPECT_EQ(RoundTrip(model).Color(2), TColorEntry::FromRGB(9, 8, 7));
+}
+
+// The switch menu exchanges the edited values of two tabs.
+TEST(ColorFormModelTest, SwitchExchangesTheCurrentTabWithTheChosenOne) {
+  TColorSet set = SampleSet();
+  TColorFormModel model;
+  model.Load(set);
+  model.SelectTab(4);  // Color 3
+  model.SetSelected(TChannel::Red, 11);
+  model.SwitchWith(1);  // BG
+  EXPECT_EQ(model.Tab(), 4);
+  EXPECT_EQ(model.Selected(), set.BG);
+  const TColorSet out = RoundTrip(model);
+  EXPECT_EQ(out.BG, TColorEntry::FromRGB(11, 0, 0));
+  EXPECT_EQ(out.Color(3), set.BG);
+  EXPECT_EQ(out.FG, set.FG);
+
+  model.SwitchWith(4);  // with itself: nothing moves
+  EXPECT_EQ(model.Selected(), set.BG);
+  EXPECT_THROW(model.SwitchWith(10), ELumarteError);
+}
+
+TEST(ColorFormModelTest, LoadKeepsTheTabAndDropsUnwrittenEdits) {
+  TColorSet set = SampleSet();
+  TColorFormModel model;
+  model.Load(set);
+  model.SelectTab(1);
+  model.SetSelected(TChannel::Blue, 99);  // then Cancel: nothing written
+  model.Load(set);
+  EXPECT_EQ(model.Tab(), 1);
+  EXPECT_EQ(model.Selected(), set.BG);
+}
+
+struct WidthCase {
+  int Set, Shown;
+};
+
+class LineWidthTest : public ::testing::TestWithParam<WidthCase> {};
+
+TEST_P(LineWidthTest, BarRangeIs1To32) {
+  TColorFormModel model;
+  model.Load(SampleSet());
+  model.SetLineWidth(GetParam().Set);
+  EXPECT_EQ(model.LineWidth(), GetParam().Shown);
+  EXPECT_EQ(RoundTrip(model).PenWidth, GetParam().Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, LineWidthTest,
+                         ::testing::Values(WidthCase{1, 1}, WidthCase{32, 32}, WidthCase{33, 32},
+                                           WidthCase{0, 1}, WidthCase{-7, 1}, WidthCase{17, 17}));
+
+// The pen may be wider (the main window's spin edit goes to 128): the bar
+// shows its end, and only moving it changes the pen.
+TEST(ColorFormModelTest, WiderPenSurvivesUntilTheBarMoves) {
+  TColorSet set = SampleSet();
+  set.PenWidth = 100;
+  TColorFormModel model;
+  model.Load(set);
+  EXPECT_EQ(model.LineWidth(), 32);
+  EXPECT_EQ(RoundTrip(model).PenWidth, 100);
+  model.SetLineWidth(20);
+  EXPECT_EQ(RoundTrip(model).PenWidth, 20);
+}
+
+class TCIWidthTest : public ::testing::TestWithParam<WidthCase> {};
+
+TEST_P(TCIWidthTest, BarRangeIsMinus1To128) {
+  TColorFormModel model;
+  model.Load(SampleSet());
+  model.SetTCIWidth(GetParam().Set);
+  EXPECT_EQ(model.TCIWidth(), GetParam().Shown);
+  EXPECT_EQ(RoundTrip(model).TCIWidth, GetParam().Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, TCIWidthTest,
+                         ::testing::Values(WidthCase{-1, -1}, WidthCase{-2, -1}, WidthCase{0, 0},
+                                           WidthCase{128, 128}, WidthCase{129, 128}));
+
+TEST(ColorFormModelTest, IntervalBarsSetTheCentre) {
+  TColorFormModel model;
+  model.Load(SampleSet());
+  model.SetTCI(TChannel::Red, 255);
+  model.SetTCI(TChannel::Green, 256);
+  model.SetTCI(TChannel::Blue, 0);
+  const TColorSet out = RoundTrip(model);
+  EXPECT_EQ(out.TCI, TColorEntry::FromRGB(255, 255, 0));
+  EXPECT_TRUE(out.InTCI(250, 255, 3));
+}
+
+// Cleared check box: the centre is written as -99 in every component and no
+// pixel is in the interval any more; the width is still written.
+TEST(ColorFormModelTest, SwitchedOffIntervalIsWrittenAsMinus99) {
+  TColorFormModel model;
+  model.Load(SampleSet());
+  model.SetUseTCI(false);
+  model.SetTCIWidth(128);
+  const TColorSet out = RoundTrip(model);
+  EXPECT_EQ(out.TCI, TColorEntry::FromRGB(-99, -99, -99));
+  EXPECT_EQ(out.TCIWidth, 128);
+  EXPECT_FALSE(out.InTCI(0, 0, 0));
+}
+
+// Opening on a switched-off interval clears the check box; the bars show
+// the last centre used in the dialog, never -99, so ticking the box again
+// brings that centre back.
+TEST(ColorFormModelTest, SwitchedOffIntervalOpensClearedWithTheLastCentre) {
+  TColorFormModel model;
+  TColorSet set = SampleSet();
+  model.Load(set);
+  TColorSet off = RoundTrip(model);
+  model.SetUseTCI(false);
+  model.WriteBack(off);
+
+  model.Load(off);
+  EXPECT_FALSE(model.UseTCI());
+  EXPECT_EQ(model.TCICentre(), set.TCI);
+  EXPECT_EQ(RoundTrip(model).TCI, TColorEntry::FromRGB(-99, -99, -99));
+  model.SetUseTCI(true);
+  EXPECT_EQ(RoundTrip(model).TCI, set.TCI);
+
+  TColorFormModel fresh;
+  fresh.Load(off);
+  EXPECT_EQ(fresh.TCICentre(), TColorEntry::FromRGB(0, 0, 0));
+}
+
+// A colour switched with the interval in the window reads its negative
+// components as 0; the dialog then opens with the interval on.
+TEST(ColorFormModelTest, IntervalTakenFromForegroundOpensOn) {
+  TColorSet set = SampleSet();
+  set.TCI = TColorEntry::FromRGB(-99, -99, -99);
+  set.SwapColours(TColorMember::FG, TColorMember::TCI);
+  TColorFormModel model;
+  model.Load(set);
+  EXPECT_TRUE(model.UseTCI());
+  EXPECT_EQ(model.TCICentre(), TColorEntry::FromRGB(1, 2, 3));
+  EXPECT_EQ(model.Member(TColorMember::FG), TColorEntry::FromRGB(0, 0, 0));
+}
+
+TEST(ColorPaletteTest, HuesAcrossWhiteAboveBlackBelowGreyRamp) {
+  const TBitmap p = MakeColourPalette();
+  ASSERT_EQ(p.Width(), kPaletteWidth);
+  ASSERT_EQ(p.Height(), kPaletteHeight);
+  const int spectrum = kPaletteHeight - kPaletteGreyRows;
+  auto at = [&](int x, int y) { return PaletteColourAt(p, x, y); };
+  const int mid = (spectrum - 1) / 2;
+  // The pure hues sit in the middle row: red, green at a third, blue at two
+  // thirds, red again at the right edge.
+  EXPECT_EQ(at(0, mid).R, 255);
+  EXPECT_LE(at(0, mid).G, 3);
+  EXPECT_EQ(at(kPaletteWidth - 1, mid).R, 255);
+  const TColorEntry green = at((kPaletteWidth - 1) / 3, mid);
+  EXPECT_GT(green.G, 240);
+  EXPECT_LT(green.R + green.B, 20);
+  const TColorEntry blue = at(2 * (kPaletteWidth - 1) / 3, mid);
+  EXPECT_GT(blue.B, 240);
+  EXPECT_LT(blue.R + blue.G, 20);
+  for (int x : {0, 100, kPaletteWidth - 1}) {
+    EXPECT_EQ(at(x, 0), TColorEntry::FromRGB(255, 255, 255)) << x;
+    EXPECT_EQ(at(x, spectrum - 1), TColorEntry::FromRGB(0, 0, 0)) << x;
+  }
+  EXPECT_EQ(at(0, spectrum), TColorEntry::FromRGB(0, 0, 0));
+  EXPECT_EQ(at(kPaletteWidth - 1, kPaletteHeight - 1), TColorEntry::FromRGB(255, 255, 255));
+  const TColorEntry grey = at(128, spectrum + 3);
+  EXPECT_TRUE(grey.R == grey.G && grey.G == grey.B && grey.R == 128);
+}
+
+TEST(ColorPaletteTest, PointsOutsideTakeTheNearestEdge) {
+  const TBitmap p = MakeColourPalette();
+  EXPECT_EQ(PaletteColourAt(p, -5, -5), PaletteColourAt(p, 0, 0));
+  EXPECT_EQ(PaletteColourAt(p, 9999, 9999),
+            PaletteColourAt(p, kPaletteWidth - 1, kPaletteHeight - 1));
+  EXPECT_EQ(PaletteColourAt(TBitmap(), 3, 3), TColorEntry());
+  EXPECT_THROW(MakeColourPalette(1, 100), ELumarteError);
+  EXPECT_THROW(MakeColourPalette(100, 30), ELumarteError);
+}
