@@ -228,11 +228,11 @@ void Blt(const TEmfRecord& r, TMetaPlayer& pl, uint32_t type) {
       if (px == argb) px = 0;
   }
   if (type == EMR_ALPHABLEND)
-    pl.Blit(x, y, w, h, img, sx, sy, sw, sh, 0x00CC0020, true, (rop >> 16) & 0xFF);
+    pl.Blit(x, y, w, h, img, sx, sy, sw, sh, kSrcCopy, true, (rop >> 16) & 0xFF);
   else if (type == EMR_BITBLT)
     pl.BitBlt(x, y, w, h, img, sx, sy, rop);
   else
-    pl.Blit(x, y, w, h, img, sx, sy, sw, sh, type == EMR_TRANSPARENTBLT ? 0x00CC0020 : rop);
+    pl.Blit(x, y, w, h, img, sx, sy, sw, sh, type == EMR_TRANSPARENTBLT ? kSrcCopy : rop);
 }
 
 // Mask bits of MaskBlt and PlgBlt: where the monochrome mask is black the
@@ -252,7 +252,7 @@ void MaskBlt(const TEmfRecord& r, TMetaPlayer& pl) {
   std::shared_ptr<TMetaImage> img = r.Bitmap(80, 84);
   if (!img) return;
   if (auto mask = r.Bitmap(108, 112)) ApplyMask(*img, *mask, sx, sy, r.I(100), r.I(104));
-  pl.Blit(x, y, w, h, img, sx, sy, w, h, 0x00CC0020);
+  pl.Blit(x, y, w, h, img, sx, sy, w, h, kSrcCopy);
 }
 
 void PlgBlt(const TEmfRecord& r, TMetaPlayer& pl) {

@@ -30,6 +30,8 @@ namespace lumarte::imaging {
 
 // Largest bitmap inside a metafile (pixels).
 inline constexpr int64_t kMaxMetafileBitmapPixels = int64_t{1} << 26;
+// The raster operation that copies the source as it is.
+inline constexpr uint32_t kSrcCopy = 0x00CC0020;
 
 struct TPointD {
   double X = 0, Y = 0;
@@ -135,7 +137,7 @@ struct TMetaBlit {
   std::shared_ptr<const TMetaImage> Image;
   double SrcX = 0, SrcY = 0, SrcW = 0, SrcH = 0;  // top-down image pixels
   TPointD TopLeft, TopRight, BottomLeft;
-  uint32_t Rop = 0x00CC0020;  // ternary raster operation (SRCCOPY)
+  uint32_t Rop = kSrcCopy;  // ternary raster operation
   bool UseAlpha = false;      // blend with the image's alpha (AlphaBlend)
   uint8_t ConstantAlpha = 255;
 };

@@ -39,7 +39,6 @@ enum : uint16_t {
 // clang-format on
 
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
-constexpr uint32_t SRCCOPY = 0x00CC0020;
 enum : uint16_t { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 
 // The parameters of one record, as 16-bit words.

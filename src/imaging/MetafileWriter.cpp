@@ -5,12 +5,12 @@
 
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
+#include "imaging/MetafileRecords.h"
 
 namespace lumarte::imaging {
 
 namespace {
 
-constexpr uint32_t SRCCOPY = 0x00CC0020;
 constexpr uint32_t kDibHeaderSize = 40;
 // The reference device of our EMF files: 1920 x 1440 pixels on 508 x 381 mm,
 // exactly 96 pixels per inch, so device pixels are picture pixels.
@@ -110,7 +110,7 @@ void WriteWMF(TBaseStream& out, const TRasterView& r) {
 
   b.U32(stretchWords);
   b.U16(0x0F43);  // META_STRETCHDIB
-  b.U32(SRCCOPY);
+  b.U32(kSrcCopy);
   b.U16(0);                                                  // DIB_RGB_COLORS
   for (uint32_t v : {h, w, 0u, 0u, h, w, 0u, 0u}) b.U16(v);  // source, then destination
   DibHeader(b, r);
@@ -164,7 +164,7 @@ void WriteEMF(TBaseStream& out, const TRasterView& r) {
   b.U32(80 + kDibHeaderSize);  // offBitsSrc
   b.U32(bits);
   b.U32(0);  // DIB_RGB_COLORS
-  b.U32(SRCCOPY);
+  b.U32(kSrcCopy);
   b.U32(w);
   b.U32(h);
   DibHeader(b, r);
