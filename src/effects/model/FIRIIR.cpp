@@ -17,8 +17,13 @@ using editor::TBitmap;
 // Enough samples per thread that starting it is worth it.
 constexpr int kSamplesPerPart = 1 << 16;
 
-int ColumnsPerPart(int height) {
-  return std::max(1, kSamplesPerPart / std::max(1, height));
+// Calls work(first, end) on ranges of a plane's lines (columns or rows of
+// `length` samples each), on several threads when there is enough to do.
+template <class F>
+void ForLines(int lines, int length, F&& work) {
+  ParallelRanges(
+      lines, [&](int64_t a, int64_t b) { work(static_cast<int>(a), static_cast<int>(b)); },
+      std::max(1, kSamplesPerPart / std::max(1, length)));
 }
 
 // Copies byte c of every pixel into the plane. A plane holding image rows
@@ -27,7 +32,7 @@ int ColumnsPerPart(int height) {
 void LoadChannel(const TBitmap& source, int c, TPlane& plane, bool byRows) {
   const int w = source.Width(), h = source.Height();
   if (byRows) {
-    ParallelFor(h, ColumnsPerPart(w), [&](int y0, int y1) {
+    ForLines(h, w, [&](int y0, int y1) {
       for (int y = y0; y < y1; ++y) {
         const uint8_t* row = source.ScanLine(y) + c;
         float* out = plane[y];
@@ -36,7 +41,7 @@ void LoadChannel(const TBitmap& source, int c, TPlane& plane, bool byRows) {
     });
     return;
   }
-  ParallelFor(w, ColumnsPerPart(h), [&](int x0, int x1) {
+  ForLines(w, h, [&](int x0, int x1) {
     for (int s = x0; s < x1; s += 16) {
       const int e = std::min(x1, s + 16);
       for (int y = 0; y < h; ++y) {
@@ -50,7 +55,7 @@ void LoadChannel(const TBitmap& source, int c, TPlane& plane, bool byRows) {
 void StoreChannel(const TPlane& plane, int c, TBitmap& target, bool byRows) {
   const int w = target.Width(), h = target.Height();
   if (byRows) {
-    ParallelFor(h, ColumnsPerPart(w), [&](int y0, int y1) {
+    ForLines(h, w, [&](int y0, int y1) {
       for (int y = y0; y < y1; ++y) {
         uint8_t* row = target.ScanLine(y) + c;
         const float* in = plane[y];
@@ -59,7 +64,7 @@ void StoreChannel(const TPlane& plane, int c, TBitmap& target, bool byRows) {
     });
     return;
   }
-  ParallelFor(w, ColumnsPerPart(h), [&](int x0, int x1) {
+  ForLines(w, h, [&](int x0, int x1) {
     for (int s = x0; s < x1; s += 16) {
       const int e = std::min(x1, s + 16);
       for (int y = 0; y < h; ++y) {
@@ -202,7 +207,7 @@ void TFIRIIRFilter::Step() {
   if (IIRTaps.empty()) {
     // Every output depends on the input only: columns can go in any order.
     std::mutex m;
-    ParallelFor(w, ColumnsPerPart(h), [&](int x0, int x1) {
+    ForLines(w, h, [&](int x0, int x1) {
       float partLo = HighLimit, partHi = LowLimit;
       StepColumns(x0, x1, partLo, partHi);
       std::lock_guard<std::mutex> lock(m);

@@ -175,19 +175,22 @@ TBitmap MovingAverage(const EffectInput& in, int width, bool highPass) {
   Differences diff;
   std::mutex m;
   std::atomic<bool> stop = false;
-  ParallelFor(rows, std::max(1, (1 << 16) / pixelsPerRow), [&](int r0, int r1) {
+  auto part = [&](int64_t r0, int64_t r1) {
+    // Only the part on the caller's thread reports progress and may abort.
     const bool reports = r0 == 0;
-    Differences part;
+    Differences found;
     try {
-      AverageRows(in, span, cand.Top + r0, cand.Top + r1, reports, stop, out, part);
+      AverageRows(in, span, cand.Top + static_cast<int>(r0), cand.Top + static_cast<int>(r1),
+                  reports, stop, out, found);
     } catch (...) {
-      stop = true;
+      stop = true;  // the other parts end early; the abort goes on
       throw;
     }
     std::lock_guard<std::mutex> lock(m);
-    diff.Min = std::min(diff.Min, part.Min);
-    diff.Max = std::max(diff.Max, part.Max);
-  });
+    diff.Min = std::min(diff.Min, found.Min);
+    diff.Max = std::max(diff.Max, found.Max);
+  };
+  ParallelRanges(rows, part, std::max(1, (1 << 16) / pixelsPerRow));
   if (highPass) HighPass(in, diff, out);
   return out;
 }
