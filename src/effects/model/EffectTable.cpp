@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "effects/model/FilterEffects.h"
 #include "effects/model/ToneEffects.h"
 #include "imaging/Errors.h"
 
@@ -24,6 +25,7 @@ const std::vector<EffectRow>& EffectTable() {
   static const std::vector<EffectRow> table = [] {
     std::vector<EffectRow> rows;
     AddToneEffects(rows);
+    AddFilterEffects(rows);
     return rows;
   }();
   return table;

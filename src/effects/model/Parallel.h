@@ -3,6 +3,7 @@
 // parts are truly independent, so the result never depends on the split.
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -10,6 +11,7 @@ namespace lumarte::effects {
 
 // Calls work(begin, end) for consecutive ranges covering 0..count, each
 // range on a thread of its own; small counts stay on the calling thread.
+// Every thread is joined before the first exception a part raised goes on.
 template <class F>
 void ParallelRanges(int64_t count, F&& work, int64_t minPerThread = 1 << 16) {
   const int64_t cores = std::max(1u, std::thread::hardware_concurrency());
@@ -18,11 +20,20 @@ void ParallelRanges(int64_t count, F&& work, int64_t minPerThread = 1 << 16) {
     work(int64_t{0}, count);
     return;
   }
+  std::vector<std::exception_ptr> errors(static_cast<size_t>(parts));
+  auto part = [&](int64_t p) {
+    try {
+      work(count * p / parts, count * (p + 1) / parts);
+    } catch (...) {
+      errors[static_cast<size_t>(p)] = std::current_exception();
+    }
+  };
   std::vector<std::thread> threads;
-  for (int64_t p = 1; p < parts; ++p)
-    threads.emplace_back([&, p] { work(count * p / parts, count * (p + 1) / parts); });
-  work(int64_t{0}, count / parts);
+  for (int64_t p = 1; p < parts; ++p) threads.emplace_back(part, p);
+  part(0);
   for (auto& t : threads) t.join();
+  for (auto& e : errors)
+    if (e) std::rethrow_exception(e);
 }
 
 }  // namespace lumarte::effects

@@ -1,6 +1,7 @@
 #include "effects/ui/EffectForms.h"
 
 #include "editor/ui/ApplyLanguage.h"
+#include "effects/ui/FilterForms.h"
 #include "effects/ui/ToneForms.h"
 
 namespace lumarte::effects {
@@ -18,6 +19,7 @@ const EffectFormFactories& Factories() {
   static const EffectFormFactories factories = [] {
     EffectFormFactories f;
     AddToneForms(f);
+    AddFilterForms(f);
     return f;
   }();
   return factories;

@@ -1,0 +1,73 @@
+// Neighbourhood filters on 12 megapixels: in-process throughput of Simple
+// Sharpen and the moving average of width 8, and whole-process pairs
+// against ImageMagick.
+//
+// ImageMagick's -convolve divides a kernel by its sum, and convolve:scale
+// scales after that, so the kernel is given already scaled by 0.25 (sum 1):
+// the same arithmetic as Simple Sharpen's taps with scale 0.25.
+// The disc of radius 8 has a per-axis standard deviation of r/2 = 4, so the
+// moving average meets -blur 8x4 (radius 8, sigma 4).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+#include "WholeProcess.h"
+#include "effects/model/EffectTable.h"
+
+using namespace lumarte::editor;
+using namespace lumarte::effects;
+
+namespace {
+
+constexpr int kW = 4000, kH = 3000;
+
+const TBitmap& Photo() {
+  static const TBitmap image = [] {
+    TBitmap b(kW, kH);
+    uint32_t s = 7;
+    for (int y = 0; y < kH; ++y) {
+      uint8_t* row = b.ScanLine(y);
+      for (int x = 0; x < kW; ++x) {
+        s = s * 134775813u + 1;
+        int n = static_cast<int>(s >> 28) - 8;
+        row[3 * x] = static_cast<uint8_t>(std::clamp(x * 255 / kW + n, 0, 255));
+        row[3 * x + 1] = static_cast<uint8_t>(std::clamp(y * 255 / kH + n, 0, 255));
+        row[3 * x + 2] = static_cast<uint8_t>(std::clamp((x + y) * 128 / kH + n, 0, 255));
+      }
+    }
+    return b;
+  }();
+  return image;
+}
+
+void RunEffect(benchmark::State& state, const char* name, std::map<std::string, double> values) {
+  const TBitmap& src = Photo();
+  TSelectionClass nothing;
+  TSelectionTest all(nothing, src, {});
+  NullProgress progress;
+  const EffectRow& row = *FindEffect(name);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(row.Run(EffectInput{src, all, progress}, ParamValues(values), 1));
+  state.counters["MP/s"] =
+      benchmark::Counter(kW * kH / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_SimpleSharpenModel(benchmark::State& state) {
+  RunEffect(state, "simple-sharpen", {});
+}
+BENCHMARK(BM_SimpleSharpenModel)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_MovingAverage8Model(benchmark::State& state) {
+  RunEffect(state, "moving-average-unsharpen-and-edge-detection", {{"width", 8}});
+}
+BENCHMARK(BM_MovingAverage8Model)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+const bool kRegistered =
+    (lumarte::bench::RegisterWholeProcessPair("SimpleSharpen", {"simple-sharpen"},
+                                              {"-convolve", "0,-0.25,0,-0.25,2,-0.25,0,-0.25,0"}),
+     lumarte::bench::RegisterWholeProcessPair(
+         "MovingAverage8", {"moving-average-unsharpen-and-edge-detection", "width=8"},
+         {"-blur", "8x4"}),
+     true);
+
+}  // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// Neighbourhood filters: the standard filters of the Effects menu, moving
+// average, motion blur and sharpen.
+#include <optional>
+#include <vector>
+
+#include "effects/model/EffectInput.h"
+#include "effects/model/FIRIIR.h"
+
+namespace lumarte::effects {
+
+struct EffectRow;
+
+// The disc average of radius `width` around every selected pixel (clipped at
+// the image border), or with highPass the normalised difference between the
+// image and that average. Abortable; progress per row.
+editor::TBitmap MovingAverage(const EffectInput& in, int width, bool highPass);
+
+// A line of speed + 1 taps along direction theta (radians, screen y down)
+// plus the pixel itself, averaged.
+TFIRIIRFilter MotionBlurFilter(int speed, double theta);
+editor::TBitmap MotionBlur(const EffectInput& in, int speed, double theta);
+
+// The direction the picker takes for a press (drag false) or a drag with the
+// left button at (dx, dy) from its centre; nothing when the point gives none.
+std::optional<double> DirectionFromPoint(int dx, int dy, bool drag);
+
+// Intensity 1..10; recursive adds taps on the output (stronger, shifts colours).
+TFIRIIRFilter SharpenFilter(int intensity, bool recursive);
+editor::TBitmap Sharpen(const EffectInput& in, int intensity, bool recursive);
+
+// The twelve standard filters (no dialog), then the three filter dialogs.
+void AddStandardFilterEffects(std::vector<EffectRow>& rows);
+void AddFilterEffects(std::vector<EffectRow>& rows);
+
+}  // namespace lumarte::effects
