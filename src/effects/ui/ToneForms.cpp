@@ -127,11 +127,12 @@ class TSwitchColorsForm : public TParamEffectForm {
     combo->setCurrentIndex(static_cast<int>(p.Default));
     row->addWidget(check);
     row->addWidget(combo, 1);
-    const int unchanged = static_cast<int>(kSwitchFormulas.size());
-    Bindings[p.Name] = {[check, combo, unchanged] {
+    // The value past the last formula leaves the channel as it is.
+    constexpr int unchanged = std::tuple_size_v<decltype(kSwitchFormulas)>;
+    Bindings[p.Name] = {[check, combo] {
                           return double(check->isChecked() ? combo->currentIndex() : unchanged);
                         },
-                        [check, combo, unchanged](double v) {
+                        [check, combo](double v) {
                           check->setChecked(static_cast<int>(v) != unchanged);
                           if (static_cast<int>(v) != unchanged)
                             combo->setCurrentIndex(static_cast<int>(v));
