@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "BenchImage.h"
 #include "WholeProcess.h"
 #include "effects/model/EffectTable.h"
 
@@ -19,29 +20,8 @@ using namespace lumarte::effects;
 
 namespace {
 
-constexpr int kW = 4000, kH = 3000;
-
-const TBitmap& Photo() {
-  static const TBitmap image = [] {
-    TBitmap b(kW, kH);
-    uint32_t s = 7;
-    for (int y = 0; y < kH; ++y) {
-      uint8_t* row = b.ScanLine(y);
-      for (int x = 0; x < kW; ++x) {
-        s = s * 134775813u + 1;
-        int n = static_cast<int>(s >> 28) - 8;
-        row[3 * x] = static_cast<uint8_t>(std::clamp(x * 255 / kW + n, 0, 255));
-        row[3 * x + 1] = static_cast<uint8_t>(std::clamp(y * 255 / kH + n, 0, 255));
-        row[3 * x + 2] = static_cast<uint8_t>(std::clamp((x + y) * 128 / kH + n, 0, 255));
-      }
-    }
-    return b;
-  }();
-  return image;
-}
-
 void RunEffect(benchmark::State& state, const char* name, std::map<std::string, double> values) {
-  const TBitmap& src = Photo();
+  const TBitmap& src = lumarte::bench::PhotoRaster();
   TSelectionClass nothing;
   TSelectionTest all(nothing, src, {});
   NullProgress progress;
@@ -49,7 +29,7 @@ void RunEffect(benchmark::State& state, const char* name, std::map<std::string, 
   for (auto _ : state)
     benchmark::DoNotOptimize(row.Run(EffectInput{src, all, progress}, ParamValues(values), 1));
   state.counters["MP/s"] =
-      benchmark::Counter(kW * kH / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+      benchmark::Counter(src.Width() * src.Height() / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_SimpleSharpenModel(benchmark::State& state) {

@@ -16,6 +16,7 @@
 
 #include "editor/model/ColorPalette.h"
 #include "editor/ui/ApplyLanguage.h"
+#include "editor/ui/Named.h"
 #include "imaging/FileUtils.h"
 #include "platform/DesktopOpen.h"
 #include "platform/RasterImage.h"
@@ -23,12 +24,6 @@
 namespace lumarte::editor {
 
 namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 // The switch menu's items in tab order: component name and caption.
 struct TSwitchItem {

@@ -10,15 +10,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "editor/ui/Named.h"
+
 namespace lumarte::editor {
 
 namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
 
 std::optional<std::string> AskForFolder(QWidget* parent) {
   QString folder = QFileDialog::getExistingDirectory(parent, QStringLiteral("Select a Directory"));

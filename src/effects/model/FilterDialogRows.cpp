@@ -3,23 +3,11 @@
 
 #include "effects/model/EffectTable.h"
 #include "effects/model/FilterEffects.h"
+#include "effects/model/ParamRows.h"
 
 namespace lumarte::effects {
 
 namespace {
-
-EffectParam Param(const std::string& name, const std::string& caption, double lo, double hi,
-                  double def, const char* control, const char* edit = "") {
-  EffectParam p;
-  p.Name = name;
-  p.Caption = caption;
-  p.Min = lo;
-  p.Max = hi;
-  p.Default = def;
-  p.Control = control;
-  p.Edit = edit;
-  return p;
-}
 
 EffectRow MovingAverageRow() {
   EffectRow row{"",
@@ -32,11 +20,9 @@ EffectRow MovingAverageRow() {
                 nullptr,
                 {"LMMovingAverage1"}};
   row.Name = CliName(row.Caption);
-  EffectParam mode = Param("mode", "", 0, 1, 0, "");
-  mode.Kind = ControlKind::Radio;
-  mode.Choices = {"as Low Pass ", "as High Pass (Normalized)"};
-  mode.ChoiceControls = {"MAasLowPassRadioButton", "MAasHighPassRadioButton"};
-  row.Params = {Param("width", "Width", 1, 16, 1, "TrackBar1", "SpinEdit1"), mode};
+  EffectParam mode = Radio("mode", "", {"as Low Pass ", "as High Pass (Normalized)"},
+                           {"MAasLowPassRadioButton", "MAasHighPassRadioButton"});
+  row.Params = {Range("width", "Width", 1, 16, 1, "TrackBar1", "SpinEdit1"), mode};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return MovingAverage(in, v.Int(row.Params[0]), v.Int(row.Params[1]) == 1);
   };
@@ -54,8 +40,8 @@ EffectRow MotionBlurRow() {
                 nullptr,
                 {"LMMotionBlur1"}};
   // The direction in radians, as the picker sets it (screen y grows downwards).
-  row.Params = {Param("speed", "Speed", 1, 100, 10, "TrackBar1"),
-                Param("direction", "Direction", 0, 2 * std::numbers::pi, 0, "Image2")};
+  row.Params = {Range("speed", "Speed", 1, 100, 10, "TrackBar1"),
+                Range("direction", "Direction", 0, 2 * std::numbers::pi, 0, "Image2")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return MotionBlur(in, v.Int(row.Params[0]), v.Get(row.Params[1]));
   };
@@ -67,9 +53,8 @@ EffectRow SharpenRow() {
                 "Sharpen",         {},        RecomputePolicy::Always,
                 "StdFilters.html", nullptr,   {"LMSharpen2"}};
   const char* recursive = "Recursive (stronger sharpening, but color changes)";
-  EffectParam check = Param(CliName(recursive), recursive, 0, 1, 0, "SFRecursiveCheckBox");
-  check.Kind = ControlKind::Check;
-  row.Params = {Param("intensity", "Intensity", 1, 10, 5, "TrackBar1"), check};
+  EffectParam check = Check(CliName(recursive), recursive, "SFRecursiveCheckBox");
+  row.Params = {Range("intensity", "Intensity", 1, 10, 5, "TrackBar1"), check};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return Sharpen(in, v.Int(row.Params[0]), v.Int(row.Params[1]) != 0);
   };

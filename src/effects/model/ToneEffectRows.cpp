@@ -1,5 +1,6 @@
 // The table rows of the tone and colour adjustments.
 #include "effects/model/EffectTable.h"
+#include "effects/model/ParamRows.h"
 #include "effects/model/Random.h"
 #include "effects/model/ToneEffects.h"
 
@@ -8,41 +9,6 @@ namespace lumarte::effects {
 namespace {
 
 using editor::TBitmap;
-
-EffectParam Range(const char* name, const char* caption, double lo, double hi, double def,
-                  const char* control = "", const char* edit = "") {
-  EffectParam p;
-  p.Name = name;
-  p.Caption = caption;
-  p.Min = lo;
-  p.Max = hi;
-  p.Default = def;
-  p.Control = control;
-  p.Edit = edit;
-  return p;
-}
-
-EffectParam Check(const char* name, const char* caption, const char* control) {
-  EffectParam p = Range(name, caption, 0, 1, 0, control);
-  p.Kind = ControlKind::Check;
-  return p;
-}
-
-EffectParam Choice(const char* name, const char* caption, std::vector<std::string> choices,
-                   int def = 0, const char* combo = "") {
-  EffectParam p = Range(name, caption, 0, static_cast<double>(choices.size()) - 1, def, combo);
-  p.Choices = std::move(choices);
-  p.Kind = ControlKind::Combo;
-  return p;
-}
-
-EffectParam Radio(const char* name, const char* caption, std::vector<std::string> choices,
-                  std::vector<std::string> buttons, int def = 0) {
-  EffectParam p = Choice(name, caption, std::move(choices), def);
-  p.Kind = ControlKind::Radio;
-  p.ChoiceControls = std::move(buttons);
-  return p;
-}
 
 EffectRow BrightnessRow() {
   EffectRow row{
