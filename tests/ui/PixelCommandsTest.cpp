@@ -66,9 +66,7 @@ TEST_P(PixelCommandsTest, RunsOnceAndUndoes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Menus, PixelCommandsTest, ::testing::ValuesIn(AllCommands()),
-                         [](const auto& info) {
-                           return std::string(info.param.MenuItem);
-                         });
+                         [](const auto& info) { return std::string(info.param.MenuItem); });
 
 TEST_F(PixelCommandsTest, RotatingTurnsTheView) {
   OpenPattern(8, 5);

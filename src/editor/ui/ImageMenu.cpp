@@ -49,12 +49,11 @@ void TForm1::BuildImageMenu() {
                nullptr,
                {}},
               {"LMFillareawithFGcolor1", "Fill area with FG color as border ", nullptr, {}}});
-  AddItems(menu,
-           {
-               {},
-               {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr,
-                Do(&TForm1::LMRGBSplitImage1Click)},
-           });
+  AddItems(menu, {
+                     {},
+                     {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr,
+                      Do(&TForm1::LMRGBSplitImage1Click)},
+                 });
 }
 
 void TForm1::LMImageInformation1Click() {

@@ -38,7 +38,9 @@ void Put(uint8_t* d, const editor::TColorEntry& c) {
   d[2] = ClampByte(c.R);
 }
 
-void FillWithBG(const uint8_t*, uint8_t* d, const TColorSet& c) { Put(d, c.BG); }
+void FillWithBG(const uint8_t*, uint8_t* d, const TColorSet& c) {
+  Put(d, c.BG);
+}
 
 void TCIToBG(const uint8_t* s, uint8_t* d, const TColorSet& c) {
   if (c.InTCI(s[2], s[1], s[0])) Put(d, c.BG);
@@ -56,7 +58,8 @@ void BGToFG(const uint8_t* s, uint8_t* d, const TColorSet& c) {
 template <void (*Map)(const uint8_t*, uint8_t*, const TColorSet&)>
 TBitmap MapColours(const EffectInput& in) {
   TBitmap out;
-  MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int) { Map(s, d, in.Colours); });
+  MapSelectedPixels(in, out,
+                    [&](const uint8_t* s, uint8_t* d, int, int) { Map(s, d, in.Colours); });
   return out;
 }
 
@@ -68,8 +71,12 @@ TBitmap Grayscale(const EffectInput& in) {
 
 }  // namespace
 
-TBitmap NegativeImage(const EffectInput& in) { return MapColours<Negative>(in); }
-TBitmap Colorize(const EffectInput& in) { return MapColours<ColorizePixel>(in); }
+TBitmap NegativeImage(const EffectInput& in) {
+  return MapColours<Negative>(in);
+}
+TBitmap Colorize(const EffectInput& in) {
+  return MapColours<ColorizePixel>(in);
+}
 
 const std::vector<PixelCommand>& ColourMapCommands() {
   static const std::vector<PixelCommand> commands{

@@ -23,7 +23,8 @@ void ClosedPolyline(TBitmap& canvas, const std::vector<TPoint>& points) {
 bool DrawBorder(TBitmap& canvas, const TSelectionClass& sel, const editor::TRect& b) {
   switch (sel.Kind) {
     case SelKind::Rectangle:
-      ClosedPolyline(canvas, {{b.Left, b.Top}, {b.Right, b.Top}, {b.Right, b.Bottom}, {b.Left, b.Bottom}});
+      ClosedPolyline(canvas,
+                     {{b.Left, b.Top}, {b.Right, b.Top}, {b.Right, b.Bottom}, {b.Left, b.Bottom}});
       return true;
     case SelKind::Point:
       ClosedPolyline(canvas, {{b.Left, b.Top},
@@ -83,8 +84,8 @@ const std::vector<PixelCommand>& DrawCommands() {
   static const std::vector<PixelCommand> commands{
       {"Paint Border of Selection (w. FG Color)", "", "LMPaintBorderofSelection1",
        PaintBorderOfSelection},
-      {"As long as pixels are of the same color", "", "LMFillwithFGcoloraslongaspixelsareofBGcolor1",
-       FillSameColour},
+      {"As long as pixels are of the same color", "",
+       "LMFillwithFGcoloraslongaspixelsareofBGcolor1", FillSameColour},
       {"Fill area with FG color as border ", "", "LMFillareawithFGcolor1", FillUpToFG},
   };
   return commands;

@@ -84,8 +84,12 @@ TBitmap FlipDiagonal(const EffectInput& in, bool up) {
   });
 }
 
-TBitmap FlipDiagonalUp(const EffectInput& in) { return FlipDiagonal(in, true); }
-TBitmap FlipDiagonalDown(const EffectInput& in) { return FlipDiagonal(in, false); }
+TBitmap FlipDiagonalUp(const EffectInput& in) {
+  return FlipDiagonal(in, true);
+}
+TBitmap FlipDiagonalDown(const EffectInput& in) {
+  return FlipDiagonal(in, false);
+}
 
 // The whole image turns a quarter: R(c, r) = image(source(c, r)). Blocks of
 // output keep both rasters' rows in the cache.
@@ -118,7 +122,9 @@ int Limit(int64_t v, int lo, int hi, int size) {
 
 }  // namespace
 
-TBitmap FlipVertical(const EffectInput& in) { return FlipLeftRight(in); }
+TBitmap FlipVertical(const EffectInput& in) {
+  return FlipLeftRight(in);
+}
 
 TBitmap RotateLeft(const EffectInput& in) {
   return Turn(in, [](int c, int r, int w, int) { return TPoint{w - 1 - r, c}; });
@@ -140,10 +146,10 @@ TBitmap WashingMachine(const EffectInput& in) {
     const double d = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
     const double reach = d / std::numbers::sqrt2;
     const double twoPi = 2 * std::numbers::pi;
-    const int sx = Limit(Round(reach * std::sin(twoPi * d * x / (h * h)) + cx), b.Left,
-                         b.Right - 1, width);
-    const int sy = Limit(Round(reach * std::cos(twoPi * d * y / (w * w)) + cy), b.Top,
-                         b.Bottom - 1, height);
+    const int sx =
+        Limit(Round(reach * std::sin(twoPi * d * x / (h * h)) + cx), b.Left, b.Right - 1, width);
+    const int sy =
+        Limit(Round(reach * std::cos(twoPi * d * y / (w * w)) + cy), b.Top, b.Bottom - 1, height);
     CopyPixel(out.ScanLine(y) + 3 * static_cast<size_t>(x), in.Source, sx, sy);
   });
   return out;

@@ -17,14 +17,18 @@ namespace {
 using editor::TBitmap;
 using editor::TRect;
 
-uint8_t* At(TBitmap& b, int x, int y) { return b.ScanLine(y) + 3 * static_cast<size_t>(x); }
+uint8_t* At(TBitmap& b, int x, int y) {
+  return b.ScanLine(y) + 3 * static_cast<size_t>(x);
+}
 const uint8_t* At(const TBitmap& b, int x, int y) {
   return b.ScanLine(y) + 3 * static_cast<size_t>(x);
 }
 
 }  // namespace
 
-int MosaicBlockSize(int width, int height) { return std::max(5, std::min(width, height) / 100); }
+int MosaicBlockSize(int width, int height) {
+  return std::max(5, std::min(width, height) / 100);
+}
 
 TBitmap Mosaic(const EffectInput& in) {
   const int s = MosaicBlockSize(in.Source.Width(), in.Source.Height());
@@ -66,7 +70,8 @@ TBitmap Painting(const EffectInput& in) {
 TBitmap RandomPermutation(const EffectInput& in) {
   const TRect& b = in.Selection.Bounds();
   const int64_t extent = std::llabs(int64_t{b.Right} - b.Left + (int64_t{b.Bottom} - b.Top));
-  const int r = static_cast<int>(std::max<int64_t>(5, Round(std::sqrt(static_cast<double>(extent)))));
+  const int r =
+      static_cast<int>(std::max<int64_t>(5, Round(std::sqrt(static_cast<double>(extent)))));
   TRandomGenerator& rng = Rng();
   TBitmap out;
   MapSelectedPixels(in, out, [&](const uint8_t*, uint8_t* d, int x, int y) {

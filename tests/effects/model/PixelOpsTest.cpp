@@ -23,12 +23,15 @@ TBitmap Pattern(int w, int h) {
   TBitmap b(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      b.SetPixel(x, y, RGBColor(static_cast<uint8_t>(7 * x + y), static_cast<uint8_t>(3 * y + x),
-                                static_cast<uint8_t>(x ^ y)));
+      b.SetPixel(x, y,
+                 RGBColor(static_cast<uint8_t>(7 * x + y), static_cast<uint8_t>(3 * y + x),
+                          static_cast<uint8_t>(x ^ y)));
   return b;
 }
 
-TColor BGR(uint8_t b, uint8_t g, uint8_t r) { return RGBColor(r, g, b); }
+TColor BGR(uint8_t b, uint8_t g, uint8_t r) {
+  return RGBColor(r, g, b);
+}
 
 // One image with a selection, run through a command of the table.
 struct Scene {
@@ -229,15 +232,17 @@ TEST_P(WashingMachineTest, HandComputedSource) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pixels, WashingMachineTest,
-    ::testing::Values(WashCase{4, 4, 4, 4},  // d = 0
+    ::testing::Values(
+        WashCase{4, 4, 4,
+                 4},  // d = 0
                       // d = 3: 2.1213·sin(2π·3·7/81) + 4 = 6.118; 2.1213·cos(2π·3·4/81) + 4 = 5.267
-                      WashCase{7, 4, 6, 5},
-                      // d = √20: x 6.022, y 1.048
-                      WashCase{2, 8, 6, 1},
-                      // x' = round(-0.875) = -1 is held at SelLeft 0
-                      WashCase{9, 9, 0, 5},
-                      // y' = 7.9999999 rounds to 8 = SelBottom - 1
-                      WashCase{0, 0, 4, 8}));
+        WashCase{7, 4, 6, 5},
+        // d = √20: x 6.022, y 1.048
+        WashCase{2, 8, 6, 1},
+        // x' = round(-0.875) = -1 is held at SelLeft 0
+        WashCase{9, 9, 0, 5},
+        // y' = 7.9999999 rounds to 8 = SelBottom - 1
+        WashCase{0, 0, 4, 8}));
 
 // ---- textures ----
 
@@ -423,14 +428,12 @@ TEST_P(KeepsToSelection, UnselectedPixelsStay) {
   EXPECT_GT(changed, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, KeepsToSelection,
-                         ::testing::Values("negative-image", "grayscale", "colorize",
-                                           "pixels-with-color-in-tci-bgcolor",
-                                           "pixels-with-color-in-tci-transparent-color",
-                                           "fill-selection-w-bg-color", "flip-vertical",
-                                           "flip-horizontal", "flip-diagonal-up",
-                                           "flip-diagonal-down", "washing-machine", "mosaic",
-                                           "painting-water-color", "random-permutation"));
+INSTANTIATE_TEST_SUITE_P(
+    Commands, KeepsToSelection,
+    ::testing::Values("negative-image", "grayscale", "colorize", "pixels-with-color-in-tci-bgcolor",
+                      "pixels-with-color-in-tci-transparent-color", "fill-selection-w-bg-color",
+                      "flip-vertical", "flip-horizontal", "flip-diagonal-up", "flip-diagonal-down",
+                      "washing-machine", "mosaic", "painting-water-color", "random-permutation"));
 
 TEST(PixelOps, EveryMenuCommandHasARowOfItsOwn) {
   std::set<std::string> items, names;
