@@ -74,15 +74,12 @@ TBitmap Grayscale(const EffectInput& in) {
 TBitmap NegativeImage(const EffectInput& in) {
   return MapColours<Negative>(in);
 }
-TBitmap Colorize(const EffectInput& in) {
-  return MapColours<ColorizePixel>(in);
-}
 
 const std::vector<PixelCommand>& ColourMapCommands() {
   static const std::vector<PixelCommand> commands{
       {"Negative Image", "", "LMNegativeImage1", NegativeImage},
       {"Grayscale", "", "LMGrayscale1", Grayscale},
-      {"Colorize", "", "LMColorize1", Colorize},
+      {"Colorize", "", "LMColorize1", MapColours<ColorizePixel>},
       {"Pixels with color in TCI -> BGColor ", "", "LMColororTCIColor1", MapColours<TCIToBG>},
       {"Pixels with color in TCI -> Transparent Color", "", "LMTCITransparentColor1",
        MapColours<TCIToTransparent>},

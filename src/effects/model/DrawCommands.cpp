@@ -66,8 +66,6 @@ TBitmap FillUpToFG(const EffectInput& in) {
   return FloodFromAnchor(in, editor::TFillStyle::fsBorder, in.Colours.FG.Color());
 }
 
-}  // namespace
-
 TBitmap PaintBorderOfSelection(const EffectInput& in) {
   // Without the shape there is no border to draw; a circle's centre and
   // radius do not follow from the bounds.
@@ -79,6 +77,8 @@ TBitmap PaintBorderOfSelection(const EffectInput& in) {
   if (!DrawBorder(out, *in.Shape, in.Selection.Bounds())) return {};
   return out;
 }
+
+}  // namespace
 
 const std::vector<PixelCommand>& DrawCommands() {
   static const std::vector<PixelCommand> commands{

@@ -29,19 +29,13 @@ const std::vector<PixelCommand>& TextureCommands();
 // Paint Border of Selection and the two flood fills.
 const std::vector<PixelCommand>& DrawCommands();
 
-// Single commands, for callers and tests that want one by name.
+// Commands that callers outside the tables use by name (benchmarks).
 editor::TBitmap NegativeImage(const EffectInput& in);
-editor::TBitmap Colorize(const EffectInput& in);
 editor::TBitmap FlipVertical(const EffectInput& in);
 editor::TBitmap RotateLeft(const EffectInput& in);
 editor::TBitmap RotateRight(const EffectInput& in);
-editor::TBitmap Mosaic(const EffectInput& in);
 // Mosaic's block size for a W x H image.
 int MosaicBlockSize(int width, int height);
-editor::TBitmap Painting(const EffectInput& in);
-editor::TBitmap RandomPermutation(const EffectInput& in);
-editor::TBitmap WashingMachine(const EffectInput& in);
-editor::TBitmap PaintBorderOfSelection(const EffectInput& in);
 
 void AddPixelOpEffects(std::vector<EffectRow>& rows);
 

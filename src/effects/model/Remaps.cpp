@@ -120,20 +120,6 @@ int Limit(int64_t v, int lo, int hi, int size) {
   return static_cast<int>(std::clamp<int64_t>(v, 0, size - 1));
 }
 
-}  // namespace
-
-TBitmap FlipVertical(const EffectInput& in) {
-  return FlipLeftRight(in);
-}
-
-TBitmap RotateLeft(const EffectInput& in) {
-  return Turn(in, [](int c, int r, int w, int) { return TPoint{w - 1 - r, c}; });
-}
-
-TBitmap RotateRight(const EffectInput& in) {
-  return Turn(in, [](int c, int r, int, int h) { return TPoint{r, h - 1 - c}; });
-}
-
 TBitmap WashingMachine(const EffectInput& in) {
   const TRect& b = in.Selection.Bounds();
   const int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
@@ -153,6 +139,20 @@ TBitmap WashingMachine(const EffectInput& in) {
     CopyPixel(out.ScanLine(y) + 3 * static_cast<size_t>(x), in.Source, sx, sy);
   });
   return out;
+}
+
+}  // namespace
+
+TBitmap FlipVertical(const EffectInput& in) {
+  return FlipLeftRight(in);
+}
+
+TBitmap RotateLeft(const EffectInput& in) {
+  return Turn(in, [](int c, int r, int w, int) { return TPoint{w - 1 - r, c}; });
+}
+
+TBitmap RotateRight(const EffectInput& in) {
+  return Turn(in, [](int c, int r, int, int h) { return TPoint{r, h - 1 - c}; });
 }
 
 const std::vector<PixelCommand>& RemapCommands() {

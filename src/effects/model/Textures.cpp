@@ -24,12 +24,6 @@ const uint8_t* At(const TBitmap& b, int x, int y) {
   return b.ScanLine(y) + 3 * static_cast<size_t>(x);
 }
 
-}  // namespace
-
-int MosaicBlockSize(int width, int height) {
-  return std::max(5, std::min(width, height) / 100);
-}
-
 TBitmap Mosaic(const EffectInput& in) {
   const int s = MosaicBlockSize(in.Source.Width(), in.Source.Height());
   TBitmap out;
@@ -86,6 +80,12 @@ TBitmap RandomPermutation(const EffectInput& in) {
     }
   });
   return out;
+}
+
+}  // namespace
+
+int MosaicBlockSize(int width, int height) {
+  return std::max(5, std::min(width, height) / 100);
 }
 
 const std::vector<PixelCommand>& TextureCommands() {
