@@ -1,28 +1,17 @@
 // lumarte-cli apply with the direct menu commands: same pixels as the model,
 // a turned image, a command with nothing to do, and the RGB split's channel.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <cstdio>
-#include <filesystem>
-
-#include "app/cli/Commands.h"
+#include "CliFixture.h"
 #include "editor/model/RasterConversion.h"
-#include "imaging/RevedBitmap.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
-using namespace lumarte::imaging;
-namespace fs = std::filesystem;
 
 namespace {
 
-class ApplyPixelOps : public ::testing::Test {
+class ApplyPixelOps : public Cli {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "lumarte-apply-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    Dir = tmpl;
+    Cli::SetUp();
     TBitmap b(5, 3);
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) b.SetPixel(x, y, RGBColor(40 * x, 60 * y, 10 + x + y));
@@ -31,17 +20,10 @@ class ApplyPixelOps : public ::testing::Test {
     AssignFromRaster(r, b);
     r.SaveToFile(Path("in.bmp"));
   }
-  void TearDown() override { fs::remove_all(Dir); }
-  std::string Path(const std::string& name) const { return (Dir / name).string(); }
 
   int Apply(std::vector<std::string> args) {
     args.insert(args.begin(), {"apply", Path("in.bmp"), Path("out.bmp")});
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    int status = cli::Run(args, out, err);
-    std::fclose(out);
-    std::fclose(err);
-    return status;
+    return Run(args);
   }
   TBitmap Result() const {
     TRevedBitmap r;
@@ -51,7 +33,6 @@ class ApplyPixelOps : public ::testing::Test {
     return b;
   }
 
-  fs::path Dir;
   TBitmap Source;
 };
 
@@ -81,4 +62,5 @@ TEST_F(ApplyPixelOps, SplitGivesTheChosenChannel) {
   ASSERT_EQ(Apply({"split-colors-rgb-of-the-image-into-3-images", "channel=blue"}), 0);
   EXPECT_EQ(Result().Pixel(3, 2), RGBColor(0, 0, 15));
   EXPECT_EQ(Apply({"split-colors-rgb-of-the-image-into-3-images", "channel=alpha"}), 2);
+  EXPECT_NE(Err.find("Invalid value \"alpha\" for channel"), std::string::npos) << Err;
 }
