@@ -72,7 +72,15 @@ TBitmap Grayscale(const EffectInput& in) {
 }  // namespace
 
 TBitmap NegativeImage(const EffectInput& in) {
-  return MapColours<Negative>(in);
+  if (!in.Selection.SelectsAll()) return MapColours<Negative>(in);
+  // Every byte inverts alike: one plain loop over each row.
+  TBitmap out = in.Source;
+  const size_t rowBytes = static_cast<size_t>(out.BytesPerLine());
+  for (int y = 0; y < out.Height(); ++y) {
+    uint8_t* d = out.ScanLine(y);
+    for (size_t i = 0; i < rowBytes; ++i) d[i] = static_cast<uint8_t>(~d[i]);
+  }
+  return out;
 }
 
 const std::vector<PixelCommand>& ColourMapCommands() {
