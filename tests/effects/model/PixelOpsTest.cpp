@@ -462,3 +462,29 @@ TEST(PixelOps, SplitRowGivesOneChannel) {
 }
 
 }  // namespace
+
+namespace {
+
+// Selections reaching far outside the image (as the command line accepts):
+// every command reads only pixels of the image.
+TEST(PixelOps, SelectionsBeyondTheImageStayInside) {
+  for (const EffectRow& row : EffectTable()) {
+    if (!row.FormName.empty()) continue;
+    for (int shape = 0; shape < 3; ++shape) {
+      Scene s(Pattern(9, 6));
+      if (shape == 0) {
+        s.Sel.Kind = SelKind::Polygon;
+        for (TPoint p : {TPoint{2, 1}, TPoint{65535, 3}, TPoint{4, 65535}})
+          s.Sel.Polygon.AddPoint(p.X, p.Y);
+      } else if (shape == 1) {
+        s.Circle(8, 5, 40);
+      } else {
+        s.Rect(8, 0, 8, 65535);  // one column wide
+      }
+      TBitmap out = s.Run(row.Name, 5);
+      EXPECT_TRUE(out.Empty() || out.Width() * out.Height() == 54) << row.Name << " " << shape;
+    }
+  }
+}
+
+}  // namespace
