@@ -147,9 +147,11 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     editor::AssignTo(image, raster);
     const editor::TSelectionTest selection(request.Selection, raster, editor::TSelectByColor{});
     effects::NullProgress progress;
-    editor::TBitmap result = request.Effect->Run(effects::EffectInput{raster, selection, progress},
-                                                 request.Values, request.Seed);
-    AssignFromRaster(image, result);
+    effects::EffectInput input{raster, selection, progress};
+    input.Shape = &request.Selection;
+    editor::TBitmap result = request.Effect->Run(input, request.Values, request.Seed);
+    // An empty result: nothing to do, the image is written as it came.
+    if (!result.Empty()) AssignFromRaster(image, result);
     current = &request.Output;
     const std::string ext = ExtractExt(request.Output);
     SaveReplacing(request.Output, [&](const std::string& temp) {

@@ -96,7 +96,7 @@ void TBitmap::FillRect(int x1, int y1, int x2, int y2) {
 void TBitmap::Rectangle(int x1, int y1, int x2, int y2) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
-  FillRect(x1, y1, x2, y2);
+  if (!BrushClear) FillRect(x1, y1, x2, y2);
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
   int px = PenX, py = PenY;
   MoveTo(x1, y1);
@@ -120,7 +120,7 @@ void TBitmap::Ellipse(int x1, int y1, int x2, int y2) {
     if (!EllipseSpan(cx, cy, rx, ry, y, of, ol)) continue;
     if (EllipseSpan(cx, cy, rx - w, ry - w, y, inf, inl)) {
       FillSpan(of, inf - 1, y, PenColor);
-      FillSpan(inf, inl, y, BrushColor);
+      if (!BrushClear) FillSpan(inf, inl, y, BrushColor);
       FillSpan(inl + 1, ol, y, PenColor);
     } else {
       FillSpan(of, ol, y, PenColor);

@@ -53,6 +53,8 @@ class TBitmap {
   TColor PenColor = clBlack;
   int PenWidth = 1;
   TColor BrushColor = clWhite;
+  // A clear brush: rectangles and ellipses are outlined only.
+  bool BrushClear = false;
 
   void MoveTo(int x, int y) { PenX = x; PenY = y; }
   // Draws from the pen position to (x, y), leaving the end point out as the

@@ -77,6 +77,9 @@ class DocumentList {
   void SwitchTo(int k);
   void LMClose1Click();
   void LMCloseAll1Click();
+  // Split colors (RGB): three new documents holding the current image's red,
+  // green and blue parts; blue ends current. Needs three free slots.
+  void LMRGBSplitImage1Click();
   // Puts a loaded image into a fresh slot 0 (the open path of the window).
   TBM& AddDocument(std::unique_ptr<TBitmap> raster, const std::string& fileName);
 

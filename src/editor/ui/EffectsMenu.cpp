@@ -82,7 +82,12 @@ void TForm1::RunEffectCommand(const effects::EffectRow& row) {
       effects::TProgress& P;
       ~EndProgress() { P.End(); }
     } end{progress};
-    effects::ApplyEffectNow(Docs, row, {}, &progress);
+    const TBitmap& before = *Docs.Current().Bitmap;
+    const int width = before.Width(), height = before.Height();
+    effects::ApplyEffectNow(Docs, row, {}, &progress, Selections.LastPressed);
+    // A command that turned the image applies the zoom again to refresh the view.
+    const TBitmap& after = *Docs.Current().Bitmap;
+    if (after.Width() != width || after.Height() != height) SetZoomFactor(Docs.ZoomFactor);
     return;
   }
   auto& form = EffectForms[&row];

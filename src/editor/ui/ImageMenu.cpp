@@ -1,6 +1,6 @@
-// The Image menu. Image Information and the colour dialog work here; the
-// pixel operations and transforms come with their own work and are shown
-// disabled until then.
+// The Image menu. Image Information, the colour dialog and the RGB split
+// work here; the pixel operations are bound to their effect rows
+// (EffectsMenu.cpp).
 #include <QMenu>
 
 #include "editor/ui/MainWindow.h"
@@ -49,11 +49,11 @@ void TForm1::BuildImageMenu() {
                nullptr,
                {}},
               {"LMFillareawithFGcolor1", "Fill area with FG color as border ", nullptr, {}}});
-  AddItems(menu,
-           {
-               {},
-               {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr, {}},
-           });
+  AddItems(menu, {
+                     {},
+                     {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr,
+                      Do(&TForm1::LMRGBSplitImage1Click)},
+                 });
 }
 
 void TForm1::LMImageInformation1Click() {
@@ -62,6 +62,11 @@ void TForm1::LMImageInformation1Click() {
 
 void TForm1::LMEditColors1Click() {
   EditColors();
+}
+
+void TForm1::LMRGBSplitImage1Click() {
+  if (!Docs.Current().InUse) return;
+  Docs.LMRGBSplitImage1Click();
 }
 
 }  // namespace lumarte::editor

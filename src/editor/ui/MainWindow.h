@@ -138,6 +138,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void LMSendToanewLumartewindow1Click();
   // Image
   void LMImageInformation1Click();
+  void LMRGBSplitImage1Click();
   // Effects and the Image menu's pixel operations: the row's dialog (made
   // once and kept) is shown modally, or a row without a dialog runs at once.
   void RunEffectCommand(const effects::EffectRow& row);

@@ -6,8 +6,10 @@
 
 namespace lumarte::effects {
 
-// Returns true when the result was applied (false after an abort).
+// Returns true when the result was applied (false after an abort or when the
+// command had nothing to do). lastPressed is the last pressed image point.
 bool ApplyEffectNow(editor::DocumentList& documents, const EffectRow& row,
-                    const ParamValues& values = {}, ProgressReporter* progress = nullptr);
+                    const ParamValues& values = {}, ProgressReporter* progress = nullptr,
+                    editor::TPoint lastPressed = {-1, -1});
 
 }  // namespace lumarte::effects

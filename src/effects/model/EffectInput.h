@@ -3,7 +3,8 @@
 // selection, a progress reporter and the program's colour set (for effects
 // that paint or fill). Effects return a new raster, the same size unless the
 // effect changes it; pixels outside the selection stay as they were unless an
-// effect says otherwise.
+// effect says otherwise. An empty result (0 x 0) means the command has
+// nothing to do: the image stays as it is and no undo level is made.
 #include "editor/model/Bitmap.h"
 #include "editor/model/ColorSet.h"
 #include "editor/model/SelectionTest.h"
@@ -16,6 +17,18 @@ struct EffectInput {
   const editor::TSelectionTest& Selection;
   ProgressReporter& Progress;
   const editor::TColorSet& Colours = DefaultColours();
+  // The selection's shape, for effects that draw it rather than test pixels
+  // against it; null when the caller has none.
+  const editor::TSelectionClass* Shape = nullptr;
+  // The last pressed point on the image; X < 0 when there is none.
+  editor::TPoint LastPressed{-1, -1};
+
+  // Where fills and insertions start: the last pressed point, else the
+  // selection's top-left corner.
+  editor::TPoint SelectionAnchor() const {
+    if (LastPressed.X >= 0) return LastPressed;
+    return {Selection.Bounds().Left, Selection.Bounds().Top};
+  }
 
   // The colour set as the program starts, for callers without one of their own.
   static const editor::TColorSet& DefaultColours() {

@@ -51,7 +51,10 @@ void EffectSession::ComputeEffect() {
   try {
     const editor::TSelectionTest selection = Documents.SelectionTest();
     ResultBitmap = std::make_unique<editor::TBitmap>(
-        Run(EffectInput{*doc.Bitmap, selection, progress, editor::ProgramState().Colours}));
+        Run(EffectInput{*doc.Bitmap, selection, progress, editor::ProgramState().Colours,
+                        doc.Selection.get(), LastPressed}));
+    // An empty result: the command found nothing to do.
+    if (ResultBitmap->Empty()) ResultBitmap.reset();
   } catch (const ELumarteError&) {
     // An abort ends the computation quietly; any other refusal is reported.
     if (progress.AbortRequested()) {
@@ -72,7 +75,7 @@ void EffectSession::PreviewButtonClick() {
   ComputeEffect();
   if (PreviewShown) RestoreDocumentImage();
   Busy = false;
-  HasResult = !Aborted;
+  HasResult = !Aborted && ResultBitmap;
   PreviewShown = true;
   if (HasResult) Documents.ShowPreview(ResultBitmap.get());
 }

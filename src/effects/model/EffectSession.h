@@ -27,6 +27,8 @@ class EffectSession {
   bool Aborted = false;
   std::unique_ptr<editor::TBitmap> ResultBitmap;
   ProgressReporter* Progress = nullptr;  // null: nobody watches
+  // The last pressed point on the image, handed to the effect.
+  editor::TPoint LastPressed{-1, -1};
 
   void Show();
   void PreviewButtonClick();

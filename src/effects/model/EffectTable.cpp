@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "effects/model/FilterEffects.h"
+#include "effects/model/PixelOps.h"
 #include "effects/model/ToneEffects.h"
 #include "imaging/Errors.h"
 
@@ -26,6 +27,7 @@ const std::vector<EffectRow>& EffectTable() {
     std::vector<EffectRow> rows;
     AddToneEffects(rows);
     AddFilterEffects(rows);
+    AddPixelOpEffects(rows);
     return rows;
   }();
   return table;

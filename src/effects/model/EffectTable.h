@@ -48,7 +48,8 @@ struct EffectRow {
   std::vector<EffectParam> Params;
   RecomputePolicy Policy = RecomputePolicy::Always;
   std::string HelpPage = "help.html";
-  // Computes the effect; seed is the random generator's seed for effects that draw.
+  // Computes the effect; seed is the random generator's seed for effects that
+  // draw. An empty raster means that nothing happens (see EffectInput).
   std::function<editor::TBitmap(const EffectInput&, const ParamValues&, uint32_t seed)> Run;
 
   // Object names of the menu items that open the dialog (or, for a row

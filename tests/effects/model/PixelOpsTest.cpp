@@ -1,0 +1,490 @@
+// The direct commands of the Image and Effects menus: their arithmetic on
+// hand-computed pixels, the selection rules, and their behaviour as one undo
+// step on a document.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "editor/model/DocumentList.h"
+#include "effects/model/DirectEffect.h"
+#include "effects/model/EffectTable.h"
+#include "effects/model/PixelOps.h"
+#include "effects/model/Random.h"
+#include "support/QuietDocumentHost.h"
+
+using namespace lumarte::editor;
+using namespace lumarte::effects;
+
+namespace {
+
+// Every pixel different: red = 7x + y, green = 3y + x, blue = x ^ y.
+TBitmap Pattern(int w, int h) {
+  TBitmap b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      b.SetPixel(x, y,
+                 RGBColor(static_cast<uint8_t>(7 * x + y), static_cast<uint8_t>(3 * y + x),
+                          static_cast<uint8_t>(x ^ y)));
+  return b;
+}
+
+TColor BGR(uint8_t b, uint8_t g, uint8_t r) {
+  return RGBColor(r, g, b);
+}
+
+// One image with a selection, run through a command of the table.
+struct Scene {
+  TBitmap Image;
+  TSelectionClass Sel;
+  TColorSet Colours;
+  TPoint LastPressed{-1, -1};
+  NullProgress Progress;
+
+  explicit Scene(TBitmap image) : Image(std::move(image)) {}
+  void Rect(int x1, int y1, int x2, int y2) {
+    Sel.Kind = SelKind::Rectangle;
+    Sel.X1 = x1, Sel.Y1 = y1, Sel.X2 = x2, Sel.Y2 = y2;
+  }
+  void Circle(int cx, int cy, int r) {
+    Sel.Kind = SelKind::Circle;
+    Sel.X1 = cx, Sel.Y1 = cy, Sel.X2 = Sel.Y2 = r;
+  }
+  TBitmap Run(const std::string& name, uint32_t seed = 1, ParamValues values = {}) {
+    const TSelectionTest test(Sel, Image, TSelectByColor{});
+    EffectInput in{Image, test, Progress, Colours, &Sel, LastPressed};
+    const EffectRow* row = FindEffect(name);
+    EXPECT_NE(row, nullptr) << name;
+    return row ? row->Run(in, values, seed) : TBitmap{};
+  }
+  bool Selected(int x, int y) {
+    return TSelectionTest(Sel, Image, TSelectByColor{}).InSelection(x, y);
+  }
+};
+
+// ---- per-pixel colour maps ----
+
+struct ColourCase {
+  const char* Command;
+  TColor Before, After;  // as (B, G, R) through BGR()
+};
+
+class ColourMapTest : public ::testing::TestWithParam<ColourCase> {};
+
+TEST_P(ColourMapTest, HandComputedPixel) {
+  Scene s(TBitmap(3, 1));
+  s.Colours.BG = TColorEntry::FromRGB(10, 20, 30);
+  s.Colours.FG = TColorEntry::FromRGB(200, 100, 50);
+  s.Colours.TCI = TColorEntry::FromRGB(100, 100, 100);
+  s.Colours.TCIWidth = 5;
+  s.Image.SetPixel(0, 0, GetParam().Before);
+  s.Rect(0, 0, 1, 0);  // pixel (2, 0) is outside
+  TBitmap out = s.Run(GetParam().Command);
+  EXPECT_EQ(out.Pixel(0, 0), GetParam().After);
+  EXPECT_EQ(out.Pixel(2, 0), clWhite);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, ColourMapTest,
+    ::testing::Values(
+        ColourCase{"negative-image", BGR(0, 100, 255), BGR(255, 155, 0)},
+        // 2*100 = 50 + 150: the gray tint, though the pixel is not gray.
+        ColourCase{"colorize", BGR(100, 50, 150), BGR(114, 116, 117)},
+        // a = 40; (20-40)*5 div 3 = -33 (toward zero), (10-40)*5 div 3 + 40 < 0.
+        ColourCase{"colorize", BGR(10, 20, 90), BGR(0, 7, 123)},
+        ColourCase{"colorize", BGR(128, 128, 128), BGR(147, 150, 151)},
+        ColourCase{"colorize", BGR(250, 250, 250), BGR(255, 255, 255)},
+        ColourCase{"colorize", BGR(0, 0, 0), BGR(0, 0, 0)},
+        ColourCase{"fill-selection-w-bg-color", BGR(1, 2, 3), BGR(30, 20, 10)},
+        // In the interval: 3² + 4² = 25 = 5²; outside: 3² + 5² > 25.
+        ColourCase{"pixels-with-color-in-tci-bgcolor", BGR(103, 104, 100), BGR(30, 20, 10)},
+        ColourCase{"pixels-with-color-in-tci-bgcolor", BGR(103, 105, 100), BGR(103, 105, 100)},
+        ColourCase{"pixels-with-color-in-tci-transparent-color", BGR(97, 100, 104),
+                   BGR(100, 100, 100)},
+        ColourCase{"pixels-with-bgcolor-fgcolor", BGR(30, 20, 10), BGR(50, 100, 200)},
+        ColourCase{"pixels-with-bgcolor-fgcolor", BGR(30, 20, 11), BGR(30, 20, 11)},
+        // Switch Colors' first preset: every channel the rounded brightness.
+        ColourCase{"grayscale", BGR(10, 20, 31), BGR(20, 20, 20)}));
+
+TEST(PixelOps, FillSelectionWithNothingSelectedPaintsEverything) {
+  Scene s(Pattern(7, 5));
+  s.Colours.BG = TColorEntry::FromRGB(1, 2, 3);
+  TBitmap out = s.Run("fill-selection-w-bg-color");
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(out.Pixel(x, y), RGBColor(1, 2, 3));
+}
+
+TEST(PixelOps, NegativeTwiceRestoresWithTwoUndoLevels) {
+  QuietHost host;
+  DocumentList docs(host);
+  docs.NewImage(6, 4);
+  *docs.Current().Bitmap = Pattern(6, 4);
+  const EffectRow& row = *FindEffect("negative-image");
+  ASSERT_TRUE(ApplyEffectNow(docs, row));
+  EXPECT_EQ(docs.Current().Bitmap->Pixel(2, 1), ~Pattern(6, 4).Pixel(2, 1) & 0xFFFFFF);
+  ASSERT_TRUE(ApplyEffectNow(docs, row));
+  EXPECT_EQ(*docs.Current().Bitmap, Pattern(6, 4));
+  EXPECT_EQ(docs.Current().UndoDepth(), 2);
+}
+
+// ---- geometric remaps ----
+
+// A circle cut by the left edge: its bounds are not symmetric about the
+// centre, so some mirrored pixels fall outside the circle and become BG.
+TEST(PixelOps, VerticalFlipOfACircle) {
+  Scene s(Pattern(12, 12));
+  s.Circle(1, 5, 3);  // bounds x 0..4, y 2..8
+  s.Colours.BG = TColorEntry::FromRGB(9, 8, 7);
+  TBitmap out = s.Run("flip-vertical");
+  EXPECT_EQ(out.Pixel(0, 5), s.Image.Pixel(4, 5));
+  EXPECT_EQ(out.Pixel(3, 3), s.Image.Pixel(1, 3));
+  EXPECT_EQ(out.Pixel(0, 3), RGBColor(9, 8, 7)) << "(4,3) lies outside the circle";
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      if (!s.Selected(x, y)) {
+        EXPECT_EQ(out.Pixel(x, y), s.Image.Pixel(x, y)) << x << "," << y;
+        continue;
+      }
+      const int mx = 4 - x;
+      EXPECT_EQ(out.Pixel(x, y), s.Selected(mx, y) ? s.Image.Pixel(mx, y) : RGBColor(9, 8, 7))
+          << x << "," << y;
+    }
+}
+
+TEST(PixelOps, FlipsMirrorInsideARectangle) {
+  Scene s(Pattern(8, 6));
+  s.Rect(2, 1, 5, 4);
+  TBitmap v = s.Run("flip-vertical"), h = s.Run("flip-horizontal");
+  EXPECT_EQ(v.Pixel(2, 1), s.Image.Pixel(5, 1));
+  EXPECT_EQ(v.Pixel(4, 3), s.Image.Pixel(3, 3));
+  EXPECT_EQ(h.Pixel(2, 1), s.Image.Pixel(2, 4));
+  EXPECT_EQ(h.Pixel(3, 2), s.Image.Pixel(3, 3));
+  EXPECT_EQ(v.Pixel(1, 1), s.Image.Pixel(1, 1));
+  EXPECT_EQ(h.Pixel(6, 5), s.Image.Pixel(6, 5));
+  // Everything selected: the fast whole-row path.
+  Scene all(Pattern(5, 2));
+  TBitmap whole = all.Run("flip-vertical");
+  EXPECT_EQ(whole.Pixel(0, 1), all.Image.Pixel(4, 1));
+  EXPECT_EQ(whole.Pixel(2, 0), all.Image.Pixel(2, 0));
+}
+
+// On a square the diagonals are the lines x + y = 4 (up) and x = y (down).
+TEST(PixelOps, DiagonalFlipsOfASquare) {
+  Scene s(Pattern(7, 7));
+  s.Rect(0, 0, 4, 4);
+  TBitmap up = s.Run("flip-diagonal-up"), down = s.Run("flip-diagonal-down");
+  for (int y = 0; y <= 4; ++y)
+    for (int x = 0; x <= 4; ++x) {
+      EXPECT_EQ(up.Pixel(x, y), s.Image.Pixel(4 - y, 4 - x)) << x << "," << y;
+      EXPECT_EQ(down.Pixel(x, y), s.Image.Pixel(y, x)) << x << "," << y;
+    }
+  EXPECT_EQ(up.Pixel(5, 5), s.Image.Pixel(5, 5));
+}
+
+TEST(PixelOps, DiagonalFlipOfAFlatOrThinSelection) {
+  Scene s(Pattern(7, 7));
+  s.Rect(3, 0, 3, 6);  // SelRight = SelLeft: nothing happens
+  EXPECT_TRUE(s.Run("flip-diagonal-up").Empty());
+  s.Rect(0, 2, 6, 2);  // one row: each pixel is its own mirror
+  EXPECT_EQ(s.Run("flip-diagonal-down"), s.Image);
+}
+
+TEST(PixelOps, RotateLeftAndRightOfThreeByTwo) {
+  Scene s(Pattern(3, 2));
+  s.Rect(1, 1, 2, 1);  // the selection does not matter
+  TBitmap left = s.Run("rotate-all-90-left");
+  ASSERT_EQ(left.Width(), 2);
+  ASSERT_EQ(left.Height(), 3);
+  EXPECT_EQ(left.Pixel(0, 0), s.Image.Pixel(2, 0)) << "the former top-right";
+  EXPECT_EQ(left.Pixel(1, 2), s.Image.Pixel(0, 1));
+  TBitmap right = s.Run("rotate-all-90-right");
+  EXPECT_EQ(right.Pixel(0, 0), s.Image.Pixel(0, 1)) << "the former bottom-left";
+  EXPECT_EQ(right.Pixel(1, 2), s.Image.Pixel(2, 0));
+}
+
+TEST(PixelOps, RotationsUndoEachOtherOnALargeImage) {
+  Scene s(Pattern(130, 67));  // several cache blocks with ragged ends
+  Scene turned(s.Run("rotate-all-90-right"));
+  EXPECT_EQ(turned.Run("rotate-all-90-left"), s.Image);
+}
+
+TEST(PixelOps, RotateDoesNothingOnAOneColumnSelection) {
+  QuietHost host;
+  DocumentList docs(host);
+  docs.NewImage(1, 5);
+  EXPECT_FALSE(ApplyEffectNow(docs, *FindEffect("rotate-all-90-left")));
+  EXPECT_EQ(docs.Current().Bitmap->Width(), 1);
+  EXPECT_EQ(docs.Current().UndoDepth(), 0);
+}
+
+struct WashCase {
+  int X, Y, SourceX, SourceY;
+};
+class WashingMachineTest : public ::testing::TestWithParam<WashCase> {};
+
+// 10 x 10, nothing selected: centre (4, 4), w = h = 9.
+TEST_P(WashingMachineTest, HandComputedSource) {
+  Scene s(Pattern(10, 10));
+  TBitmap out = s.Run("washing-machine");
+  const WashCase& c = GetParam();
+  EXPECT_EQ(out.Pixel(c.X, c.Y), s.Image.Pixel(c.SourceX, c.SourceY));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, WashingMachineTest,
+    ::testing::Values(
+        WashCase{4, 4, 4,
+                 4},  // d = 0
+                      // d = 3: 2.1213·sin(2π·3·7/81) + 4 = 6.118; 2.1213·cos(2π·3·4/81) + 4 = 5.267
+        WashCase{7, 4, 6, 5},
+        // d = √20: x 6.022, y 1.048
+        WashCase{2, 8, 6, 1},
+        // x' = round(-0.875) = -1 is held at SelLeft 0
+        WashCase{9, 9, 0, 5},
+        // y' = 7.9999999 rounds to 8 = SelBottom - 1
+        WashCase{0, 0, 4, 8}));
+
+// ---- textures ----
+
+TEST(PixelOps, MosaicBlockSizes) {
+  EXPECT_EQ(MosaicBlockSize(300, 200), 5);
+  EXPECT_EQ(MosaicBlockSize(1200, 900), 9);
+  EXPECT_EQ(MosaicBlockSize(3, 2000), 5);
+}
+
+TEST(PixelOps, MosaicTakesEachBlocksTopLeftPixel) {
+  Scene big(Pattern(1200, 900));
+  TBitmap out = big.Run("mosaic");
+  EXPECT_EQ(out.Pixel(8, 8), big.Image.Pixel(0, 0));
+  EXPECT_EQ(out.Pixel(9, 17), big.Image.Pixel(9, 9));
+  EXPECT_EQ(out.Pixel(1199, 899), big.Image.Pixel(1197, 891)) << "the last, smaller block";
+
+  Scene s(Pattern(12, 7));
+  s.Rect(3, 3, 11, 6);
+  TBitmap small = s.Run("mosaic");
+  EXPECT_EQ(small.Pixel(7, 6), s.Image.Pixel(5, 5));
+  EXPECT_EQ(small.Pixel(4, 4), s.Image.Pixel(0, 0)) << "the corner lies outside the selection";
+  EXPECT_EQ(small.Pixel(2, 2), s.Image.Pixel(2, 2));
+}
+
+// Painting walks n points per pixel with two draws each and only spreads
+// colours that the image has.
+TEST(PixelOps, PaintingDrawsTwicePerWalkPoint) {
+  Scene s(Pattern(9, 7));  // n = 3: bands of rows 0..2, 3..5, 6
+  TBitmap out = s.Run("painting-water-color", 1234);
+  TRandomGenerator expected;
+  expected.Seed(1234);
+  for (int i = 0; i < 2 * 3 * 9 * 7; ++i) expected.Next();
+  EXPECT_EQ(Rng().State, expected.State);
+  EXPECT_EQ(s.Run("painting-water-color", 1234), out) << "the seed decides";
+  std::set<TColor> colours;
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 9; ++x) colours.insert(s.Image.Pixel(x, y));
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 9; ++x) EXPECT_TRUE(colours.count(out.Pixel(x, y))) << x << "," << y;
+  EXPECT_NE(out, s.Image);
+}
+
+TEST(PixelOps, RandomPermutationTakesTheFirstSelectedDraw) {
+  Scene s(Pattern(40, 40));
+  s.Rect(0, 0, 29, 29);  // r = round(√58) = 8: offsets -4..3
+  TBitmap out = s.Run("random-permutation", 99);
+  TRandomGenerator rng;
+  rng.Seed(99);
+  // Pixel (0, 0) comes first: draws with a negative coordinate miss.
+  for (int attempt = 0; attempt < 11; ++attempt) {
+    int x = static_cast<int>(rng.Below(8)) - 4, y = static_cast<int>(rng.Below(8)) - 4;
+    if (x >= 0 && y >= 0) {
+      EXPECT_EQ(out.Pixel(0, 0), s.Image.Pixel(x, y));
+      break;
+    }
+  }
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      TColor p = out.Pixel(x, y);
+      if (x > 29 || y > 29) {
+        EXPECT_EQ(p, s.Image.Pixel(x, y));
+        continue;
+      }
+      // Red 7x + y and green 3y + x name the source: it lies within -4..3.
+      bool near = false;
+      for (int dy = -4; dy <= 3 && !near; ++dy)
+        for (int dx = -4; dx <= 3 && !near; ++dx)
+          near = x + dx >= 0 && y + dy >= 0 && p == s.Image.Pixel(x + dx, y + dy);
+      EXPECT_TRUE(near) << x << "," << y;
+    }
+}
+
+// ---- drawing ----
+
+TEST(PixelOps, PaintBorderOfARectangleAndAPoint) {
+  Scene s(TBitmap(8, 8));
+  s.Colours.FG = TColorEntry::FromRGB(255, 0, 0);
+  s.Rect(5, 4, 2, 2);
+  TBitmap out = s.Run("paint-border-of-selection-w-fg-color");
+  int painted = 0;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      bool edge = (x >= 2 && x <= 5 && (y == 2 || y == 4)) || ((x == 2 || x == 5) && y == 3);
+      EXPECT_EQ(out.Pixel(x, y), edge ? RGBColor(255, 0, 0) : clWhite) << x << "," << y;
+      painted += edge;
+    }
+  EXPECT_EQ(painted, 10);
+
+  s.Sel.Kind = SelKind::Point;
+  s.Sel.X2 = 6, s.Sel.Y2 = 1;
+  out = s.Run("paint-border-of-selection-w-fg-color");
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      EXPECT_EQ(out.Pixel(x, y) != clWhite, x >= 6 && x <= 7 && y >= 1 && y <= 2) << x << "," << y;
+}
+
+TEST(PixelOps, PaintBorderOfACircleLeavesItsInside) {
+  Scene s(TBitmap(30, 30));
+  s.Colours.PenWidth = 2;
+  s.Colours.FG = TColorEntry::FromRGB(0, 0, 0);
+  s.Circle(15, 15, 8);
+  TBitmap out = s.Run("paint-border-of-selection-w-fg-color");
+  EXPECT_EQ(out.Pixel(15, 15), clWhite);
+  EXPECT_EQ(out.Pixel(7, 15), clBlack);
+  EXPECT_EQ(out.Pixel(15, 7), clBlack);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 30; ++x)
+      if (out.Pixel(x, y) != clWhite) {
+        EXPECT_TRUE(x >= 7 && x < 23 && y >= 7 && y < 23) << x << "," << y;
+      }
+}
+
+TEST(PixelOps, PaintBorderOfAPolygon) {
+  Scene s(TBitmap(10, 10));
+  s.Colours.FG = TColorEntry::FromRGB(0, 0, 255);
+  s.Sel.Kind = SelKind::Polygon;
+  EXPECT_TRUE(s.Run("paint-border-of-selection-w-fg-color").Empty()) << "no vertices";
+  for (TPoint p : {TPoint{1, 1}, TPoint{8, 1}, TPoint{1, 8}}) s.Sel.Polygon.AddPoint(p.X, p.Y);
+  TBitmap out = s.Run("paint-border-of-selection-w-fg-color");
+  for (TPoint p : {TPoint{1, 1}, TPoint{8, 1}, TPoint{1, 8}, TPoint{1, 5}, TPoint{5, 1}})
+    EXPECT_EQ(out.Pixel(p.X, p.Y), RGBColor(0, 0, 255)) << p.X << "," << p.Y;
+  EXPECT_EQ(out.Pixel(3, 3), clWhite);
+}
+
+TEST(PixelOps, PaintBorderWithoutVerticesMakesNoUndoLevel) {
+  QuietHost host;
+  DocumentList docs(host);
+  docs.NewImage(5, 5);
+  docs.Current().Selection->Kind = SelKind::Freehand;
+  EXPECT_FALSE(ApplyEffectNow(docs, *FindEffect("paint-border-of-selection-w-fg-color")));
+  EXPECT_EQ(docs.Current().UndoDepth(), 0);
+  EXPECT_EQ(*docs.Current().Bitmap, TBitmap(5, 5));
+}
+
+// White left part with one gray pixel, a black wall at x = 3, a red right part.
+TBitmap Rooms() {
+  TBitmap b(6, 4);
+  for (int y = 0; y < 4; ++y) {
+    b.SetPixel(3, y, clBlack);
+    for (int x = 4; x < 6; ++x) b.SetPixel(x, y, RGBColor(255, 0, 0));
+  }
+  b.SetPixel(0, 0, RGBColor(128, 128, 128));
+  return b;
+}
+
+TEST(PixelOps, FloodFillsStartAtTheAnchorAndIgnoreTheSelection) {
+  Scene s(Rooms());
+  s.Colours.BG = TColorEntry::FromRGB(0, 0, 200);
+  s.Colours.FG = TColorEntry::FromRGB(0, 0, 0);
+  s.Rect(1, 2, 2, 3);  // no press yet: the anchor is (1, 2)
+  TBitmap same = s.Run("as-long-as-pixels-are-of-the-same-color");
+  s.LastPressed = {2, 0};
+  TBitmap border = s.Run("fill-area-with-fg-color-as-border");
+  const TColor bg = RGBColor(0, 0, 200);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) {
+      TColor before = s.Image.Pixel(x, y);
+      bool left = x < 3;
+      EXPECT_EQ(same.Pixel(x, y), left && before == clWhite ? bg : before) << x << "," << y;
+      EXPECT_EQ(border.Pixel(x, y), left ? bg : before) << x << "," << y;
+    }
+}
+
+// ---- every command keeps to the selection ----
+
+class KeepsToSelection : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(KeepsToSelection, UnselectedPixelsStay) {
+  Scene s(Pattern(23, 19));
+  s.Circle(10, 9, 6);
+  s.Colours.TCI = TColorEntry::FromRGB(60, 20, 4);
+  s.Colours.TCIWidth = 100;
+  TBitmap out = s.Run(GetParam(), 7);
+  ASSERT_EQ(out.Width(), 23);
+  int changed = 0;
+  for (int y = 0; y < 19; ++y)
+    for (int x = 0; x < 23; ++x) {
+      if (!s.Selected(x, y)) {
+        EXPECT_EQ(out.Pixel(x, y), s.Image.Pixel(x, y)) << x << "," << y;
+      }
+      changed += out.Pixel(x, y) != s.Image.Pixel(x, y);
+    }
+  EXPECT_GT(changed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, KeepsToSelection,
+    ::testing::Values("negative-image", "grayscale", "colorize", "pixels-with-color-in-tci-bgcolor",
+                      "pixels-with-color-in-tci-transparent-color", "fill-selection-w-bg-color",
+                      "flip-vertical", "flip-horizontal", "flip-diagonal-up", "flip-diagonal-down",
+                      "washing-machine", "mosaic", "painting-water-color", "random-permutation"));
+
+TEST(PixelOps, EveryMenuCommandHasARowOfItsOwn) {
+  std::set<std::string> items, names;
+  int direct = 0;
+  for (const auto& table : {ColourMapCommands, RemapCommands, TextureCommands, DrawCommands})
+    for (const PixelCommand& c : table()) {
+      ++direct;
+      items.insert(c.MenuItem);
+    }
+  for (const EffectRow& row : EffectTable())
+    if (row.FormName.empty()) names.insert(row.Name);
+  EXPECT_EQ(items.size(), static_cast<size_t>(direct));
+  EXPECT_EQ(direct, 20);
+  for (const char* name : {"flip-vertical", "flip-diagonal-up", "rotate-all-90-left",
+                           "painting-water-color", "split-colors-rgb-of-the-image-into-3-images"})
+    EXPECT_TRUE(names.count(name)) << name;
+}
+
+TEST(PixelOps, SplitRowGivesOneChannel) {
+  Scene s(Pattern(4, 3));
+  ParamValues green;
+  green.Set("channel", 1);
+  TBitmap out = s.Run("split-colors-rgb-of-the-image-into-3-images", 1, green);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(out.Pixel(x, y), RGBColor(0, 3 * y + x, 0));
+}
+
+}  // namespace
+
+namespace {
+
+// Selections reaching far outside the image (as the command line accepts):
+// every command reads only pixels of the image.
+TEST(PixelOps, SelectionsBeyondTheImageStayInside) {
+  for (const EffectRow& row : EffectTable()) {
+    if (!row.FormName.empty()) continue;
+    for (int shape = 0; shape < 3; ++shape) {
+      Scene s(Pattern(9, 6));
+      if (shape == 0) {
+        s.Sel.Kind = SelKind::Polygon;
+        for (TPoint p : {TPoint{2, 1}, TPoint{65535, 3}, TPoint{4, 65535}})
+          s.Sel.Polygon.AddPoint(p.X, p.Y);
+      } else if (shape == 1) {
+        s.Circle(8, 5, 40);
+      } else {
+        s.Rect(8, 0, 8, 65535);  // one column wide
+      }
+      TBitmap out = s.Run(row.Name, 5);
+      EXPECT_TRUE(out.Empty() || out.Width() * out.Height() == 54) << row.Name << " " << shape;
+    }
+  }
+}
+
+}  // namespace
