@@ -2,6 +2,7 @@
 // item runs the command at once.
 #include "editor/model/ChannelSplit.h"
 #include "effects/model/EffectTable.h"
+#include "effects/model/ParamRows.h"
 #include "effects/model/PixelOps.h"
 #include "effects/model/Random.h"
 
@@ -29,12 +30,7 @@ EffectRow SplitRow() {
   EffectRow row;
   row.Caption = "Split colors (RGB) of the image into 3 images";
   row.Name = CliName(row.Caption);
-  EffectParam channel;
-  channel.Name = "channel";
-  channel.Caption = "Channel";
-  channel.Choices = {"red", "green", "blue"};
-  channel.Max = 2;
-  channel.Kind = ControlKind::Combo;
+  const EffectParam channel = Choice("channel", "Channel", {"red", "green", "blue"});
   row.Params = {channel};
   row.Run = [channel](const EffectInput& in, const ParamValues& v, uint32_t) {
     return editor::ChannelImage(in.Source, static_cast<editor::TColourChannel>(v.Int(channel)));
