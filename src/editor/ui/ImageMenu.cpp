@@ -3,9 +3,27 @@
 // (EffectsMenu.cpp).
 #include <QMenu>
 
+#include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
+#include "effects/ui/ResizeForm.h"
 
 namespace lumarte::editor {
+
+namespace {
+
+// Opens the Resize dialog (made once, kept with the window) on an open image.
+void LMResize2Click(TForm1& window) {
+  if (!window.Docs.Current().InUse) return;
+  auto* form = window.findChild<effects::TResizeForm*>("TResizeForm");
+  if (!form)
+    form = new effects::TResizeForm(
+        window.Docs, [&window] { return window.View->ZoomedSize(); }, &window);
+  form->setModal(true);
+  form->show();
+  form->raise();
+}
+
+}  // namespace
 
 void TForm1::BuildImageMenu() {
   QMenu* menu = AddMenu("LMImage1", "Image");
@@ -13,7 +31,7 @@ void TForm1::BuildImageMenu() {
                      {"LMImageInformation1", "Image Information", "Ctrl+I",
                       Do(&TForm1::LMImageInformation1Click)},
                      {},
-                     {"LMResize2", "Resize", "Ctrl+R", {}},
+                     {"LMResize2", "Resize", "Ctrl+R", [this] { Guard([this] { LMResize2Click(*this); }); }},
                      {"LMEnlargeCanvas1", "Enlarge Canvas", nullptr, {}},
                      {"LMRotateandMirror1", "Rotate", nullptr, {}},
                  });

@@ -1,0 +1,53 @@
+// Geometric transforms: the shared nearest-neighbour resampling in process
+// (megapixels of output per second), and whole-process runs beside
+// ImageMagick's -sample (the same sampling) and -rotate.
+#include <benchmark/benchmark.h>
+
+#include "WholeProcess.h"
+#include "editor/model/Resample.h"
+
+namespace {
+
+using lumarte::editor::TBitmap;
+
+const TBitmap& Photo() {
+  static const TBitmap picture = [] {
+    TBitmap b(4000, 3000);
+    uint32_t s = 7;
+    for (int y = 0; y < b.Height(); ++y) {
+      uint8_t* row = b.ScanLine(y);
+      for (int i = 0; i < b.BytesPerLine(); ++i) row[i] = static_cast<uint8_t>((s = s * 134775813u + 1) >> 24);
+    }
+    return b;
+  }();
+  return picture;
+}
+
+void BM_ResampleNearest(benchmark::State& state) {
+  const TBitmap& src = Photo();
+  const int w = static_cast<int>(src.Width() * state.range(0) / 100);
+  const int h = static_cast<int>(src.Height() * state.range(0) / 100);
+  for (auto _ : state) {
+    TBitmap out = lumarte::editor::ResampleNearest(src, w, h);
+    benchmark::DoNotOptimize(out.ScanLine(0));
+  }
+  state.counters["MP/s"] = benchmark::Counter(static_cast<double>(w) * h / 1e6,
+                                              benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ResampleNearest)->Arg(50)->Arg(200)->Unit(benchmark::kMillisecond);
+
+const bool kRegistered = [] {
+  using lumarte::bench::RegisterWholeProcessPair;
+  RegisterWholeProcessPair("Resize50", {"resize", "widthpercent=50", "heightpercent=50"},
+                           {"-sample", "50%"});
+  RegisterWholeProcessPair("Resize200", {"resize", "widthpercent=200", "heightpercent=200"},
+                           {"-sample", "200%"});
+  // Both grow the canvas to hold the turned image.
+  RegisterWholeProcessPair(
+      "Rotate30",
+      {"rotate", "angle=30", "overwrite-unselected-and-resize-if-necessary=1"},
+      {"-rotate", "30"});
+  return true;
+}();
+
+}  // namespace
