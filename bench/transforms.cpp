@@ -16,7 +16,8 @@ const TBitmap& Photo() {
     uint32_t s = 7;
     for (int y = 0; y < b.Height(); ++y) {
       uint8_t* row = b.ScanLine(y);
-      for (int i = 0; i < b.BytesPerLine(); ++i) row[i] = static_cast<uint8_t>((s = s * 134775813u + 1) >> 24);
+      for (int i = 0; i < b.BytesPerLine(); ++i)
+        row[i] = static_cast<uint8_t>((s = s * 134775813u + 1) >> 24);
     }
     return b;
   }();
@@ -43,10 +44,9 @@ const bool kRegistered = [] {
   RegisterWholeProcessPair("Resize200", {"resize", "widthpercent=200", "heightpercent=200"},
                            {"-sample", "200%"});
   // Both grow the canvas to hold the turned image.
-  RegisterWholeProcessPair(
-      "Rotate30",
-      {"rotate", "angle=30", "overwrite-unselected-and-resize-if-necessary=1"},
-      {"-rotate", "30"});
+  RegisterWholeProcessPair("Rotate30",
+                           {"rotate", "angle=30", "overwrite-unselected-and-resize-if-necessary=1"},
+                           {"-rotate", "30"});
   return true;
 }();
 

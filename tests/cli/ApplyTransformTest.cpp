@@ -66,7 +66,7 @@ TEST_F(ApplyTransform, EnlargeCanvasGrowsTheFile) {
   ASSERT_EQ(out.Width(), 14);
   ASSERT_EQ(out.Height(), 9);
   EXPECT_EQ(out.Pixel(4, 1), source.Pixel(0, 0));  // offset (4, 3 div 2)
-  EXPECT_EQ(out.Pixel(0, 0), clBlack);              // the background colour
+  EXPECT_EQ(out.Pixel(0, 0), clBlack);             // the background colour
 }
 
 TEST_F(ApplyTransform, ResizeRefusesAnEmptyResult) {

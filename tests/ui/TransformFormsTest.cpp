@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
 #include "effects/model/EffectTable.h"
 #include "effects/ui/ParamEffectForm.h"
@@ -20,7 +21,6 @@ using namespace lumarte::effects;
 
 namespace {
 
-
 class TransformWindow : public ::testing::Test {
  protected:
   lumarte::fixtures::FakePrompts prompts;
@@ -30,7 +30,9 @@ class TransformWindow : public ::testing::Test {
     TBitmap& b = *window.Docs.Current().Bitmap;
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 12; ++x)
-        b.SetPixel(x, y, RGBColor(static_cast<uint8_t>(40 + 15 * x), static_cast<uint8_t>(40 + 20 * y), 90));
+        b.SetPixel(
+            x, y,
+            RGBColor(static_cast<uint8_t>(40 + 15 * x), static_cast<uint8_t>(40 + 20 * y), 90));
   }
   void TearDown() override {
     for (int k = 0; k < kSlotCount; ++k) window.Docs.Slot(k).Modified = false;
@@ -73,6 +75,7 @@ TEST_P(TransformDialog, PreviewApplyUndo) {
   EXPECT_EQ(window.View->ZoomedSize(), QSize(12, 8));
 
   Trigger(c.Menu.c_str());
+  for (const auto& [name, v] : c.Values) form->SetValue(name, v);  // showing resets the sizes
   form->OKButtonClick();
   EXPECT_FALSE(Image() == before);
   EXPECT_EQ(Image().Width(), c.Width);
@@ -93,8 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"angle", 90}, {"overwrite-unselected-and-resize-if-necessary", 1}},
                    12,
                    12},
-        DialogCase{"enlarge-canvas", "LMEnlargeCanvas1", "Enlarge Canvas",
-                   {{"width", 20}, {"height", 9}, {"alignment", 1}}, 20, 9},
+        DialogCase{"enlarge-canvas",
+                   "LMEnlargeCanvas1",
+                   "Enlarge Canvas",
+                   {{"width", 20}, {"height", 9}, {"alignment", 1}},
+                   20,
+                   9},
         DialogCase{"distortion", "LMDistort1", "Distortion", {{"threshold", 10}}, 12, 8},
         DialogCase{"pinch-punch", "LMPinchPuch1", "Pinch & Punch", {{"position", 150}}, 12, 8}),
     [](const auto& info) { return std::to_string(info.index); });
@@ -106,8 +113,10 @@ TEST_F(TransformWindow, RotateAngleFieldWrapsAndRestores) {
   auto* slider = form->findChild<QSlider*>("TrackBar1");
   ASSERT_TRUE(edit && slider);
   EXPECT_EQ(slider->maximum(), 359);
-  for (auto [typed, angle, shown] :
-       {std::tuple{"400", 40, "40"}, {"-30", 330, "330"}, {"abc", 330, "330"}, {"12.5", 330, "330"}}) {
+  for (auto [typed, angle, shown] : {std::tuple{"400", 40, "40"},
+                                     {"-30", 330, "330"},
+                                     {"abc", 330, "330"},
+                                     {"12.5", 330, "330"}}) {
     edit->setText(typed);
     emit edit->editingFinished();
     EXPECT_EQ(slider->value(), angle) << typed;

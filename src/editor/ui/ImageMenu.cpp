@@ -31,7 +31,8 @@ void TForm1::BuildImageMenu() {
                      {"LMImageInformation1", "Image Information", "Ctrl+I",
                       Do(&TForm1::LMImageInformation1Click)},
                      {},
-                     {"LMResize2", "Resize", "Ctrl+R", [this] { Guard([this] { LMResize2Click(*this); }); }},
+                     {"LMResize2", "Resize", "Ctrl+R",
+                      [this] { Guard([this] { LMResize2Click(*this); }); }},
                      {"LMEnlargeCanvas1", "Enlarge Canvas", nullptr, {}},
                      {"LMRotateandMirror1", "Rotate", nullptr, {}},
                  });

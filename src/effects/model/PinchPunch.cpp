@@ -34,7 +34,8 @@ struct Ray {
     const double reach = std::min(AxisReach(s, Cx, src.Width()), AxisReach(c, Cy, src.Height()));
     int64_t i = Diagonal > reach ? static_cast<int64_t>(Diagonal - reach) : 0;
     double rmax = -1;
-    for (double r = Diagonal - static_cast<double>(i); r > 0; r = Diagonal - static_cast<double>(++i)) {
+    for (double r = Diagonal - static_cast<double>(i); r > 0;
+         r = Diagonal - static_cast<double>(++i)) {
       const int64_t px = Round(s * r + Cx), py = Round(c * r + Cy);
       if (px < 0 || py < 0 || px >= src.Width() || py >= src.Height()) continue;
       // An unselected pixel only ever gets its own value back, which the

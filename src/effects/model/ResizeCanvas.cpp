@@ -62,11 +62,14 @@ editor::TBitmap EnlargeCanvas(const EffectInput& in, const EnlargeCanvasParams& 
   const int64_t offX = int64_t{AlignedOffset(p.Horizontal, p.Width, src.Width())} + p.HorOffset;
   const int64_t offY = int64_t{AlignedOffset(p.Vertical, p.Height, src.Height())} + p.VertOffset;
   // The source columns and rows that land inside the new canvas.
-  const int64_t x0 = std::max<int64_t>(0, -offX), x1 = std::min<int64_t>(src.Width(), p.Width - offX);
-  const int64_t y0 = std::max<int64_t>(0, -offY), y1 = std::min<int64_t>(src.Height(), p.Height - offY);
+  const int64_t x0 = std::max<int64_t>(0, -offX),
+                x1 = std::min<int64_t>(src.Width(), p.Width - offX);
+  const int64_t y0 = std::max<int64_t>(0, -offY),
+                y1 = std::min<int64_t>(src.Height(), p.Height - offY);
   if (x0 >= x1) return out;
   for (int64_t y = y0; y < y1; ++y)
-    std::copy(src.ScanLine(static_cast<int>(y)) + 3 * x0, src.ScanLine(static_cast<int>(y)) + 3 * x1,
+    std::copy(src.ScanLine(static_cast<int>(y)) + 3 * x0,
+              src.ScanLine(static_cast<int>(y)) + 3 * x1,
               out.ScanLine(static_cast<int>(y + offY)) + 3 * (x0 + offX));
   return out;
 }
@@ -75,7 +78,8 @@ bool ResizeDocument(editor::DocumentList& docs, int width, int height) {
   editor::TBM& doc = docs.Current();
   if (width < 1 || height < 1 || !doc.Bitmap || doc.Bitmap->Empty()) return false;
   // Resampled first: a size too large to hold leaves no undo level behind.
-  auto resized = std::make_unique<editor::TBitmap>(editor::ResampleNearest(*doc.Bitmap, width, height));
+  auto resized =
+      std::make_unique<editor::TBitmap>(editor::ResampleNearest(*doc.Bitmap, width, height));
   docs.PushUndo();
   doc.Bitmap = std::move(resized);
   doc.Modified = true;

@@ -25,7 +25,10 @@ double Radians(double degrees) {
 class PointRotator {
  public:
   PointRotator(int64_t cx, int64_t cy, double degrees)
-      : Cx(cx), Cy(cy), Degrees(degrees), S(std::sin(Radians(degrees))),
+      : Cx(cx),
+        Cy(cy),
+        Degrees(degrees),
+        S(std::sin(Radians(degrees))),
         C(std::cos(Radians(degrees))) {}
 
   void StartRow(int64_t y) {
@@ -64,8 +67,8 @@ struct Growth {
 Growth CornerOverflow(const EffectInput& in, int64_t cx, int64_t cy, double degrees) {
   const editor::TRect& b = in.Selection.Bounds();
   int64_t minX = 0, minY = 0, maxX = in.Source.Width() - 1, maxY = in.Source.Height() - 1;
-  for (auto [x, y] : {std::pair{b.Left, b.Top}, {b.Right, b.Top}, {b.Left, b.Bottom},
-                      {b.Right, b.Bottom}}) {
+  for (auto [x, y] :
+       {std::pair{b.Left, b.Top}, {b.Right, b.Top}, {b.Left, b.Bottom}, {b.Right, b.Bottom}}) {
     TPoint p = RotatePoint(x, y, cx, cy, degrees);
     minX = std::min<int64_t>(minX, p.X);
     maxX = std::max<int64_t>(maxX, p.X);

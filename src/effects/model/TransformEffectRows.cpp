@@ -40,14 +40,15 @@ EffectParam Choice(const char* name, const char* caption, std::vector<std::strin
 }
 
 EffectRow RotateRow() {
-  EffectRow row{"rotate", "Rotate",  "TRotateForm", "Rotate", {}, RecomputePolicy::Always,
-                "Rotate.html", nullptr, {"LMRotateandMirror1"}};
-  row.Params = {Number("angle", "", 0, 359, 0, "TrackBar1", "Edit1"),
-                Check("overwrite-unselected-and-resize-if-necessary",
-                      "overwrite unselected and resize if necessary", "RTOverwriteAndResize",
-                      false),
-                Check("use-transparent-color-interval", "use transparent color interval",
-                      "RTTransparentBox", true)};
+  EffectRow row{"rotate",      "Rotate", "TRotateForm",
+                "Rotate",      {},       RecomputePolicy::Always,
+                "Rotate.html", nullptr,  {"LMRotateandMirror1"}};
+  row.Params = {
+      Number("angle", "", 0, 359, 0, "TrackBar1", "Edit1"),
+      Check("overwrite-unselected-and-resize-if-necessary",
+            "overwrite unselected and resize if necessary", "RTOverwriteAndResize", false),
+      Check("use-transparent-color-interval", "use transparent color interval", "RTTransparentBox",
+            true)};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return Rotate(in, {v.Int(row.Params[0]), v.Int(row.Params[1]) != 0, v.Int(row.Params[2]) != 0});
   };
@@ -58,8 +59,8 @@ EffectRow RotateRow() {
 // the row serves the command line. A size of 0 (the default) comes from its
 // percent, which keeps the image's size by default.
 EffectRow ResizeRow() {
-  EffectRow row{"resize", "Resize", "TResizeForm", "Resize", {}, RecomputePolicy::Always,
-                "", nullptr, {}};
+  EffectRow row{"resize", "Resize", "TResizeForm", "Resize", {}, RecomputePolicy::Always, "",
+                nullptr,  {}};
   row.Params = {Number("width", "", 0, 65535, 0, "WidthEdit"),
                 Number("height", "", 0, 65535, 0, "HeightEdit"),
                 Number("widthpercent", "", 0, 1e6, 100, "WidthPercent"),
@@ -77,8 +78,15 @@ EffectRow ResizeRow() {
 }
 
 EffectRow EnlargeCanvasRow() {
-  EffectRow row{"enlarge-canvas", "Enlarge Canvas", "TEnlargeCanvasForm", "Enlarge Canvas", {},
-                RecomputePolicy::Always, "help.html", nullptr, {"LMEnlargeCanvas1"}};
+  EffectRow row{"enlarge-canvas",
+                "Enlarge Canvas",
+                "TEnlargeCanvasForm",
+                "Enlarge Canvas",
+                {},
+                RecomputePolicy::Always,
+                "help.html",
+                nullptr,
+                {"LMEnlargeCanvas1"}};
   // Sizes of 0 keep the image's own; the dialog's minimum is the current size.
   row.Params = {Number("width", "", 0, 9999, 0, "WidthSpinEdit"),
                 Number("height", "", 0, 9999, 0, "HeightSpinEdit"),
@@ -97,15 +105,16 @@ EffectRow EnlargeCanvasRow() {
     };
     return EnlargeCanvas(in, {size(0, in.Source.Width()), size(1, in.Source.Height()),
                               static_cast<CanvasAlign>(v.Int(row.Params[2])),
-                              static_cast<CanvasAlign>(v.Int(row.Params[4])),
-                              v.Int(row.Params[3]), v.Int(row.Params[5])});
+                              static_cast<CanvasAlign>(v.Int(row.Params[4])), v.Int(row.Params[3]),
+                              v.Int(row.Params[5])});
   };
   return row;
 }
 
 EffectRow DistortionRow() {
-  EffectRow row{"distortion", "Distortion", "TDistortionForm", "Distortion", {},
-                RecomputePolicy::Always, "Distortion.html", nullptr, {"LMDistort1"}};
+  EffectRow row{"distortion",      "Distortion", "TDistortionForm",
+                "Distortion",      {},           RecomputePolicy::Always,
+                "Distortion.html", nullptr,      {"LMDistort1"}};
   row.Params = {Number("threshold", "Threshold", 1, 127, 64, "TrackBar1", "SpinEdit1"),
                 Check("red", "Red", "RedCheckBox", true),
                 Check("green", "Green", "GreenCheckBox", true),
@@ -115,15 +124,22 @@ EffectRow DistortionRow() {
                 Number("offset", "Offset", -127, 127, 0, "OffsetSpinEdit")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     auto on = [&](int i) { return v.Int(row.Params[i]) != 0; };
-    return Distortion(in, {v.Int(row.Params[0]), on(1), on(2), on(3), on(4), on(5),
-                           v.Int(row.Params[6])});
+    return Distortion(
+        in, {v.Int(row.Params[0]), on(1), on(2), on(3), on(4), on(5), v.Int(row.Params[6])});
   };
   return row;
 }
 
 EffectRow PinchPunchRow() {
-  EffectRow row{"pinch-punch", "Pinch & Punch", "TPinchPunchForm", "Pinch & Punch", {},
-                RecomputePolicy::ReusePreview, "Deformations.html", nullptr, {"LMPinchPuch1"}};
+  EffectRow row{"pinch-punch",
+                "Pinch & Punch",
+                "TPinchPunchForm",
+                "Pinch & Punch",
+                {},
+                RecomputePolicy::ReusePreview,
+                "Deformations.html",
+                nullptr,
+                {"LMPinchPuch1"}};
   row.Params = {Number("position", "", 0, 200, 0, "TrackBar1"),
                 Choice("method", "Method", {"linear", "square", "harder", "softer"}, {}, 1,
                        ControlKind::Combo, "MethodComboBox")};

@@ -16,8 +16,7 @@ class TResizeForm : public QDialog {
 
  public:
   // displaySize gives the main window's image display (for the ratio buttons).
-  TResizeForm(editor::DocumentList& documents, std::function<QSize()> displaySize,
-              QWidget* parent);
+  TResizeForm(editor::DocumentList& documents, std::function<QSize()> displaySize, QWidget* parent);
 
   QLineEdit *WidthEdit, *HeightEdit, *WidthPercent, *HeightPercent;
   QPushButton *RSUseWidth, *RSUseHeight, *RSResize, *RSCancelButton1;

@@ -123,7 +123,8 @@ class TEnlargeCanvasForm : public TTransformForm {
     WidthLabel->setObjectName("WidthLabel");
     HeightLabel = new QLabel("+0", size);
     HeightLabel->setObjectName("HeightLabel");
-    for (auto [spin, label] : {std::pair{WidthSpinEdit, WidthLabel}, {HeightSpinEdit, HeightLabel}}) {
+    for (auto [spin, label] :
+         {std::pair{WidthSpinEdit, WidthLabel}, {HeightSpinEdit, HeightLabel}}) {
       auto* line = new QHBoxLayout;
       line->addWidget(spin, 1);
       line->addWidget(label);

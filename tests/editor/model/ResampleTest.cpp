@@ -13,8 +13,9 @@ TBitmap Pattern(int w, int h) {
   TBitmap b(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      b.SetPixel(x, y, RGBColor(static_cast<uint8_t>(x * 7 + y), static_cast<uint8_t>(y * 11),
-                                static_cast<uint8_t>(x ^ y)));
+      b.SetPixel(x, y,
+                 RGBColor(static_cast<uint8_t>(x * 7 + y), static_cast<uint8_t>(y * 11),
+                          static_cast<uint8_t>(x ^ y)));
   return b;
 }
 
@@ -33,13 +34,12 @@ TEST_P(NearestTable, RoundsHalvesToEven) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NearestTable,
-    ::testing::Values(TableCase{6, 3, {0, 2, 4}},      // halving: every second
-                      TableCase{5, 2, {0, 2}},         // 2.5 -> 2
-                      TableCase{7, 2, {0, 4}},         // 3.5 -> 4
-                      TableCase{3, 2, {0, 2}},         // 1.5 -> 2
-                      TableCase{2, 4, {0, 0, 1, 1}},   // 0.5 -> 0, 1.5 -> 2 cut to 1
-                      TableCase{3, 6, {0, 0, 1, 2, 2, 2}},
-                      TableCase{4, 4, {0, 1, 2, 3}},
+    ::testing::Values(TableCase{6, 3, {0, 2, 4}},     // halving: every second
+                      TableCase{5, 2, {0, 2}},        // 2.5 -> 2
+                      TableCase{7, 2, {0, 4}},        // 3.5 -> 4
+                      TableCase{3, 2, {0, 2}},        // 1.5 -> 2
+                      TableCase{2, 4, {0, 0, 1, 1}},  // 0.5 -> 0, 1.5 -> 2 cut to 1
+                      TableCase{3, 6, {0, 0, 1, 2, 2, 2}}, TableCase{4, 4, {0, 1, 2, 3}},
                       TableCase{1, 3, {0, 0, 0}}));
 
 // The integer steps agree with the rounding of the exact quotient.

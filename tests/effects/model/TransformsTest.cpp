@@ -93,7 +93,9 @@ TEST(Rotate, ByZeroLeavesTheImageUnchanged) {
   for (TSelectionClass sel : {TSelectionClass{}, Rect(1, 1, 5, 3)})
     for (bool overwrite : {false, true}) {
       Scene run{Pattern(7, 5), sel};
-      EXPECT_EQ(run([&](const EffectInput& in) { return Rotate(in, {0, overwrite, true}); }),
+      EXPECT_EQ(run([&](const EffectInput& in) {
+                  return Rotate(in, {0, overwrite, true});
+                }),
                 run.Source);
     }
 }
@@ -101,11 +103,11 @@ TEST(Rotate, ByZeroLeavesTheImageUnchanged) {
 TEST(Rotate, SquareSelectionBy90And180) {
   Scene run{Pattern(5, 5), Rect(1, 1, 3, 3)};
   TBitmap r90 = run([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
-  ExpectCells(r90, run.Source, 0, 0, {"d d  d  d  d", "d 31 32 33 d", "d 21 22 23 d",
-                                      "d 11 12 13 d", "d d  d  d  d"});
+  ExpectCells(r90, run.Source, 0, 0,
+              {"d d  d  d  d", "d 31 32 33 d", "d 21 22 23 d", "d 11 12 13 d", "d d  d  d  d"});
   TBitmap r180 = run([](const EffectInput& in) { return Rotate(in, {180, false, true}); });
-  ExpectCells(r180, run.Source, 0, 0, {"d d  d  d  d", "d 33 23 13 d", "d 32 22 12 d",
-                                       "d 31 21 11 d", "d d  d  d  d"});
+  ExpectCells(r180, run.Source, 0, 0,
+              {"d d  d  d  d", "d 33 23 13 d", "d 32 22 12 d", "d 31 21 11 d", "d d  d  d  d"});
 }
 
 // The whole 8 × 4 image by 90° about (3, 1): interior pixels whose source
@@ -114,9 +116,9 @@ TEST(Rotate, WholeImageInPlaceKeepsTheBorder) {
   Scene run{Pattern(8, 4), {}};
   run.Colours.BG = TColorEntry::FromRGB(200, 0, 0);
   TBitmap out = run([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
-  ExpectCells(out, run.Source, 0, RGBColor(200, 0, 0),
-              {"d d 40 41 42 43 d d", "d b 30 31 32 33 b d", "d b 20 21 22 23 b d",
-               "d d 10 11 12 13 d d"});
+  ExpectCells(
+      out, run.Source, 0, RGBColor(200, 0, 0),
+      {"d d 40 41 42 43 d d", "d b 30 31 32 33 b d", "d b 20 21 22 23 b d", "d d 10 11 12 13 d d"});
 }
 
 // A 4 × 2 strip turned by 90° grows two rows on top; with the first pixel's
@@ -184,7 +186,7 @@ TEST(Resize, PercentFieldsAndRatio) {
   EXPECT_EQ(PercentText(50, 100), "50");
   EXPECT_EQ(PercentText(1, 3), "33.3");
   EXPECT_EQ(PercentText(400, 300), "133.3");
-  EXPECT_EQ(PixelsFromPercent("50", 101), 50);  // 50.5 -> 50
+  EXPECT_EQ(PixelsFromPercent("50", 101), 50);    // 50.5 -> 50
   EXPECT_EQ(PixelsFromPercent("150", 101), 152);  // 151.5 -> 152
   EXPECT_EQ(PixelsFromPercent("12.5", 80), 10);
   EXPECT_EQ(PixelsFromPercent("-1", 80), std::nullopt);
@@ -261,8 +263,8 @@ TEST(EnlargeCanvas, GrowthLabels) {
 TEST(Distortion, ThresholdAndCentre127LeaveMiddleValuesAlone) {
   TBitmap b(256, 1);
   for (int v = 0; v < 256; ++v)
-    b.SetPixel(v, 0, RGBColor(static_cast<uint8_t>(v), static_cast<uint8_t>(v),
-                              static_cast<uint8_t>(v)));
+    b.SetPixel(v, 0,
+               RGBColor(static_cast<uint8_t>(v), static_cast<uint8_t>(v), static_cast<uint8_t>(v)));
   Scene run{b, {}};
   DistortionParams p;
   p.Threshold = 127;
@@ -303,9 +305,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DistortionValues,
     ::testing::Values(DistortionCase{D(64, false, false, 0), 191, 255},  // d = 0
                       DistortionCase{D(64, false, false, 0), 190, 190},
-                      DistortionCase{D(64, false, true, 0), 200, 9},    // d = 9
-                      DistortionCase{D(64, false, false, 0), 63, 0},    // e = 0
-                      DistortionCase{D(64, false, true, 0), 50, 242},   // 255 - 13
+                      DistortionCase{D(64, false, true, 0), 200, 9},   // d = 9
+                      DistortionCase{D(64, false, false, 0), 63, 0},   // e = 0
+                      DistortionCase{D(64, false, true, 0), 50, 242},  // 255 - 13
                       DistortionCase{D(10, false, false, 100), 236, 236},
                       DistortionCase{D(10, false, false, 100), 237, 255},
                       DistortionCase{D(64, false, true, 0, false), 200, 9},
@@ -337,8 +339,9 @@ TEST(PinchPunch, MappingsAtTheEnds) {
 
 TEST(PinchPunch, ChangesOnlyTheSelection) {
   Scene run{Pattern(12, 10), Rect(2, 2, 8, 7)};
-  TBitmap out =
-      run([](const EffectInput& in) { return PinchPunch(in, {150, PinchMethod::Square}); });
+  TBitmap out = run([](const EffectInput& in) {
+    return PinchPunch(in, {150, PinchMethod::Square});
+  });
   bool changed = false;
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x) {
@@ -354,7 +357,9 @@ TEST(PinchPunch, ChangesOnlyTheSelection) {
 TEST(PinchPunch, UniformImageStaysUniformAndAbortStops) {
   TBitmap flat(9, 9);
   Scene run{flat, {}};
-  EXPECT_EQ(run([](const EffectInput& in) { return PinchPunch(in, {200, PinchMethod::Linear}); }),
+  EXPECT_EQ(run([](const EffectInput& in) {
+              return PinchPunch(in, {200, PinchMethod::Linear});
+            }),
             flat);
   struct Aborting : NullProgress {
     int Calls = 0;
