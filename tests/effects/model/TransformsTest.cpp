@@ -379,3 +379,97 @@ TEST(PinchPunch, UniformImageStaysUniformAndAbortStops) {
   }
   EXPECT_EQ(aborting.Calls, 3);
 }
+
+// ---- the window follows a change of size ----
+
+namespace {
+
+struct FitCountingHost : DocumentHost {
+  int Fits = 0;
+  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
+  void SaveCurrent() override {}
+  void SaveCurrentAs() override {}
+  void OpenIntoFreeSlot() override {}
+  void AddRecentFile(const std::string&) override {}
+  void FitWindowToImage() override { ++Fits; }
+};
+
+}  // namespace
+
+TEST(EnlargeCanvas, PreviewCancelAndOKFitTheWindow) {
+  FitCountingHost host;
+  DocumentList docs(host);
+  docs.NewImage(4, 3);
+  const EffectRow& row = *FindEffect("enlarge-canvas");
+  const ParamValues values({{"width", 9}, {"height", 5}});
+  EffectSession session(docs, row.Policy,
+                        [&](const EffectInput& in) { return row.Run(in, values, 0); });
+  session.Show();
+  host.Fits = 0;
+  session.PreviewButtonClick();
+  EXPECT_EQ(docs.DisplayedRaster().Width(), 9);
+  EXPECT_EQ(host.Fits, 1);
+  session.CancelButtonClick();
+  EXPECT_EQ(host.Fits, 2) << "back to the image's own size";
+  session.Show();
+  EXPECT_TRUE(session.OKButtonClick());
+  EXPECT_EQ(docs.Current().Bitmap->Width(), 9);
+  EXPECT_EQ(host.Fits, 3);
+
+  // Effects that keep the size leave the window alone.
+  EffectSession same(docs, RecomputePolicy::Always,
+                     [](const EffectInput& in) { return Distortion(in, {}); });
+  same.Show();
+  same.PreviewButtonClick();
+  EXPECT_TRUE(same.OKButtonClick());
+  EXPECT_EQ(host.Fits, 3);
+}
+
+TEST(Resize, DocumentIsResampledAsOneUndoStep) {
+  FitCountingHost host;
+  DocumentList docs(host);
+  docs.NewImage(6, 4);
+  *docs.Current().Bitmap = Pattern(6, 4);
+  EXPECT_FALSE(ResizeDocument(docs, 0, 4));
+  EXPECT_EQ(docs.Current().UndoDepth(), 0);
+  host.Fits = 0;
+  ASSERT_TRUE(ResizeDocument(docs, 3, 2));
+  EXPECT_EQ(docs.Current().Bitmap->Pixel(2, 1), Colour(4, 2));
+  EXPECT_EQ(docs.Current().UndoDepth(), 1);
+  EXPECT_TRUE(docs.Current().Modified);
+  EXPECT_EQ(host.Fits, 1);
+  EXPECT_THROW(ResizeDocument(docs, 60000, 60000), lumarte::ELumarteError);
+  EXPECT_EQ(docs.Current().UndoDepth(), 1) << "a failed resize adds no undo level";
+}
+
+// The sweep written out plainly, every point of every ray: the skipping of
+// points beyond the image must not change a pixel.
+TEST(PinchPunch, SkippingOutsidePointsChangesNothing) {
+  Scene run{Pattern(13, 9), Rect(3, 1, 11, 6)};
+  for (auto method :
+       {PinchMethod::Linear, PinchMethod::Square, PinchMethod::Harder, PinchMethod::Softer}) {
+    TBitmap fast = run([&](const EffectInput& in) { return PinchPunch(in, {120, method}); });
+    const TSelectionTest sel(run.Selection, run.Source, TSelectByColor{});
+    TBitmap plain = run.Source;
+    const double k = 120 / 201.0, diag = std::sqrt(8.0 * 8 + 5.0 * 5), cx = 7, cy = 3;
+    const double step = std::min(360.0 / ((13 + 9) * 16), 1.0);
+    for (double a = 0; a < 360; a += step) {
+      double rmax = -1;
+      for (double r = diag; r > 0; r -= 1) {
+        const int px = static_cast<int>(std::nearbyint(std::sin(a) * r + cx));
+        const int py = static_cast<int>(std::nearbyint(std::cos(a) * r + cy));
+        if (!run.Source.Contains(px, py)) continue;
+        if (!sel.InSelection(px, py)) {
+          plain.SetPixel(px, py, run.Source.Pixel(px, py));
+          continue;
+        }
+        if (rmax < 0) rmax = r;
+        const double to = PinchMapping(method, k, r / rmax) * rmax;
+        plain.SetPixel(px, py,
+                       run.Source.Pixel(static_cast<int>(std::nearbyint(std::sin(a) * to + cx)),
+                                        static_cast<int>(std::nearbyint(std::cos(a) * to + cy))));
+      }
+    }
+    EXPECT_EQ(fast, plain) << static_cast<int>(method);
+  }
+}
