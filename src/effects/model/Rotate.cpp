@@ -40,12 +40,15 @@ class PointRotator {
   TPoint operator()(int64_t x) const {
     const double dx = static_cast<double>(x - Cx);
     const double rx = BaseX + C * dx, ry = BaseY - S * dx;
-    if (NearHalf(rx) || NearHalf(ry)) return RotatePoint(x, Y, Cx, Cy, Degrees);
-    return {static_cast<int32_t>(std::nearbyint(rx)), static_cast<int32_t>(std::nearbyint(ry))};
+    const int64_t nx = RoundSmall(rx), ny = RoundSmall(ry);
+    if (NearHalf(rx, nx) || NearHalf(ry, ny)) return RotatePoint(x, Y, Cx, Cy, Degrees);
+    return {static_cast<int32_t>(nx), static_cast<int32_t>(ny)};
   }
 
  private:
-  static bool NearHalf(double v) { return std::fabs(v - std::floor(v) - 0.5) < 1e-7; }
+  static bool NearHalf(double v, int64_t rounded) {
+    return std::fabs(v - static_cast<double>(rounded)) > 0.5 - 1e-7;
+  }
   int64_t Cx, Cy;
   double Degrees, S, C;
   int64_t Y = 0;

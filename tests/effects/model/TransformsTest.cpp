@@ -442,9 +442,9 @@ TEST(Resize, DocumentIsResampledAsOneUndoStep) {
   EXPECT_EQ(docs.Current().UndoDepth(), 1) << "a failed resize adds no undo level";
 }
 
-// The sweep written out plainly, every point of every ray: the skipping of
-// points beyond the image must not change a pixel.
-TEST(PinchPunch, SkippingOutsidePointsChangesNothing) {
+// The sweep written out plainly, forwards, every point of every ray: the
+// backward sweep and the skipped points must give the very same pixels.
+TEST(PinchPunch, MatchesThePlainForwardSweep) {
   Scene run{Pattern(13, 9), Rect(3, 1, 11, 6)};
   for (auto method :
        {PinchMethod::Linear, PinchMethod::Square, PinchMethod::Harder, PinchMethod::Softer}) {
