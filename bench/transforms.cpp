@@ -3,6 +3,7 @@
 // ImageMagick's -sample (the same sampling) and -rotate.
 #include <benchmark/benchmark.h>
 
+#include "BenchImage.h"
 #include "WholeProcess.h"
 #include "editor/model/Resample.h"
 #include "effects/model/Transforms.h"
@@ -12,17 +13,7 @@ namespace {
 using lumarte::editor::TBitmap;
 
 const TBitmap& Photo() {
-  static const TBitmap picture = [] {
-    TBitmap b(4000, 3000);
-    uint32_t s = 7;
-    for (int y = 0; y < b.Height(); ++y) {
-      uint8_t* row = b.ScanLine(y);
-      for (int i = 0; i < b.BytesPerLine(); ++i)
-        row[i] = static_cast<uint8_t>((s = s * 134775813u + 1) >> 24);
-    }
-    return b;
-  }();
-  return picture;
+  return lumarte::bench::PhotoRaster();
 }
 
 void BM_ResampleNearest(benchmark::State& state) {
