@@ -1,6 +1,6 @@
-// The Image menu. Image Information, the colour dialog and the RGB split
-// work here; the pixel operations are bound to their effect rows
-// (EffectsMenu.cpp).
+// The Image menu. Image Information, the colour dialog, Resize and the RGB
+// split work here; the pixel operations, Rotate and Enlarge Canvas are bound
+// to their effect rows (EffectsMenu.cpp).
 #include <QMenu>
 
 #include "editor/ui/ImageView.h"
