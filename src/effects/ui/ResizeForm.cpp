@@ -67,17 +67,19 @@ TResizeForm::TResizeForm(editor::DocumentList& documents, std::function<QSize()>
   connect(RSUseHeight, &QPushButton::clicked, this, guarded([this] { RSUseHeightClick(); }));
   connect(RSResize, &QPushButton::clicked, this, guarded([this] { RSResizeClick(); }));
   connect(RSCancelButton1, &QPushButton::clicked, this, &QDialog::reject);
-  // Typing or leaving a field updates its partner.
-  for (auto [pixels, percent, height] :
-       {std::tuple{WidthEdit, WidthPercent, false}, {HeightEdit, HeightPercent, true}}) {
-    auto size = [this, height] { return height ? ImageHeight() : ImageWidth(); };
-    auto fromPixels = [=, this] { PixelsChanged(pixels, percent, size()); };
-    auto fromPercent = [=, this] { PercentChanged(percent, pixels, size()); };
-    connect(pixels, &QLineEdit::textEdited, this, fromPixels);
-    connect(pixels, &QLineEdit::editingFinished, this, fromPixels);
-    connect(percent, &QLineEdit::textEdited, this, fromPercent);
-    connect(percent, &QLineEdit::editingFinished, this, fromPercent);
-  }
+  ConnectPair(WidthEdit, WidthPercent, false);
+  ConnectPair(HeightEdit, HeightPercent, true);
+}
+
+// Typing in or leaving a field updates its partner.
+void TResizeForm::ConnectPair(QLineEdit* pixels, QLineEdit* percent, bool height) {
+  auto size = [this, height] { return height ? ImageHeight() : ImageWidth(); };
+  auto fromPixels = [=, this] { PixelsChanged(pixels, percent, size()); };
+  auto fromPercent = [=, this] { PercentChanged(percent, pixels, size()); };
+  connect(pixels, &QLineEdit::textEdited, this, fromPixels);
+  connect(pixels, &QLineEdit::editingFinished, this, fromPixels);
+  connect(percent, &QLineEdit::textEdited, this, fromPercent);
+  connect(percent, &QLineEdit::editingFinished, this, fromPercent);
 }
 
 int TResizeForm::ImageWidth() const {

@@ -29,6 +29,7 @@ class TResizeForm : public QDialog {
   void showEvent(QShowEvent* e) override;
 
  private:
+  void ConnectPair(QLineEdit* pixels, QLineEdit* percent, bool height);
   void PixelsChanged(QLineEdit* pixels, QLineEdit* percent, int imageSize);
   void PercentChanged(QLineEdit* percent, QLineEdit* pixels, int imageSize);
   int ImageWidth() const;
