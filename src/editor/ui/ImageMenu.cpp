@@ -2,10 +2,12 @@
 // split work here; the pixel operations, Rotate and Enlarge Canvas are bound
 // to their effect rows (EffectsMenu.cpp).
 #include <QMenu>
+#include <QPointer>
 
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
 #include "effects/ui/ResizeForm.h"
+#include "effects/ui/TransformForms.h"
 
 namespace lumarte::editor {
 
@@ -27,6 +29,10 @@ void LMResize2Click(TForm1& window) {
 
 void TForm1::BuildImageMenu() {
   QMenu* menu = AddMenu("LMImage1", "Image");
+  // The rotate dialog's ">> Select Colors" edits the colour interval here.
+  effects::SetRotateColourDialog([window = QPointer<TForm1>(this)] {
+    if (window) window->Guard([&] { window->EditColors(); });
+  });
   AddItems(menu, {
                      {"LMImageInformation1", "Image Information", "Ctrl+I",
                       Do(&TForm1::LMImageInformation1Click)},
