@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effects/model/FastRound.h"
 #include "effects/model/Rounding.h"
 #include "effects/model/Transforms.h"
 
@@ -27,7 +28,7 @@ double AxisReach(double dir, double centre, int size) {
 }
 
 int64_t Nearest(double v) {
-  return RoundSmall(v);
+  return static_cast<int64_t>(RoundSmall(v));
 }
 
 class Sweep {

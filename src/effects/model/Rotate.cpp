@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "effects/model/FastRound.h"
 #include "effects/model/Rounding.h"
 #include "effects/model/Transforms.h"
 
@@ -40,7 +41,7 @@ class PointRotator {
   TPoint operator()(int64_t x) const {
     const double dx = static_cast<double>(x - Cx);
     const double rx = BaseX + C * dx, ry = BaseY - S * dx;
-    const int64_t nx = RoundSmall(rx), ny = RoundSmall(ry);
+    const auto nx = static_cast<int64_t>(RoundSmall(rx)), ny = static_cast<int64_t>(RoundSmall(ry));
     if (NearHalf(rx, nx) || NearHalf(ry, ny)) return RotatePoint(x, Y, Cx, Cy, Degrees);
     return {static_cast<int32_t>(nx), static_cast<int32_t>(ny)};
   }

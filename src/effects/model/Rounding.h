@@ -13,15 +13,6 @@ inline int64_t Round(double v) {
   return static_cast<int64_t>(std::nearbyint(v));
 }
 
-// The same rounding for values known to lie well inside ±2^51 (pixel
-// coordinates): adding and removing 1.5·2^52 leaves the nearest integer,
-// halves to even, without a library call (the build never uses fast-math,
-// which would fold the two steps away).
-inline int64_t RoundSmall(double v) {
-  constexpr double kShift = 6755399441055744.0;
-  return static_cast<int64_t>((v + kShift) - kShift);
-}
-
 inline uint8_t ClampByte(int64_t v) {
   return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
 }

@@ -1,6 +1,7 @@
 // The table rows of the geometric transforms and the distortions.
 #include "editor/model/Resample.h"
 #include "effects/model/EffectTable.h"
+#include "effects/model/ParamRows.h"
 #include "effects/model/Transforms.h"
 #include "imaging/Errors.h"
 
@@ -10,32 +11,10 @@ namespace {
 
 using editor::TBitmap;
 
-EffectParam Number(const char* name, const char* caption, double lo, double hi, double def,
-                   const char* control, const char* edit = "") {
-  EffectParam p;
-  p.Name = name;
-  p.Caption = caption;
-  p.Min = lo;
-  p.Max = hi;
-  p.Default = def;
-  p.Control = control;
-  p.Edit = edit;
-  return p;
-}
-
-EffectParam Check(const char* name, const char* caption, const char* control, bool def) {
-  EffectParam p = Number(name, caption, 0, 1, def ? 1 : 0, control);
-  p.Kind = ControlKind::Check;
-  return p;
-}
-
-EffectParam Choice(const char* name, const char* caption, std::vector<std::string> choices,
-                   std::vector<std::string> controls, int def, ControlKind kind,
-                   const char* combo = "") {
-  EffectParam p = Number(name, caption, 0, static_cast<double>(choices.size()) - 1, def, combo);
-  p.Choices = std::move(choices);
-  p.ChoiceControls = std::move(controls);
-  p.Kind = kind;
+// A check box that starts checked or not.
+EffectParam Box(const char* name, const char* caption, const char* control, bool checked) {
+  EffectParam p = Check(name, caption, control);
+  p.Default = checked ? 1 : 0;
   return p;
 }
 
@@ -43,12 +22,11 @@ EffectRow RotateRow() {
   EffectRow row{"rotate",      "Rotate", "TRotateForm",
                 "Rotate",      {},       RecomputePolicy::Always,
                 "Rotate.html", nullptr,  {"LMRotateandMirror1"}};
-  row.Params = {
-      Number("angle", "", 0, 359, 0, "TrackBar1", "Edit1"),
-      Check("overwrite-unselected-and-resize-if-necessary",
-            "overwrite unselected and resize if necessary", "RTOverwriteAndResize", false),
-      Check("use-transparent-color-interval", "use transparent color interval", "RTTransparentBox",
-            true)};
+  row.Params = {Range("angle", "", 0, 359, 0, "TrackBar1", "Edit1"),
+                Box("overwrite-unselected-and-resize-if-necessary",
+                    "overwrite unselected and resize if necessary", "RTOverwriteAndResize", false),
+                Box("use-transparent-color-interval", "use transparent color interval",
+                    "RTTransparentBox", true)};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return Rotate(in, {v.Int(row.Params[0]), v.Int(row.Params[1]) != 0, v.Int(row.Params[2]) != 0});
   };
@@ -61,10 +39,10 @@ EffectRow RotateRow() {
 EffectRow ResizeRow() {
   EffectRow row{"resize", "Resize", "TResizeForm", "Resize", {}, RecomputePolicy::Always, "",
                 nullptr,  {}};
-  row.Params = {Number("width", "", 0, 65535, 0, "WidthEdit"),
-                Number("height", "", 0, 65535, 0, "HeightEdit"),
-                Number("widthpercent", "", 0, 1e6, 100, "WidthPercent"),
-                Number("heightpercent", "", 0, 1e6, 100, "HeightPercent")};
+  row.Params = {Range("width", "", 0, 65535, 0, "WidthEdit"),
+                Range("height", "", 0, 65535, 0, "HeightEdit"),
+                Range("widthpercent", "", 0, 1e6, 100, "WidthPercent"),
+                Range("heightpercent", "", 0, 1e6, 100, "HeightPercent")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     auto side = [&](int pixels, int percent, int size) {
       const int given = v.Int(row.Params[pixels]);
@@ -88,16 +66,14 @@ EffectRow EnlargeCanvasRow() {
                 nullptr,
                 {"LMEnlargeCanvas1"}};
   // Sizes of 0 keep the image's own; the dialog's minimum is the current size.
-  row.Params = {Number("width", "", 0, 9999, 0, "WidthSpinEdit"),
-                Number("height", "", 0, 9999, 0, "HeightSpinEdit"),
-                Choice("alignment", "Alignment", {"left", "center", "right"},
-                       {"ECleftradiobutton", "ECcenterradiobutton", "ECrightradiobutton"}, 0,
-                       ControlKind::Radio),
-                Number("offset", "Offset:", -9999, 9999, 0, "HorOffsetSpinEdit"),
-                Choice("vertical-alignment", "Vertical Alignment", {"top", "middle", "bottom"},
-                       {"ECtopradiobutton", "ECmiddleradiobutton", "ECbottomradiobutton"}, 0,
-                       ControlKind::Radio),
-                Number("vertoffset", "", -9999, 9999, 0, "VertOffsetSpinEdit")};
+  row.Params = {Range("width", "", 0, 9999, 0, "WidthSpinEdit"),
+                Range("height", "", 0, 9999, 0, "HeightSpinEdit"),
+                Radio("alignment", "Alignment", {"left", "center", "right"},
+                      {"ECleftradiobutton", "ECcenterradiobutton", "ECrightradiobutton"}),
+                Range("offset", "Offset:", -9999, 9999, 0, "HorOffsetSpinEdit"),
+                Radio("vertical-alignment", "Vertical Alignment", {"top", "middle", "bottom"},
+                      {"ECtopradiobutton", "ECmiddleradiobutton", "ECbottomradiobutton"}),
+                Range("vertoffset", "", -9999, 9999, 0, "VertOffsetSpinEdit")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     auto size = [&](int i, int current) {
       int s = v.Int(row.Params[i]);
@@ -115,13 +91,13 @@ EffectRow DistortionRow() {
   EffectRow row{"distortion",      "Distortion", "TDistortionForm",
                 "Distortion",      {},           RecomputePolicy::Always,
                 "Distortion.html", nullptr,      {"LMDistort1"}};
-  row.Params = {Number("threshold", "Threshold", 1, 127, 64, "TrackBar1", "SpinEdit1"),
-                Check("red", "Red", "RedCheckBox", true),
-                Check("green", "Green", "GreenCheckBox", true),
-                Check("blue", "Blue", "BlueCheckBox", true),
-                Check("use-median-as-center", "use Median as Center", "MedianCheckBox", true),
-                Check("use-clipping", "use Clipping", "ClippingCheckBox", false),
-                Number("offset", "Offset", -127, 127, 0, "OffsetSpinEdit")};
+  row.Params = {Range("threshold", "Threshold", 1, 127, 64, "TrackBar1", "SpinEdit1"),
+                Box("red", "Red", "RedCheckBox", true),
+                Box("green", "Green", "GreenCheckBox", true),
+                Box("blue", "Blue", "BlueCheckBox", true),
+                Box("use-median-as-center", "use Median as Center", "MedianCheckBox", true),
+                Box("use-clipping", "use Clipping", "ClippingCheckBox", false),
+                Range("offset", "Offset", -127, 127, 0, "OffsetSpinEdit")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     auto on = [&](int i) { return v.Int(row.Params[i]) != 0; };
     return Distortion(
@@ -140,9 +116,9 @@ EffectRow PinchPunchRow() {
                 "Deformations.html",
                 nullptr,
                 {"LMPinchPuch1"}};
-  row.Params = {Number("position", "", 0, 200, 0, "TrackBar1"),
-                Choice("method", "Method", {"linear", "square", "harder", "softer"}, {}, 1,
-                       ControlKind::Combo, "MethodComboBox")};
+  row.Params = {
+      Range("position", "", 0, 200, 0, "TrackBar1"),
+      Choice("method", "Method", {"linear", "square", "harder", "softer"}, 1, "MethodComboBox")};
   row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
     return PinchPunch(in, {v.Int(row.Params[0]), static_cast<PinchMethod>(v.Int(row.Params[1]))});
   };
