@@ -94,6 +94,8 @@ class DocumentList {
     Host.PreviewChanged();
   }
   bool PreviewActive() const { return Preview != nullptr; }
+  // After a change of the displayed image's size.
+  void FitWindow() { Host.FitWindowToImage(); }
   const TBitmap& DisplayedRaster() const { return Preview ? *Preview : *Slots[0]->Bitmap; }
 
   bool IsFull() const { return Slots[9]->InUse; }

@@ -41,6 +41,13 @@ class TSelectionTest {
   const TRect& Candidates() const { return Clip; }
   // Every pixel of the image passes (nothing selected, no colour gate).
   bool SelectsAll() const { return All; }
+  // A circle selection's centre, which may lie off the bounds cut to the image.
+  bool CircleCentre(int64_t& x, int64_t& y) const {
+    if (Shape != TShape::Disc) return false;
+    x = Cx;
+    y = Cy;
+    return true;
+  }
 
  private:
   enum class TShape { Box, Disc, Mask };

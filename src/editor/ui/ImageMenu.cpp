@@ -1,19 +1,44 @@
-// The Image menu. Image Information, the colour dialog and the RGB split
-// work here; the pixel operations are bound to their effect rows
-// (EffectsMenu.cpp).
+// The Image menu. Image Information, the colour dialog, Resize and the RGB
+// split work here; the pixel operations, Rotate and Enlarge Canvas are bound
+// to their effect rows (EffectsMenu.cpp).
 #include <QMenu>
+#include <QPointer>
 
+#include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
+#include "effects/ui/ResizeForm.h"
+#include "effects/ui/TransformForms.h"
 
 namespace lumarte::editor {
 
+namespace {
+
+// Opens the Resize dialog (made once, kept with the window) on an open image.
+void LMResize2Click(TForm1& window) {
+  if (!window.Docs.Current().InUse) return;
+  auto* form = window.findChild<effects::TResizeForm*>("TResizeForm");
+  if (!form)
+    form = new effects::TResizeForm(
+        window.Docs, [&window] { return window.View->ZoomedSize(); }, &window);
+  form->setModal(true);
+  form->show();
+  form->raise();
+}
+
+}  // namespace
+
 void TForm1::BuildImageMenu() {
   QMenu* menu = AddMenu("LMImage1", "Image");
+  // The rotate dialog's ">> Select Colors" edits the colour interval here.
+  effects::SetRotateColourDialog([window = QPointer<TForm1>(this)] {
+    if (window) window->Guard([&] { window->EditColors(); });
+  });
   AddItems(menu, {
                      {"LMImageInformation1", "Image Information", "Ctrl+I",
                       Do(&TForm1::LMImageInformation1Click)},
                      {},
-                     {"LMResize2", "Resize", "Ctrl+R", {}},
+                     {"LMResize2", "Resize", "Ctrl+R",
+                      [this] { Guard([this] { LMResize2Click(*this); }); }},
                      {"LMEnlargeCanvas1", "Enlarge Canvas", nullptr, {}},
                      {"LMRotateandMirror1", "Rotate", nullptr, {}},
                  });

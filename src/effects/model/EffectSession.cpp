@@ -32,8 +32,20 @@ void EffectSession::Show() {
   Busy = false;
 }
 
+namespace {
+
+bool SameSize(const editor::TBitmap& a, const editor::TBitmap& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height();
+}
+
+}  // namespace
+
 void EffectSession::RestoreDocumentImage() {
+  // A preview of another size had the window fitted to it; fit back.
+  const bool resized = Documents.PreviewActive() &&
+                       !SameSize(Documents.DisplayedRaster(), *Documents.Current().Bitmap);
   Documents.EndPreview();
+  if (resized) Documents.FitWindow();
 }
 
 void EffectSession::ComputeEffect() {
@@ -77,7 +89,10 @@ void EffectSession::PreviewButtonClick() {
   Busy = false;
   HasResult = !Aborted && ResultBitmap;
   PreviewShown = true;
-  if (HasResult) Documents.ShowPreview(ResultBitmap.get());
+  if (HasResult) {
+    Documents.ShowPreview(ResultBitmap.get());
+    if (!SameSize(*ResultBitmap, *Documents.Current().Bitmap)) Documents.FitWindow();
+  }
 }
 
 bool EffectSession::OKButtonClick() {
@@ -91,9 +106,11 @@ bool EffectSession::OKButtonClick() {
   HasResult = false;
   Documents.PushUndo();
   editor::TBM& doc = Documents.Current();
+  const bool resized = !SameSize(*ResultBitmap, *doc.Bitmap);
   doc.Bitmap = std::move(ResultBitmap);
   doc.Modified = true;
   Documents.Refresh(0);
+  if (resized) Documents.FitWindow();
   return true;
 }
 

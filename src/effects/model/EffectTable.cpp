@@ -7,6 +7,7 @@
 #include "effects/model/FilterEffects.h"
 #include "effects/model/PixelOps.h"
 #include "effects/model/ToneEffects.h"
+#include "effects/model/Transforms.h"
 #include "imaging/Errors.h"
 
 namespace lumarte::effects {
@@ -28,6 +29,7 @@ const std::vector<EffectRow>& EffectTable() {
     AddToneEffects(rows);
     AddFilterEffects(rows);
     AddPixelOpEffects(rows);
+    AddTransformEffects(rows);
     return rows;
   }();
   return table;

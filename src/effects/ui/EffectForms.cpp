@@ -3,6 +3,7 @@
 #include "editor/ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
 #include "effects/ui/ToneForms.h"
+#include "effects/ui/TransformForms.h"
 
 namespace lumarte::effects {
 
@@ -20,6 +21,7 @@ const EffectFormFactories& Factories() {
     EffectFormFactories f;
     AddToneForms(f);
     AddFilterForms(f);
+    AddTransformForms(f);
     return f;
   }();
   return factories;
