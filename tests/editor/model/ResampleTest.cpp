@@ -4,22 +4,10 @@
 
 #include "editor/model/Resample.h"
 #include "imaging/Errors.h"
+#include "support/DistinctPattern.h"
 
 using namespace lumarte::editor;
-
-namespace {
-
-TBitmap Pattern(int w, int h) {
-  TBitmap b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      b.SetPixel(x, y,
-                 RGBColor(static_cast<uint8_t>(x * 7 + y), static_cast<uint8_t>(y * 11),
-                          static_cast<uint8_t>(x ^ y)));
-  return b;
-}
-
-}  // namespace
+using lumarte::fixtures::DistinctPattern;
 
 struct TableCase {
   int From, To;
@@ -57,20 +45,20 @@ TEST(NearestTable, MatchesTheQuotientRoundedHalfEven) {
 
 TEST(ResampleNearest, SameSizeReproducesTheImage) {
   for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {17, 5}}) {
-    TBitmap b = Pattern(w, h);
+    TBitmap b = DistinctPattern(w, h);
     EXPECT_EQ(ResampleNearest(b, w, h), b) << w << "x" << h;
   }
 }
 
 TEST(ResampleNearest, HalvingPicksEverySecondPixel) {
-  TBitmap b = Pattern(10, 6);
+  TBitmap b = DistinctPattern(10, 6);
   TBitmap half = ResampleNearest(b, 5, 3);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x) EXPECT_EQ(half.Pixel(x, y), b.Pixel(2 * x, 2 * y)) << x << "," << y;
 }
 
 TEST(ResampleNearest, EnlargingRepeatsPixelsUpToTheLastColumn) {
-  TBitmap b = Pattern(3, 2);
+  TBitmap b = DistinctPattern(3, 2);
   TBitmap big = ResampleNearest(b, 7, 5);
   const std::vector<int32_t> cols = NearestSourceTable(3, 7), rows = NearestSourceTable(2, 5);
   for (int y = 0; y < 5; ++y)
@@ -79,7 +67,7 @@ TEST(ResampleNearest, EnlargingRepeatsPixelsUpToTheLastColumn) {
 }
 
 TEST(ResampleNearest, RefusesEmptySizes) {
-  TBitmap b = Pattern(3, 2);
+  TBitmap b = DistinctPattern(3, 2);
   EXPECT_THROW(ResampleNearest(b, 0, 2), lumarte::ELumarteError);
   EXPECT_THROW(ResampleNearest(b, 2, -1), lumarte::ELumarteError);
   EXPECT_THROW(ResampleNearest(b, 65535, 65535), lumarte::ELumarteError);

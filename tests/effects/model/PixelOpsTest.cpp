@@ -11,23 +11,14 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/PixelOps.h"
 #include "effects/model/Random.h"
+#include "support/DistinctPattern.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte::editor;
+using lumarte::fixtures::DistinctPattern;
 using namespace lumarte::effects;
 
 namespace {
-
-// Every pixel different: red = 7x + y, green = 3y + x, blue = x ^ y.
-TBitmap Pattern(int w, int h) {
-  TBitmap b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      b.SetPixel(x, y,
-                 RGBColor(static_cast<uint8_t>(7 * x + y), static_cast<uint8_t>(3 * y + x),
-                          static_cast<uint8_t>(x ^ y)));
-  return b;
-}
 
 TColor BGR(uint8_t b, uint8_t g, uint8_t r) {
   return RGBColor(r, g, b);
@@ -107,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
         ColourCase{"grayscale", BGR(10, 20, 31), BGR(20, 20, 20)}));
 
 TEST(PixelOps, FillSelectionWithNothingSelectedPaintsEverything) {
-  Scene s(Pattern(7, 5));
+  Scene s(DistinctPattern(7, 5));
   s.Colours.BG = TColorEntry::FromRGB(1, 2, 3);
   TBitmap out = s.Run("fill-selection-w-bg-color");
   for (int y = 0; y < 5; ++y)
@@ -118,12 +109,12 @@ TEST(PixelOps, NegativeTwiceRestoresWithTwoUndoLevels) {
   QuietHost host;
   DocumentList docs(host);
   docs.NewImage(6, 4);
-  *docs.Current().Bitmap = Pattern(6, 4);
+  *docs.Current().Bitmap = DistinctPattern(6, 4);
   const EffectRow& row = *FindEffect("negative-image");
   ASSERT_TRUE(ApplyEffectNow(docs, row));
-  EXPECT_EQ(docs.Current().Bitmap->Pixel(2, 1), ~Pattern(6, 4).Pixel(2, 1) & 0xFFFFFF);
+  EXPECT_EQ(docs.Current().Bitmap->Pixel(2, 1), ~DistinctPattern(6, 4).Pixel(2, 1) & 0xFFFFFF);
   ASSERT_TRUE(ApplyEffectNow(docs, row));
-  EXPECT_EQ(*docs.Current().Bitmap, Pattern(6, 4));
+  EXPECT_EQ(*docs.Current().Bitmap, DistinctPattern(6, 4));
   EXPECT_EQ(docs.Current().UndoDepth(), 2);
 }
 
@@ -132,7 +123,7 @@ TEST(PixelOps, NegativeTwiceRestoresWithTwoUndoLevels) {
 // A circle cut by the left edge: its bounds are not symmetric about the
 // centre, so some mirrored pixels fall outside the circle and become BG.
 TEST(PixelOps, VerticalFlipOfACircle) {
-  Scene s(Pattern(12, 12));
+  Scene s(DistinctPattern(12, 12));
   s.Circle(1, 5, 3);  // bounds x 0..4, y 2..8
   s.Colours.BG = TColorEntry::FromRGB(9, 8, 7);
   TBitmap out = s.Run("flip-vertical");
@@ -152,7 +143,7 @@ TEST(PixelOps, VerticalFlipOfACircle) {
 }
 
 TEST(PixelOps, FlipsMirrorInsideARectangle) {
-  Scene s(Pattern(8, 6));
+  Scene s(DistinctPattern(8, 6));
   s.Rect(2, 1, 5, 4);
   TBitmap v = s.Run("flip-vertical"), h = s.Run("flip-horizontal");
   EXPECT_EQ(v.Pixel(2, 1), s.Image.Pixel(5, 1));
@@ -162,7 +153,7 @@ TEST(PixelOps, FlipsMirrorInsideARectangle) {
   EXPECT_EQ(v.Pixel(1, 1), s.Image.Pixel(1, 1));
   EXPECT_EQ(h.Pixel(6, 5), s.Image.Pixel(6, 5));
   // Everything selected: the fast whole-row path.
-  Scene all(Pattern(5, 2));
+  Scene all(DistinctPattern(5, 2));
   TBitmap whole = all.Run("flip-vertical");
   EXPECT_EQ(whole.Pixel(0, 1), all.Image.Pixel(4, 1));
   EXPECT_EQ(whole.Pixel(2, 0), all.Image.Pixel(2, 0));
@@ -170,7 +161,7 @@ TEST(PixelOps, FlipsMirrorInsideARectangle) {
 
 // On a square the diagonals are the lines x + y = 4 (up) and x = y (down).
 TEST(PixelOps, DiagonalFlipsOfASquare) {
-  Scene s(Pattern(7, 7));
+  Scene s(DistinctPattern(7, 7));
   s.Rect(0, 0, 4, 4);
   TBitmap up = s.Run("flip-diagonal-up"), down = s.Run("flip-diagonal-down");
   for (int y = 0; y <= 4; ++y)
@@ -182,7 +173,7 @@ TEST(PixelOps, DiagonalFlipsOfASquare) {
 }
 
 TEST(PixelOps, DiagonalFlipOfAFlatOrThinSelection) {
-  Scene s(Pattern(7, 7));
+  Scene s(DistinctPattern(7, 7));
   s.Rect(3, 0, 3, 6);  // SelRight = SelLeft: nothing happens
   EXPECT_TRUE(s.Run("flip-diagonal-up").Empty());
   s.Rect(0, 2, 6, 2);  // one row: each pixel is its own mirror
@@ -190,7 +181,7 @@ TEST(PixelOps, DiagonalFlipOfAFlatOrThinSelection) {
 }
 
 TEST(PixelOps, RotateLeftAndRightOfThreeByTwo) {
-  Scene s(Pattern(3, 2));
+  Scene s(DistinctPattern(3, 2));
   s.Rect(1, 1, 2, 1);  // the selection does not matter
   TBitmap left = s.Run("rotate-all-90-left");
   ASSERT_EQ(left.Width(), 2);
@@ -203,7 +194,7 @@ TEST(PixelOps, RotateLeftAndRightOfThreeByTwo) {
 }
 
 TEST(PixelOps, RotationsUndoEachOtherOnALargeImage) {
-  Scene s(Pattern(130, 67));  // several cache blocks with ragged ends
+  Scene s(DistinctPattern(130, 67));  // several cache blocks with ragged ends
   Scene turned(s.Run("rotate-all-90-right"));
   EXPECT_EQ(turned.Run("rotate-all-90-left"), s.Image);
 }
@@ -224,7 +215,7 @@ class WashingMachineTest : public ::testing::TestWithParam<WashCase> {};
 
 // 10 x 10, nothing selected: centre (4, 4), w = h = 9.
 TEST_P(WashingMachineTest, HandComputedSource) {
-  Scene s(Pattern(10, 10));
+  Scene s(DistinctPattern(10, 10));
   TBitmap out = s.Run("washing-machine");
   const WashCase& c = GetParam();
   EXPECT_EQ(out.Pixel(c.X, c.Y), s.Image.Pixel(c.SourceX, c.SourceY));
@@ -253,13 +244,13 @@ TEST(PixelOps, MosaicBlockSizes) {
 }
 
 TEST(PixelOps, MosaicTakesEachBlocksTopLeftPixel) {
-  Scene big(Pattern(1200, 900));
+  Scene big(DistinctPattern(1200, 900));
   TBitmap out = big.Run("mosaic");
   EXPECT_EQ(out.Pixel(8, 8), big.Image.Pixel(0, 0));
   EXPECT_EQ(out.Pixel(9, 17), big.Image.Pixel(9, 9));
   EXPECT_EQ(out.Pixel(1199, 899), big.Image.Pixel(1197, 891)) << "the last, smaller block";
 
-  Scene s(Pattern(12, 7));
+  Scene s(DistinctPattern(12, 7));
   s.Rect(3, 3, 11, 6);
   TBitmap small = s.Run("mosaic");
   EXPECT_EQ(small.Pixel(7, 6), s.Image.Pixel(5, 5));
@@ -270,7 +261,7 @@ TEST(PixelOps, MosaicTakesEachBlocksTopLeftPixel) {
 // Painting walks n points per pixel with two draws each and only spreads
 // colours that the image has.
 TEST(PixelOps, PaintingDrawsTwicePerWalkPoint) {
-  Scene s(Pattern(9, 7));  // n = 3: bands of rows 0..2, 3..5, 6
+  Scene s(DistinctPattern(9, 7));  // n = 3: bands of rows 0..2, 3..5, 6
   TBitmap out = s.Run("painting-water-color", 1234);
   TRandomGenerator expected;
   expected.Seed(1234);
@@ -286,7 +277,7 @@ TEST(PixelOps, PaintingDrawsTwicePerWalkPoint) {
 }
 
 TEST(PixelOps, RandomPermutationTakesTheFirstSelectedDraw) {
-  Scene s(Pattern(40, 40));
+  Scene s(DistinctPattern(40, 40));
   s.Rect(0, 0, 29, 29);  // r = round(√58) = 8: offsets -4..3
   TBitmap out = s.Run("random-permutation", 99);
   TRandomGenerator rng;
@@ -411,7 +402,7 @@ TEST(PixelOps, FloodFillsStartAtTheAnchorAndIgnoreTheSelection) {
 class KeepsToSelection : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(KeepsToSelection, UnselectedPixelsStay) {
-  Scene s(Pattern(23, 19));
+  Scene s(DistinctPattern(23, 19));
   s.Circle(10, 9, 6);
   s.Colours.TCI = TColorEntry::FromRGB(60, 20, 4);
   s.Colours.TCIWidth = 100;
@@ -453,7 +444,7 @@ TEST(PixelOps, EveryMenuCommandHasARowOfItsOwn) {
 }
 
 TEST(PixelOps, SplitRowGivesOneChannel) {
-  Scene s(Pattern(4, 3));
+  Scene s(DistinctPattern(4, 3));
   ParamValues green;
   green.Set("channel", 1);
   TBitmap out = s.Run("split-colors-rgb-of-the-image-into-3-images", 1, green);
@@ -471,7 +462,7 @@ TEST(PixelOps, SelectionsBeyondTheImageStayInside) {
   for (const EffectRow& row : EffectTable()) {
     if (!row.FormName.empty()) continue;
     for (int shape = 0; shape < 3; ++shape) {
-      Scene s(Pattern(9, 6));
+      Scene s(DistinctPattern(9, 6));
       if (shape == 0) {
         s.Sel.Kind = SelKind::Polygon;
         for (TPoint p : {TPoint{2, 1}, TPoint{65535, 3}, TPoint{4, 65535}})
