@@ -62,6 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
         TApplyParseCase{{"a", "b", "add-noise", "--select", "polygon:1,2;3,4"}, kPoly},
         TApplyParseCase{{"a", "b", "add-noise", "--select", "polygon:1,2;3,4;"}, kPairs},
         TApplyParseCase{{"a", "b", "add-noise", "--select", "polygon:1,2;3;5,6"}, kPairs},
+        TApplyParseCase{{"a", "b", "add-noise", "--fg", "12345"},
+                        "--fg takes a colour RRGGBB in hexadecimal"},
+        TApplyParseCase{{"a", "b", "add-noise", "--bg", "GG0000"},
+                        "--bg takes a colour RRGGBB in hexadecimal"},
+        TApplyParseCase{{"a", "b", "add-noise", "--pen", "0"}, "--pen takes a width from 1 to 128"},
+        TApplyParseCase{{"a", "b", "add-noise", "--pen", "129"},
+                        "--pen takes a width from 1 to 128"},
         TApplyParseCase{{"a", "b", "add-noise", "--select", "square:1,1,2,2"},
                         "--select takes rect:, circle: or polygon:"}));
 
@@ -78,6 +85,11 @@ TEST(ApplyParse, StoresTheRequest) {
   EXPECT_EQ(r.Values.Get(r.Effect->Param("contrast")), -12);
   EXPECT_EQ(r.Values.Get(r.Effect->Param("brightness")), 0) << "the default";
   EXPECT_EQ(r.Seed, 4294967295u);
+  EXPECT_EQ(r.Colours.BG, TColorSet{}.BG) << "the program's defaults";
+  EXPECT_EQ(r.Colours.PenWidth, 1);
+  ASSERT_EQ(ParseApply({"a", "b", "adjust-contrast", "--fg", "0a0B0c", "--pen", "128"}, r), "");
+  EXPECT_EQ(r.Colours.FG, TColorEntry::FromRGB(10, 11, 12));
+  EXPECT_EQ(r.Colours.PenWidth, 128);
   EXPECT_EQ(r.Selection.Kind, SelKind::Rectangle);
   EXPECT_EQ((std::vector<int>{r.Selection.X1, r.Selection.Y1, r.Selection.X2, r.Selection.Y2}),
             (std::vector<int>{9, 8, 2, 3}));
@@ -130,6 +142,19 @@ TEST_F(Apply, WritesTheModelsPixelsInsideTheSelection) {
   AssignTo(Input(), source);
   EXPECT_EQ(got.Pixel(0, 0), source.Pixel(0, 0)) << "outside the rectangle";
   EXPECT_NE(got.Pixel(5, 4), source.Pixel(5, 4)) << "inside the rectangle";
+}
+
+// Effects that fill take the colours given on the command line.
+TEST_F(Apply, FillsWithTheGivenBackground) {
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "fill-selection-w-bg-color", "--select",
+                 "rect:2,1,4,3", "--bg", "FF8000", "--fg", "0000FF"}),
+            0)
+      << Err;
+  TBitmap got = ReadRaster("out.bmp");
+  EXPECT_EQ(got.Pixel(3, 2), RGBColor(255, 128, 0));
+  TBitmap source;
+  AssignTo(Input(), source);
+  EXPECT_EQ(got.Pixel(5, 2), source.Pixel(5, 2));
 }
 
 TEST_F(Apply, TheSeedFixesTheNoise) {

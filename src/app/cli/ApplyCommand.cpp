@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "app/cli/ColourArgument.h"
 #include "app/cli/SaveFormats.h"
 #include "editor/model/RasterConversion.h"
 #include "editor/model/SelectionTest.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr const char* kApplyUsage =
     "Usage: lumarte-cli apply IN OUT EFFECT [name=value ...]\n"
     "         [--select rect:X1,Y1,X2,Y2 | circle:CX,CY,R | polygon:X,Y;X,Y;...]\n"
-    "         [--seed N]\n"
+    "         [--seed N] [--fg RRGGBB] [--bg RRGGBB] [--pen N]\n"
     "       lumarte-cli apply --list\n";
 
 // A whole number in 0..max, nothing else.
@@ -58,16 +59,33 @@ std::string ParsePolygon(const std::string& points, editor::TSelectionClass& sel
   return "";
 }
 
+std::string ColourOption(const std::string& name, const std::string& value,
+                         editor::TColorEntry& entry) {
+  uint32_t c = 0;
+  if (!ParseColor(value, c)) return name + " takes a colour RRGGBB in hexadecimal";
+  entry = editor::TColorEntry::FromRGB(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF);
+  return "";
+}
+
 std::string ApplyOption(const std::vector<std::string>& args, size_t& i, TApplyRequest& r) {
   const std::string& a = args[i];
-  if (a != "--select" && a != "--seed") return "unknown option " + a;
+  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen")
+    return "unknown option " + a;
   if (i + 1 == args.size()) return a + " needs a value";
   const std::string& value = args[++i];
   if (a == "--select") return ParseSelection(value, r.Selection);
-  int64_t seed = 0;
-  if (!ParseCount(value, std::numeric_limits<uint32_t>::max(), seed))
+  if (a == "--fg") return ColourOption(a, value, r.Colours.FG);
+  if (a == "--bg") return ColourOption(a, value, r.Colours.BG);
+  int64_t n = 0;
+  if (a == "--pen") {
+    if (!ParseCount(value, editor::kPenWidthMax, n) || n < editor::kPenWidthMin)
+      return "--pen takes a width from 1 to 128";
+    r.Colours.PenWidth = static_cast<int>(n);
+    return "";
+  }
+  if (!ParseCount(value, std::numeric_limits<uint32_t>::max(), n))
     return "--seed takes a number from 0 to 4294967295";
-  r.Seed = static_cast<uint32_t>(seed);
+  r.Seed = static_cast<uint32_t>(n);
   return "";
 }
 
@@ -147,7 +165,7 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     editor::AssignTo(image, raster);
     const editor::TSelectionTest selection(request.Selection, raster, editor::TSelectByColor{});
     effects::NullProgress progress;
-    effects::EffectInput input{raster, selection, progress};
+    effects::EffectInput input{raster, selection, progress, request.Colours};
     input.Shape = &request.Selection;
     editor::TBitmap result = request.Effect->Run(input, request.Values, request.Seed);
     // An empty result: nothing to do, the image is written as it came.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/model/ColorSet.h"
 #include "editor/model/Selection.h"
 #include "effects/model/EffectTable.h"
 
@@ -17,6 +18,7 @@ struct TApplyRequest {
   effects::ParamValues Values;
   editor::TSelectionClass Selection;  // nothing selected unless --select is given
   uint32_t Seed = 0;
+  editor::TColorSet Colours;  // the program's defaults unless --fg, --bg or --pen
 };
 
 // Parses "rect:X1,Y1,X2,Y2", "circle:CX,CY,R" or "polygon:X,Y;X,Y;...".
@@ -26,7 +28,8 @@ std::string ParseSelection(const std::string& text, editor::TSelectionClass& sel
 // Parses the arguments after "apply". Returns "" or the usage error.
 std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& request);
 
-// lumarte-cli apply IN OUT EFFECT [name=value ...] [--select ...] [--seed N],
+// lumarte-cli apply IN OUT EFFECT [name=value ...] [--select ...] [--seed N]
+// [--fg RRGGBB] [--bg RRGGBB] [--pen N],
 // or apply --list: 0 done, 1 read/effect/write failure, 2 bad usage.
 int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 

@@ -19,7 +19,9 @@ constexpr const char* kUsage =
     "  apply IN OUT EFFECT [name=value ...] [--select SHAPE] [--seed N]\n"
     "                 run an effect on IN (inside SHAPE: rect:X1,Y1,X2,Y2,\n"
     "                 circle:CX,CY,R or polygon:X,Y;X,Y;...) and write OUT;\n"
-    "                 the random seed is 0 unless given\n"
+    "                 the random seed is 0 unless given; --fg, --bg (RRGGBB)\n"
+    "                 and --pen N set the colours and pen width of effects\n"
+    "                 that paint or fill (white, black and 1 otherwise)\n"
     "  apply --list   print every effect with its parameters\n"
     "  --version      print the program version\n"
     "  --help         print this text\n";

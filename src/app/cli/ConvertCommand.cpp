@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "app/cli/ColourArgument.h"
 #include "imaging/FileUtils.h"
 
 namespace lumarte::cli {
@@ -16,15 +17,6 @@ bool ParseInt(const std::string& s, int& v) {
   if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos)
     return false;
   v = std::atoi(s.c_str());
-  return true;
-}
-
-// RRGGBB to the colour value 0x00BBGGRR.
-bool ParseColor(const std::string& s, uint32_t& color) {
-  if (s.size() != 6 || s.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-    return false;
-  uint32_t rgb = static_cast<uint32_t>(std::strtoul(s.c_str(), nullptr, 16));
-  color = (rgb >> 16) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
   return true;
 }
 
