@@ -33,6 +33,8 @@ bool DrawBorder(TBitmap& canvas, const TSelectionClass& sel, const editor::TRect
                               {b.Left, b.Bottom + 1}});
       return true;
     case SelKind::Circle: {
+      // No circle drawn yet: no centre, no border.
+      if (sel.X1 < 0) return false;
       const int cx = sel.X1, cy = sel.Y1, r = sel.X2;
       canvas.Ellipse(cx - r, cy - r, cx + r, cy + r);
       return true;

@@ -358,15 +358,22 @@ TEST(PixelOps, PaintBorderOfAPolygon) {
   EXPECT_EQ(out.Pixel(3, 3), clWhite);
 }
 
-TEST(PixelOps, PaintBorderWithoutVerticesMakesNoUndoLevel) {
+// A polygon without vertices and a circle not yet drawn have no border:
+// nothing happens at all.
+class PaintBorderOfNothing : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(PaintBorderOfNothing, MakesNoUndoLevel) {
   QuietHost host;
   DocumentList docs(host);
   docs.NewImage(5, 5);
-  docs.Current().Selection->Kind = SelKind::Freehand;
+  docs.Current().Selection->Kind = GetParam();
   EXPECT_FALSE(ApplyEffectNow(docs, *FindEffect("paint-border-of-selection-w-fg-color")));
   EXPECT_EQ(docs.Current().UndoDepth(), 0);
   EXPECT_EQ(*docs.Current().Bitmap, TBitmap(5, 5));
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PaintBorderOfNothing,
+                         ::testing::Values(SelKind::Freehand, SelKind::Polygon, SelKind::Circle));
 
 // White left part with one gray pixel, a black wall at x = 3, a red right part.
 TBitmap Rooms() {
