@@ -7,14 +7,14 @@ namespace lumarte::effects {
 
 namespace {
 
-struct TTapSpec {
+struct TTapRow {
   int dx, dy;
   double w;
   bool iir = false;
 };
 
-struct TFilterSpec {
-  std::vector<TTapSpec> Taps;
+struct TFilterRow {
+  std::vector<TTapRow> Taps;
   double Scale = 1;
   double Offset = 0;
   double LowLimit = -255, HighLimit = 255;
@@ -26,17 +26,17 @@ struct TStandardFilter {
   const char* Caption;
   const char* MenuItem;
   int Iterations;
-  std::vector<TFilterSpec> Filters;  // one for all channels, or red, green, blue
+  std::vector<TFilterRow> Filters;  // one for all channels, or red, green, blue
 };
 
 constexpr bool IIR = true;
 
-const std::vector<TTapSpec> kRedWaxTaps = {{-1, -1, 4}, {1, 1, -4}, {-1, 1, -4}, {1, -1, 4},
-                                           {0, -1, 4},  {0, 1, -4}, {1, 0, -4},  {-1, 0, 4}};
-const std::vector<TTapSpec> kNormalizeRed = {
+const std::vector<TTapRow> kRedWaxTaps = {{-1, -1, 4}, {1, 1, -4}, {-1, 1, -4}, {1, -1, 4},
+                                          {0, -1, 4},  {0, 1, -4}, {1, 0, -4},  {-1, 0, 4}};
+const std::vector<TTapRow> kNormalizeRed = {
     {0, 0, 1}, {0, 1, .5}, {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
-const std::vector<TTapSpec> kNormalizeGreenBlue = {{0, 0, 1},   {0, 0, 1},  {0, 1, .5},
-                                                   {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
+const std::vector<TTapRow> kNormalizeGreenBlue = {{0, 0, 1},   {0, 0, 1},  {0, 1, .5},
+                                                  {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
 
 const std::vector<TStandardFilter>& StandardFilters() {
   static const std::vector<TStandardFilter> table = {
@@ -131,20 +131,20 @@ const std::vector<TStandardFilter>& StandardFilters() {
   return table;
 }
 
-TFIRIIRFilter MakeFilter(const TFilterSpec& spec) {
+TFIRIIRFilter MakeFilter(const TFilterRow& row) {
   TFIRIIRFilter f;
-  for (const TTapSpec& t : spec.Taps) {
+  for (const TTapRow& t : row.Taps) {
     if (t.iir)
       f.AddIIR(t.dx, t.dy, t.w);
     else
       f.AddFIR(t.dx, t.dy, t.w);
   }
-  f.Scale = static_cast<float>(spec.Scale);
-  f.Offset = static_cast<float>(spec.Offset);
-  f.LowLimit = static_cast<float>(spec.LowLimit);
-  f.HighLimit = static_cast<float>(spec.HighLimit);
-  f.Normalize = spec.Normalize;
-  f.Center = static_cast<float>(spec.Center);
+  f.Scale = static_cast<float>(row.Scale);
+  f.Offset = static_cast<float>(row.Offset);
+  f.LowLimit = static_cast<float>(row.LowLimit);
+  f.HighLimit = static_cast<float>(row.HighLimit);
+  f.Normalize = row.Normalize;
+  f.Center = static_cast<float>(row.Center);
   return f;
 }
 
