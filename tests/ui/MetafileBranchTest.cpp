@@ -8,6 +8,7 @@
 #include "editor/model/MetafileAccess.h"
 #include "platform/MetafileIO.h"
 #include "support/FakePrompts.h"
+#include "support/QuietDocumentHost.h"
 #include "support/TempFolder.h"
 #include "support/TestCodec.h"
 
@@ -17,20 +18,11 @@ using namespace lumarte::fixtures;
 
 namespace {
 
-class NoHost : public DocumentHost {
- public:
-  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
-  void SaveCurrent() override {}
-  void SaveCurrentAs() override {}
-  void OpenIntoFreeSlot() override {}
-  void AddRecentFile(const std::string&) override {}
-};
-
 class MetafileBranch : public ::testing::Test {
  protected:
   TempFolder folder;
   FakePrompts prompts;
-  NoHost host;
+  QuietHost host;
   DocumentList docs{host};
   TFileCommands files{docs, host, prompts};
   void SetUp() override {

@@ -12,6 +12,7 @@
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/PNGLoader.h"
 #include "support/FakePrompts.h"
+#include "support/QuietDocumentHost.h"
 #include "support/TempFolder.h"
 #include "support/TestCodec.h"
 
@@ -21,20 +22,11 @@ using namespace lumarte::fixtures;
 
 namespace {
 
-class NoHost : public DocumentHost {
- public:
-  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
-  void SaveCurrent() override {}
-  void SaveCurrentAs() override {}
-  void OpenIntoFreeSlot() override {}
-  void AddRecentFile(const std::string&) override {}
-};
-
 class FormatBranches : public ::testing::Test {
  protected:
   TempFolder folder;
   FakePrompts prompts;
-  NoHost host;
+  QuietHost host;
   DocumentList docs{host};
   TFileCommands files{docs, host, prompts};
 

@@ -10,17 +10,9 @@
 #include "editor/model/DocumentList.h"
 #include "editor/model/SelectionController.h"
 #include "imaging/Errors.h"
+#include "support/QuietDocumentHost.h"
 
 namespace lumarte::editor::testing {
-
-class QuietHost : public DocumentHost {
- public:
-  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
-  void SaveCurrent() override {}
-  void SaveCurrentAs() override {}
-  void OpenIntoFreeSlot() override {}
-  void AddRecentFile(const std::string&) override {}
-};
 
 class FakeView : public SelectionView {
  public:

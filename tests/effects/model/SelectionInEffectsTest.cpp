@@ -3,27 +3,15 @@
 #include "editor/model/DocumentList.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/Progress.h"
+#include "support/QuietDocumentHost.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;
 
-namespace {
-
-class Host : public DocumentHost {
- public:
-  TSaveChangedAnswer AskSaveChanged() override { return TSaveChangedAnswer::DontSave; }
-  void SaveCurrent() override {}
-  void SaveCurrentAs() override {}
-  void OpenIntoFreeSlot() override {}
-  void AddRecentFile(const std::string&) override {}
-};
-
-}  // namespace
-
 // An effect sees the document's shape and colour gate through the selection
 // test: only pixels inside a circle and of the reference colour change.
 TEST(SelectionInEffects, BrightnessKeepsToTheSelection) {
-  Host host;
+  QuietHost host;
   DocumentList docs(host);
   docs.NewImage(20, 20);  // white
   TBitmap& img = *docs.Current().Bitmap;
