@@ -314,16 +314,27 @@ void TMetaPlayer::TextOut(double x, double y, std::u16string chars,
   Push({std::move(text), std::move(clip)});
 }
 
-void TMetaPlayer::Blit(double x, double y, double w, double h,
-                       std::shared_ptr<const TMetaImage> image, double sx, double sy, double sw,
-                       double sh, uint32_t rop, bool useAlpha, uint8_t alpha) {
-  if (!image || InPath) return;
+namespace {
+
+// A blit of the source rectangle; the caller places its corners.
+TMetaBlit BlitFrom(std::shared_ptr<const TMetaImage> image, double sx, double sy, double sw,
+                   double sh) {
   TMetaBlit blit;
   blit.Image = std::move(image);
   blit.SrcX = sx;
   blit.SrcY = sy;
   blit.SrcW = sw;
   blit.SrcH = sh;
+  return blit;
+}
+
+}  // namespace
+
+void TMetaPlayer::Blit(double x, double y, double w, double h,
+                       std::shared_ptr<const TMetaImage> image, double sx, double sy, double sw,
+                       double sh, uint32_t rop, bool useAlpha, uint8_t alpha) {
+  if (!image || InPath) return;
+  TMetaBlit blit = BlitFrom(std::move(image), sx, sy, sw, sh);
   blit.TopLeft = Xform.Map(x, y);
   blit.TopRight = Xform.Map(x + w, y);
   blit.BottomLeft = Xform.Map(x, y + h);
@@ -337,12 +348,7 @@ void TMetaPlayer::BlitParallelogram(const TPointD (&corners)[3],
                                     std::shared_ptr<const TMetaImage> image, double sx, double sy,
                                     double sw, double sh) {
   if (!image || InPath) return;
-  TMetaBlit blit;
-  blit.Image = std::move(image);
-  blit.SrcX = sx;
-  blit.SrcY = sy;
-  blit.SrcW = sw;
-  blit.SrcH = sh;
+  TMetaBlit blit = BlitFrom(std::move(image), sx, sy, sw, sh);
   blit.TopLeft = Xform.Map(corners[0]);
   blit.TopRight = Xform.Map(corners[1]);
   blit.BottomLeft = Xform.Map(corners[2]);
@@ -362,12 +368,7 @@ void TMetaPlayer::BitBlt(double x, double y, double w, double h,
 void TMetaPlayer::SetDIBits(double x, double y, double w, double h,
                             std::shared_ptr<const TMetaImage> image, double sx, double sy) {
   if (!image || InPath) return;
-  TMetaBlit blit;
-  blit.Image = std::move(image);
-  blit.SrcX = sx;
-  blit.SrcY = sy;
-  blit.SrcW = w;
-  blit.SrcH = h;
+  TMetaBlit blit = BlitFrom(std::move(image), sx, sy, w, h);
   blit.TopLeft = Xform.Map(x, y);
   const TAffine& d = Setup.DeviceToOutput;
   blit.TopRight = {blit.TopLeft.X + w * d.M11, blit.TopLeft.Y};
