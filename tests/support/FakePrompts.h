@@ -70,7 +70,7 @@ class FakePrompts : public editor::TEditorPrompts {
     return Next(BitmapDepthAnswers, std::optional<int>(24));
   }
   editor::TPngTransparency AskPngTransparency(const editor::TBitmap&,
-                                              const editor::TPngSaveQuestion& q) override {
+                                              editor::TPngSaveQuestion& q) override {
     Asked.push_back("png");
     LastPngQuestion = q;
     return Next(PngAnswers, editor::TPngTransparency::NotTransparent);

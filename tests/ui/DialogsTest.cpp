@@ -121,6 +121,31 @@ TEST(PNGSaveForm, NotTransparentByDefaultAndPreviewMarksTheColour) {
   EXPECT_EQ(form.Choice(), TPngTransparency::CurrentColor);
 }
 
+// "Edit Transparent Color" is off without the program's colour window; with
+// it, the colour chosen there marks the preview and is what the save uses.
+TEST(PNGSaveForm, EditTransparentColorTakesTheColourWindowsChoice) {
+  imaging::TPNGSaveForm form;
+  auto* edit = form.findChild<QPushButton*>("EditColorButton");
+  ASSERT_NE(edit, nullptr);
+  TBitmap raster(20, 10);
+  raster.SetPixel(3, 4, RGBColor(0, 0, 255));
+  form.Prepare(raster, false, RGBColor(255, 0, 0), raster.TransparentColor());
+  EXPECT_FALSE(edit->isEnabled());
+
+  std::optional<TColor> answer;  // cancelled first
+  form.EditTransparentColor = [&] { return answer; };
+  form.Prepare(raster, false, RGBColor(255, 0, 0), raster.TransparentColor());
+  form.TransparentRadioButton->click();
+  ASSERT_TRUE(edit->isEnabled());
+  edit->click();
+  EXPECT_EQ(form.CurrentTransparentColor(), RGBColor(255, 0, 0));
+  answer = RGBColor(0, 0, 255);
+  edit->click();
+  EXPECT_EQ(form.CurrentTransparentColor(), RGBColor(0, 0, 255));
+  QRgb marked = form.Preview->Picture().pixel(3, 4);
+  EXPECT_EQ(qRed(marked), qGreen(marked)) << "the blue pixel shows the checkerboard";
+}
+
 TEST(JPEGCompressionForm, DefaultsAndPresets) {
   imaging::TJPEGCompressionForm form;
   EXPECT_EQ(form.windowTitle(), "JPEG Compression");

@@ -31,8 +31,10 @@ class TSaveQuestions {
   virtual ~TSaveQuestions() = default;
   // Bits per pixel (24, 8, 4 or 1), or nothing when the dialog was cancelled.
   virtual std::optional<int> AskBitmapDepth(const TBitmap& raster) = 0;
+  // The dialog may change question.CurrentColor: its colour window edits
+  // the transparent colour interval.
   virtual TPngTransparency AskPngTransparency(const TBitmap& raster,
-                                              const TPngSaveQuestion& question) = 0;
+                                              TPngSaveQuestion& question) = 0;
   // Nothing when cancelled.
   virtual std::optional<TJpegSaveChoice> AskJpegOptions(const TBitmap& raster) = 0;
   // False when cancelled; on OK the JPEG 2000 codec holds the chosen options.

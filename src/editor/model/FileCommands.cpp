@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "editor/model/ProgramState.h"
 #include "imaging/Errors.h"
 #include "imaging/RevedBitmap.h"
 
@@ -61,10 +62,19 @@ void TFileCommands::N110Click(int k) {
   Host.FitWindowToImage();
 }
 
+namespace {
+
+// What the save branches read from the program's colours, as they are now.
+TSaveContext CurrentSaveContext() {
+  return TSaveContext{ProgramState().Colours.TCI.Color()};
+}
+
+}  // namespace
+
 bool TFileCommands::LMSave1Click() {
   TBM& d = Docs.Current();
   if (d.NeedsSaveAs || !d.InUse || d.FileName.empty()) return LMSaveas1Click();
-  bool saved = SaveDocument(d, d.FileName, Prompts, SaveContext);
+  bool saved = SaveDocument(d, d.FileName, Prompts, CurrentSaveContext());
   Docs.ApplyZoomRule();
   Docs.Refresh(0);
   return saved;
@@ -85,7 +95,7 @@ bool TFileCommands::LMSaveas1Click() {
   std::string name = Prompts.AskSaveFileName(kSaveDialogFilter, Docs.Current().FileName);
   if (name.empty()) return false;
   name = CheckedSaveName(name);
-  bool saved = SaveDocument(Docs.Current(), name, Prompts, SaveContext);
+  bool saved = SaveDocument(Docs.Current(), name, Prompts, CurrentSaveContext());
   Docs.ApplyZoomRule();
   Docs.Refresh(0);
   return saved;

@@ -18,7 +18,6 @@ class TFileCommands {
   TFileCommands(DocumentList& docs, DocumentHost& host, TEditorPrompts& prompts)
       : Docs(docs), Host(host), Prompts(prompts) {}
 
-  TSaveContext SaveContext;
   TRecentFiles Recent;
 
   void LMOpen1Click();

@@ -160,7 +160,7 @@ void SavePng(TBM& doc, const std::string& name, TSaveQuestions& ask, const TSave
       break;
     case TPngTransparency::CurrentColor:
       transparent = true;
-      color = context.CurrentTransparentColor;
+      color = question.CurrentColor;
       break;
     case TPngTransparency::NotTransparent:
       break;

@@ -89,6 +89,12 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   BuildHelpMenu();
   BuildPopupMenus();
   ConnectEffectCommands();
+  // The PNG dialog's "Edit Transparent Color" opens this window's colour dialog.
+  if (auto* dialogs = dynamic_cast<TQtPrompts*>(OwnPrompts.get()))
+    dialogs->SetTransparentColorEditor([this]() -> std::optional<TColor> {
+      if (!EditColors()) return std::nullopt;
+      return Colours.TCI.Color();
+    });
 
   ImagesForm->OnDocumentPicked = [this](int k) { Guard([&] { Docs.SwitchTo(k - 1); }); };
   ImagesForm->OnHistoryPicked = [this](int k) { Guard([&] { HistoryPick(k); }); };

@@ -98,11 +98,15 @@ std::optional<int> TQtPrompts::AskBitmapDepth(const TBitmap& raster) {
   return BitmapSaveForm->Execute(raster);
 }
 
-TPngTransparency TQtPrompts::AskPngTransparency(const TBitmap& raster,
-                                                const TPngSaveQuestion& question) {
+TPngTransparency TQtPrompts::AskPngTransparency(const TBitmap& raster, TPngSaveQuestion& question) {
   PNGSaveForm->Execute(raster, question.DocumentTransparent, question.CurrentColor,
                        question.DocumentColor);
+  question.CurrentColor = PNGSaveForm->CurrentTransparentColor();
   return PNGSaveForm->Choice();
+}
+
+void TQtPrompts::SetTransparentColorEditor(std::function<std::optional<TColor>()> edit) {
+  PNGSaveForm->EditTransparentColor = std::move(edit);
 }
 
 std::optional<TJpegSaveChoice> TQtPrompts::AskJpegOptions(const TBitmap& raster) {

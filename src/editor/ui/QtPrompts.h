@@ -1,6 +1,9 @@
 #pragma once
 // The editor's questions answered by its dialogs. The dialogs are made
 // once, with the window, and keep their settings for the whole run.
+#include <functional>
+#include <optional>
+
 #include <QString>
 
 #include "editor/model/EditorPrompts.h"
@@ -39,8 +42,10 @@ class TQtPrompts : public TEditorPrompts {
   void ShowText(const std::vector<std::string>& lines) override;
 
   std::optional<int> AskBitmapDepth(const TBitmap& raster) override;
-  TPngTransparency AskPngTransparency(const TBitmap& raster,
-                                      const TPngSaveQuestion& question) override;
+  TPngTransparency AskPngTransparency(const TBitmap& raster, TPngSaveQuestion& question) override;
+  // The program's colour window for the PNG dialog's "Edit Transparent
+  // Color": the interval's new centre, or nothing when cancelled.
+  void SetTransparentColorEditor(std::function<std::optional<TColor>()> edit);
   std::optional<TJpegSaveChoice> AskJpegOptions(const TBitmap& raster) override;
   bool AskJpeg2000Options(const TBitmap& raster) override;
 

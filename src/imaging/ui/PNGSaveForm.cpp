@@ -88,14 +88,12 @@ TPNGSaveForm::TPNGSaveForm(QWidget* parent) : QDialog(parent) {
   auto* ok = new QPushButton("OK");
   ok->setObjectName("OKButton");
   ok->setDefault(true);
-  auto* edit = new QPushButton("Edit Transparent Color");
-  edit->setObjectName("EditColorButton");
-  // The colour window belongs to the colour set; until it exists the
-  // button stays off rather than doing nothing.
-  edit->setEnabled(false);
+  EditColorButton = new QPushButton("Edit Transparent Color");
+  EditColorButton->setObjectName("EditColorButton");
+  connect(EditColorButton, &QPushButton::clicked, this, [this] { EditColorButtonClick(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(edit);
+  buttons->addWidget(EditColorButton);
   buttons->addStretch();
   buttons->addWidget(ok);
 
@@ -120,6 +118,16 @@ void TPNGSaveForm::Prepare(const editor::TBitmap& bitmap, bool documentTranspare
   StateLabel->setText(documentTransparent ? "transparent" : "not transparent");
   Paint(DocumentSwatch, documentColor);
   Paint(CurrentSwatch, currentColor);
+  EditColorButton->setEnabled(static_cast<bool>(EditTransparentColor));
+  RefreshPreview();
+}
+
+void TPNGSaveForm::EditColorButtonClick() {
+  if (!EditTransparentColor) return;
+  std::optional<TColor> colour = EditTransparentColor();
+  if (!colour) return;
+  CurrentColor = *colour;
+  Paint(CurrentSwatch, CurrentColor);
   RefreshPreview();
 }
 

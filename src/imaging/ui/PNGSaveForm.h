@@ -2,6 +2,9 @@
 // The PNG transparency choice, with a preview of what will be transparent.
 #include <QDialog>
 
+#include <functional>
+#include <optional>
+
 #include "editor/model/Bitmap.h"
 #include "editor/model/EditorPrompts.h"
 
@@ -24,6 +27,12 @@ class TPNGSaveForm : public QDialog {
   void Prepare(const editor::TBitmap& bitmap, bool documentTransparent, editor::TColor currentColor,
                editor::TColor documentColor);
   editor::TPngTransparency Choice() const;
+  // The current transparent colour, as "Edit Transparent Color" left it.
+  editor::TColor CurrentTransparentColor() const { return CurrentColor; }
+
+  // Opens the program's colour window; returns the interval's new centre,
+  // or nothing when cancelled. Without it the button is off.
+  std::function<std::optional<editor::TColor>()> EditTransparentColor;
 
   QRadioButton* UseOriginalRadioButton;
   QRadioButton* TransparentRadioButton;
@@ -41,6 +50,8 @@ class TPNGSaveForm : public QDialog {
   QLabel* StateLabel;
   QLabel* DocumentSwatch;
   QLabel* CurrentSwatch;
+  QPushButton* EditColorButton;
+  void EditColorButtonClick();
 };
 
 }  // namespace lumarte::imaging

@@ -5,6 +5,7 @@
 
 #include "editor/model/FileCommands.h"
 #include "editor/model/MetafileAccess.h"
+#include "editor/model/ProgramState.h"
 #include "editor/model/RasterConversion.h"
 #include "imaging/Errors.h"
 #include "imaging/RevedBitmap.h"
@@ -198,6 +199,20 @@ TEST_F(FileCommandsTest, SaveAsUnusableExtensionAsksForTheFormat) {
   EXPECT_FALSE(docs.Current().NeedsSaveAs);
   // The metafile branch takes the name and leaves Modified alone.
   EXPECT_TRUE(docs.Current().Modified);
+}
+
+// "Transparent with current Transparent Color" is the centre of the colour
+// set's interval at the time of saving.
+TEST_F(FileCommandsTest, PngSaveOffersTheColourSetsInterval) {
+  TColorSet& colours = ProgramState().Colours;
+  const TColorSet saved = colours;
+  colours.TCI = TColorEntry::FromRGB(10, 20, 30);
+  docs.NewImage(5, 4);
+  prompts.SaveNameAnswers.push_back(folder.File("picture.png"));
+  prompts.PngAnswers.push_back(TPngTransparency::CurrentColor);
+  EXPECT_TRUE(files.LMSaveas1Click());
+  colours = saved;
+  EXPECT_EQ(prompts.LastPngQuestion.CurrentColor, RGBColor(10, 20, 30));
 }
 
 TEST_F(FileCommandsTest, SaveGoesToSaveAsUntilTheDocumentHasAName) {
