@@ -297,10 +297,15 @@ void DecodeImage(TChunkReader& chunks, const THeader& h, TRevedBitmap& bitmap, b
   chunkWaiting = idat.ChunkWaiting;
 }
 
+// A gAMA chunk names the exponent the samples were encoded with; the pixels
+// are corrected for an ordinary display (exponent 2.2), so the common value
+// 45455 leaves them unchanged.
+constexpr double kDisplayExponent = 2.2;
+
 std::array<uint8_t, 256> GammaTable(double gamma) {
   std::array<uint8_t, 256> t{};
   for (int i = 1; i < 256; ++i) {
-    double v = std::nearbyint(std::pow(i / 255.0, 1.0 / gamma) * 255.0);
+    double v = std::nearbyint(std::pow(i / 255.0, 1.0 / (gamma * kDisplayExponent)) * 255.0);
     t[i] = static_cast<uint8_t>(std::clamp(v, 0.0, 255.0));
   }
   return t;
@@ -338,6 +343,9 @@ TPNGTransparency ReadTransparency(const THeader& h, const uint8_t* d, uint32_t n
 
 void ApplyGamma(const THeader& h, double gamma, TRevedBitmap& bitmap, TPNGTransparency& trns) {
   auto table = GammaTable(gamma);
+  bool identity = true;
+  for (int i = 0; i < 256; ++i) identity = identity && table[i] == i;
+  if (identity) return;
   // Palettes hold the colours of palette and low-depth grey images; other
   // images hold them in the pixels.
   if (h.Paletted() || h.BitDepth < 8) {
@@ -403,6 +411,8 @@ void TPNGLoader::LoadFromStream(TBaseStream& stream, const std::string&, TRevedB
   uint8_t trns[256];
   uint32_t trnsLength = 0;
   bool haveTrns = false;
+  // A colour profile or an sRGB chunk takes precedence over gAMA.
+  bool haveGamma = false, colourManaged = false;
   while (chunkWaiting || chunks.Next()) {
     chunkWaiting = false;
     if (chunks.Is("IDAT")) {
@@ -427,6 +437,10 @@ void TPNGLoader::LoadFromStream(TBaseStream& stream, const std::string&, TRevedB
       chunks.Read(g, 4);
       chunks.CheckCRC();
       Gamma = BigEndian32(g) / 100000.0;
+      haveGamma = true;
+    } else if (chunks.Is("sRGB") || chunks.Is("iCCP")) {
+      colourManaged = true;
+      chunks.SkipUnchecked();
     } else if (chunks.Is("tRNS") && chunks.Length <= 256) {
       trnsLength = chunks.Length;
       chunks.Read(trns, trnsLength);
@@ -442,7 +456,7 @@ void TPNGLoader::LoadFromStream(TBaseStream& stream, const std::string&, TRevedB
   }
   if (!imageDone) throw ERevedBitmap("Error in bitmap data");
   if (haveTrns) FileTransparency = ReadTransparency(h, trns, trnsLength, bitmap);
-  if (Gamma != 0 && Gamma != 1) {
+  if (haveGamma && !colourManaged && Gamma > 0) {
     ApplyGamma(h, Gamma, bitmap, FileTransparency);
     Gamma = 0;
   }

@@ -42,21 +42,22 @@ std::string CaseName(const testing::TestParamInfo<std::string>& info) {
   return n;
 }
 
-// The gamma correction the loader applies for a gAMA chunk of the file.
+// libpng's samples as an ordinary display (exponent 2.2) shows them: the
+// PNG standard's correction for a gAMA chunk, unless sRGB or iCCP is present.
 void ApplyFileGamma(const std::string& file, std::vector<uint8_t>& rgb) {
+  double g = 0;
   for (const auto& c : test::ChunksOf(file)) {
-    if (c.Type == "IDAT") return;  // gAMA counts only before the image data here
+    if (c.Type == "sRGB" || c.Type == "iCCP") return;
     if (c.Type != "gAMA" || c.Data.size() != 4) continue;
     auto u = [&](int i) { return static_cast<uint8_t>(c.Data[i]); };
-    double g = (u(0) << 24 | u(1) << 16 | u(2) << 8 | u(3)) / 100000.0;
-    if (g == 0 || g == 1) return;
-    uint8_t table[256] = {};
-    for (int i = 1; i < 256; ++i)
-      table[i] = static_cast<uint8_t>(
-          std::clamp(std::nearbyint(std::pow(i / 255.0, 1 / g) * 255), 0.0, 255.0));
-    for (auto& v : rgb) v = table[v];
-    return;
+    g = (u(0) << 24 | u(1) << 16 | u(2) << 8 | u(3)) / 100000.0;
   }
+  if (g <= 0) return;
+  uint8_t table[256] = {};
+  for (int i = 1; i < 256; ++i)
+    table[i] = static_cast<uint8_t>(
+        std::clamp(std::nearbyint(std::pow(i / 255.0, 1 / (g * 2.2)) * 255), 0.0, 255.0));
+  for (auto& v : rgb) v = table[v];
 }
 
 class PngCorpusValid : public testing::TestWithParam<std::string> {};

@@ -53,22 +53,50 @@ TEST(PngRead, TwoBitGreyGetsAFourLevelPalette) {
   EXPECT_EQ(p[3 * 4], 0);  // the rest of the palette is zeroed
 }
 
-TEST(PngRead, GammaCorrectsTheSamples) {
-  TChunk gama{"gAMA", test::BE32(45455)};
+// The display exponent is 2.2: gAMA 45455 (what most writers put) is an
+// ordinary display and leaves the samples alone; linear data is brightened;
+// an sRGB or iCCP chunk overrides gAMA.
+struct GammaCase {
+  uint32_t gama;
+  std::vector<TChunk> extra;
+  uint8_t grey128;
+};
+
+class PngGamma : public testing::TestWithParam<GammaCase> {};
+
+TEST_P(PngGamma, CorrectsForAnOrdinaryDisplay) {
+  std::vector<TChunk> chunks = GetParam().extra;
+  chunks.insert(chunks.begin(), TChunk{"gAMA", test::BE32(GetParam().gama)});
   TPNGLoader loader;
   TRevedBitmap b =
-      test::LoadPngBytes(SimplePng(Ihdr(3, 2, 8, 0), GreyRows(3, 2, 128), {gama}), &loader);
-  EXPECT_EQ(b.Map[0], 56);
-  EXPECT_EQ(loader.Gamma, 0.0);           // applied
+      test::LoadPngBytes(SimplePng(Ihdr(3, 2, 8, 0), GreyRows(3, 2, 128), chunks), &loader);
+  EXPECT_EQ(b.Map[0], GetParam().grey128);
   EXPECT_EQ((*b.Palette)[3 * 200], 200);  // grey 8-bit keeps the plain ramp
 }
 
-TEST(PngRead, GammaOfLowDepthGreyCorrectsThePalette) {
+INSTANTIATE_TEST_SUITE_P(
+    Files, PngGamma,
+    testing::Values(GammaCase{45455, {}, 128},
+                    // round((128/255)^(1/2.2) * 255)
+                    GammaCase{100000, {}, 186},
+                    GammaCase{100000, {{"sRGB", Bytes({0})}}, 128},
+                    GammaCase{100000, {{"iCCP", std::string("p\0\0x", 4)}}, 128}));
+
+TEST(PngRead, OrdinaryGammaKeepsColoursAcrossOpenAndSave) {
   TChunk gama{"gAMA", test::BE32(45455)};
+  std::string rgb = Bytes({0, 201, 37, 99});  // filter byte, then R G B
+  TPNGLoader loader;
+  TRevedBitmap b = test::LoadPngBytes(SimplePng(Ihdr(1, 1, 8, 2), rgb, {gama}), &loader);
+  EXPECT_EQ(Bytes({b.Map[0], b.Map[1], b.Map[2]}), Bytes({99, 37, 201}));  // stored B G R
+  EXPECT_EQ(loader.Gamma, 0.0);  // nothing left to write back
+}
+
+TEST(PngRead, GammaOfLowDepthGreyCorrectsThePalette) {
+  TChunk gama{"gAMA", test::BE32(100000)};
   TRevedBitmap b = test::LoadPngBytes(SimplePng(Ihdr(4, 1, 2, 0), Bytes({0, 0x1B}), {gama}));
   EXPECT_EQ(std::string(b.Map.get(), b.Map.get() + 4), Bytes({0, 1, 2, 3}));
   EXPECT_EQ((*b.Palette)[3 * 1],
-            static_cast<uint8_t>(std::nearbyint(std::pow(85 / 255.0, 1 / 0.45455) * 255)));
+            static_cast<uint8_t>(std::nearbyint(std::pow(85 / 255.0, 1 / 2.2) * 255)));
 }
 
 TEST(PngRead, SixteenEntryPaletteLeavesTheRestBlack) {
@@ -338,8 +366,8 @@ std::vector<TTransparencyCase> TransparencyCases() {
        true, 0x3C3228, 1},
       {"grey_with_gamma",
        SimplePng(Ihdr(1, 1, 8, 0), GreyRows(1, 1, 0),
-                 {{"gAMA", test::BE32(45455)}, {"tRNS", Bytes({0, 128})}}),
-       true, 0x383838, -1},
+                 {{"gAMA", test::BE32(100000)}, {"tRNS", Bytes({0, 128})}}),
+       true, 0xBABABA, -1},
       {"damaged_trns_ignored", damagedTrns, false, kNoTransparentColor, -1},
   };
 }
