@@ -274,23 +274,34 @@ class TRleDecoder {
   }
 
  private:
-  uint8_t* Span(int n) {
-    if (X + n > Bmp.Width) BadData();
-    uint8_t* p = Bmp.ScanLine(static_cast<int32_t>(Bmp.Height - 1 - Row)) + X;
+  // Common writers encode each row's padding bytes as pixels, so a run may
+  // reach into the padding of its row: those pixels are dropped. A run past
+  // the padding is damage.
+  int64_t PaddedWidth() const {
+    int64_t w = Bmp.Width;
+    return Bits == 8 ? (w + 3) & ~int64_t{3} : (w + 7) & ~int64_t{7};
+  }
+  // Claims n pixels of the current row; returns how many of them are inside
+  // the image, and where they go.
+  int Span(int n, uint8_t*& p) {
+    if (X + n > PaddedWidth()) BadData();
+    int visible = static_cast<int>(std::clamp<int64_t>(Bmp.Width - X, 0, n));
+    p = visible ? Bmp.ScanLine(static_cast<int32_t>(Bmp.Height - 1 - Row)) + X : nullptr;
     X += n;
-    return p;
+    return visible;
   }
   uint8_t Index(int v) const {
     if (v >= Colors) BadData();
     return static_cast<uint8_t>(v);
   }
   void Encoded(int n, uint8_t v) {
-    uint8_t* p = Span(n);
+    uint8_t* p;
+    int visible = Span(n, p);
     if (Bits == 8) {
-      std::memset(p, Index(v), n);
+      if (visible) std::memset(p, Index(v), visible);
       return;
     }
-    for (int i = 0; i < n; ++i) p[i] = Index(i & 1 ? v & 15 : v >> 4);
+    for (int i = 0; i < visible; ++i) p[i] = Index(i & 1 ? v & 15 : v >> 4);
   }
   void Delta() {
     X += In.Byte();
@@ -302,8 +313,9 @@ class TRleDecoder {
     uint8_t data[256];
     int bytes = Bits == 8 ? n : (n + 1) / 2;
     In.Read(data, static_cast<size_t>((bytes + 1) & ~1));
-    uint8_t* p = Span(n);
-    for (int i = 0; i < n; ++i)
+    uint8_t* p;
+    int visible = Span(n, p);
+    for (int i = 0; i < visible; ++i)
       p[i] = Index(Bits == 8 ? data[i] : i & 1 ? data[i / 2] & 15 : data[i / 2] >> 4);
   }
 

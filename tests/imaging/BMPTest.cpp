@@ -7,6 +7,7 @@
 
 #include "imaging/BMPLoader.h"
 #include "imaging/BmpTestFiles.h"
+#include "imaging/IconTestUtil.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
@@ -185,6 +186,14 @@ const TReadCase kReadCases[] = {
      {40, 5, 1, 4, 2, 5, kRGBW, {}, {0, 3, 0x12, 0x30, 2, 0x40, 0, 1}},
      pf8bit,
      {R, G, B, W, K}},
+    // Runs that reach into a row's padding, as common writers make them: clipped.
+    {"Rle8RunIntoRowPadding", {40, 3, 1, 8, 1, 5, kRGBW, {}, {4, 4, 0, 1}}, pf8bit, {W, W, W}},
+    {"Rle8AbsoluteIntoRowPadding",
+     {40, 3, 1, 8, 1, 5, kRGBW, {}, {0, 4, 1, 2, 3, 4, 0, 1}},
+     pf8bit,
+     {R, G, B}},
+    {"Rle4RunIntoRowPadding", {40, 5, 1, 4, 2, 5, kRGBW, {}, {8, 0x12, 0, 1}}, pf8bit,
+     {R, G, R, G, R}},
     {"Bitfields565",
      {40,
       4,
@@ -213,6 +222,21 @@ const TReadCase kReadCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, BmpRead, ::testing::ValuesIn(kReadCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// A palette BMP of width 37 from a common tool: its runs cover the row padding.
+TEST(BmpRead, RunLengthFileOfACommonWriterMatchesItsReference) {
+  std::string dir = std::string(LUMARTE_TEST_DATA) + "/bmp/rle8-width37-padding-runs";
+  TRevedBitmap b = LoadBytes(lumarte::testing::ReadFileBytes(dir + ".bmp"));
+  std::string ppm = lumarte::testing::ReadFileBytes(dir + ".ppm");
+  const std::string header = "P6\n37 20\n255\n";
+  ASSERT_EQ(ppm.compare(0, header.size(), header), 0);
+  ASSERT_EQ(b.Width, 37);
+  ASSERT_EQ(b.Height, 20);
+  const auto* rgb = reinterpret_cast<const uint8_t*>(ppm.data() + header.size());
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 37; ++x, rgb += 3)
+      ASSERT_EQ(ColorAt(b, x, y), uint32_t(rgb[0] << 16 | rgb[1] << 8 | rgb[2])) << x << "," << y;
+}
+
 // ---- hostile input ----
 
 struct TBadCase {
@@ -234,8 +258,8 @@ TEST_P(BmpBad, RaisesAndLeavesBufferEmpty) {
 
 const TBadCase kBadCases[] = {
     {"Rle8RunPastRowEnd", {40, 4, 1, 8, 1, 2, {K, W}, {}, {5, 1, 0, 1}}, "Error in bitmap data"},
-    {"Rle8AbsolutePastRowEnd",
-     {40, 2, 1, 8, 1, 2, {K, W}, {}, {0, 3, 1, 1, 1, 0, 0, 1}},
+    {"Rle8AbsolutePastRowPadding",
+     {40, 2, 1, 8, 1, 2, {K, W}, {}, {0, 5, 1, 1, 1, 1, 1, 0, 0, 1}},
      "Error in bitmap data"},
     {"Rle8DeltaOutOfImage",
      {40, 4, 2, 8, 1, 2, {K, W}, {}, {0, 2, 0, 3, 1, 1}},
