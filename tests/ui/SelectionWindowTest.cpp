@@ -231,6 +231,17 @@ TEST_F(SelectionWindowTest, ModeIconsAndTicksFollowTheMode) {
   EXPECT_TRUE(window->findChild<QAction*>("LMLine1")->isChecked());
 }
 
+// Without the dialog that sets its colour, a by-colour selection would limit
+// every effect to pure black: its three commands stay unavailable.
+TEST_F(SelectionWindowTest, ByColourCommandsCannotSwitchOnAColourCondition) {
+  for (const char* name : {"LMbyColor1", "LMPSelectByColorincurrentselection1", "PbyColor1"}) {
+    QAction* a = window->findChild<QAction*>(name);
+    ASSERT_NE(a, nullptr) << name;
+    a->trigger();  // a disabled action ignores this
+  }
+  EXPECT_FALSE(window->Selections.Selection().ByColor);
+}
+
 TEST_F(SelectionWindowTest, EscapeClearsAndCopyTakesTheBlock) {
   Drag({{2, 3}, {12, 9}});
   Trigger("LMCopy1");

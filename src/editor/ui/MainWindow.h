@@ -108,7 +108,6 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void DrawOutline() override;
   void ShowSelectionStatus(const std::string& text) override;
   void ModeChanged() override;
-  void RunSelectByColorDialog() override;
   void ImageResized() override;
   void Redraw() override;
   void ShowPopupMenu() override;

@@ -144,10 +144,6 @@ void TForm1::ModeChanged() {
   ModeIcons->SetIcons(lumarte::editor::ModeIcons(sel));
 }
 
-// The select-by-colour dialog comes with the retouching tools; until then
-// its reference colour and width keep their defaults.
-void TForm1::RunSelectByColorDialog() {}
-
 void TForm1::ImageResized() {
   FitWindowToImage();
 }
