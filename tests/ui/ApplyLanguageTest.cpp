@@ -18,6 +18,10 @@
 
 #include "EventLoop.h"
 #include "editor/ui/ApplyLanguage.h"
+#include "editor/ui/NewImageForm.h"
+#include "imaging/ImageDLLLoader.h"
+#include "imaging/ui/IconSelectionForm.h"
+#include "imaging/ui/JPEG2000Form.h"
 
 using namespace lumarte::editor;
 
@@ -120,6 +124,24 @@ TEST_F(ApplyLanguageTest, SetLanguageCoversWindowsAndLaterForms) {
   ApplyLanguageToForm(&later);
   EXPECT_EQ(later.windowTitle(), QString("Später"));
   EXPECT_EQ(button->text(), "Neu");
+  SetLanguage({});
+}
+
+// The New dialog's labels and the icon and JPEG 2000 dialogs were out of a
+// language file's reach: they had no component names.
+TEST_F(ApplyLanguageTest, NewIconAndJpeg2000DialogsTakeTheTable) {
+  SetLanguage(ParseLanguageFile({"WidthLabel.Caption:=Breite", "NoteLabel.Caption:=Hinweis",
+                                 "JPEG2000Form.Caption:=JPEG 2000",
+                                 "LossyButton.Caption:=verlustbehaftet"}));
+  TNewImageForm newForm;
+  lumarte::imaging::TIconSelectionForm iconForm;
+  lumarte::imaging::TJPEG2000Form jp2Form(lumarte::imaging::ImageDLLLoader());
+  for (QWidget* form : std::initializer_list<QWidget*>{&newForm, &iconForm, &jp2Form})
+    ApplyLanguageToForm(form);
+  EXPECT_EQ(newForm.findChild<QLabel*>("WidthLabel")->text(), "Breite");
+  EXPECT_EQ(iconForm.findChild<QLabel*>("NoteLabel")->text(), "Hinweis");
+  EXPECT_EQ(jp2Form.windowTitle(), "JPEG 2000");
+  EXPECT_EQ(jp2Form.findChild<QRadioButton*>("LossyButton")->text(), "verlustbehaftet");
   SetLanguage({});
 }
 

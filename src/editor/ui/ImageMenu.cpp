@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPointer>
 
+#include "editor/ui/ApplyLanguage.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
 #include "effects/ui/ResizeForm.h"
@@ -17,9 +18,11 @@ namespace {
 void LMResize2Click(TForm1& window) {
   if (!window.Docs.Current().InUse) return;
   auto* form = window.findChild<effects::TResizeForm*>("TResizeForm");
-  if (!form)
+  if (!form) {
     form = new effects::TResizeForm(
         window.Docs, [&window] { return window.View->ZoomedSize(); }, &window);
+    ApplyLanguageToForm(form);  // made after the language file was read
+  }
   form->setModal(true);
   form->show();
   form->raise();

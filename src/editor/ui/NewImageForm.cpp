@@ -2,8 +2,10 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <tuple>
 
 namespace lumarte::editor {
 
@@ -25,8 +27,13 @@ TNewImageForm::TNewImageForm(QWidget* parent) : QDialog(parent) {
   WidthSpinEdit = SizeEdit("WidthSpinEdit");
   HeightSpinEdit = SizeEdit("HeightSpinEdit");
   auto* form = new QFormLayout(this);
-  form->addRow("Width", WidthSpinEdit);
-  form->addRow("Height", HeightSpinEdit);
+  // Named labels, so that a language file reaches them.
+  for (auto [name, caption, edit] : {std::tuple{"WidthLabel", "Width", WidthSpinEdit},
+                                     std::tuple{"HeightLabel", "Height", HeightSpinEdit}}) {
+    auto* label = new QLabel(caption);
+    label->setObjectName(name);
+    form->addRow(label, edit);
+  }
   auto* ok = new QPushButton("OK");
   ok->setObjectName("OKButton");
   ok->setDefault(true);

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "editor/model/ProgramState.h"
+#include "editor/ui/ApplyLanguage.h"
 #include "editor/ui/DialogBackground.h"
 #include "editor/ui/ErrorHandler.h"
 #include "editor/ui/ImagesWindow.h"
@@ -95,6 +96,7 @@ int RunLumarte(int argc, char** argv) {
   imaging::ScanProgramFolder();
   // Icon files holding several images ask which one to open.
   imaging::TIconSelectionChooser iconChooser;
+  iconChooser.FormCreated = ApplyLanguageToForm;
   imaging::IconLoader().Chooser = &iconChooser;
 
   int status = 0;

@@ -12,17 +12,23 @@
 namespace lumarte::imaging {
 
 TIconSelectionForm::TIconSelectionForm(QWidget* parent) : QDialog(parent) {
+  // Object names are the component names a language file uses.
+  setObjectName("IconSelectionForm");
   setWindowTitle(QStringLiteral("Select icon to import from file"));
   Note = new QLabel(
       QStringLiteral("Note that writing of files with multiple icons is not supported."));
+  Note->setObjectName("NoteLabel");
   IconBox = new QComboBox;
   Preview = new QLabel;
   Preview->setFrameShape(QFrame::Box);
   ColorLabel = new QLabel;
   ColorButton = new QPushButton(QStringLiteral("Transparent color"));
+  ColorButton->setObjectName("TransparentColorButton");
   OkButton = new QPushButton(QStringLiteral("&Ok"));
+  OkButton->setObjectName("OKButton");
   OkButton->setDefault(true);
   CancelButton = new QPushButton(QStringLiteral("&Cancel"));
+  CancelButton->setObjectName("CancelButton");
 
   auto* colorRow = new QHBoxLayout;
   colorRow->addWidget(ColorButton);
@@ -98,7 +104,10 @@ bool TIconSelectionForm::AskColorDialog(uint32_t& color) {
 
 bool TIconSelectionChooser::ChooseIcon(const TIconList& icons, int& index,
                                        uint32_t& transparentColor) {
-  if (!Form) Form = std::make_unique<TIconSelectionForm>();
+  if (!Form) {
+    Form = std::make_unique<TIconSelectionForm>();
+    if (FormCreated) FormCreated(Form.get());
+  }
   Form->SetIcons(icons, transparentColor);
   const bool ok = Form->exec() == QDialog::Accepted;
   if (ok) {

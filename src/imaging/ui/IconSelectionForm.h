@@ -53,6 +53,8 @@ class TIconSelectionForm : public QDialog {
 class TIconSelectionChooser : public TIconChooser {
  public:
   bool ChooseIcon(const TIconList& icons, int& index, uint32_t& transparentColor) override;
+  // Runs once on the dialog when it is made (the editor applies its language).
+  std::function<void(QWidget*)> FormCreated;
 
  private:
   std::unique_ptr<TIconSelectionForm> Form;

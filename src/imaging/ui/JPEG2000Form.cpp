@@ -30,8 +30,9 @@ QScrollArea* MakeScrollBox(QLabel*& view) {
   return box;
 }
 
-QGroupBox* GroupAround(const QString& title, QWidget* content) {
+QGroupBox* GroupAround(const char* name, const QString& title, QWidget* content) {
   auto* group = new QGroupBox(title);
+  group->setObjectName(name);
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(content);
   return group;
@@ -41,17 +42,22 @@ QGroupBox* GroupAround(const QString& title, QWidget* content) {
 
 TJPEG2000Form::TJPEG2000Form(TImageDLLLoader& codec, QWidget* parent)
     : QDialog(parent), Codec(codec) {
+  // Object names are the component names a language file uses.
+  setObjectName("JPEG2000Form");
   setWindowTitle(QStringLiteral("JPEG2000Form"));
   auto* images = new QHBoxLayout;
   ImageBox = MakeScrollBox(ImageView);
   PreviewBox = MakeScrollBox(PreviewView);
-  images->addWidget(GroupAround(QStringLiteral("The Image"), ImageBox));
-  images->addWidget(GroupAround(QStringLiteral("Preview"), PreviewBox));
+  images->addWidget(GroupAround("ImageGroupBox", QStringLiteral("The Image"), ImageBox));
+  images->addWidget(GroupAround("PreviewGroupBox", QStringLiteral("Preview"), PreviewBox));
 
   OkButton = new QPushButton(QStringLiteral("OK"));
+  OkButton->setObjectName("OKButton");
   OkButton->setDefault(true);
   CancelButton = new QPushButton(QStringLiteral("Cancel"));
+  CancelButton->setObjectName("CancelButton");
   PreviewButton = new QPushButton(QStringLiteral("Press me for the preview"));
+  PreviewButton->setObjectName("PreviewButton");
   auto* controls = new QHBoxLayout;
   controls->addWidget(BuildZoomGroup());
   controls->addWidget(BuildCompressionGroup());
@@ -77,8 +83,11 @@ TJPEG2000Form::TJPEG2000Form(TImageDLLLoader& codec, QWidget* parent)
 
 QGroupBox* TJPEG2000Form::BuildZoomGroup() {
   auto* group = new QGroupBox(QStringLiteral("Zoom Preview"));
+  group->setObjectName("ZoomGroupBox");
   OneToOne = new QRadioButton(QStringLiteral("1:1"));
+  OneToOne->setObjectName("OneToOneButton");
   FullImage = new QRadioButton(QStringLiteral("Display Full Image"));
+  FullImage->setObjectName("FullImageButton");
   FullImage->setChecked(true);
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(OneToOne);
@@ -90,9 +99,12 @@ QGroupBox* TJPEG2000Form::BuildZoomGroup() {
 
 QGroupBox* TJPEG2000Form::BuildCompressionGroup() {
   auto* group = new QGroupBox(QStringLiteral("Compression:"));
+  group->setObjectName("CompressionGroupBox");
   Lossless = new QRadioButton(QStringLiteral("lossless compression"));
+  Lossless->setObjectName("LosslessButton");
   Lossless->setChecked(true);
   Lossy = new QRadioButton(QStringLiteral("lossy compression"));
+  Lossy->setObjectName("LossyButton");
   RateBar = new QSlider(Qt::Horizontal);
   RateBar->setRange(1, kJpeg2000MaxRate);
   RateBar->setTickInterval(5);
@@ -110,10 +122,14 @@ QGroupBox* TJPEG2000Form::BuildCompressionGroup() {
   rateRow->addWidget(RateBar, 1);
   rateRow->addWidget(RateSpin);
   auto* labels = new QHBoxLayout;
-  labels->addWidget(new QLabel(QStringLiteral("Rate:")));
+  auto* rateTitle = new QLabel(QStringLiteral("Rate:"));
+  rateTitle->setObjectName("RateTitleLabel");
+  labels->addWidget(rateTitle);
   labels->addWidget(RateLabel);
   labels->addStretch();
-  labels->addWidget(new QLabel(QStringLiteral("Size:")));
+  auto* sizeTitle = new QLabel(QStringLiteral("Size:"));
+  sizeTitle->setObjectName("SizeTitleLabel");
+  labels->addWidget(sizeTitle);
   labels->addWidget(SizeLabel);
   auto* layout = new QVBoxLayout(group);
   layout->addWidget(Lossless);
