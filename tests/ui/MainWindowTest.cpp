@@ -165,6 +165,18 @@ TEST_F(MainWindowTest, OpeningShowsTheImageEverywhere) {
   EXPECT_EQ(window->View->ZoomedSize(), QSize(5, 2));
 }
 
+TEST_F(MainWindowTest, ActivationFitsTheWindowToTheImageAgain) {
+  window->show();
+  Open({Raster("a.tst", 300, 200, 1)});
+  const QSize fitted = window->size();
+  window->resize(fitted + QSize(150, 90));
+  QEvent activation(QEvent::ActivationChange);
+  QApplication::setActiveWindow(window.get());
+  QApplication::sendEvent(window.get(), &activation);
+  if (!window->isActiveWindow()) GTEST_SKIP() << "this platform does not activate windows";
+  EXPECT_EQ(window->size(), fitted);
+}
+
 TEST_F(MainWindowTest, TheViewShowsTheZoomedPixels) {
   window->show();
   Open({Raster("big.tst", 2400, 1200, 7)});

@@ -306,7 +306,11 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Docs.RefreshAll();
+  // Another window may have changed an image's size meanwhile.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    Docs.RefreshAll();
+    FitWindowToImage();
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
