@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Jp2Codec.h"
+#include "Jp2Markers.h"
 #include "Jp2Streams.h"
 #include "imaging/ImageContainer.h"
 
@@ -122,6 +123,7 @@ int ToSamples(const opj_image_t& img, TJp2Image& out) {
 int DecodeJp2(const uint8_t* data, size_t size, TJp2Image& out, uint64_t maxSamples) {
   OPJ_CODEC_FORMAT format;
   if (!data || !DetectFormat(data, size, format)) return kLibBadData;
+  if (UsesHighThroughputBlocks(data, size)) return kLibUnsupportedFormat;
   TCodecPtr codec(opj_create_decompress(format));
   if (!codec) return kLibBadData;
   SilenceCodec(codec.get());
