@@ -96,6 +96,9 @@ void EffectSession::PreviewButtonClick() {
 }
 
 bool EffectSession::OKButtonClick() {
+  // Refused like a second computation, even when OK would reuse the preview:
+  // the running computation owns the result and the preview.
+  if (Busy) throw ELumarteError("");
   if (Policy == RecomputePolicy::Always || !HasResult) ComputeEffect();
   Busy = false;
   if (PreviewShown) {

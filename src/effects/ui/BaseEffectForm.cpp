@@ -101,6 +101,10 @@ TBaseEffectForm::~TBaseEffectForm() {
 }
 
 void TBaseEffectForm::Guarded(const std::function<void()>& step) {
+  // Preview or OK pressed inside a running computation (the progress window
+  // handles events): refused quietly, and the running computation keeps its
+  // progress window, its Abort handler and Busy.
+  if (Session.Busy) return;
   TProgress& progress = TProgress::Instance();
   Session.Progress = &progress;
   progress.Begin([this] { Session.Abort(); });
@@ -122,6 +126,7 @@ void TBaseEffectForm::PreviewButtonClick() {
 }
 
 void TBaseEffectForm::OKButtonClick() {
+  if (Session.Busy) return;  // see Guarded
   bool applied = false;
   Guarded([&] { applied = Session.OKButtonClick(); });
   if (applied || Session.Aborted) accept();
