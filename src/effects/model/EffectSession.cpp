@@ -67,6 +67,9 @@ void EffectSession::ComputeEffect() {
                         doc.Selection.get(), LastPressed}));
     // An empty result: the command found nothing to do.
     if (ResultBitmap->Empty()) ResultBitmap.reset();
+    // The computation ran to its end: an Abort pressed too late to stop it
+    // does not throw the finished result away.
+    Aborted = false;
   } catch (const ELumarteError&) {
     // An abort ends the computation quietly; any other refusal is reported.
     if (progress.AbortRequested()) {

@@ -220,10 +220,10 @@ void TFIRIIRFilter::Step() {
   if (Normalize) NormalizeOutput(lo, hi);
 }
 
-void TFIRIIRFilter::Run(int iterations) {
-  Step();
-  for (int i = 1; i < iterations; ++i) {
-    InPlane.Swap(OutPlane);
+void TFIRIIRFilter::Run(int iterations, const std::function<void(int)>& beforePass) {
+  for (int i = 0; i < std::max(iterations, 1); ++i) {
+    if (beforePass) beforePass(i);
+    if (i > 0) InPlane.Swap(OutPlane);
     Step();
   }
 }
@@ -242,13 +242,21 @@ void TFIRIIRFilter::Apply(const TBitmap& source, TBitmap& target, int iterations
                           ProgressReporter& progress) {
   target.SetSize(source.Width(), source.Height());
   BeginChannels(source.Width(), source.Height());
+  // The planes hold columns again afterwards, also when an abort ends the run.
+  struct ResetLayout {
+    bool& ByRows;
+    ~ResetLayout() { ByRows = false; }
+  } reset{ByRows};
+  // One progress step per pass; Abort is honoured before a pass starts, so
+  // once the last pass has run the result stands.
+  const int passes = std::max(iterations, 1);
+  const int total = 3 * passes;
   for (int c = 0; c < 3; ++c) {
-    progress.SetProgress(0, c, "FILTER", 3);
     LoadChannel(source, c, InPlane, ByRows);
-    Run(iterations);
+    Run(passes, [&](int i) { ReportProgress(progress, c * passes + i, "FILTER", total); });
     StoreChannel(OutPlane, c, target, ByRows);
   }
-  ByRows = false;
+  progress.SetProgress(0, total, "FILTER", total);
 }
 
 void ApplyRGB(const TBitmap& source, TBitmap& target, TFIRIIRFilter& red, TFIRIIRFilter& green,

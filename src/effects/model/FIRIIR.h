@@ -5,6 +5,7 @@
 // an optional stretch of the output range. It works on one channel at a time
 // as a plane of 32-bit floats.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "effects/model/EffectInput.h"
@@ -52,10 +53,12 @@ class TFIRIIRFilter {
   // One pass from InPlane to OutPlane.
   void Step();
   // Step, then iterations - 1 times: the output becomes the input, the old
-  // input array takes the next output, Step.
-  void Run(int iterations);
+  // input array takes the next output, Step. beforePass, when given, runs
+  // before each pass with the pass's number.
+  void Run(int iterations, const std::function<void(int)>& beforePass = {});
   // Filters a raster channel by channel (blue, green, red) with this kernel.
-  // No abort: the progress only shows which channel runs.
+  // Reports each pass and raises ELumarteError "Aborted" when an abort is
+  // requested before a pass; an abort after the last pass keeps the result.
   void Apply(const editor::TBitmap& source, editor::TBitmap& target, int iterations,
              ProgressReporter& progress);
 

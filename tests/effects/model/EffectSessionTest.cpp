@@ -2,6 +2,7 @@
 
 #include "editor/model/DocumentList.h"
 #include "effects/model/EffectSession.h"
+#include "effects/model/EffectTable.h"
 #include "imaging/Errors.h"
 #include "support/QuietDocumentHost.h"
 
@@ -110,6 +111,29 @@ TEST_P(EffectSessionTest, SecondComputationWhileBusyIsRefused) {
   }
   session.CancelButtonClick();  // ignored while busy
   EXPECT_TRUE(session.Busy);
+}
+
+// Abort pressed just after the filter finished: the preview and OK keep the
+// finished result.
+TEST_P(EffectSessionTest, AbortAfterTheFilterFinishedKeepsTheResult) {
+  const EffectRow& row = *FindEffect("sharpen");
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) docs.Current().Bitmap->SetPixel(x, y, (x + 2 * y) * 60);
+  const TBitmap before = *docs.Current().Bitmap;
+  EffectSession filter{docs, GetParam(), [&](const EffectInput& in) {
+                         TBitmap out = row.Run(in, {}, 1);
+                         filter.Abort();
+                         return out;
+                       }};
+  filter.Show();
+  filter.PreviewButtonClick();
+  EXPECT_FALSE(filter.Aborted);
+  EXPECT_TRUE(filter.HasResult);
+  ASSERT_TRUE(docs.PreviewActive());
+  EXPECT_NE(docs.DisplayedRaster(), before);
+  EXPECT_TRUE(filter.OKButtonClick());
+  EXPECT_NE(*docs.Current().Bitmap, before);
+  EXPECT_EQ(docs.Current().UndoDepth(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Policies, EffectSessionTest,

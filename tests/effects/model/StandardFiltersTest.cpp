@@ -8,7 +8,9 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/FIRIIR.h"
 #include "effects/model/FastRound.h"
+#include "effects/model/FilterEffects.h"
 #include "effects/model/Rounding.h"
+#include "imaging/Errors.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;
@@ -333,6 +335,58 @@ TEST(FIRIIRFilter, NormalizeStretchesAboutCenter) {
   f.InPlane[0][0] = f.InPlane[2][0] = 100;
   f.Step();
   EXPECT_FLOAT_EQ(f.OutPlane[0][0], 100);
+}
+
+// Asks for an abort from its AbortAt-th report on (counting from 1) and
+// records every report.
+struct AbortingProgress : ProgressReporter {
+  int AbortAt = 0;                           // 0: never
+  std::vector<std::pair<int, int>> Reports;  // position, max
+  void SetProgress(int, int position, const std::string&, int max) override {
+    Reports.emplace_back(position, max);
+  }
+  bool AbortRequested() const override {
+    return AbortAt > 0 && static_cast<int>(Reports.size()) >= AbortAt;
+  }
+};
+
+// The filter pass reports each pass and honours Abort before any pass, but an
+// abort once the last pass has run keeps the finished result.
+TEST(FIRIIRFilter, ReportsPassesAndHonoursAbortUntilTheResultIsComplete) {
+  const TBitmap src = RandomImage(8, 6, 3);
+  for (const char* name : {"sharpen", "motion-blur"}) {
+    const EffectRow& row = *FindEffect(name);
+    TSelectionClass none;
+    TSelectionTest all(none, src, {});
+    AbortingProgress quiet;
+    const TBitmap whole = row.Run(EffectInput{src, all, quiet}, {}, 1);
+    const int reports = static_cast<int>(quiet.Reports.size());
+    ASSERT_GE(reports, 4) << name << ": one report per pass and channel, then the end";
+    EXPECT_EQ(quiet.Reports.back().first, quiet.Reports.back().second) << name;
+    EXPECT_NE(whole, src) << name;
+
+    for (int at = 1; at < reports; ++at) {
+      AbortingProgress p;
+      p.AbortAt = at;
+      EXPECT_THROW(row.Run(EffectInput{src, all, p}, {}, 1), lumarte::ELumarteError)
+          << name << " " << at;
+      EXPECT_EQ(static_cast<int>(p.Reports.size()), at) << name << ": stops at the abort";
+    }
+    AbortingProgress late;
+    late.AbortAt = reports;  // pressed during the final report
+    EXPECT_EQ(row.Run(EffectInput{src, all, late}, {}, 1), whole) << name;
+  }
+  // A filter object used again after an abort still filters correctly.
+  TFIRIIRFilter f = SharpenFilter(2, false);
+  TBitmap out, again;
+  AbortingProgress p;
+  p.AbortAt = 2;
+  EXPECT_THROW(f.Apply(src, out, 2, p), lumarte::ELumarteError);
+  NullProgress none;
+  f.Apply(src, again, 2, none);
+  TFIRIIRFilter fresh = SharpenFilter(2, false);
+  fresh.Apply(src, out, 2, none);
+  EXPECT_EQ(again, out);
 }
 
 TEST(FastRound, AgreesWithTheOneRoundingRule) {
