@@ -2,29 +2,28 @@
 
 #include <cstring>
 
+#include "imaging/Endian.h"
+
 namespace lumarte::jp2 {
 
 namespace {
 
+using imaging::BigEndian16;
+using imaging::BigEndian32;
+
 constexpr uint16_t kSOT = 0xFF90, kSOD = 0xFF93, kEOC = 0xFFD9, kSIZ = 0xFF51, kCOD = 0xFF52,
                    kCOC = 0xFF53, kCAP = 0xFF50;
 constexpr uint8_t kHighThroughputStyle = 0x40;
-
-uint32_t Be(const uint8_t* p, int bytes) {
-  uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i) v = v << 8 | p[i];
-  return v;
-}
 
 // The codestream inside a JP2 file (its "jp2c" box), or the data itself.
 bool FindCodestream(const uint8_t*& data, size_t& size) {
   if (size >= 2 && data[0] == 0xFF && data[1] == 0x4F) return true;
   size_t at = 0;
   while (size - at >= 8) {
-    uint64_t length = Be(data + at, 4), header = 8;
+    uint64_t length = BigEndian32(data + at), header = 8;
     if (length == 1) {
       if (size - at < 16) return false;
-      length = uint64_t{Be(data + at + 8, 4)} << 32 | Be(data + at + 12, 4);
+      length = uint64_t{BigEndian32(data + at + 8)} << 32 | BigEndian32(data + at + 12);
       header = 16;
     } else if (length == 0) {
       length = size - at;
@@ -50,13 +49,13 @@ struct TWalker {
   // high-throughput blocks.
   bool Header(size_t& at, uint16_t stop) {
     while (at <= Size && Size - at >= 4) {
-      const uint16_t marker = static_cast<uint16_t>(Be(Data + at, 2));
+      const uint16_t marker = static_cast<uint16_t>(BigEndian16(Data + at));
       if (marker == stop || marker == kEOC) return false;
-      const size_t length = Be(Data + at + 2, 2);
+      const size_t length = BigEndian16(Data + at + 2);
       if (length < 2 || length > Size - at - 2) break;
       const uint8_t* s = Data + at + 4;  // the segment after its length
       if (marker == kCAP) return true;
-      if (marker == kSIZ && length >= 38) Components = Be(s + 34, 2);
+      if (marker == kSIZ && length >= 38) Components = BigEndian16(s + 34);
       if (marker == kCOD && length >= 12 && s[8] & kHighThroughputStyle) return true;
       if (marker == kCOC) {
         const size_t index = Components < 257 ? 1 : 2;
@@ -76,10 +75,10 @@ bool UsesHighThroughputBlocks(const uint8_t* data, size_t size) {
   TWalker w{data, size};
   size_t at = 2;  // after SOC
   if (w.Header(at, kSOT)) return true;
-  while (size - at >= 12 && Be(data + at, 2) == kSOT) {
+  while (size - at >= 12 && BigEndian16(data + at) == kSOT) {
     const size_t start = at;
-    const size_t tilePart = Be(data + at + 6, 4);
-    at += 2 + Be(data + at + 2, 2);  // within size: SOT's length field is there
+    const size_t tilePart = BigEndian32(data + at + 6);
+    at += 2 + BigEndian16(data + at + 2);  // within size: SOT's length field is there
     if (w.Header(at, kSOD)) return true;
     if (tilePart == 0 || tilePart > size - start) break;  // the last tile-part
     at = start + tilePart;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/CodecLimits.h"
+#include "imaging/Endian.h"
 #include "imaging/TextStrm.h"
 
 namespace lumarte::imaging {
@@ -129,9 +130,6 @@ uint8_t FloatToByte(uint32_t bits) {
 uint32_t Le32(const uint8_t* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
-uint32_t Be32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
-}
 
 // Reads one row of samples per call and stores it into the buffer.
 void ReadRowSamples(TTextStream& text, const THipsHeader& h, TRevedBitmap& b, int32_t y,
@@ -153,7 +151,7 @@ void ReadRowSamples(TTextStream& text, const THipsHeader& h, TRevedBitmap& b, in
         for (int c = 0; c < 3; ++c) dst[3 * x + c] = FloatToByte(Le32(s + 12 * x + 4 * c));
         break;
       case TSamples::Float:
-        dst[x] = FloatToByte(Be32(s + 4 * x));
+        dst[x] = FloatToByte(BigEndian32(s + 4 * x));
         break;
       default:
         break;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "imaging/Endian.h"
+
 namespace lumarte::imaging {
 
 namespace {
@@ -56,10 +58,6 @@ TDirEntry ReadDirEntry(TBaseStream& s) {
 
 [[noreturn]] void SizeMismatch(int index) {
   throw EFormatError("Size mismatch in icon " + std::to_string(index));
-}
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
 }
 
 bool IsPngAt(const std::string& file, uint32_t offset) {

@@ -8,6 +8,7 @@
 #include "imaging/BufStream.h"
 #include "imaging/CRC32Stream.h"
 #include "imaging/Deflate.h"
+#include "imaging/Endian.h"
 #include "imaging/PNGFilters.h"
 #include "imaging/PNGLoader.h"
 
@@ -28,10 +29,6 @@ constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
 }
 [[noreturn]] void RaiseCRC() {
   throw EFormatError("CRC error");
-}
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
 }
 
 // The chunk sequence. Lengths and CRCs come from the buffered stream; chunk
