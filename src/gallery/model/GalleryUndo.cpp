@@ -1,0 +1,80 @@
+#include "gallery/model/GalleryUndo.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "imaging/Errors.h"
+
+namespace fs = std::filesystem;
+
+namespace lumarte::gallery {
+
+std::string DefaultBackupFolder() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  std::string base;
+  if (cache && *cache) {
+    base = cache;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home && *home ? home : "/tmp") + "/.cache";
+  }
+  return base + "/lumarte/gallery-undo";
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw ELumarteError("Cannot open file \"" + path + "\".");
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw ELumarteError("Cannot create file \"" + path + "\".");
+}
+
+std::string TUndoLog::Folder() const {
+  return BackupFolder.empty() ? DefaultBackupFolder() : BackupFolder;
+}
+
+void TUndoLog::Write(const std::string& path, const std::string& bytes, bool backup) {
+  CreatedFiles.push_back(path);
+  std::error_code ec;
+  if (backup && fs::is_regular_file(path, ec)) {
+    fs::create_directories(Folder(), ec);
+    const std::string copy = Folder() + "/" + std::to_string(BackupFiles.size()) + ".tmp";
+    fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
+    if (ec) throw ELumarteError("Cannot create file \"" + copy + "\".");
+    ReplacedFiles.push_back(path);
+    BackupFiles.push_back(copy);
+  }
+  WriteWholeFile(path, bytes);
+}
+
+void TUndoLog::Undo() {
+  if (Empty()) throw ELumarteError("Nothing there to undo!");
+  std::error_code ec;
+  for (const auto& f : CreatedFiles) fs::remove(f, ec);
+  for (size_t k = 0; k < BackupFiles.size() && k < ReplacedFiles.size(); ++k) {
+    fs::rename(BackupFiles[k], ReplacedFiles[k], ec);
+    if (ec) {  // another file system: copy, then drop the backup
+      ec.clear();
+      fs::copy_file(BackupFiles[k], ReplacedFiles[k], fs::copy_options::overwrite_existing, ec);
+      if (ec) throw ELumarteError("Cannot create file \"" + ReplacedFiles[k] + "\".");
+    }
+  }
+  ForgetUndo();
+}
+
+void TUndoLog::ForgetUndo() {
+  std::error_code ec;
+  for (const auto& f : BackupFiles) fs::remove(f, ec);
+  CreatedFiles.clear();
+  ReplacedFiles.clear();
+  BackupFiles.clear();
+}
+
+}  // namespace lumarte::gallery
