@@ -77,4 +77,33 @@ void TUndoLog::ForgetUndo() {
   BackupFiles.clear();
 }
 
+std::string TUndoLog::Save() const {
+  std::string out;
+  for (const auto& [tag, list] : {std::pair{"C ", &CreatedFiles}, {"R ", &ReplacedFiles}, {"B ", &BackupFiles}})
+    for (const auto& f : *list) out += tag + f + "\n";
+  return out;
+}
+
+void TUndoLog::Load(const std::string& text) {
+  TUndoLog log;
+  log.BackupFolder = BackupFolder;
+  size_t b = 0;
+  while (b < text.size()) {
+    size_t e = text.find('\n', b);
+    if (e == std::string::npos) e = text.size();
+    const std::string line = text.substr(b, e - b);
+    b = e + 1;
+    if (line.size() < 3 || line[1] != ' ') throw ELumarteError("The undo record is damaged.");
+    std::vector<std::string>* list = line[0] == 'C' ? &log.CreatedFiles
+                                     : line[0] == 'R' ? &log.ReplacedFiles
+                                     : line[0] == 'B' ? &log.BackupFiles
+                                                      : nullptr;
+    if (!list) throw ELumarteError("The undo record is damaged.");
+    list->push_back(line.substr(2));
+  }
+  if (log.ReplacedFiles.size() != log.BackupFiles.size())
+    throw ELumarteError("The undo record is damaged.");
+  *this = std::move(log);
+}
+
 }  // namespace lumarte::gallery

@@ -30,6 +30,11 @@ class TUndoLog {
   // Deletes the backups and empties the lists; the written files stay.
   void ForgetUndo();
 
+  // The lists as text ("C ", "R " or "B " and a path on each line), so that a
+  // later process can undo a run; Load raises on a damaged text.
+  std::string Save() const;
+  void Load(const std::string& text);
+
  private:
   std::string Folder() const;
 };
