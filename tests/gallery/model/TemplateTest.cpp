@@ -91,3 +91,40 @@ TEST_F(TemplateRun, TemplateWithoutTplWritesNoTemplatePage) {
 
 }  // namespace
 }  // namespace lumarte::gallery
+
+namespace lumarte::gallery {
+namespace {
+
+class ShippedTemplates : public GalleryTest, public ::testing::WithParamInterface<const char*> {};
+
+// Every placeholder of a shipped template is one of its parameters, and its
+// style sheet arrives beside the pages.
+TEST_P(ShippedTemplates, LeaveNoPlaceholderBehind) {
+  TGallerySettings& s = Project.Settings;
+  s.ProgramFolder = LUMARTE_TEST_DATA "/../../data";
+  s.HTMLFile = "index.html";
+  s.TemplateName = GetParam();
+  const auto lines = SplitLines(ReadWholeFile(TemplateFolder(s) + GetParam() + ".tpl"));
+  ApplyTemplateSettings(lines, s);
+  const TTemplateParameters t = ReadTemplateParameters(lines);
+  for (int k = 0; k < 8; ++k) {
+    s.ParameterNames[k] = t.Names[k];
+    s.ParameterValues[k] = t.Defaults[k];
+  }
+  AddPictures(30);
+  Run();
+  size_t pages = 0, sheets = 0;
+  for (const auto& f : std::filesystem::directory_iterator(Temp.File("site"))) {
+    if (f.path().extension() == ".css") ++sheets;
+    if (f.path().extension() != ".html") continue;
+    ++pages;
+    EXPECT_EQ(ReadWholeFile(f.path().string()).find("<!!replace"), std::string::npos) << f.path();
+  }
+  EXPECT_GE(pages, 2u);
+  EXPECT_EQ(sheets, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gallery, ShippedTemplates, ::testing::Values("LightTable", "DarkTable", "IndexPage"));
+
+}  // namespace
+}  // namespace lumarte::gallery
