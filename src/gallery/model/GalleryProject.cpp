@@ -67,6 +67,8 @@ std::string CompleteHtmlFileName(const std::string& text) {
 
 bool GalleryProject::AddImage(const std::string& fileName, const std::string& name,
                               editor::TEditorPrompts* report) {
+  // The system would cut a name at a NUL and open another file.
+  if (fileName.find('\0') != std::string::npos) return false;
   if (!editor::IsValidImage(fileName, report)) return false;
   GalleryEntry e;
   e.FileName = fileName;

@@ -154,9 +154,15 @@ TPlaceholderValues PlaceholderValuesFor(const GalleryProject& p, const std::stri
 
 std::string SubstitutePlaceholders(const std::string& text, const TPlaceholderValues& v) {
   std::string out = text;
+  // A value may hold a later placeholder, so each stage can multiply the
+  // text; a page that would outgrow any real page stops with a message.
+  constexpr size_t kMaxPage = size_t{64} << 20;
   auto replace = [&out](const std::string& what, const std::string& with) {
-    for (size_t p = out.find(what); p != std::string::npos; p = out.find(what, p + with.size()))
+    for (size_t p = out.find(what); p != std::string::npos; p = out.find(what, p + with.size())) {
+      if (out.size() - what.size() + with.size() > kMaxPage)
+        throw ELumarteError("The template's placeholders make a page larger than 64 MB.");
       out.replace(p, what.size(), with);
+    }
   };
   replace("<!!replaceWithGalleryFile!!>", v.GalleryFileName);
   replace("<!!replaceWithFirstImageLink!!>", v.FirstImageLink);
