@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "effects/model/PixelOps.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 
 namespace lumarte::effects {
 

@@ -1,7 +1,7 @@
 // The table rows of the tone and colour adjustments.
 #include "effects/model/EffectTable.h"
 #include "effects/model/ParamRows.h"
-#include "effects/model/Random.h"
+#include "base/Random.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {
