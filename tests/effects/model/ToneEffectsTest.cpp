@@ -209,3 +209,15 @@ TEST(EffectTable, NamesAndParameterParsing) {
   EXPECT_THROW(ParseParam(row, "red", v), ELumarteError);
   EXPECT_EQ(DescribeEffect(row).rfind("adjust-brightness  overall=-100..100 (default 0)", 0), 0u);
 }
+
+// A caption's typo stays in the computed name; the correct spelling finds the
+// same row, and --list says so.
+TEST(ToneEffects, CorrectSpellingNamesTheSameEffect) {
+  for (auto [typo, correct] : {std::pair{"hue-and-saturaton", "hue-and-saturation"},
+                               std::pair{"athmosphere", "atmosphere"}}) {
+    ASSERT_NE(FindEffect(typo), nullptr);
+    EXPECT_EQ(FindEffect(correct), FindEffect(typo));
+    EXPECT_NE(DescribeEffect(*FindEffect(typo)).find(std::string("(or ") + correct + ")"),
+              std::string::npos);
+  }
+}
