@@ -165,7 +165,7 @@ std::string RecordFolder(const std::string& outDir) {
   return DefaultBackupFolder() + "/cli-" + std::to_string(std::hash<std::string>{}(abs));
 }
 
-class TTerminal : public effects::ProgressReporter, public TGalleryQuestions {
+class TTerminal : public ProgressReporter, public TGalleryQuestions {
  public:
   explicit TTerminal(std::FILE* err) : Err(err), Tty(isatty(fileno(err)) != 0) {}
   ~TTerminal() override {

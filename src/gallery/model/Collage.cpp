@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "gallery/model/ColourList.h"
 #include "gallery/model/GalleryImages.h"
 #include "gallery/model/ImageSizing.h"
@@ -13,12 +13,12 @@ namespace lumarte::gallery {
 
 namespace {
 
-int RoundI(double v) { return static_cast<int>(effects::Round(v)); }
+int RoundI(double v) { return static_cast<int>(Round(v)); }
 
 }  // namespace
 
 TCollageComposer::TCollageComposer(const TGallerySettings& s, size_t first, size_t count,
-                                   effects::TRandomGenerator& random)
+                                   TRandomGenerator& random)
     : S(s), Random(random), Canvas(s.Width * s.Cols, s.Height * s.Rows), First(first), Count(count) {
   Canvas.BrushColor = ColourOfItem(s.Collage.BackgroundColor);
   Canvas.FillRect(0, 0, Canvas.Width(), Canvas.Height());
@@ -98,7 +98,7 @@ editor::TBitmap TCollageComposer::Finish() const {
 }
 
 std::string WriteCollage(GalleryProject& p, const TCodeContext& c, const std::string& galleryFile,
-                         const std::string& imageFolder, effects::ProgressReporter& progress) {
+                         const std::string& imageFolder, ProgressReporter& progress) {
   const TGallerySettings& s = p.Settings;
   const std::string q = "\"";
   const std::string C = s.Collage.CSSClass.empty() ? "" : "class=" + q + s.Collage.CSSClass + q;
@@ -107,7 +107,7 @@ std::string WriteCollage(GalleryProject& p, const TCodeContext& c, const std::st
   std::replace(n.begin(), n.end(), '\\', '_');
   const size_t perPage = static_cast<size_t>(s.Rows) * static_cast<size_t>(s.Cols);
   const size_t count = p.Entries.size();
-  effects::TRandomGenerator random;
+  TRandomGenerator random;
   random.Seed(s.Collage.Seed);
   std::string code = std::string(kCodeStart) + PageMarker(1) + "\r\n\r\n";
   int page = 1;

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "editor/model/Bitmap.h"
-#include "effects/model/Progress.h"
-#include "effects/model/Random.h"
+#include "base/Progress.h"
+#include "base/Random.h"
 #include "gallery/model/GalleryProject.h"
 #include "gallery/model/HtmlWriters.h"
 
@@ -20,14 +20,14 @@ class TCollageComposer {
  public:
   // first: list index of the page's first image; count: images in the list.
   TCollageComposer(const TGallerySettings& s, size_t first, size_t count,
-                   effects::TRandomGenerator& random);
+                   TRandomGenerator& random);
   TCollageRect Place(const editor::TBitmap& thumb);
   // The canvas cut to the used extent plus one pixel.
   editor::TBitmap Finish() const;
 
  private:
   const TGallerySettings& S;
-  effects::TRandomGenerator& Random;
+  TRandomGenerator& Random;
   editor::TBitmap Canvas;
   size_t First, Count;
   int UsedW = 0, UsedH = 0, GX = 0, GY = 0, J = 0;
@@ -37,6 +37,6 @@ class TCollageComposer {
 // The gallery code of the collage style; writes each page's picture as
 // image folder + galleryFile (separators as "_") + page number + ".jpg".
 std::string WriteCollage(GalleryProject& p, const TCodeContext& c, const std::string& galleryFile,
-                         const std::string& imageFolder, effects::ProgressReporter& progress);
+                         const std::string& imageFolder, ProgressReporter& progress);
 
 }  // namespace lumarte::gallery

@@ -6,7 +6,7 @@
 #include "editor/model/ImageFiles.h"
 #include "editor/model/RasterConversion.h"
 #include "editor/model/Resample.h"
-#include "effects/model/Parallel.h"
+#include "base/Parallel.h"
 #include "gallery/model/ImageSizing.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
@@ -80,7 +80,7 @@ std::string EncodeJpeg(const editor::TBitmap& raster, int quality, bool progress
 std::vector<TPreparedImage> PrepareImages(const std::vector<GalleryEntry>& entries, size_t begin,
                                           size_t end, const TGallerySettings& s) {
   std::vector<TPreparedImage> out(end - begin);
-  effects::ParallelRanges(
+  ParallelRanges(
       static_cast<int64_t>(out.size()),
       [&](int64_t b, int64_t e) {
         for (int64_t i = b; i < e; ++i) {
@@ -101,7 +101,7 @@ void AbortAndUndo(GalleryProject& p) {
 }
 
 void PublishAndMakeThumbnails(GalleryProject& p, const std::string& imageFolder,
-                              effects::ProgressReporter& progress, TGalleryQuestions& ask) {
+                              ProgressReporter& progress, TGalleryQuestions& ask) {
   const TGallerySettings& s = p.Settings;
   const size_t count = p.Entries.size();
   const int max = static_cast<int>(count);

@@ -8,7 +8,7 @@
 
 #include "editor/model/Bitmap.h"
 #include "editor/model/EditorPrompts.h"
-#include "effects/model/Progress.h"
+#include "base/Progress.h"
 #include "gallery/model/GalleryProject.h"
 
 namespace lumarte::gallery {
@@ -48,7 +48,7 @@ std::vector<TPreparedImage> PrepareImages(const std::vector<GalleryEntry>& entri
 // Every published image and thumbnail of a run, in the sequential order:
 // progress, abort, files and undo lists as image after image would give them.
 void PublishAndMakeThumbnails(GalleryProject& p, const std::string& imageFolder,
-                              effects::ProgressReporter& progress, TGalleryQuestions& ask);
+                              ProgressReporter& progress, TGalleryQuestions& ask);
 
 // Runs Undo after an Abort and raises the abort message (or Undo's own).
 [[noreturn]] void AbortAndUndo(GalleryProject& p);

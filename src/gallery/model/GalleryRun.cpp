@@ -31,7 +31,7 @@ std::string ProgramFile(const TGallerySettings& s, const std::string& name) {
 
 class TRun {
  public:
-  TRun(GalleryProject& p, effects::ProgressReporter& progress, TGalleryQuestions& ask)
+  TRun(GalleryProject& p, ProgressReporter& progress, TGalleryQuestions& ask)
       : P(p), S(p.Settings), Progress(progress), Ask(ask) {}
 
   TGalleryRunResult Go();
@@ -39,7 +39,7 @@ class TRun {
  private:
   GalleryProject& P;
   const TGallerySettings& S;
-  effects::ProgressReporter& Progress;
+  ProgressReporter& Progress;
   TGalleryQuestions& Ask;
   std::string HtmlFolder, IndexFileName, GalleryFileName;
   bool GalleryTemplateWritten = false;
@@ -176,7 +176,7 @@ std::string ImageFolder(const TGallerySettings& s) {
   return s.HTMLDir + "/" + s.ImageDir + "/";
 }
 
-TGalleryRunResult RunGallery(GalleryProject& p, effects::ProgressReporter& progress,
+TGalleryRunResult RunGallery(GalleryProject& p, ProgressReporter& progress,
                              TGalleryQuestions& ask) {
   return TRun(p, progress, ask).Go();
 }

@@ -3,7 +3,7 @@
 // everything recorded so that Undo takes it back.
 #include <string>
 
-#include "effects/model/Progress.h"
+#include "base/Progress.h"
 #include "gallery/model/GalleryImages.h"
 #include "gallery/model/GalleryProject.h"
 
@@ -17,7 +17,7 @@ struct TGalleryRunResult {
 // The image folder with its trailing "/".
 std::string ImageFolder(const TGallerySettings& s);
 
-TGalleryRunResult RunGallery(GalleryProject& p, effects::ProgressReporter& progress,
+TGalleryRunResult RunGallery(GalleryProject& p, ProgressReporter& progress,
                              TGalleryQuestions& ask);
 
 }  // namespace lumarte::gallery

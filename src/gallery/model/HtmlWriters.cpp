@@ -1,6 +1,6 @@
 #include "gallery/model/HtmlWriters.h"
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "imaging/FileUtils.h"
 
 namespace lumarte::gallery {
@@ -111,7 +111,7 @@ std::string WriteTable(const std::vector<GalleryEntry>& entries, const TGalleryS
   const std::string W = t.Width.empty() ? "" : "width=" + q + t.Width + q;
   const std::string A = "align=" + q + AlignName(t.TDAlign, false) + q;
   const std::string V = "valign=" + q + VAlignName(t.TDVAlign) + q;
-  const std::string pct = std::to_string(effects::Round(100.0 / s.Cols));
+  const std::string pct = std::to_string(Round(100.0 / s.Cols));
   const int perPage = s.Rows * s.Cols;
   std::string code = std::string(kCodeStart) + PageStart(1);
   int cells = 0, page = 1;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 
 namespace lumarte::gallery {
 
@@ -54,8 +54,8 @@ TThumbSize ThumbnailSize(int w, int h, int W, int H, TSizingMode mode) {
       const double r = double(w) * h / (longSide * longSide);
       if (r > 0.5) {
         const double f = 1 - std::sqrt(r / 4);
-        w = static_cast<int>(std::max<int64_t>(1, effects::Round(w * f)));
-        h = static_cast<int>(std::max<int64_t>(1, effects::Round(h * f)));
+        w = static_cast<int>(std::max<int64_t>(1, Round(w * f)));
+        h = static_cast<int>(std::max<int64_t>(1, Round(h * f)));
       }
       return {w, h, w, h};
     }

@@ -16,7 +16,7 @@
 
 namespace lumarte::gallery {
 
-class TScriptedProgress : public effects::ProgressReporter {
+class TScriptedProgress : public ProgressReporter {
  public:
   int AbortAfter = -1;  // calls before Abort is pressed; -1 never
   std::vector<std::string> Texts;

@@ -58,7 +58,7 @@ TEST_F(Images, HardLimitThumbnailIsTheTopLeftOfTheCoveringResample) {
 
 TEST(Collage, TablePartitioningCutsTheCanvasToTheUsedPart) {
   TGallerySettings s;
-  effects::TRandomGenerator random;
+  TRandomGenerator random;
   TCollageComposer page(s, 0, 4, random);
   TCollageRect last;
   for (int i = 0; i < 4; ++i) last = page.Place(editor::TBitmap(70, 52));
@@ -73,7 +73,7 @@ TEST(Collage, TablePartitioningCutsTheCanvasToTheUsedPart) {
 TEST(Collage, CirclePartitioningOnASmallGridPutsOneInTheCentreAndTheRestOnAnEllipse) {
   TGallerySettings s;
   s.Collage.Partitioning = TCollagePartitioning::Circle;
-  effects::TRandomGenerator random;
+  TRandomGenerator random;
   TCollageComposer page(s, 0, 9, random);
   const TCollageRect centre = page.Place(editor::TBitmap(70, 70));
   EXPECT_EQ(centre.X1, 140);  // (350 - 70) / 2
