@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "editor/model/DocumentCodecs.h"
 #include "editor/model/ImageFiles.h"
 #include "editor/model/RasterConversion.h"
 #include "editor/model/Resample.h"
@@ -56,7 +57,14 @@ std::string Counted(const char* text, size_t i, size_t count) {
 
 editor::TBitmap DecodeSource(const std::string& path) {
   const std::string upper = imaging::UpperCase(path);
-  if (EndsWith(upper, ".BMP") || EndsWith(upper, ".PNG")) return *editor::LoadImageFile(path);
+  if (EndsWith(upper, ".BMP")) return *editor::LoadImageFile(path);
+  if (EndsWith(upper, ".PNG")) {
+    // A loader of its own: the registry's PNG codec keeps the last file's
+    // state, and sources are decoded on several threads at once.
+    editor::TBitmap raster;
+    editor::LoadPngFile(path, raster);
+    return raster;
+  }
   const std::string bytes = ReadWholeFile(path);
   imaging::TRevedBitmap buffer;
   imaging::DecodeJPEG(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), buffer);

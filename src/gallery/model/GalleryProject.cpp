@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/model/ImageFiles.h"
+#include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 
 namespace lumarte::gallery {
@@ -63,6 +64,28 @@ std::string CompleteHtmlFileName(const std::string& text) {
     if (isHtml(tried)) return tried;
   }
   return t;
+}
+
+std::string HtmlFileInFolder(const std::string& htmlDir, const std::string& chosen) {
+  const std::string upper = imaging::UpperCase(chosen);
+  const size_t at = upper.find(imaging::UpperCase(htmlDir));
+  if (htmlDir.empty() || at == std::string::npos)
+    throw ELumarteError("File must be in the HTML directory.");
+  std::string rel = chosen.substr(at + htmlDir.size());
+  while (!rel.empty() && (rel[0] == '/' || rel[0] == '\\')) rel.erase(0, 1);
+  return CompleteHtmlFileName(rel.substr(0, imaging::UpperCase(rel).find(".HTM")));
+}
+
+std::string NormalizeImageDir(const std::string& text) {
+  std::string dir = Trim(text);
+  while (!dir.empty() && (dir[0] == '/' || dir[0] == '\\')) dir = Trim(dir.substr(1));
+  return dir;
+}
+
+void ClearTemplate(TGallerySettings& s) {
+  s.TemplateName.clear();
+  s.UseTargetFrame = false;
+  s.TargetFrame.clear();
 }
 
 bool GalleryProject::AddImage(const std::string& fileName, const std::string& name,

@@ -100,6 +100,14 @@ std::string WebName(const std::string& name);
 std::string ShownName(const std::string& name);
 // "gal" -> "gal.html", "gal." -> "gal.html", "gal.ht" -> "gal.html".
 std::string CompleteHtmlFileName(const std::string& text);
+// The HTML-File text for a page chosen in the save dialog: its path below
+// htmlDir up to ".htm", completed; raises "File must be in the HTML
+// directory." for a page elsewhere.
+std::string HtmlFileInFolder(const std::string& htmlDir, const std::string& chosen);
+// The Image-Dir text as the field keeps it: blanks trimmed, no leading separator.
+std::string NormalizeImageDir(const std::string& text);
+// "no Template" confirmed in the template dialog.
+void ClearTemplate(TGallerySettings& s);
 // The text after the last "/" or "\".
 std::string FilePart(const std::string& path);
 

@@ -33,6 +33,12 @@ TEST(HtmlFileNames, AreCompletedToHtml) {
     EXPECT_EQ(CompleteHtmlFileName(given), want) << given;
 }
 
+TEST(HtmlFileNames, ChosenInTheFolderLoseItAndElsewhereAreRefused) {
+  EXPECT_EQ(HtmlFileInFolder("/home/u/site", "/home/u/site/sub/Gal.htm"), "sub/Gal.html");
+  EXPECT_EQ(Message([] { HtmlFileInFolder("/home/u/site", "/tmp/g.html"); }),
+            "File must be in the HTML directory.");
+}
+
 class SetFiles : public GalleryTest {};
 
 TEST_F(SetFiles, StartWithTheLastEntryAndRoundTrip) {
