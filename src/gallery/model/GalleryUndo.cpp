@@ -1,5 +1,6 @@
 #include "gallery/model/GalleryUndo.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,9 +42,11 @@ std::string TUndoLog::Folder() const {
 }
 
 void TUndoLog::Write(const std::string& path, const std::string& bytes, bool backup) {
+  // A file this run wrote already needs no backup: Undo deletes it.
+  const bool ours = std::find(CreatedFiles.begin(), CreatedFiles.end(), path) != CreatedFiles.end();
   CreatedFiles.push_back(path);
   std::error_code ec;
-  if (backup && fs::is_regular_file(path, ec)) {
+  if (backup && !ours && fs::is_regular_file(path, ec)) {
     fs::create_directories(Folder(), ec);
     const std::string copy = Folder() + "/" + std::to_string(BackupFiles.size()) + ".tmp";
     fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);

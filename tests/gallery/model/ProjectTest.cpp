@@ -92,6 +92,18 @@ TEST_F(Undo, RestoresAnOverwrittenPageFromItsBackup) {
   EXPECT_EQ(Message([&] { Project.Undo.Undo(); }), "Nothing there to undo!");
 }
 
+TEST_F(Undo, AFileWrittenTwiceInARunComesBackAsItWasBefore) {
+  std::filesystem::create_directories(Temp.File("site/images"));
+  WriteWholeFile(Temp.File("site/images/same.jpg"), "before");
+  AddPictures(2);
+  Project.Entries[0].Name = Project.Entries[1].Name = "same.jpg";
+  Run();
+  EXPECT_EQ(Project.Undo.BackupFiles.size(), 1u);  // only what was there before the run
+  Project.Undo.Undo();
+  EXPECT_EQ(Site("images/same.jpg"), "before");
+  EXPECT_FALSE(std::filesystem::exists(Temp.File("site/images/same_th.jpg")));
+}
+
 TEST_F(Undo, AbortBeforeTheFirstImageHasNothingToUndo) {
   AddPictures(2);
   Progress.AbortAfter = 1;
