@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 #include "capture/ui/Capturer.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "imaging/Errors.h"
 #include "platform/ScreenCapture.h"
 #include "support/QuietDocumentHost.h"
@@ -42,12 +42,12 @@ class CapturerTest : public testing::Test {
   std::function<void(const std::string&)> oldShow;
 
   void SetUp() override {
-    oldShow = editor::ApplicationErrorHandler().ShowMessage;
-    editor::ApplicationErrorHandler().ShowMessage = [this](const std::string& t) {
+    oldShow = ui::ApplicationErrorHandler().ShowMessage;
+    ui::ApplicationErrorHandler().ShowMessage = [this](const std::string& t) {
       messages.push_back(t);
     };
   }
-  void TearDown() override { editor::ApplicationErrorHandler().ShowMessage = oldShow; }
+  void TearDown() override { ui::ApplicationErrorHandler().ShowMessage = oldShow; }
 
   std::unique_ptr<TCapturer> Make(bool repeat,
                                   std::unique_ptr<TScreenGrabber> grabber = nullptr) {

@@ -14,7 +14,7 @@
 
 #include "capture/model/CaptureDocument.h"
 #include "capture/ui/CaptureDo.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 
 namespace lumarte::capture {
 
@@ -157,7 +157,7 @@ void TCapturer::CaptureClick() {
   if (Session.Busy) return;  // a capture is under way
   bool failed = true;
   CaptureFailed = false;
-  editor::RunGuarded([&] {
+  ui::RunGuarded([&] {
     // Refusals come before anything disappears from the screen.
     Grabber->CheckAvailable();
     const bool asNew = CapturesIntoNewDocument(Docs, Settings().AsNew);
