@@ -141,6 +141,11 @@ void TCaptureDo::SelectRectangle() {
   Label1->hide();
   Bevel1->hide();
   Band.emplace(Captured.Width(), Captured.Height());
+  // Keys go here at once, so that Esc works without a click first.
+  QTimer::singleShot(0, this, [this] {
+    raise();
+    activateWindow();
+  });
   // Esc closes the window and keeps the whole picture.
   if (exec() == QDialog::Accepted) Captured = CutFrame(Captured, Band->Frame());
   Band.reset();

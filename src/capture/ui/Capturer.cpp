@@ -154,7 +154,12 @@ void TCapturer::CaptureNow() {
 }
 
 void TCapturer::CaptureClick() {
-  if (Session.Busy) return;  // a capture is under way
+  if (Session.Busy || Capturing) return;  // a capture is under way
+  struct Running {
+    bool& Flag;
+    explicit Running(bool& f) : Flag(f) { Flag = true; }
+    ~Running() { Flag = false; }
+  } running{Capturing};
   bool failed = true;
   CaptureFailed = false;
   ui::RunGuarded([&] {

@@ -56,6 +56,7 @@ class TCapturer : public effects::TBaseEffectForm {
   void Capture();
   void AfterCapture(bool failed);
   bool CaptureFailed = false;
+  bool Capturing = false;
   TCapturerEditor Editor;
   editor::DocumentList& Docs;
   std::unique_ptr<TScreenGrabber> Grabber;

@@ -6,6 +6,7 @@
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/MainWindow.h"
 #include "platform/ScreenCapture.h"
+#include "ui/ApplyLanguage.h"
 
 namespace lumarte::editor {
 
@@ -36,6 +37,7 @@ capture::TCapturer& TForm1::CapturerForm() {
     editor.RepeatAfterCapture = StartTool == TStartTool::Capture;
     Capturer = new capture::TCapturer(Docs, std::move(editor), platform::CreateScreenGrabber(),
                                       platform::CreateGlobalHotKey(), this);
+    ui::ApplyLanguageToForm(Capturer);  // made after the language file was read
   }
   return *Capturer;
 }
