@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -72,6 +73,7 @@ struct TVideoDecoder::TState {
   TMemoryInput Memory;
   int Stream = -1;
   int64_t StartPts = 0;
+  std::optional<int64_t> Origin;  // timestamp of frame 0
   bool InputEnded = false;
 
   ~TState() {
@@ -148,15 +150,34 @@ void TVideoDecoder::OpenInput() {
     S->StartPts = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
     if (st->nb_frames > 0)
       Frames = st->nb_frames;
-    else if (st->duration > 0)
+    else if (S->Format->duration_estimation_method == AVFMT_DURATION_FROM_STREAM &&
+             st->duration > 0)
       Frames = std::llround(st->duration * av_q2d(st->time_base) * Rate);
-    else if (S->Format->duration > 0)
-      Frames = std::llround(S->Format->duration / double(AV_TIME_BASE) * Rate);
+    else
+      Frames = CountFrames();
     Picture.SetSize(W, H);
   } catch (...) {
     S.reset();
     throw;
   }
+}
+
+int64_t TVideoDecoder::TimestampToFrame(int64_t ts) const {
+  return av_rescale_q_rnd(ts, S->VideoStream()->time_base, av_d2q(1.0 / Rate, 1 << 20),
+                          static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+}
+
+// Containers without a frame count (MPEG program streams) only estimate
+// their length; their parsed packets are one frame each.
+int64_t TVideoDecoder::CountFrames() {
+  int64_t count = 0;
+  while (av_read_frame(S->Format, S->Packet) >= 0) {
+    count += S->Packet->stream_index == S->Stream;
+    av_packet_unref(S->Packet);
+  }
+  if (av_seek_frame(S->Format, S->Stream, S->StartPts, AVSEEK_FLAG_BACKWARD) < 0)
+    av_seek_frame(S->Format, S->Stream, 0, AVSEEK_FLAG_BYTE);
+  return count;
 }
 
 int64_t TVideoDecoder::LengthMs() const {
@@ -178,13 +199,15 @@ void TVideoDecoder::Convert() {
   uint8_t* dst[4] = {Picture.ScanLine(0), nullptr, nullptr, nullptr};
   int dstStride[4] = {Picture.BytesPerLine(), 0, 0, 0};
   if (sws_scale(S->Scaler, f->data, f->linesize, 0, f->height, dst, dstStride) <= 0) Damaged();
+  // The first frame shown is frame 0, whatever delay the container's clock
+  // starts with.
   int64_t ts = f->best_effort_timestamp;
-  if (ts == AV_NOPTS_VALUE)
+  if (ts == AV_NOPTS_VALUE) {
     ++Index;
-  else
-    Index = av_rescale_q_rnd(ts - S->StartPts, S->VideoStream()->time_base,
-                             av_d2q(1.0 / Rate, 1 << 20),
-                             static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+  } else {
+    if (!S->Origin) S->Origin = ts;
+    Index = TimestampToFrame(ts - *S->Origin);
+  }
   av_frame_unref(f);
 }
 
@@ -215,7 +238,8 @@ bool TVideoDecoder::DecodeNext() {
 
 void TVideoDecoder::SeekStream(int64_t frame) {
   AVStream* st = S->VideoStream();
-  int64_t ts = S->StartPts + av_rescale_q(frame, av_d2q(1.0 / Rate, 1 << 20), st->time_base);
+  int64_t ts = S->Origin.value_or(S->StartPts) +
+               av_rescale_q(frame, av_d2q(1.0 / Rate, 1 << 20), st->time_base);
   if (av_seek_frame(S->Format, S->Stream, ts, AVSEEK_FLAG_BACKWARD) < 0 && frame == 0)
     av_seek_frame(S->Format, S->Stream, 0, AVSEEK_FLAG_BYTE);
   avcodec_flush_buffers(S->Codec);
@@ -226,6 +250,7 @@ void TVideoDecoder::SeekStream(int64_t frame) {
 bool TVideoDecoder::SeekTo(int64_t frame) {
   if (!S) return false;
   frame = std::max<int64_t>(frame, 0);
+  if (!S->Origin) DecodeNext();
   // Containers that seek by time may land after the key frame that the
   // wanted frame needs: step back further until decoding starts early enough.
   for (int64_t back = 0;; back = back * 2 + 16) {

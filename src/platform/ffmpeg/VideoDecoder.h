@@ -44,6 +44,8 @@ class TVideoDecoder {
   struct TState;
   void OpenInput();
   void SeekStream(int64_t frame);
+  int64_t CountFrames();
+  int64_t TimestampToFrame(int64_t ts) const;
   [[noreturn]] void Damaged() const;
   void Convert();
   std::unique_ptr<TState> S;
