@@ -310,6 +310,8 @@ void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     Docs.RefreshAll();
     FitWindowToImage();
+    if (!ActivatedOnce && StartTool == TStartTool::Video) Guard([this] { LMVideo1Click(); });
+    ActivatedOnce = true;
   }
 }
 

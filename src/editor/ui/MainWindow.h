@@ -28,6 +28,10 @@ struct EffectRow;
 class TParamEffectForm;
 }  // namespace lumarte::effects
 
+namespace lumarte::video {
+class TVideoExtractForm;
+}  // namespace lumarte::video
+
 namespace lumarte::editor {
 
 class TImageView;
@@ -128,6 +132,9 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void LMCloseAll1Click();
   void N110Click(int k);
   void LMExit1Click();
+  // "Video Player": made on first use and kept.
+  void LMVideo1Click();
+  video::TVideoExtractForm* VideoForm = nullptr;
   // Edit
   void LMUndo1Click();
   void LMRedo1Click();
@@ -232,6 +239,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
   bool ShownOnce = false;
+  bool ActivatedOnce = false;
   bool ImagesWindowAtStart = true;
   bool OutlineShown = false;
   TArrowStep ArrowStep;
