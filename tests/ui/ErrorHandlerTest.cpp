@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "EventLoop.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "imaging/Errors.h"
 
 using namespace lumarte;
@@ -18,7 +18,7 @@ namespace {
 // Records what a handler does, in order.
 struct Recorder {
   std::vector<std::string> Steps;
-  void Attach(TApplicationErrorHandler& h) {
+  void Attach(lumarte::ui::TApplicationErrorHandler& h) {
     h.ShowMessage = [this](const std::string& t) { Steps.push_back("show " + t); };
     h.FreeUndoLevels = [this] { Steps.push_back("free undo"); };
     h.CloseAllImages = [this] {
@@ -30,7 +30,7 @@ struct Recorder {
 };
 
 TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
-  TApplicationErrorHandler handler;
+  lumarte::ui::TApplicationErrorHandler handler;
   Recorder r;
   r.Attach(handler);
   handler.Handle(std::make_exception_ptr(EOutOfResources("no window handle")));
@@ -43,9 +43,9 @@ TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
 
 TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
   Recorder r;
-  r.Attach(ApplicationErrorHandler());
-  RunGuarded([] { throw ELumarteError("Nothing on Clipboard!"); });
-  RunGuarded([] { throw std::bad_alloc(); });
+  r.Attach(lumarte::ui::ApplicationErrorHandler());
+  lumarte::ui::RunGuarded([] { throw ELumarteError("Nothing on Clipboard!"); });
+  lumarte::ui::RunGuarded([] { throw std::bad_alloc(); });
 
   struct Throwing : QObject {
     bool event(QEvent*) override { throw ERevedBitmap("Unsupported file format"); }

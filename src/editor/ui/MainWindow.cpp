@@ -21,9 +21,9 @@
 #include "editor/model/ProgramState.h"
 #include "editor/model/ZoomStatus.h"
 #include "editor/model/ZoomView.h"
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/ColorForm.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/OptionsForm.h"
@@ -104,17 +104,17 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   Docs.RefreshAll();
   resize(640, 520);
   // Menu captions may change width with the language file: fit again.
-  StartLanguageTimer(this, imaging::ProgramDirectory(), [this] { FitWindowToImage(); });
+  ui::StartLanguageTimer(this, imaging::ProgramDirectory(), [this] { FitWindowToImage(); });
 }
 
 TForm1::~TForm1() {
   if (ErrorHandlerOwner != this) return;
   ErrorHandlerOwner = nullptr;
-  ApplicationErrorHandler() = TApplicationErrorHandler();
+  ui::ApplicationErrorHandler() = ui::TApplicationErrorHandler();
 }
 
 void TForm1::InstallErrorHandler() {
-  TApplicationErrorHandler& handler = ApplicationErrorHandler();
+  ui::TApplicationErrorHandler& handler = ui::ApplicationErrorHandler();
   handler.ShowMessage = [this](const std::string& text) { Prompts.ShowMessage(text); };
   handler.FreeUndoLevels = [this] {
     for (auto& level : Docs.Current().Undo) level.reset();
@@ -198,7 +198,7 @@ QAction* TForm1::Item(const char* name) const {
 }
 
 void TForm1::Guard(const std::function<void()>& command) {
-  RunGuarded(command);
+  ui::RunGuarded(command);
   UpdateEditActions();
 }
 

@@ -1,5 +1,5 @@
 // The video player, opened from the File menu or by "-VIDEO" at start.
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/MainWindow.h"
 #include "video/ui/VideoExtractForm.h"
 
@@ -19,7 +19,7 @@ void TForm1::LMVideo1Click() {
     VideoForm->OpenHelp = [this](const std::string& file) { OpenDocument(file); };
     VideoForm->EndProgram = [this] { close(); };
     VideoForm->StartedAlone = StartTool == TStartTool::Video;
-    ApplyLanguageToForm(VideoForm);
+    ui::ApplyLanguageToForm(VideoForm);
   }
   VideoForm->show();
   VideoForm->raise();

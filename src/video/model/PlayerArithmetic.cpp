@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 
 namespace lumarte::video {
 
@@ -27,8 +27,8 @@ float ZoomOut(float zoom) {
 
 TDisplayRect ZoomedRect(const TDisplayRect& natural, float zoom) {
   TDisplayRect r = natural;
-  r.Right = r.Left + static_cast<int>(effects::Round(natural.Width() * static_cast<double>(zoom)));
-  r.Bottom = r.Top + static_cast<int>(effects::Round(natural.Height() * static_cast<double>(zoom)));
+  r.Right = r.Left + static_cast<int>(Round(natural.Width() * static_cast<double>(zoom)));
+  r.Bottom = r.Top + static_cast<int>(Round(natural.Height() * static_cast<double>(zoom)));
   return r;
 }
 

@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "video/ui/VideoWindow.h"
 
 namespace lumarte::video {
@@ -87,7 +87,7 @@ TVideoExtractForm::~TVideoExtractForm() {
 }
 
 void TVideoExtractForm::Guard(const std::function<void()>& command) {
-  editor::RunGuarded(command);
+  ui::RunGuarded(command);
 }
 
 QWidget* TVideoExtractForm::BuildControls() {
