@@ -14,6 +14,7 @@
 #include "support/TempFolder.h"
 #include "support/TestVideos.h"
 #include "video/ui/VideoExtractForm.h"
+#include "video/ui/VideoWindow.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
@@ -69,7 +70,7 @@ class VideoExtractFormTest : public ::testing::Test {
   }
   void Grab(TGrabAction action) {
     player->VFE_GrabClick(action);
-    ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
+    ASSERT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
   }
 };
 
@@ -112,7 +113,7 @@ TEST_F(VideoExtractFormTest, JpegAndThumbnailActionsSaveAndClose) {
   player->VFE_GrabClick(TGrabAction::SaveJpeg);
   EXPECT_TRUE(player->Panel2->isVisible());
   EXPECT_FALSE(player->isEnabled());
-  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
+  ASSERT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
   EXPECT_EQ(prompts.LastSavePreset, folder.File("actions-30.jpg"));
   EXPECT_FALSE(window->Docs.Current().InUse);
   EXPECT_FALSE(player->FrameSent());
@@ -162,7 +163,7 @@ TEST_F(VideoExtractFormTest, TruncatedFilePlaysWhatIsThereAndSaysSo) {
   Truncate(Video("grab.avi", "-c:v mjpeg -q:v 3"), cut, 0.4);
   player->Loop->setChecked(false);
   player->OpenVideo(cut);
-  ASSERT_TRUE(testing::ProcessEventsUntil(
+  ASSERT_TRUE(lumarte::testing::ProcessEventsUntil(
       [&] { return player->StatusPanels[1]->text().contains("after frame"); },
       4000));
 }
@@ -172,11 +173,11 @@ TEST_F(VideoExtractFormTest, ClosingAloneEndsTheProgramUnlessAFrameWasSent) {
   player->EndProgram = [&] { ++ended; };
   player->StartedAlone = true;
   player->close();
-  testing::ProcessEventsFor(20);
+  lumarte::testing::ProcessEventsFor(20);
   EXPECT_EQ(ended, 1);
   OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 3);
   Grab(TGrabAction::ToEditor);
   player->close();
-  testing::ProcessEventsFor(20);
+  lumarte::testing::ProcessEventsFor(20);
   EXPECT_EQ(ended, 1);
 }

@@ -204,6 +204,8 @@ void TForm1::Guard(const std::function<void()>& command) {
 
 void TForm1::StartFromCommandLine(const TCommandLine& commandLine) {
   StartTool = commandLine.Tool;
+  if (StartTool == TStartTool::Video && commandLine.FileCandidates.size() > 1)
+    StartVideoFile = commandLine.FileCandidates[1];
   ImagesWindowAtStart = commandLine.ShowsImagesWindow();
   if (commandLine.Clip)
     Guard([this] { LMPasteasNew1Click(); });

@@ -135,6 +135,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   // "Video Player": made on first use and kept.
   void LMVideo1Click();
   video::TVideoExtractForm* VideoForm = nullptr;
+  // "-VIDEO <file>": the video the player opens at start.
+  std::string StartVideoFile;
   // Edit
   void LMUndo1Click();
   void LMRedo1Click();

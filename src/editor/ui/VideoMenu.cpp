@@ -1,4 +1,6 @@
 // The video player, opened from the File menu or by "-VIDEO" at start.
+#include <utility>
+
 #include "ui/ApplyLanguage.h"
 #include "editor/ui/MainWindow.h"
 #include "video/ui/VideoExtractForm.h"
@@ -24,6 +26,7 @@ void TForm1::LMVideo1Click() {
   VideoForm->show();
   VideoForm->raise();
   VideoForm->activateWindow();
+  if (!StartVideoFile.empty()) VideoForm->OpenVideo(std::exchange(StartVideoFile, {}));
 }
 
 }  // namespace lumarte::editor
