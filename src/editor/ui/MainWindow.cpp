@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -304,6 +305,14 @@ void TForm1::showEvent(QShowEvent* event) {
   ShownOnce = true;
   FitWindowToImage();
   if (ImagesWindowAtStart) LMShowImagesWindow1Click();
+  // A desktop without a window manager never activates the window.
+  QTimer::singleShot(0, this, [this] { OpenStartTool(); });
+}
+
+void TForm1::OpenStartTool() {
+  if (ActivatedOnce) return;
+  ActivatedOnce = true;
+  if (StartTool == TStartTool::Video) Guard([this] { LMVideo1Click(); });
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -312,8 +321,7 @@ void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     Docs.RefreshAll();
     FitWindowToImage();
-    if (!ActivatedOnce && StartTool == TStartTool::Video) Guard([this] { LMVideo1Click(); });
-    ActivatedOnce = true;
+    OpenStartTool();
   }
 }
 

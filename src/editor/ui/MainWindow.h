@@ -241,6 +241,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
   bool ShownOnce = false;
+  // The tool a start-up switch names opens once, at the first activation.
+  void OpenStartTool();
   bool ActivatedOnce = false;
   bool ImagesWindowAtStart = true;
   bool OutlineShown = false;

@@ -140,7 +140,9 @@ void TVideoDecoder::OpenInput() {
     if (!S->Codec || !S->Decoded || !S->Packet ||
         avcodec_parameters_to_context(S->Codec, st->codecpar) < 0)
       throw ELumarteError(kNoValidVideoFormat);
-    S->Codec->thread_count = 2;
+    // One thread: frame threads in this FFmpeg abort the process on some
+    // damaged MPEG-4 streams (found by the fuzz target).
+    S->Codec->thread_count = 1;
     // Damage is reported rather than concealed: playing stops with a status.
     S->Codec->err_recognition |= AV_EF_EXPLODE;
     if (avcodec_open2(S->Codec, codec, nullptr) < 0) throw ELumarteError(kNoValidVideoFormat);
