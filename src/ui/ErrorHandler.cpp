@@ -10,7 +10,7 @@ namespace lumarte::ui {
 namespace {
 
 void ShowMessageBox(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
                   QString::fromStdString(text), QMessageBox::Ok);
   box.exec();
 }

@@ -12,6 +12,9 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTest>
 #include <QTimer>
 
@@ -96,6 +99,15 @@ TEST(TextForm, ShowsTheLines) {
   form.SetLines({"Image Information", "", "Width: 3"});
   EXPECT_EQ(form.Memo->toPlainText(), "Image Information\n\nWidth: 3");
   EXPECT_TRUE(form.Memo->isReadOnly());
+}
+
+// A hard-wrapped text keeps its lines: a long one is not broken up.
+TEST(TextForm, KeepsLongLinesWhole) {
+  TTextForm form;
+  form.SetLines({std::string(300, 'x'), "short"});
+  form.show();
+  QApplication::processEvents();
+  EXPECT_EQ(form.Memo->document()->firstBlock().layout()->lineCount(), 1);
 }
 
 TEST(PNGSaveForm, NotTransparentByDefaultAndPreviewMarksTheColour) {

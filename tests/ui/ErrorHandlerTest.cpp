@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "EventLoop.h"
+#include "editor/ui/QtPrompts.h"
 #include "ui/ErrorHandler.h"
 #include "imaging/Errors.h"
 
@@ -58,3 +63,25 @@ TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
 }
 
 }  // namespace
+
+// Both routes an error message takes show it with the warning icon.
+TEST(ErrorHandler, MessagesCarryTheWarningIcon) {
+  lumarte::ui::TApplicationErrorHandler handler;
+  TQtPrompts prompts(nullptr);
+  const std::vector<std::function<void(const std::string&)>> routes{
+      handler.ShowMessage, [&](const std::string& text) { prompts.ShowMessage(text); }};
+  for (const auto& show : routes) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        icon = box->icon();
+        text = box->text();
+        box->accept();
+      }
+    });
+    show("Picture not found.");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(text, "Picture not found.");
+  }
+}

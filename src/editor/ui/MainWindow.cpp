@@ -125,6 +125,11 @@ void TForm1::InstallErrorHandler() {
   ErrorHandlerOwner = this;
 }
 
+namespace {
+// The panels' texts before the pointer has been over an image.
+const char* const kStatusInitial[5] = {"(1:1)", "X:", "Y:", "RGB: ", "Sel: "};
+}  // namespace
+
 void TForm1::BuildStatusBars() {
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
@@ -134,10 +139,9 @@ void TForm1::BuildStatusBars() {
   top->setObjectName("StatusBar1");
   auto* panels = new QHBoxLayout(top);
   panels->setContentsMargins(2, 1, 2, 1);
-  const char* initial[5] = {"(1:1)", "X:", "Y:", "RGB: ", "Sel: "};
   const char* widest[5] = {"(1234:1)", "X: 12345", "Y: 12345", "RGB 123 456 789 ", ""};
   for (int i = 0; i < 5; ++i) {
-    StatusPanels[i] = new QLabel(initial[i]);
+    StatusPanels[i] = new QLabel(kStatusInitial[i]);
     StatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
     StatusPanels[i]->setFrameShape(QFrame::Panel);
     StatusPanels[i]->setFrameShadow(QFrame::Sunken);
@@ -251,6 +255,7 @@ void TForm1::DocumentRefreshed(int slot) {
     const TBM& d = Docs.Current();
     FileNameLabel->setText(QString::fromStdString(d.FileName));
     ShowCurrent();
+    RefreshPointerStatus();
     SelectionRefreshed();
     for (int k = 1; k <= 10; ++k) {
       const TBitmap* level = Docs.HistoryRaster(k);
@@ -273,6 +278,17 @@ void TForm1::ShowCurrent() {
   View->SetZoom(Docs.ZoomFactor);
   View->Redraw();
   StatusPanels[0]->setText(QString::fromStdString(ZoomPanelText(Docs.ZoomFactor)));
+}
+
+// Another image (or a changed one) is shown: the pointer's readout describes
+// it, or nothing while the pointer is elsewhere.
+void TForm1::RefreshPointerStatus() {
+  const TPoint p = Selections.StatusPoint;
+  if (View->underMouse() && Docs.DisplayedRaster().Contains(p.X, p.Y)) {
+    ShowPointer(p.X, p.Y);
+    return;
+  }
+  for (int i = 1; i <= 3; ++i) StatusPanels[i]->setText(kStatusInitial[i]);
 }
 
 void TForm1::UpdateEditActions() {

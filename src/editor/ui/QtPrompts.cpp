@@ -81,7 +81,7 @@ std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
 }
 
 void TQtPrompts::ShowMessage(const std::string& text) {
-  QMessageBox::information(Window, kTitle, QString::fromStdString(text));
+  QMessageBox::warning(Window, kTitle, QString::fromStdString(text));
 }
 
 void TQtPrompts::ShowError(const std::string& text, const std::string& caption) {
