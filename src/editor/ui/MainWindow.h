@@ -31,6 +31,9 @@ class TParamEffectForm;
 namespace lumarte::capture {
 class TCapturer;
 }
+namespace lumarte::video {
+class TVideoExtractForm;
+}  // namespace lumarte::video
 
 namespace lumarte::editor {
 
@@ -132,6 +135,11 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void LMCloseAll1Click();
   void N110Click(int k);
   void LMExit1Click();
+  // "Video Player": made on first use and kept.
+  void LMVideo1Click();
+  video::TVideoExtractForm* VideoForm = nullptr;
+  // "-VIDEO <file>": the video the player opens at start.
+  std::string StartVideoFile;
   // Edit
   void LMUndo1Click();
   void LMRedo1Click();
@@ -243,8 +251,10 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QLabel* FileNameLabel;
   capture::TCapturer* Capturer = nullptr;  // made on first use, kept
   bool ImagesWindowBeforeCapture = false;
-  bool StartToolPending = false;  // opened on the first activation
   bool ShownOnce = false;
+  // The tool a start-up switch names opens once, at the first activation.
+  void OpenStartTool();
+  bool ActivatedOnce = false;
   bool ImagesWindowAtStart = true;
   bool OutlineShown = false;
   TArrowStep ArrowStep;
