@@ -9,6 +9,7 @@
 #include "imaging/BMPLoader.h"
 #include "imaging/ByteReader.h"
 #include "imaging/CodecLimits.h"
+#include "imaging/Endian.h"
 
 namespace lumarte::imaging {
 
@@ -27,13 +28,6 @@ enum : uint32_t {
 }
 [[noreturn]] void Unsupported() {
   throw ERevedBitmap("Unsupported bitmap format");
-}
-
-uint16_t Le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-  return Le16(p) | static_cast<uint32_t>(Le16(p + 2)) << 16;
 }
 
 struct TBmpHeader {
@@ -56,24 +50,24 @@ bool IsWindowsHeaderSize(uint32_t size) {
 
 // The core header (OS/2 1.x): 16-bit sizes, 3-byte palette entries.
 void ParseCoreHeader(const uint8_t* p, TBmpHeader& h) {
-  h.Width = Le16(p);
-  h.Height = Le16(p + 2);
-  h.Bits = Le16(p + 6);
+  h.Width = LittleEndian16(p);
+  h.Height = LittleEndian16(p + 2);
+  h.Bits = LittleEndian16(p + 6);
   h.PaletteEntrySize = 3;
 }
 
 // Info header and its descendants; p points past the size field. Fields that
 // a short OS/2 2.x header leaves out read as zero.
 void ParseInfoHeader(const uint8_t* p, TBmpHeader& h) {
-  h.Width = static_cast<int32_t>(Le32(p));
-  int64_t height = static_cast<int32_t>(Le32(p + 4));
+  h.Width = static_cast<int32_t>(LittleEndian32(p));
+  int64_t height = static_cast<int32_t>(LittleEndian32(p + 4));
   h.TopDown = height < 0;
   h.Height = height < 0 ? -height : height;
-  h.Bits = Le16(p + 10);
-  h.Compression = Le32(p + 12);
-  h.ColorsUsed = Le32(p + 28);
+  h.Bits = LittleEndian16(p + 10);
+  h.Compression = LittleEndian32(p + 12);
+  h.ColorsUsed = LittleEndian32(p + 28);
   if (h.HeaderSize >= 52)
-    for (int i = 0; i < 3; ++i) h.Masks[i] = Le32(p + 36 + 4 * i);
+    for (int i = 0; i < 3; ++i) h.Masks[i] = LittleEndian32(p + 36 + 4 * i);
 }
 
 // Masks of the bit-field compressions follow a plain info header.
@@ -108,7 +102,7 @@ TBmpHeader ReadHeader(TByteReader& in) {
   uint8_t file[14];
   in.Read(file, sizeof file);
   if (file[0] != 'B' || file[1] != 'M') throw ERevedBitmap("Unsupported file format");
-  h.OffBits = Le32(file + 10);
+  h.OffBits = LittleEndian32(file + 10);
   h.HeaderSize = in.DWordLE();
   h.Os2v2 = h.HeaderSize >= 16 && h.HeaderSize <= 64 && !IsWindowsHeaderSize(h.HeaderSize);
   if (h.HeaderSize != 12 && !h.Os2v2 && !IsWindowsHeaderSize(h.HeaderSize)) Unsupported();
@@ -207,7 +201,7 @@ class TMaskedRow {
       return;
     }
     for (int64_t x = 0; x < width; ++x, src += Bytes, dst += 3) {
-      uint32_t px = Bytes == 2 ? Le16(src) : Le32(src);
+      uint32_t px = Bytes == 2 ? LittleEndian16(src) : LittleEndian32(src);
       dst[0] = B(px), dst[1] = G(px), dst[2] = R(px);
     }
   }

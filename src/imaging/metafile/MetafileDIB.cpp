@@ -49,26 +49,26 @@ int64_t Stride(const TDIBHeader& h) {
 TDIBHeader ParseHeader(const uint8_t* p, size_t n, bool paletteIndices) {
   TDIBHeader h;
   if (n < 4) Bad("header missing");
-  uint32_t headerSize = GetU32(p);
+  uint32_t headerSize = LittleEndian32(p);
   if (headerSize > n) Bad("header cut short");
   if (headerSize == 12) {
-    h.Width = GetU16(p + 4);
-    h.Height = GetU16(p + 6);
-    h.Bpp = GetU16(p + 10);
+    h.Width = LittleEndian16(p + 4);
+    h.Height = LittleEndian16(p + 6);
+    h.Bpp = LittleEndian16(p + 10);
     h.EntrySize = 3;
   } else if (headerSize >= 40) {
-    h.Width = GetS32(p + 4);
-    int32_t height = GetS32(p + 8);
+    h.Width = LittleEndianSigned32(p + 4);
+    int32_t height = LittleEndianSigned32(p + 8);
     h.TopDown = height < 0;
     h.Height = h.TopDown ? -static_cast<int64_t>(height) : height;
-    h.Bpp = GetU16(p + 14);
-    h.Compression = GetU32(p + 16);
-    h.SizeImage = GetU32(p + 20);
-    uint32_t used = GetU32(p + 32);
+    h.Bpp = LittleEndian16(p + 14);
+    h.Compression = LittleEndian32(p + 16);
+    h.SizeImage = LittleEndian32(p + 20);
+    uint32_t used = LittleEndian32(p + 32);
     if (used > 65536) Bad("colour table too large");
     h.TableEntries = used;
     if (headerSize >= 52)
-      for (int i = 0; i < (headerSize >= 56 ? 4 : 3); ++i) h.Masks[i] = GetU32(p + 40 + 4 * i);
+      for (int i = 0; i < (headerSize >= 56 ? 4 : 3); ++i) h.Masks[i] = LittleEndian32(p + 40 + 4 * i);
   } else {
     Bad("unknown header size");
   }
@@ -80,7 +80,7 @@ TDIBHeader ParseHeader(const uint8_t* p, size_t n, bool paletteIndices) {
   if (headerSize == 40 && (h.Compression == BI_BITFIELDS || h.Compression == BI_ALPHABITFIELDS)) {
     size_t count = h.Compression == BI_BITFIELDS ? 3 : 4;
     if (!Fits(n, 40, 4 * count)) Bad("colour masks missing");
-    for (size_t i = 0; i < count; ++i) h.Masks[i] = GetU32(p + 40 + 4 * i);
+    for (size_t i = 0; i < count; ++i) h.Masks[i] = LittleEndian32(p + 40 + 4 * i);
     h.TableOffset += 4 * count;
   }
   h.TotalSize = h.TableOffset + h.TableEntries * h.EntrySize;
@@ -118,7 +118,7 @@ std::vector<uint32_t> ColourTable(const TDIBHeader& h, const uint8_t* info, size
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* e = info + h.TableOffset + i * h.EntrySize;
     if (paletteIndices) {
-      uint32_t g = GetU16(e) & 0xFF;
+      uint32_t g = LittleEndian16(e) & 0xFF;
       table[i] = kOpaque | g << 16 | g << 8 | g;
     } else {
       table[i] = kOpaque | e[2] << 16 | e[1] << 8 | e[0];
@@ -173,10 +173,10 @@ void DecodeRows(const TDIBHeader& h, const std::vector<uint32_t>& table, const u
           dst[x] = kOpaque | src[3 * x + 2] << 16 | src[3 * x + 1] << 8 | src[3 * x];
           continue;
         case 16:
-          v = GetU16(src + 2 * x);
+          v = LittleEndian16(src + 2 * x);
           break;
         default:
-          v = GetU32(src + 4 * x);
+          v = LittleEndian32(src + 4 * x);
           break;
       }
       uint32_t alpha = alphaByte ? v >> 24 : keepAlpha ? a.Get(v, 255) : 255;
@@ -266,7 +266,7 @@ std::shared_ptr<TMetaImage> DecodeDIBScans(const uint8_t* info, size_t infoSize,
 }
 
 bool IsTopDownDIB(const uint8_t* info, size_t infoSize) {
-  return infoSize >= 12 && GetU32(info) >= 40 && infoSize >= 12 && GetS32(info + 8) < 0;
+  return infoSize >= 12 && LittleEndian32(info) >= 40 && infoSize >= 12 && LittleEndianSigned32(info + 8) < 0;
 }
 
 size_t DIBHeaderAndTableSize(const uint8_t* data, size_t size, bool paletteIndices) {
@@ -289,8 +289,8 @@ std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size, bo
 
 std::shared_ptr<TMetaImage> DecodeBitmap16(const uint8_t* data, size_t size) {
   if (size < 10) Bad("header missing");
-  int width = GetS16(data + 2), height = GetS16(data + 4);
-  int64_t widthBytes = GetS16(data + 6);
+  int width = LittleEndianSigned16(data + 2), height = LittleEndianSigned16(data + 4);
+  int64_t widthBytes = LittleEndianSigned16(data + 6);
   int planes = data[8], bpp = data[9];
   if (width <= 0 || height <= 0) Bad("empty or negative size");
   if (planes != 1 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32))
@@ -318,7 +318,7 @@ std::shared_ptr<TMetaImage> DecodeBitmap16(const uint8_t* data, size_t size) {
           v = src[x] * 0x010101u;
           break;
         case 16: {
-          uint32_t w = GetU16(src + 2 * x);
+          uint32_t w = LittleEndian16(src + 2 * x);
           v = (w >> 10 & 31) * 255 / 31 << 16 | (w >> 5 & 31) * 255 / 31 << 8 | (w & 31) * 255 / 31;
           break;
         }
