@@ -1,7 +1,6 @@
 // Reading Windows and OS/2 bitmaps: core, info, V2-V5 and OS/2 2.x headers;
 // 1, 2, 4, 8, 16, 24 and 32 bits; uncompressed, RLE4, RLE8 and bit-field masks.
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 #include <vector>
@@ -9,18 +8,12 @@
 #include "imaging/BMPLoader.h"
 #include "imaging/ByteReader.h"
 #include "imaging/CodecLimits.h"
+#include "imaging/DIBFields.h"
+#include "imaging/Endian.h"
 
 namespace lumarte::imaging {
 
 namespace {
-
-enum : uint32_t {
-  biRGB = 0,
-  biRLE8 = 1,
-  biRLE4 = 2,
-  biBitfields = 3,
-  biAlphaBitfields = 6,
-};
 
 [[noreturn]] void BadData() {
   throw ERevedBitmap("Error in bitmap data");
@@ -29,57 +22,21 @@ enum : uint32_t {
   throw ERevedBitmap("Unsupported bitmap format");
 }
 
-uint16_t Le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-  return Le16(p) | static_cast<uint32_t>(Le16(p + 2)) << 16;
-}
-
-struct TBmpHeader {
+struct TBmpHeader : TDIBFields {
   uint32_t OffBits = 0;
   uint32_t HeaderSize = 0;
-  int64_t Width = 0, Height = 0;
-  bool TopDown = false;
-  bool Os2v2 = false;  // OS/2 2.x gives compression codes 3 and 4 other meanings
-  int PaletteEntrySize = 4;
-  int Bits = 0;
-  uint32_t Compression = biRGB;
-  uint32_t ColorsUsed = 0;
-  std::array<uint32_t, 3> Masks{};  // red, green, blue
-  int64_t Consumed = 0;             // bytes read so far
+  bool Os2v2 = false;    // OS/2 2.x gives compression codes 3 and 4 other meanings
+  int64_t Consumed = 0;  // bytes read so far
 };
 
 bool IsWindowsHeaderSize(uint32_t size) {
   return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
-// The core header (OS/2 1.x): 16-bit sizes, 3-byte palette entries.
-void ParseCoreHeader(const uint8_t* p, TBmpHeader& h) {
-  h.Width = Le16(p);
-  h.Height = Le16(p + 2);
-  h.Bits = Le16(p + 6);
-  h.PaletteEntrySize = 3;
-}
-
-// Info header and its descendants; p points past the size field. Fields that
-// a short OS/2 2.x header leaves out read as zero.
-void ParseInfoHeader(const uint8_t* p, TBmpHeader& h) {
-  h.Width = static_cast<int32_t>(Le32(p));
-  int64_t height = static_cast<int32_t>(Le32(p + 4));
-  h.TopDown = height < 0;
-  h.Height = height < 0 ? -height : height;
-  h.Bits = Le16(p + 10);
-  h.Compression = Le32(p + 12);
-  h.ColorsUsed = Le32(p + 28);
-  if (h.HeaderSize >= 52)
-    for (int i = 0; i < 3; ++i) h.Masks[i] = Le32(p + 36 + 4 * i);
-}
-
 // Masks of the bit-field compressions follow a plain info header.
 void ReadTrailingMasks(TByteReader& in, TBmpHeader& h) {
   if (h.HeaderSize != 40) return;
-  for (auto& m : h.Masks) m = in.DWordLE();
+  for (int i = 0; i < 3; ++i) h.Masks[i] = in.DWordLE();
   h.Consumed += 12;
   if (h.Compression == biAlphaBitfields) {
     in.DWordLE();  // alpha: not kept
@@ -108,17 +65,15 @@ TBmpHeader ReadHeader(TByteReader& in) {
   uint8_t file[14];
   in.Read(file, sizeof file);
   if (file[0] != 'B' || file[1] != 'M') throw ERevedBitmap("Unsupported file format");
-  h.OffBits = Le32(file + 10);
+  h.OffBits = LittleEndian32(file + 10);
   h.HeaderSize = in.DWordLE();
   h.Os2v2 = h.HeaderSize >= 16 && h.HeaderSize <= 64 && !IsWindowsHeaderSize(h.HeaderSize);
   if (h.HeaderSize != 12 && !h.Os2v2 && !IsWindowsHeaderSize(h.HeaderSize)) Unsupported();
-  uint8_t info[124] = {};
-  in.Read(info, h.HeaderSize - 4);
+  // Fields that a short OS/2 2.x header leaves out read as zero.
+  uint8_t header[128] = {};
+  in.Read(header + 4, h.HeaderSize - 4);
+  static_cast<TDIBFields&>(h) = ReadDIBFields(header, h.HeaderSize);
   h.Consumed = 14 + h.HeaderSize;
-  if (h.HeaderSize == 12)
-    ParseCoreHeader(info, h);
-  else
-    ParseInfoHeader(info, h);
   // OS/2 2.x codes 3 and 4 are Huffman 1D and RLE24; Windows codes 4 and 5
   // are embedded JPEG and PNG for printers.
   if (h.Os2v2 && h.Compression >= 3) Unsupported();
@@ -167,14 +122,6 @@ void CheckIndices(const uint8_t* p, int64_t n, int colors) {
     if (p[i] >= colors) BadData();
 }
 
-void UnpackIndices(const uint8_t* src, uint8_t* dst, int64_t width, int bits) {
-  const int mask = (1 << bits) - 1;
-  for (int64_t x = 0; x < width; ++x) {
-    int64_t bit = x * bits;
-    dst[x] = static_cast<uint8_t>(src[bit >> 3] >> (8 - bits - (bit & 7)) & mask);
-  }
-}
-
 // One colour channel of a masked pixel, scaled to 0..255.
 struct TMaskChannel {
   uint32_t Mask = 0;
@@ -199,7 +146,7 @@ class TMaskedRow {
  public:
   TMaskedRow(const TBmpHeader& h) : Bytes(h.Bits / 8), R(h.Masks[0]), G(h.Masks[1]), B(h.Masks[2]) {
     if (Bytes == 2 && (h.Masks[0] | h.Masks[1] | h.Masks[2]) > 0xFFFF) Unsupported();
-    Plain = Bytes == 4 && h.Masks == std::array<uint32_t, 3>{0xFF0000, 0xFF00, 0xFF};
+    Plain = Bytes == 4 && h.Masks[0] == 0xFF0000 && h.Masks[1] == 0xFF00 && h.Masks[2] == 0xFF;
   }
   void Convert(const uint8_t* src, uint8_t* dst, int64_t width) const {
     if (Plain) {
@@ -207,7 +154,7 @@ class TMaskedRow {
       return;
     }
     for (int64_t x = 0; x < width; ++x, src += Bytes, dst += 3) {
-      uint32_t px = Bytes == 2 ? Le16(src) : Le32(src);
+      uint32_t px = Bytes == 2 ? LittleEndian16(src) : LittleEndian32(src);
       dst[0] = B(px), dst[1] = G(px), dst[2] = R(px);
     }
   }
@@ -220,8 +167,8 @@ class TMaskedRow {
 
 void DefaultMasks(TBmpHeader& h) {
   if (h.Compression != biRGB) return;
-  if (h.Bits == 16) h.Masks = {0x7C00, 0x3E0, 0x1F};
-  if (h.Bits == 32) h.Masks = {0xFF0000, 0xFF00, 0xFF};
+  if (h.Bits == 16) h.Masks = {0x7C00, 0x3E0, 0x1F, 0};
+  if (h.Bits == 32) h.Masks = {0xFF0000, 0xFF00, 0xFF, 0};
 }
 
 void DecodeRows(TByteReader& in, const TBmpHeader& h, int colors, TRevedBitmap& bmp) {

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "imaging/Endian.h"
+
 namespace lumarte::imaging {
 
 namespace {
@@ -80,8 +82,8 @@ const bool kHasFold = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports
 uint32_t TableCRC32(uint32_t reg, const uint8_t* p, size_t count) {
   const auto& t = kTables;
   while (count >= 8) {
-    uint32_t lo = reg ^ (p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
-    uint32_t hi = p[4] | p[5] << 8 | p[6] << 16 | static_cast<uint32_t>(p[7]) << 24;
+    uint32_t lo = reg ^ LittleEndian32(p);
+    uint32_t hi = LittleEndian32(p + 4);
     reg = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
           t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
     p += 8;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "imaging/DeflateTables.h"
+#include "imaging/Endian.h"
 
 namespace lumarte::imaging {
 
@@ -107,7 +108,7 @@ void TDeflateStream::ReadBlockHeader() {
 void TDeflateStream::ReadStoredBlock() {
   uint8_t h[4];
   ReadAlignedBytes(h, 4);
-  uint32_t len = h[0] | h[1] << 8, nlen = h[2] | h[3] << 8;
+  uint32_t len = LittleEndian16(h), nlen = LittleEndian16(h + 2);
   if (nlen != (~len & 0xFFFF)) RaiseBadData();
   uint32_t first = std::min(len, kWindowSize - WindowPos);
   ReadAlignedBytes(Window.get() + WindowPos, first);

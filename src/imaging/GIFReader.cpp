@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "imaging/BufStream.h"
+#include "imaging/Endian.h"
 #include "imaging/GIFLoader.h"
 
 namespace lumarte::imaging {
@@ -61,7 +62,7 @@ void ReadGraphicControl(TBaseStream& in, TPendingControl& control) {
   ReadSubBlocks(in, &data);
   if (data.size() < 4) return;  // too short to mean anything
   control.Disposal = DisposalOf((data[0] >> 2) & 7);
-  control.Delay = (data[1] | data[2] << 8) * 10;
+  control.Delay = LittleEndian16(&data[1]) * 10;
   control.TransparentIndex = (data[0] & 1) ? data[3] : -1;
 }
 
@@ -75,7 +76,7 @@ void ReadApplication(TBaseStream& in, int& loopCount) {
   bool netscape = n == 11 && std::memcmp(id.data(), "NETSCAPE2.0", 11) == 0;
   std::vector<uint8_t> data;
   ReadSubBlocks(in, netscape ? &data : nullptr);
-  if (netscape && data.size() >= 3 && data[0] == 1) loopCount = data[1] | data[2] << 8;
+  if (netscape && data.size() >= 3 && data[0] == 1) loopCount = LittleEndian16(&data[1]);
 }
 
 }  // namespace

@@ -127,10 +127,6 @@ uint8_t FloatToByte(uint32_t bits) {
   return static_cast<uint8_t>(std::clamp(std::nearbyint(double(f)), 0.0, 255.0));
 }
 
-uint32_t Le32(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 // Reads one row of samples per call and stores it into the buffer.
 void ReadRowSamples(TTextStream& text, const THipsHeader& h, TRevedBitmap& b, int32_t y,
                     std::vector<uint8_t>& row) {
@@ -148,7 +144,7 @@ void ReadRowSamples(TTextStream& text, const THipsHeader& h, TRevedBitmap& b, in
         dst[3 * x] = s[3 * x + 2], dst[3 * x + 1] = s[3 * x + 1], dst[3 * x + 2] = s[3 * x];
         break;
       case TSamples::ColorFloats:
-        for (int c = 0; c < 3; ++c) dst[3 * x + c] = FloatToByte(Le32(s + 12 * x + 4 * c));
+        for (int c = 0; c < 3; ++c) dst[3 * x + c] = FloatToByte(LittleEndian32(s + 12 * x + 4 * c));
         break;
       case TSamples::Float:
         dst[x] = FloatToByte(BigEndian32(s + 4 * x));
@@ -170,7 +166,7 @@ void ReadFloatPlanes(TTextStream& text, const THipsHeader& h, TRevedBitmap& b) {
         continue;
       }
       text.ReadExact(row.data(), row.size());
-      for (int32_t x = 0; x < h.Width; ++x) dst[3 * x] = FloatToByte(Le32(&row[4 * x]));
+      for (int32_t x = 0; x < h.Width; ++x) dst[3 * x] = FloatToByte(LittleEndian32(&row[4 * x]));
     }
   }
 }

@@ -7,6 +7,7 @@
 #include "imaging/BufStream.h"
 #include "imaging/ByteReader.h"
 #include "imaging/CodecLimits.h"
+#include "imaging/Endian.h"
 
 namespace lumarte::imaging {
 
@@ -21,10 +22,6 @@ constexpr int kMaxRun = 63;
 }
 [[noreturn]] void Overflow() {
   throw ERevedBitmap("Error in bitmap data");
-}
-
-uint16_t Le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
 void PutLe16(uint8_t* p, int64_t v) {
@@ -45,9 +42,9 @@ TPcxHeader ReadHeader(TByteReader& in) {
   if (h[0] != 10 || h[1] != 5 || h[2] != 1 || h[3] != 8 || (h[65] != 1 && h[65] != 3)) NotOurPcx();
   TPcxHeader r;
   r.Planes = h[65];
-  r.BytesPerLine = Le16(h + 66);
-  r.Width = int64_t{Le16(h + 8)} - Le16(h + 4) + 1;
-  r.Height = int64_t{Le16(h + 10)} - Le16(h + 6) + 1;
+  r.BytesPerLine = LittleEndian16(h + 66);
+  r.Width = int64_t{LittleEndian16(h + 8)} - LittleEndian16(h + 4) + 1;
+  r.Height = int64_t{LittleEndian16(h + 10)} - LittleEndian16(h + 6) + 1;
   CheckImageSize(r.BytesPerLine, r.Height);
   // A window narrower than one pixel would leave nothing to show.
   CheckImageSize(r.Width, r.Height);

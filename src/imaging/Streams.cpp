@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "imaging/Endian.h"
+
 namespace lumarte::imaging {
 
 namespace {
@@ -79,25 +81,25 @@ uint8_t TBaseStream::ReadByte() {
 uint16_t TBaseStream::ReadWordLE() {
   uint8_t b[2];
   ReadExact(b, 2);
-  return static_cast<uint16_t>(b[0] | b[1] << 8);
+  return LittleEndian16(b);
 }
 
 uint32_t TBaseStream::ReadDWordLE() {
   uint8_t b[4];
   ReadExact(b, 4);
-  return b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24;
+  return LittleEndian32(b);
 }
 
 uint16_t TBaseStream::ReadWordBE() {
   uint8_t b[2];
   ReadExact(b, 2);
-  return static_cast<uint16_t>(b[0] << 8 | b[1]);
+  return static_cast<uint16_t>(BigEndian16(b));
 }
 
 uint32_t TBaseStream::ReadDWordBE() {
   uint8_t b[4];
   ReadExact(b, 4);
-  return static_cast<uint32_t>(b[0]) << 24 | b[1] << 16 | b[2] << 8 | b[3];
+  return BigEndian32(b);
 }
 
 void TBaseStream::WriteByte(uint8_t v) { WriteExact(&v, 1); }

@@ -1,28 +1,16 @@
 #include "platform/RasterImage.h"
 
-#include <vector>
+#include "editor/model/Resample.h"
+#include "platform/RevedImage.h"
 
 namespace lumarte::platform {
 
 using lumarte::editor::TBitmap;
 
-namespace {
-
-inline uint32_t Rgb32(const uint8_t* bgr) {
-  return 0xFF000000u | (uint32_t{bgr[2]} << 16) | (uint32_t{bgr[1]} << 8) | bgr[0];
-}
-
-}  // namespace
-
 QImage ToQImage(const TBitmap& raster) {
   if (raster.Empty()) return {};
-  QImage image(raster.Width(), raster.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < raster.Height(); ++y) {
-    const uint8_t* src = raster.ScanLine(y);
-    auto* dst = reinterpret_cast<uint32_t*>(image.scanLine(y));
-    for (int x = 0; x < raster.Width(); ++x) dst[x] = Rgb32(src + 3 * x);
-  }
-  return image;
+  return BgrRowsView(raster.ScanLine(0), raster.Width(), raster.Height(), raster.BytesPerLine())
+      .convertToFormat(QImage::Format_RGB32);
 }
 
 TBitmap FromQImage(const QImage& image) {
@@ -44,16 +32,7 @@ TBitmap FromQImage(const QImage& image) {
 
 QImage StretchedImage(const TBitmap& raster, int width, int height) {
   if (raster.Empty() || width <= 0 || height <= 0) return {};
-  QImage image(width, height, QImage::Format_RGB32);
-  std::vector<int> column(static_cast<size_t>(width));
-  for (int u = 0; u < width; ++u)
-    column[u] = static_cast<int>(int64_t{u} * raster.Width() / width) * 3;
-  for (int v = 0; v < height; ++v) {
-    const uint8_t* src = raster.ScanLine(static_cast<int>(int64_t{v} * raster.Height() / height));
-    auto* dst = reinterpret_cast<uint32_t*>(image.scanLine(v));
-    for (int u = 0; u < width; ++u) dst[u] = Rgb32(src + column[u]);
-  }
-  return image;
+  return ToQImage(editor::ResampleNearest(raster, width, height));
 }
 
 }  // namespace lumarte::platform

@@ -2,12 +2,14 @@
 
 namespace lumarte::platform {
 
+QImage BgrRowsView(const uint8_t* rows, int width, int height, int bytesPerLine) {
+  return QImage(rows, width, height, bytesPerLine, QImage::Format_BGR888);
+}
+
 QImage QImageOf(const imaging::TRevedBitmap& bitmap) {
   if (!bitmap.Present) return {};
   if (bitmap.PixelFormat == imaging::pf24bit)
-    return QImage(bitmap.Map.get(), bitmap.Width, bitmap.Height, bitmap.BytesPerLine,
-                  QImage::Format_BGR888)
-        .copy();
+    return BgrRowsView(bitmap.Map.get(), bitmap.Width, bitmap.Height, bitmap.BytesPerLine).copy();
   QImage image(bitmap.Map.get(), bitmap.Width, bitmap.Height, bitmap.BytesPerLine,
                QImage::Format_Indexed8);
   QList<QRgb> table;

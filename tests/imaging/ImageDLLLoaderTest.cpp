@@ -10,6 +10,7 @@
 
 #include "IconTestUtil.h"
 #include "imaging/ImageDLLLoader.h"
+#include "support/TempFolder.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
@@ -19,19 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kPluginDir = LUMARTE_TEST_PLUGIN_DIR;
-
-struct TTempDir {
-  std::string Path;
-  TTempDir() {
-    std::string pattern = (fs::temp_directory_path() / "lumarte-dll-XXXXXX").string();
-    Path = ::mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~TTempDir() {
-    std::error_code ec;
-    fs::remove_all(Path, ec);
-  }
-  std::string operator/(const std::string& name) const { return Path + "/" + name; }
-};
 
 class ImageDLLLoaderTest : public ::testing::Test {
  protected:
@@ -62,7 +50,7 @@ class ImageDLLLoaderTest : public ::testing::Test {
   }
 
   TImageDLLLoader Codec;
-  TTempDir Temp;
+  fixtures::TempFolder Temp;
 };
 
 TEST_F(ImageDLLLoaderTest, KeepsLibrariesExportingTheThreeFunctions) {
@@ -124,7 +112,7 @@ TEST_P(ImageDLLSaveCodes, BecomeTheirMessages) {
   bmp.New(2, 2, pf24bit);
   Codec.Options = "savecode=" + std::to_string(GetParam().Code);
   try {
-    Codec.SaveToFile(Temp / "out.tst", "tst", bmp);
+    Codec.SaveToFile(Temp.File("out.tst"), "tst", bmp);
     FAIL();
   } catch (const ERevedBitmap& e) {
     EXPECT_STREQ(e.what(), GetParam().Message);
@@ -226,8 +214,8 @@ TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
   for (int i = 0; i < 6; ++i) bmp.Map[i] = uint8_t(10 + i);
   (*bmp.Palette)[767] = 0x42;
   Codec.Options = "quality=high";
-  Codec.SaveToFile(Temp / "a.tst", "tst", bmp);
-  std::string dump = ReadFileBytes(Temp / "a.tst");
+  Codec.SaveToFile(Temp.File("a.tst"), "tst", bmp);
+  std::string dump = ReadFileBytes(Temp.File("a.tst"));
   const std::string head = "3 2 3 1 1 quality=high\n";
   ASSERT_EQ(dump.size(), head.size() + 6 + 768);
   EXPECT_EQ(dump.substr(0, head.size()), head);
@@ -237,8 +225,8 @@ TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
   bmp.New(3, 2, pf24bit);
   bmp.Clear(0x0000FF);
   Codec.Options.clear();
-  Codec.SaveToFile(Temp / "b.tst", "TST", bmp);
-  dump = ReadFileBytes(Temp / "b.tst");
+  Codec.SaveToFile(Temp.File("b.tst"), "TST", bmp);
+  dump = ReadFileBytes(Temp.File("b.tst"));
   EXPECT_EQ(dump,
             "3 2 3 3 0 \n" + std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF", 18));
 }
@@ -246,7 +234,7 @@ TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
 TEST_F(ImageDLLLoaderTest, SaveRefusesEmptyBuffersAndUnknownExtensions) {
   TRevedBitmap empty;
   try {
-    Codec.SaveToFile(Temp / "a.tst", "tst", empty);
+    Codec.SaveToFile(Temp.File("a.tst"), "tst", empty);
     FAIL();
   } catch (const ERevedBitmap& e) {
     EXPECT_STREQ(e.what(), "Unsupported pixel format");
@@ -254,7 +242,7 @@ TEST_F(ImageDLLLoaderTest, SaveRefusesEmptyBuffersAndUnknownExtensions) {
   TRevedBitmap bmp;
   bmp.New(1, 1, pf24bit);
   try {
-    Codec.SaveToFile(Temp / "a.tsx", "tsx", bmp);  // loadable, not savable
+    Codec.SaveToFile(Temp.File("a.tsx"), "tsx", bmp);  // loadable, not savable
     FAIL();
   } catch (const ERevedBitmap& e) {
     EXPECT_STREQ(e.what(), "Unsupported file format");
@@ -262,12 +250,12 @@ TEST_F(ImageDLLLoaderTest, SaveRefusesEmptyBuffersAndUnknownExtensions) {
 }
 
 TEST(ImageDLLScan, BrokenLibrariesKeepAnEmptyRecordAndFoldersAreSkipped) {
-  TTempDir dir;
-  std::ofstream(dir / "a-broken.so") << "not a library";
-  fs::create_directory(dir / "b-folder.so");
-  fs::copy_file(kPluginDir + "/test_codec.so", dir / "c-codec.so");
+  fixtures::TempFolder dir;
+  std::ofstream(dir.File("a-broken.so")) << "not a library";
+  fs::create_directory(dir.File("b-folder.so"));
+  fs::copy_file(kPluginDir + "/test_codec.so", dir.File("c-codec.so"));
   TImageDLLLoader codec;
-  EXPECT_TRUE(codec.ScanFolder(dir.Path));
+  EXPECT_TRUE(codec.ScanFolder(dir.Path.string()));
   ASSERT_EQ(codec.RecordCount(), 2);
   EXPECT_EQ(codec.Record(0).Module, nullptr);
   EXPECT_EQ(codec.Record(0).LoadFilter, nullptr);
@@ -279,11 +267,11 @@ TEST(ImageDLLScan, BrokenLibrariesKeepAnEmptyRecordAndFoldersAreSkipped) {
 }
 
 TEST(ImageDLLScan, AFolderWithoutLibrariesAddsNoFormats) {
-  TTempDir dir;
-  std::ofstream(dir / "only.so") << "text";
+  fixtures::TempFolder dir;
+  std::ofstream(dir.File("only.so")) << "text";
   TImageDLLLoader codec;
-  EXPECT_FALSE(codec.ScanFolder(dir.Path));
-  EXPECT_FALSE(codec.ScanFolder(dir / "missing"));
+  EXPECT_FALSE(codec.ScanFolder(dir.Path.string()));
+  EXPECT_FALSE(codec.ScanFolder(dir.File("missing")));
   EXPECT_EQ(codec.GetLoadFilter(), "");
   EXPECT_FALSE(codec.CanLoad("jp2"));
   TRevedBitmap bmp;

@@ -2,7 +2,6 @@
 // metafiles and read back.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <QImage>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "platform/MetafileIO.h"
 #include "support/MetafileBuilder.h"
 #include "support/MetafileCorpus.h"
+#include "support/TempFolder.h"
 
 using namespace lumarte;
 using lumarte::editor::RGBColor;
@@ -27,21 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of its own for each test, removed afterwards.
-class TTempFolder {
- public:
-  TTempFolder() {
-    static int count = 0;
-    Path = fs::temp_directory_path() /
-           ("lumarte-mfui-" + std::to_string(::getpid()) + "-" + std::to_string(++count));
-    fs::create_directories(Path);
-  }
-  ~TTempFolder() { fs::remove_all(Path); }
-  std::string File(const std::string& name) const { return (Path / name).string(); }
-  fs::path Path;
-};
-
-std::string WriteFile(const TTempFolder& dir, const std::string& name, const std::string& data) {
+std::string WriteFile(const fixtures::TempFolder& dir, const std::string& name, const std::string& data) {
   std::string path = dir.File(name);
   std::ofstream(path, std::ios::binary) << data;
   return path;
@@ -167,7 +153,7 @@ class MetafileSaveLoad : public ::testing::TestWithParam<std::tuple<const char*,
 
 TEST_P(MetafileSaveLoad, RasterComesBackPixelExact) {
   auto [ext, w, h] = GetParam();
-  TTempFolder dir;
+  fixtures::TempFolder dir;
   std::string path = dir.File(std::string("picture.") + ext);
   TBitmap raster = Pattern(w, h);
   SaveMetafile(path, raster);
@@ -183,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MetafileSaveLoad,
                                             ::testing::Values(1, 7, 200)));
 
 TEST(MetafileSave, OtherExtensionsAreRefused) {
-  TTempFolder dir;
+  fixtures::TempFolder dir;
   try {
     SaveMetafile(dir.File("picture.png"), Pattern(2, 2));
     ADD_FAILURE() << "saved";
@@ -194,7 +180,7 @@ TEST(MetafileSave, OtherExtensionsAreRefused) {
 }
 
 TEST(MetafileSave, FailureKeepsTheOldFile) {
-  TTempFolder dir;
+  fixtures::TempFolder dir;
   std::string path = WriteFile(dir, "old.wmf", "precious");
   EXPECT_THROW(SaveMetafile(path, Pattern(32768, 1)), EFormatError);  // too wide for a WMF
   std::ifstream in(path);
@@ -205,7 +191,7 @@ TEST(MetafileSave, FailureKeepsTheOldFile) {
 // ---- what the painter makes of the commands ----
 
 TEST(MetafileRender, ShapesClipsAndMixes) {
-  TTempFolder dir;
+  fixtures::TempFolder dir;
   // A 64 x 64 pixel EMF (96 pixels per inch reference device).
   TEmfBuilder b({0, 0, 1692, 1692}, {0, 0, 63, 63});
   b.Add(39, {1, 0, 0x0000FF, 0})  // red brush
@@ -230,7 +216,7 @@ TEST(MetafileRender, ShapesClipsAndMixes) {
 }
 
 TEST(MetafileRender, TextIsDrawnInItsColour) {
-  TTempFolder dir;
+  fixtures::TempFolder dir;
   TEmfBuilder b({0, 0, 5290, 1057}, {0, 0, 199, 39});
   std::string text;
   for (uint32_t v : {0u, 0u, 0u, 0u, 1u, 0u, 0u, 10u, 5u, 4u, 76u, 0u, 0u, 0u, 0u, 0u, 0u})

@@ -9,6 +9,7 @@
 
 #include "editor/model/DocumentCodecs.h"
 #include "editor/model/ErrorText.h"
+#include "ui/OkCancel.h"
 #include "ui/PicturePane.h"
 #include "platform/RasterImage.h"
 
@@ -57,13 +58,7 @@ TBitmapSaveForm::TBitmapSaveForm(QWidget* parent) : QDialog(parent) {
   previewLayout->addWidget(Preview, 1);
   previewLayout->addWidget(MessageLabel);
 
-  auto* ok = new QPushButton("OK");
-  ok->setObjectName("OKButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel");
-  cancel->setObjectName("CancelButton");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto [ok, cancel] = ui::OkCancelButtons(this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);

@@ -20,6 +20,7 @@
 #include "imaging/FileUtils.h"
 #include "platform/DesktopOpen.h"
 #include "platform/RasterImage.h"
+#include "ui/OkCancel.h"
 
 namespace lumarte::editor {
 
@@ -105,10 +106,10 @@ TColorForm::TColorForm(TColorSet& colours, QWidget* parent) : QDialog(parent), C
   setModal(true);
   OpenHelp = [](const std::string& file) { platform::OpenWithDefaultViewer(file); };
 
-  Button1 = ui::Named(new QPushButton("OK"), "Button1");
-  Button2 = ui::Named(new QPushButton("Cancel"), "Button2");
+  auto buttonPair = ui::OkCancelButtons(this, {.OkName = "Button1", .CancelName = "Button2"});
+  Button1 = buttonPair.Ok;
+  Button2 = buttonPair.Cancel;
   Help = ui::Named(new QPushButton("Help"), "Help");
-  Button1->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Help);
   buttons->addStretch();
@@ -121,8 +122,6 @@ TColorForm::TColorForm(TColorSet& colours, QWidget* parent) : QDialog(parent), C
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
   connect(Help, &QPushButton::clicked, this,
           [this] { OpenHelp(imaging::ProgramDirectory() + "SelectColors.html"); });
   State.Load(Colours);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/RevedImage.h"
+#include "ui/OkCancel.h"
 
 namespace lumarte::editor {
 
@@ -24,11 +25,10 @@ TIconSelectionForm::TIconSelectionForm(QWidget* parent) : QDialog(parent) {
   ColorLabel = new QLabel;
   ColorButton = new QPushButton(QStringLiteral("Transparent color"));
   ColorButton->setObjectName("TransparentColorButton");
-  OkButton = new QPushButton(QStringLiteral("&Ok"));
-  OkButton->setObjectName("OKButton");
-  OkButton->setDefault(true);
-  CancelButton = new QPushButton(QStringLiteral("&Cancel"));
-  CancelButton->setObjectName("CancelButton");
+  auto buttonPair = ui::OkCancelButtons(
+      this, {.OkCaption = QStringLiteral("&Ok"), .CancelCaption = QStringLiteral("&Cancel")});
+  OkButton = buttonPair.Ok;
+  CancelButton = buttonPair.Cancel;
 
   auto* colorRow = new QHBoxLayout;
   colorRow->addWidget(ColorButton);
@@ -48,8 +48,6 @@ TIconSelectionForm::TIconSelectionForm(QWidget* parent) : QDialog(parent) {
   PickColor = [this](uint32_t& color) { return AskColorDialog(color); };
   connect(IconBox, &QComboBox::currentIndexChanged, this, &TIconSelectionForm::UpdatePreview);
   connect(ColorButton, &QPushButton::clicked, this, &TIconSelectionForm::ChooseColor);
-  connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TIconSelectionForm::SetIcons(const imaging::TIconList& icons, uint32_t transparentColor) {

@@ -16,6 +16,7 @@
 
 #include "imaging/JPEG2000Options.h"
 #include "platform/RevedImage.h"
+#include "ui/OkCancel.h"
 
 namespace lumarte::editor {
 
@@ -51,11 +52,9 @@ TJPEG2000Form::TJPEG2000Form(imaging::TImageDLLLoader& codec, QWidget* parent)
   images->addWidget(GroupAround("ImageGroupBox", QStringLiteral("The Image"), ImageBox));
   images->addWidget(GroupAround("PreviewGroupBox", QStringLiteral("Preview"), PreviewBox));
 
-  OkButton = new QPushButton(QStringLiteral("OK"));
-  OkButton->setObjectName("OKButton");
-  OkButton->setDefault(true);
-  CancelButton = new QPushButton(QStringLiteral("Cancel"));
-  CancelButton->setObjectName("CancelButton");
+  auto buttonPair = ui::OkCancelButtons(this);
+  OkButton = buttonPair.Ok;
+  CancelButton = buttonPair.Cancel;
   PreviewButton = new QPushButton(QStringLiteral("Press me for the preview"));
   PreviewButton->setObjectName("PreviewButton");
   auto* controls = new QHBoxLayout;
@@ -76,8 +75,6 @@ TJPEG2000Form::TJPEG2000Form(imaging::TImageDLLLoader& codec, QWidget* parent)
   ScrollTimer->setInterval(100);
   connect(ScrollTimer, &QTimer::timeout, this, &TJPEG2000Form::SyncScrollBoxes);
   connect(PreviewButton, &QPushButton::clicked, this, &TJPEG2000Form::MakePreview);
-  connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   ApplyOptions();
 }
 

@@ -13,6 +13,7 @@
 #include "editor/model/DocumentCodecs.h"
 #include "editor/model/ErrorText.h"
 #include "editor/model/SavePreviews.h"
+#include "ui/OkCancel.h"
 #include "ui/PicturePane.h"
 #include "platform/RasterImage.h"
 
@@ -77,11 +78,7 @@ TJPEGCompressionForm::TJPEGCompressionForm(QWidget* parent) : QDialog(parent) {
   for (const auto& p : kPresets) PresetComboBox->addItem(p.Caption);
   PresetComboBox->setCurrentIndex(-1);
 
-  auto* ok = new QPushButton("OK");
-  ok->setObjectName("OKButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel");
-  cancel->setObjectName("CancelButton");
+  auto [ok, cancel] = ui::OkCancelButtons(this);
   auto* previewButton = new QPushButton("Press me for the preview");
   previewButton->setObjectName("PreviewButton");
 
@@ -125,8 +122,6 @@ TJPEGCompressionForm::TJPEGCompressionForm(QWidget* parent) : QDialog(parent) {
   layout->addLayout(panes, 1);
   resize(900, 420);
 
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(previewButton, &QPushButton::clicked, this, [this] { MakePreview(); });
   connect(CompressionBar, &QSlider::valueChanged, this, [this] { BarMoved(); });
   connect(PresetComboBox, qOverload<int>(&QComboBox::activated), this,

@@ -7,6 +7,8 @@
 #include <QSpinBox>
 #include <tuple>
 
+#include "ui/OkCancel.h"
+
 namespace lumarte::editor {
 
 namespace {
@@ -34,13 +36,7 @@ TNewImageForm::TNewImageForm(QWidget* parent) : QDialog(parent) {
     label->setObjectName(name);
     form->addRow(label, edit);
   }
-  auto* ok = new QPushButton("OK");
-  ok->setObjectName("OKButton");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel");
-  cancel->setObjectName("CancelButton");
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto [ok, cancel] = ui::OkCancelButtons(this);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(ok);
   buttons->addWidget(cancel);

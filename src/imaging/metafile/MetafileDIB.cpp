@@ -4,6 +4,7 @@
 #include <bit>
 #include <vector>
 
+#include "imaging/DIBFields.h"
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileBytes.h"
 
@@ -11,15 +12,6 @@ namespace lumarte::imaging {
 
 namespace {
 
-enum : uint32_t {
-  BI_RGB = 0,
-  BI_RLE8 = 1,
-  BI_RLE4 = 2,
-  BI_BITFIELDS = 3,
-  BI_JPEG = 4,
-  BI_PNG = 5,
-  BI_ALPHABITFIELDS = 6
-};
 constexpr uint32_t kOpaque = 0xFF000000;
 // A run-length bitmap may not describe more pixels than this per data byte
 // (real ones stay far below); keeps a tiny record from asking for a huge block.
@@ -29,58 +21,36 @@ constexpr int64_t kRleExpansion = 512;
   throw EFormatError(std::string("Invalid bitmap in metafile: ") + why);
 }
 
-struct TDIBHeader {
-  int64_t Width = 0, Height = 0;
-  bool TopDown = false;
-  int Bpp = 0;
-  uint32_t Compression = BI_RGB;
-  uint32_t Masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha
-  size_t TableOffset = 0;            // colour table, from the header's start
+struct TDIBHeader : TDIBFields {
+  size_t TableOffset = 0;  // colour table, from the header's start
   size_t TableEntries = 0;
   size_t EntrySize = 4;
   size_t TotalSize = 0;  // header, masks and table
-  uint32_t SizeImage = 0;
 };
 
 int64_t Stride(const TDIBHeader& h) {
-  return (h.Width * h.Bpp + 31) / 32 * 4;
+  return (h.Width * h.Bits + 31) / 32 * 4;
 }
 
 TDIBHeader ParseHeader(const uint8_t* p, size_t n, bool paletteIndices) {
   TDIBHeader h;
   if (n < 4) Bad("header missing");
-  uint32_t headerSize = GetU32(p);
+  uint32_t headerSize = LittleEndian32(p);
   if (headerSize > n) Bad("header cut short");
-  if (headerSize == 12) {
-    h.Width = GetU16(p + 4);
-    h.Height = GetU16(p + 6);
-    h.Bpp = GetU16(p + 10);
-    h.EntrySize = 3;
-  } else if (headerSize >= 40) {
-    h.Width = GetS32(p + 4);
-    int32_t height = GetS32(p + 8);
-    h.TopDown = height < 0;
-    h.Height = h.TopDown ? -static_cast<int64_t>(height) : height;
-    h.Bpp = GetU16(p + 14);
-    h.Compression = GetU32(p + 16);
-    h.SizeImage = GetU32(p + 20);
-    uint32_t used = GetU32(p + 32);
-    if (used > 65536) Bad("colour table too large");
-    h.TableEntries = used;
-    if (headerSize >= 52)
-      for (int i = 0; i < (headerSize >= 56 ? 4 : 3); ++i) h.Masks[i] = GetU32(p + 40 + 4 * i);
-  } else {
-    Bad("unknown header size");
-  }
+  if (headerSize != 12 && headerSize < 40) Bad("unknown header size");
+  static_cast<TDIBFields&>(h) = ReadDIBFields(p, headerSize);
+  if (h.ColorsUsed > 65536) Bad("colour table too large");
+  h.TableEntries = h.ColorsUsed;
+  h.EntrySize = static_cast<size_t>(h.PaletteEntrySize);
   if (h.Width <= 0 || h.Height <= 0) Bad("empty or negative size");
   if (h.Width * h.Height > kMaxMetafileBitmapPixels) Bad("too large");
-  if (h.TableEntries == 0 && h.Bpp <= 8) h.TableEntries = size_t{1} << h.Bpp;
+  if (h.TableEntries == 0 && h.Bits <= 8) h.TableEntries = size_t{1} << h.Bits;
   if (paletteIndices) h.EntrySize = 2;
   h.TableOffset = headerSize;
-  if (headerSize == 40 && (h.Compression == BI_BITFIELDS || h.Compression == BI_ALPHABITFIELDS)) {
-    size_t count = h.Compression == BI_BITFIELDS ? 3 : 4;
+  if (headerSize == 40 && (h.Compression == biBitfields || h.Compression == biAlphaBitfields)) {
+    size_t count = h.Compression == biBitfields ? 3 : 4;
     if (!Fits(n, 40, 4 * count)) Bad("colour masks missing");
-    for (size_t i = 0; i < count; ++i) h.Masks[i] = GetU32(p + 40 + 4 * i);
+    for (size_t i = 0; i < count; ++i) h.Masks[i] = LittleEndian32(p + 40 + 4 * i);
     h.TableOffset += 4 * count;
   }
   h.TotalSize = h.TableOffset + h.TableEntries * h.EntrySize;
@@ -89,18 +59,18 @@ TDIBHeader ParseHeader(const uint8_t* p, size_t n, bool paletteIndices) {
 
 void CheckDepth(const TDIBHeader& h) {
   switch (h.Compression) {
-    case BI_RGB:
-      if (h.Bpp != 1 && h.Bpp != 4 && h.Bpp != 8 && h.Bpp != 16 && h.Bpp != 24 && h.Bpp != 32)
+    case biRGB:
+      if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
         Bad("unsupported bits per pixel");
       break;
-    case BI_RLE8:
-    case BI_RLE4:
-      if (h.Bpp != (h.Compression == BI_RLE8 ? 8 : 4)) Bad("run-length coding on the wrong depth");
+    case biRLE8:
+    case biRLE4:
+      if (h.Bits != (h.Compression == biRLE8 ? 8 : 4)) Bad("run-length coding on the wrong depth");
       if (h.TopDown) Bad("top-down run-length bitmap");
       break;
-    case BI_BITFIELDS:
-    case BI_ALPHABITFIELDS:
-      if (h.Bpp != 16 && h.Bpp != 32) Bad("colour masks on the wrong depth");
+    case biBitfields:
+    case biAlphaBitfields:
+      if (h.Bits != 16 && h.Bits != 32) Bad("colour masks on the wrong depth");
       break;
     default:
       Bad("unknown compression");
@@ -110,7 +80,7 @@ void CheckDepth(const TDIBHeader& h) {
 std::vector<uint32_t> ColourTable(const TDIBHeader& h, const uint8_t* info, size_t infoSize,
                                   bool paletteIndices) {
   std::vector<uint32_t> table(256, kOpaque);
-  if (h.Bpp > 8) return table;
+  if (h.Bits > 8) return table;
   if (h.TableOffset > infoSize) Bad("colour masks missing");
   // Writers often store fewer entries than the header implies; the rest stay black.
   size_t room = (infoSize - h.TableOffset) / h.EntrySize;
@@ -118,7 +88,7 @@ std::vector<uint32_t> ColourTable(const TDIBHeader& h, const uint8_t* info, size
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* e = info + h.TableOffset + i * h.EntrySize;
     if (paletteIndices) {
-      uint32_t g = GetU16(e) & 0xFF;
+      uint32_t g = LittleEndian16(e) & 0xFF;
       table[i] = kOpaque | g << 16 | g << 8 | g;
     } else {
       table[i] = kOpaque | e[2] << 16 | e[1] << 8 | e[0];
@@ -151,32 +121,30 @@ void DecodeRows(const TDIBHeader& h, const std::vector<uint32_t>& table, const u
   if (stride * h.Height > static_cast<int64_t>(bitsSize)) Bad("pixel data missing");
   uint32_t defaults[3][4] = {
       {0x7C00, 0x03E0, 0x001F, 0}, {0xFF0000, 0xFF00, 0xFF, 0}, {0xFF0000, 0xFF00, 0xFF, 0}};
-  const uint32_t* masks = h.Compression == BI_RGB ? defaults[h.Bpp == 16 ? 0 : 1] : h.Masks;
+  const uint32_t* masks = h.Compression == biRGB ? defaults[h.Bits == 16 ? 0 : 1] : h.Masks.data();
   TChannel r(masks[0]), g(masks[1]), b(masks[2]), a(masks[3]);
-  bool alphaByte = keepAlpha && h.Bpp == 32 && h.Compression == BI_RGB;
+  bool alphaByte = keepAlpha && h.Bits == 32 && h.Compression == biRGB;
+  std::vector<uint8_t> indices(static_cast<size_t>(h.Bits < 8 ? h.Width : 0));
   for (int64_t row = 0; row < h.Height; ++row) {
     const uint8_t* src = bits + row * stride;
     uint32_t* dst = img.Pixels.data() + (h.TopDown ? row : h.Height - 1 - row) * h.Width;
+    if (h.Bits <= 8) {
+      if (h.Bits < 8) UnpackIndices(src, indices.data(), h.Width, h.Bits);
+      const uint8_t* index = h.Bits < 8 ? indices.data() : src;
+      for (int64_t x = 0; x < h.Width; ++x) dst[x] = table[index[x]];
+      continue;
+    }
     for (int64_t x = 0; x < h.Width; ++x) {
       uint32_t v;
-      switch (h.Bpp) {
-        case 1:
-          dst[x] = table[(src[x >> 3] >> (7 - (x & 7))) & 1];
-          continue;
-        case 4:
-          dst[x] = table[(src[x >> 1] >> (x & 1 ? 0 : 4)) & 15];
-          continue;
-        case 8:
-          dst[x] = table[src[x]];
-          continue;
+      switch (h.Bits) {
         case 24:
           dst[x] = kOpaque | src[3 * x + 2] << 16 | src[3 * x + 1] << 8 | src[3 * x];
           continue;
         case 16:
-          v = GetU16(src + 2 * x);
+          v = LittleEndian16(src + 2 * x);
           break;
         default:
-          v = GetU32(src + 4 * x);
+          v = LittleEndian32(src + 4 * x);
           break;
       }
       uint32_t alpha = alphaByte ? v >> 24 : keepAlpha ? a.Get(v, 255) : 255;
@@ -188,7 +156,7 @@ void DecodeRows(const TDIBHeader& h, const std::vector<uint32_t>& table, const u
 // Run-length rows start at the bottom; skipped pixels stay transparent.
 void DecodeRle(const TDIBHeader& h, const std::vector<uint32_t>& table, const uint8_t* bits,
                size_t n, TMetaImage& img) {
-  bool four = h.Compression == BI_RLE4;
+  bool four = h.Compression == biRLE4;
   int64_t x = 0, y = 0;
   auto put = [&](int64_t px, uint8_t index) {
     if (px < h.Width) img.Pixels[(h.Height - 1 - y) * h.Width + px] = table[index];
@@ -227,10 +195,10 @@ std::shared_ptr<TMetaImage> Decode(const uint8_t* info, size_t infoSize, const u
                                    uint32_t scans = 0) {
   TDIBHeader h = ParseHeader(info, infoSize, paletteIndices);
   if (scans > 0 && scans < h.Height) h.Height = scans;
-  if (h.Compression == BI_JPEG || h.Compression == BI_PNG) return nullptr;
+  if (h.Compression == biJPEG || h.Compression == biPNG) return nullptr;
   CheckDepth(h);
   std::vector<uint32_t> table = ColourTable(h, info, infoSize, paletteIndices);
-  bool rle = h.Compression == BI_RLE8 || h.Compression == BI_RLE4;
+  bool rle = h.Compression == biRLE8 || h.Compression == biRLE4;
   int64_t pixels = h.Width * h.Height;
   if (rle && pixels > std::max<int64_t>(1 << 16, kRleExpansion * static_cast<int64_t>(bitsSize)))
     Bad("run-length bitmap larger than its data can describe");
@@ -266,14 +234,14 @@ std::shared_ptr<TMetaImage> DecodeDIBScans(const uint8_t* info, size_t infoSize,
 }
 
 bool IsTopDownDIB(const uint8_t* info, size_t infoSize) {
-  return infoSize >= 12 && GetU32(info) >= 40 && infoSize >= 12 && GetS32(info + 8) < 0;
+  return infoSize >= 12 && LittleEndian32(info) >= 40 && infoSize >= 12 && LittleEndianSigned32(info + 8) < 0;
 }
 
 size_t DIBHeaderAndTableSize(const uint8_t* data, size_t size, bool paletteIndices) {
   TDIBHeader h = ParseHeader(data, size, paletteIndices);
   // A shorter colour table than the header implies shows in a block too
   // small for table and rows: the rows take the end of the block.
-  bool rle = h.Compression == BI_RLE8 || h.Compression == BI_RLE4;
+  bool rle = h.Compression == biRLE8 || h.Compression == biRLE4;
   int64_t rows = rle ? h.SizeImage : Stride(h) * h.Height;
   int64_t spare = static_cast<int64_t>(size) - static_cast<int64_t>(h.TableOffset) - rows;
   if (rows > 0 && h.TotalSize + rows > size && spare >= 0)
@@ -289,8 +257,8 @@ std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size, bo
 
 std::shared_ptr<TMetaImage> DecodeBitmap16(const uint8_t* data, size_t size) {
   if (size < 10) Bad("header missing");
-  int width = GetS16(data + 2), height = GetS16(data + 4);
-  int64_t widthBytes = GetS16(data + 6);
+  int width = LittleEndianSigned16(data + 2), height = LittleEndianSigned16(data + 4);
+  int64_t widthBytes = LittleEndianSigned16(data + 6);
   int planes = data[8], bpp = data[9];
   if (width <= 0 || height <= 0) Bad("empty or negative size");
   if (planes != 1 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32))
@@ -318,7 +286,7 @@ std::shared_ptr<TMetaImage> DecodeBitmap16(const uint8_t* data, size_t size) {
           v = src[x] * 0x010101u;
           break;
         case 16: {
-          uint32_t w = GetU16(src + 2 * x);
+          uint32_t w = LittleEndian16(src + 2 * x);
           v = (w >> 10 & 31) * 255 / 31 << 16 | (w >> 5 & 31) * 255 / 31 << 8 | (w & 31) * 255 / 31;
           break;
         }

@@ -58,8 +58,8 @@ class TEmfRecord {
   void Need(size_t offset, size_t count) const {
     if (!Fits(Size, offset, count)) Player.Fail("record too short for its contents");
   }
-  uint32_t U(size_t off) const { return Need(off, 4), GetU32(P + off); }
-  int32_t I(size_t off) const { return Need(off, 4), GetS32(P + off); }
+  uint32_t U(size_t off) const { return Need(off, 4), LittleEndian32(P + off); }
+  int32_t I(size_t off) const { return Need(off, 4), LittleEndianSigned32(P + off); }
   double F(size_t off) const { return Need(off, 4), GetF32(P + off); }
   TPointD Point(size_t off) const { return {double(I(off)), double(I(off + 4))}; }
   const uint8_t* At(size_t off) const { return P + off; }
@@ -71,8 +71,8 @@ class TEmfRecord {
     std::vector<TPointD> pts(count);
     for (size_t i = 0; i < count; ++i) {
       const uint8_t* q = P + off + i * each;
-      pts[i] = small ? TPointD{double(GetS16(q)), double(GetS16(q + 2))}
-                     : TPointD{double(GetS32(q)), double(GetS32(q + 4))};
+      pts[i] = small ? TPointD{double(LittleEndianSigned16(q)), double(LittleEndianSigned16(q + 2))}
+                     : TPointD{double(LittleEndianSigned32(q)), double(LittleEndianSigned32(q + 4))};
     }
     return pts;
   }
@@ -178,7 +178,7 @@ void ExtTextOut(const TEmfRecord& r, TMetaPlayer& pl, bool wide) {
   if (offDx && count) {
     size_t step = options & ETO_PDY ? 8 : 4;
     if (!Fits(r.Size, offDx, count * step)) pl.Fail("character spacing outside its record");
-    for (uint32_t i = 0; i < count; ++i) advances.push_back(GetS32(r.At(offDx + i * step)));
+    for (uint32_t i = 0; i < count; ++i) advances.push_back(LittleEndianSigned32(r.At(offDx + i * step)));
   }
   std::u16string chars;
   if (!(options & ETO_GLYPH_INDEX))  // glyph numbers of an unknown font cannot be shown
@@ -610,21 +610,21 @@ struct TEmfHeader {
 }
 
 TEmfHeader ReadHeader(const uint8_t* p, size_t size) {
-  if (size < 88 || GetU32(p) != EMR_HEADER || GetU32(p + 40) != kSignature)
+  if (size < 88 || LittleEndian32(p) != EMR_HEADER || LittleEndian32(p + 40) != kSignature)
     BadHeader("not an enhanced metafile");
   TEmfHeader h;
-  h.Size = GetU32(p + 4);
+  h.Size = LittleEndian32(p + 4);
   if (h.Size < 88 || h.Size > size || h.Size % 4) BadHeader("header size out of range");
   for (int i = 0; i < 4; ++i)
-    h.Bounds[i] = GetS32(p + 8 + 4 * i), h.Frame[i] = GetS32(p + 24 + 4 * i);
-  h.Bytes = GetU32(p + 48);
+    h.Bounds[i] = LittleEndianSigned32(p + 8 + 4 * i), h.Frame[i] = LittleEndianSigned32(p + 24 + 4 * i);
+  h.Bytes = LittleEndian32(p + 48);
   if (h.Bytes > size) throw EFormatError("Metafile is truncated");
   if (h.Bytes < h.Size) BadHeader("file size smaller than the header");
-  h.Handles = GetU16(p + 56);
-  uint32_t descLength = GetU32(p + 60), descOffset = GetU32(p + 64);
+  h.Handles = LittleEndian16(p + 56);
+  uint32_t descLength = LittleEndian32(p + 60), descOffset = LittleEndian32(p + 64);
   if (descLength && (descOffset < 88 || !Fits(h.Size, descOffset, size_t{descLength} * 2)))
     BadHeader("description outside the header");
-  int32_t devX = GetS32(p + 72), devY = GetS32(p + 76), mmX = GetS32(p + 80), mmY = GetS32(p + 84);
+  int32_t devX = LittleEndianSigned32(p + 72), devY = LittleEndianSigned32(p + 76), mmX = LittleEndianSigned32(p + 80), mmY = LittleEndianSigned32(p + 84);
   // Without a usable device size: 96 pixels per inch.
   bool x = devX > 0 && mmX > 0, y = devY > 0 && mmY > 0;
   h.DeviceX = x ? devX : 96;
@@ -633,7 +633,7 @@ TEmfHeader ReadHeader(const uint8_t* p, size_t size) {
   h.MicronsY = y ? mmY * 1000.0 : 25400;
   // Micrometres, when present, are the precise form of the same size.
   if (h.Size >= 108) {
-    int32_t umX = GetS32(p + 100), umY = GetS32(p + 104);
+    int32_t umX = LittleEndianSigned32(p + 100), umY = LittleEndianSigned32(p + 104);
     if (x && umX > 0) h.MicronsX = umX;
     if (y && umY > 0) h.MicronsY = umY;
   }
@@ -675,7 +675,7 @@ TMetaPicture ReadEMF(const uint8_t* data, size_t size) {
     player.RecordOffset = pos;
     player.RecordType = 0;
     if (end - pos < 8) player.Fail("record header cut short");
-    uint32_t type = GetU32(data + pos), length = GetU32(data + pos + 4);
+    uint32_t type = LittleEndian32(data + pos), length = LittleEndian32(data + pos + 4);
     if (length < 8 || length % 4 || length > end - pos) player.Fail("record size out of range");
     player.RecordType = type;
     if (type == EMR_EOF) break;

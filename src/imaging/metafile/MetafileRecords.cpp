@@ -32,7 +32,7 @@ void CheckPictureSize(int64_t width, int64_t height) {
 }
 
 TMetaPicture ReadMetafile(const uint8_t* data, size_t size) {
-  if (size >= 44 && GetU32(data) == 1 && GetU32(data + 40) == 0x464D4520)
+  if (size >= 44 && LittleEndian32(data) == 1 && LittleEndian32(data + 40) == 0x464D4520)
     return ReadEMF(data, size);
   return ReadWMF(data, size);
 }

@@ -16,7 +16,7 @@ constexpr char16_t kCp1252High[32] = {
 
 std::u16string Utf16Text(const uint8_t* p, size_t count) {
   std::u16string s(count, u'\0');
-  for (size_t i = 0; i < count; ++i) s[i] = static_cast<char16_t>(GetU16(p + 2 * i));
+  for (size_t i = 0; i < count; ++i) s[i] = static_cast<char16_t>(LittleEndian16(p + 2 * i));
   return s;
 }
 
@@ -59,7 +59,7 @@ std::string Utf8(const std::u16string& s) {
 
 std::string FaceName16(const uint8_t* p, size_t count) {
   size_t n = 0;
-  while (n < count && GetU16(p + 2 * n)) ++n;
+  while (n < count && LittleEndian16(p + 2 * n)) ++n;
   return Utf8(Utf16Text(p, n));
 }
 

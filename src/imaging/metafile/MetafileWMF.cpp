@@ -50,9 +50,9 @@ class TWmfRecord {
   void Need(size_t offset, size_t count) const {
     if (!Fits(Bytes, offset, count)) Player.Fail("record too short for its contents");
   }
-  int16_t S(size_t word) const { return Need(2 * word, 2), GetS16(P + 2 * word); }
-  uint16_t U(size_t word) const { return Need(2 * word, 2), GetU16(P + 2 * word); }
-  uint32_t U32(size_t word) const { return Need(2 * word, 4), GetU32(P + 2 * word); }
+  int16_t S(size_t word) const { return Need(2 * word, 2), LittleEndianSigned16(P + 2 * word); }
+  uint16_t U(size_t word) const { return Need(2 * word, 2), LittleEndian16(P + 2 * word); }
+  uint32_t U32(size_t word) const { return Need(2 * word, 4), LittleEndian32(P + 2 * word); }
   size_t Words() const { return Bytes / 2; }
   const uint8_t* At(size_t byte) const { return P + byte; }
 
@@ -61,7 +61,7 @@ class TWmfRecord {
       Player.Fail("point count exceeds the record");
     std::vector<TPointD> pts(count);
     for (size_t i = 0; i < count; ++i)
-      pts[i] = {double(GetS16(P + 2 * (word + 2 * i))), double(GetS16(P + 2 * (word + 2 * i + 1)))};
+      pts[i] = {double(LittleEndianSigned16(P + 2 * (word + 2 * i))), double(LittleEndianSigned16(P + 2 * (word + 2 * i + 1)))};
     return pts;
   }
 
@@ -401,8 +401,8 @@ void ForEachRecord(const uint8_t* data, size_t size, size_t pos, TMetaPlayer* pl
       if (player) player->Fail("record header cut short");
       return;
     }
-    uint64_t bytes = uint64_t{GetU32(data + pos)} * 2;
-    uint16_t function = GetU16(data + pos + 4);
+    uint64_t bytes = uint64_t{LittleEndian32(data + pos)} * 2;
+    uint16_t function = LittleEndian16(data + pos + 4);
     if (bytes < 6 || bytes > size - pos) {
       if (player) player->Fail("record size out of range");
       return;
@@ -426,8 +426,8 @@ TWmfFrame PlainFrame(const uint8_t* data, size_t size, size_t pos) {
   TWmfFrame f;
   int32_t ox = 0, oy = 0, ex = 0, ey = 0;
   ForEachRecord(data, size, pos, nullptr, [&](const uint8_t* p, size_t n, uint16_t fn) {
-    if (n >= 4 && fn == META_SETWINDOWORG) oy = GetS16(p), ox = GetS16(p + 2);
-    if (n >= 4 && fn == META_SETWINDOWEXT) ey = GetS16(p), ex = GetS16(p + 2);
+    if (n >= 4 && fn == META_SETWINDOWORG) oy = LittleEndianSigned16(p), ox = LittleEndianSigned16(p + 2);
+    if (n >= 4 && fn == META_SETWINDOWEXT) ey = LittleEndianSigned16(p), ex = LittleEndianSigned16(p + 2);
     return ex == 0 || ey == 0;
   });
   if (ex == 0 || ey == 0) throw EFormatError("Metafile has no size");
@@ -440,17 +440,17 @@ TWmfFrame PlainFrame(const uint8_t* data, size_t size, size_t pos) {
 TMetaPicture ReadWMF(const uint8_t* data, size_t size) {
   size_t pos = 0;
   TWmfFrame frame;
-  bool placeable = size >= 22 && GetU32(data) == kPlaceableKey;
+  bool placeable = size >= 22 && LittleEndian32(data) == kPlaceableKey;
   if (placeable) {
-    frame = {GetS16(data + 6),  GetS16(data + 8),          GetS16(data + 10),
-             GetS16(data + 12), double(GetU16(data + 14)), true};
+    frame = {LittleEndianSigned16(data + 6),  LittleEndianSigned16(data + 8),          LittleEndianSigned16(data + 10),
+             LittleEndianSigned16(data + 12), double(LittleEndian16(data + 14)), true};
     if (frame.UnitsPerInch == 0) BadHeader("zero units per inch");
     pos = 22;
   }
   if (size - pos < 18) BadHeader("not a Windows metafile");
-  uint16_t type = GetU16(data + pos), headerWords = GetU16(data + pos + 2);
+  uint16_t type = LittleEndian16(data + pos), headerWords = LittleEndian16(data + pos + 2);
   if ((type != 1 && type != 2) || headerWords != 9) BadHeader("not a Windows metafile");
-  uint16_t objects = GetU16(data + pos + 10);
+  uint16_t objects = LittleEndian16(data + pos + 10);
   pos += 18;
   if (!placeable) frame = PlainFrame(data, size, pos);
 
