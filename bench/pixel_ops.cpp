@@ -38,5 +38,5 @@ void BM_Model(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Model<NegativeImage>)->Name("BM_NegativeImage/model")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Model<FlipVertical>)->Name("BM_FlipVertical/model")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Model<FlipLeftRight>)->Name("BM_FlipVertical/model")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Model<RotateRight>)->Name("BM_RotateRight/model")->Unit(benchmark::kMillisecond);

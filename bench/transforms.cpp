@@ -35,7 +35,7 @@ template <class F>
 void RunEffect(benchmark::State& state, const TBitmap& src, F effect) {
   lumarte::editor::TSelectionClass nothing;
   const lumarte::editor::TSelectionTest test(nothing, src, {});
-  lumarte::effects::NullProgress progress;
+  lumarte::NullProgress progress;
   const lumarte::effects::EffectInput in{src, test, progress};
   for (auto _ : state) {
     TBitmap out = effect(in);

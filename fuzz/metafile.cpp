@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "imaging/Errors.h"
-#include "imaging/MetafileDIB.h"
-#include "imaging/MetafileRecords.h"
+#include "imaging/metafile/MetafileDIB.h"
+#include "imaging/metafile/MetafileRecords.h"
 
 using namespace lumarte::imaging;
 

@@ -2,8 +2,8 @@
 
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
-#include "imaging/MetafileRecords.h"
-#include "imaging/MetafileWriter.h"
+#include "imaging/metafile/MetafileRecords.h"
+#include "imaging/metafile/MetafileWriter.h"
 #include "platform/MetafileRender.h"
 
 namespace lumarte::platform {

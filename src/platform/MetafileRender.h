@@ -2,7 +2,7 @@
 // Draws the commands of a read metafile with QPainter.
 #include <QImage>
 
-#include "imaging/MetafileRecords.h"
+#include "imaging/metafile/MetafileRecords.h"
 
 namespace lumarte::platform {
 

@@ -117,7 +117,7 @@ class Apply : public Cli {
     TBitmap source;
     AssignTo(Input(), source);
     const TSelectionTest test(selection, source, TSelectByColor{});
-    effects::NullProgress progress;
+    lumarte::NullProgress progress;
     return effects::FindEffect(effect)->Run(effects::EffectInput{source, test, progress}, values,
                                             seed);
   }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/Errors.h"
-#include "imaging/MetafileRecords.h"
+#include "imaging/metafile/MetafileRecords.h"
 #include "support/MetafileCorpus.h"
 
 using namespace lumarte;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/Errors.h"
-#include "imaging/MetafileDIB.h"
+#include "imaging/metafile/MetafileDIB.h"
 #include "support/MetafileBuilder.h"
 
 using namespace lumarte;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "imaging/MetafileGeometry.h"
+#include "imaging/metafile/MetafileGeometry.h"
 
 using namespace lumarte::imaging;
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/Errors.h"
-#include "imaging/MetafilePlayer.h"
+#include "imaging/metafile/MetafilePlayer.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;

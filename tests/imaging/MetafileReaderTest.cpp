@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "imaging/Errors.h"
-#include "imaging/MetafileRecords.h"
+#include "imaging/metafile/MetafileRecords.h"
 #include "support/MetafileBuilder.h"
 
 using namespace lumarte;

@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "imaging/Errors.h"
-#include "imaging/MetafileRecords.h"
-#include "imaging/MetafileWriter.h"
+#include "imaging/metafile/MetafileRecords.h"
+#include "imaging/metafile/MetafileWriter.h"
 #include "support/MetafileBuilder.h"
 
 using namespace lumarte;

@@ -17,11 +17,11 @@
 #include <memory>
 
 #include "EventLoop.h"
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/NewImageForm.h"
 #include "imaging/ImageDLLLoader.h"
-#include "imaging/ui/IconSelectionForm.h"
-#include "imaging/ui/JPEG2000Form.h"
+#include "editor/ui/IconSelectionForm.h"
+#include "editor/ui/JPEG2000Form.h"
 
 using namespace lumarte::editor;
 
@@ -51,7 +51,7 @@ struct SampleWindow {
   SampleWindow() {
     Window->setWindowTitle("Lumarte 1.0");
     Window->setCentralWidget(Central);
-    MarkAsPicture(Picture);
+    lumarte::ui::MarkAsPicture(Picture);
   }
 };
 
@@ -59,7 +59,7 @@ class ApplyLanguageTest : public ::testing::Test {
  protected:
   SampleWindow w;
   void Apply(const std::vector<std::string>& lines) {
-    ApplyLanguage(w.Window.get(), ParseLanguageFile(lines));
+    lumarte::ui::ApplyLanguage(w.Window.get(), ParseLanguageFile(lines));
   }
 };
 
@@ -112,37 +112,37 @@ TEST_F(ApplyLanguageTest, RootItselfIsNotApplied) {
 
 TEST_F(ApplyLanguageTest, SetLanguageCoversWindowsAndLaterForms) {
   w.Window->show();
-  SetLanguage(ParseLanguageFile({"Form1.Caption:=Fenster", "Button1.Caption:=Los",
+  lumarte::ui::SetLanguage(ParseLanguageFile({"Form1.Caption:=Fenster", "Button1.Caption:=Los",
                                  "LaterForm.Caption:=Später", "Button9.Caption:=Neu"}));
   EXPECT_EQ(w.Window->windowTitle(), "Fenster");
   EXPECT_EQ(w.Button->text(), "Los");
-  ASSERT_NE(CurrentLanguage(), nullptr);
+  ASSERT_NE(lumarte::ui::CurrentLanguage(), nullptr);
 
   QDialog later;
   later.setObjectName("LaterForm");
   auto* button = Named(new QPushButton("New", &later), "Button9");
-  ApplyLanguageToForm(&later);
+  lumarte::ui::ApplyLanguageToForm(&later);
   EXPECT_EQ(later.windowTitle(), QString("Später"));
   EXPECT_EQ(button->text(), "Neu");
-  SetLanguage({});
+  lumarte::ui::SetLanguage({});
 }
 
 // The New dialog's labels and the icon and JPEG 2000 dialogs were out of a
 // language file's reach: they had no component names.
 TEST_F(ApplyLanguageTest, NewIconAndJpeg2000DialogsTakeTheTable) {
-  SetLanguage(ParseLanguageFile({"WidthLabel.Caption:=Breite", "NoteLabel.Caption:=Hinweis",
+  lumarte::ui::SetLanguage(ParseLanguageFile({"WidthLabel.Caption:=Breite", "NoteLabel.Caption:=Hinweis",
                                  "JPEG2000Form.Caption:=JPEG 2000",
                                  "LossyButton.Caption:=verlustbehaftet"}));
   TNewImageForm newForm;
-  lumarte::imaging::TIconSelectionForm iconForm;
-  lumarte::imaging::TJPEG2000Form jp2Form(lumarte::imaging::ImageDLLLoader());
+  lumarte::editor::TIconSelectionForm iconForm;
+  lumarte::editor::TJPEG2000Form jp2Form(lumarte::imaging::ImageDLLLoader());
   for (QWidget* form : std::initializer_list<QWidget*>{&newForm, &iconForm, &jp2Form})
-    ApplyLanguageToForm(form);
+    lumarte::ui::ApplyLanguageToForm(form);
   EXPECT_EQ(newForm.findChild<QLabel*>("WidthLabel")->text(), "Breite");
   EXPECT_EQ(iconForm.findChild<QLabel*>("NoteLabel")->text(), "Hinweis");
   EXPECT_EQ(jp2Form.windowTitle(), "JPEG 2000");
   EXPECT_EQ(jp2Form.findChild<QRadioButton*>("LossyButton")->text(), "verlustbehaftet");
-  SetLanguage({});
+  lumarte::ui::SetLanguage({});
 }
 
 TEST_F(ApplyLanguageTest, TimerLoadsLanguageFileAndFitsAgain) {
@@ -153,18 +153,18 @@ TEST_F(ApplyLanguageTest, TimerLoadsLanguageFileAndFitsAgain) {
   file.close();
   w.Window->show();
   int fits = 0;
-  StartLanguageTimer(w.Window.get(), folder.path().toStdString(), [&] { ++fits; });
+  lumarte::ui::StartLanguageTimer(w.Window.get(), folder.path().toStdString(), [&] { ++fits; });
   lumarte::testing::ProcessEventsFor(100);
   EXPECT_EQ(w.Save->text(), "Save");  // not before 200 ms
   EXPECT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return fits == 1; }, 2000));
   EXPECT_EQ(w.Save->text(), "Sichern");
-  SetLanguage({});
+  lumarte::ui::SetLanguage({});
 }
 
 TEST_F(ApplyLanguageTest, TimerWithoutFileChangesNothing) {
   QTemporaryDir folder;
   int fits = 0;
-  StartLanguageTimer(w.Window.get(), folder.path().toStdString(), [&] { ++fits; });
+  lumarte::ui::StartLanguageTimer(w.Window.get(), folder.path().toStdString(), [&] { ++fits; });
   lumarte::testing::ProcessEventsFor(400);
   EXPECT_EQ(fits, 0);
 }

@@ -19,7 +19,7 @@
 
 #include "editor/model/ColorPalette.h"
 #include "editor/model/ProgramState.h"
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/ColorForm.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/MainWindow.h"
@@ -229,7 +229,7 @@ TEST_F(ColorFormTest, HelpOpensItsPageAndNamesReachTheControls) {
 
 TEST_F(ColorFormTest, LanguageFilesReachTheDialog) {
   TColorForm& form = *window->ColorForm;
-  ApplyLanguage(
+  lumarte::ui::ApplyLanguage(
       window.get(),
       ParseLanguageFile({"ColorForm.Caption:=Farbe", "Button3.Caption:=tauschen mit",
                          "SwitchWithBGColor.Caption:=Hintergrund", "Image3.Hint:=Farbe anklicken",

@@ -4,9 +4,9 @@
 #include <QMessageBox>
 
 #include "EventLoop.h"
-#include "editor/ui/DialogBackground.h"
+#include "ui/DialogBackground.h"
 
-using namespace lumarte::editor;
+using namespace lumarte::ui;
 
 namespace {
 
@@ -22,14 +22,14 @@ QRgb CornerOf(QWidget& dialog) {
 TEST(DialogBackground, ProgramDialogsShowThePictureSystemDialogsDoNot) {
   QImage red(8, 8, QImage::Format_RGB32);
   red.fill(QColor(200, 0, 0));
-  SetDialogBackgroundPicture(red);
-  InstallDialogBackgrounds();
+  lumarte::ui::SetDialogBackgroundPicture(red);
+  lumarte::ui::InstallDialogBackgrounds();
 
   QDialog dialog;
   EXPECT_EQ(CornerOf(dialog), qRgb(200, 0, 0));
   QMessageBox box;
   EXPECT_NE(CornerOf(box), qRgb(200, 0, 0));
-  SetDialogBackgroundPicture(QImage());
+  lumarte::ui::SetDialogBackgroundPicture(QImage());
   QDialog plain;
   EXPECT_NE(CornerOf(plain), qRgb(200, 0, 0));
 }

@@ -12,6 +12,9 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTest>
 #include <QTimer>
 
@@ -21,12 +24,12 @@
 #include "editor/ui/QtPrompts.h"
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
-#include "imaging/ui/BitmapSaveForm.h"
-#include "imaging/ui/JPEGCompressionForm.h"
-#include "imaging/ui/PNGSaveForm.h"
-#include "imaging/ui/PicturePane.h"
-#include "imaging/ui/ScrollStepper.h"
-#include "imaging/ui/SelectExtForm.h"
+#include "editor/ui/BitmapSaveForm.h"
+#include "editor/ui/JPEGCompressionForm.h"
+#include "editor/ui/PNGSaveForm.h"
+#include "ui/PicturePane.h"
+#include "ui/ScrollStepper.h"
+#include "editor/ui/SelectExtForm.h"
 #include "platform/RasterImage.h"
 #include "support/TestCodec.h"
 
@@ -68,7 +71,7 @@ TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
 }
 
 TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
-  imaging::TSelectExtForm form;
+  editor::TSelectExtForm form;
   EXPECT_EQ(form.windowTitle(), "Save as");
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Jpg);
   QStringList captions;
@@ -98,8 +101,17 @@ TEST(TextForm, ShowsTheLines) {
   EXPECT_TRUE(form.Memo->isReadOnly());
 }
 
+// A hard-wrapped text keeps its lines: a long one is not broken up.
+TEST(TextForm, KeepsLongLinesWhole) {
+  TTextForm form;
+  form.SetLines({std::string(300, 'x'), "short"});
+  form.show();
+  QApplication::processEvents();
+  EXPECT_EQ(form.Memo->document()->firstBlock().layout()->lineCount(), 1);
+}
+
 TEST(PNGSaveForm, NotTransparentByDefaultAndPreviewMarksTheColour) {
-  imaging::TPNGSaveForm form;
+  editor::TPNGSaveForm form;
   EXPECT_EQ(form.windowTitle(), "Save PNG ");
   TBitmap raster(20, 10);
   raster.SetPixel(3, 4, RGBColor(255, 0, 0));
@@ -124,7 +136,7 @@ TEST(PNGSaveForm, NotTransparentByDefaultAndPreviewMarksTheColour) {
 // "Edit Transparent Color" is off without the program's colour window; with
 // it, the colour chosen there marks the preview and is what the save uses.
 TEST(PNGSaveForm, EditTransparentColorTakesTheColourWindowsChoice) {
-  imaging::TPNGSaveForm form;
+  editor::TPNGSaveForm form;
   auto* edit = form.findChild<QPushButton*>("EditColorButton");
   ASSERT_NE(edit, nullptr);
   TBitmap raster(20, 10);
@@ -147,7 +159,7 @@ TEST(PNGSaveForm, EditTransparentColorTakesTheColourWindowsChoice) {
 }
 
 TEST(JPEGCompressionForm, DefaultsAndPresets) {
-  imaging::TJPEGCompressionForm form;
+  editor::TJPEGCompressionForm form;
   EXPECT_EQ(form.windowTitle(), "JPEG Compression");
   EXPECT_EQ(form.Quality(), 50);
   EXPECT_TRUE(form.Progressive());
@@ -168,7 +180,7 @@ TEST(JPEGCompressionForm, DefaultsAndPresets) {
 }
 
 TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSize) {
-  imaging::TJPEGCompressionForm form;
+  editor::TJPEGCompressionForm form;
   TBitmap photo = fixtures::Pattern(60, 40, 1);
   form.Prepare(photo);
   auto at50 = MakeJpegPreview(photo, 50, true);
@@ -188,7 +200,7 @@ TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSize) {
 }
 
 TEST(ScrollStepper, TheBoxThatMovedLeads) {
-  imaging::TPicturePane a, b;
+  ui::TPicturePane a, b;
   QImage big(800, 800, QImage::Format_RGB32);
   big.fill(Qt::gray);
   for (auto* p : {&a, &b}) {
@@ -197,7 +209,7 @@ TEST(ScrollStepper, TheBoxThatMovedLeads) {
     p->show();
   }
   QApplication::processEvents();
-  imaging::TScrollStepper stepper(&a, &b);
+  ui::TScrollStepper stepper(&a, &b);
   a.horizontalScrollBar()->setValue(120);
   stepper.Step();
   EXPECT_EQ(b.horizontalScrollBar()->value(), 120);
@@ -217,7 +229,7 @@ TEST(QtFileFilter, PatternsBecomeQtLists) {
 }
 
 TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
-  imaging::TBitmapSaveForm form;
+  editor::TBitmapSaveForm form;
   EXPECT_EQ(form.windowTitle(), "Bitmap Save Form");
   TBitmap photo = fixtures::Pattern(40, 30, 3);
   form.Prepare(photo);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "editor/ui/MainWindow.h"
-#include "effects/model/Progress.h"
+#include "base/Progress.h"
 #include "effects/ui/BaseEffectForm.h"
 #include "effects/ui/ProgressForm.h"
 #include "support/FakePrompts.h"
@@ -53,11 +53,11 @@ class EffectBusyTest : public ::testing::Test {
     window.Docs.NewImage(4, 3);
     window.Docs.Current().Bitmap->SetPixel(0, 0, RGBColor(10, 20, 30));
     window.Docs.Current().Modified = false;
-    oldShow = ApplicationErrorHandler().ShowMessage;
-    ApplicationErrorHandler().ShowMessage = [this](const std::string& t) { messages.push_back(t); };
+    oldShow = lumarte::ui::ApplicationErrorHandler().ShowMessage;
+    lumarte::ui::ApplicationErrorHandler().ShowMessage = [this](const std::string& t) { messages.push_back(t); };
   }
   void TearDown() override {
-    ApplicationErrorHandler().ShowMessage = oldShow;
+    lumarte::ui::ApplicationErrorHandler().ShowMessage = oldShow;
     for (int k = 0; k < kSlotCount; ++k) window.Docs.Slot(k).Modified = false;
   }
   uint32_t Shown() const { return window.Docs.DisplayedRaster().Pixel(0, 0); }

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "EventLoop.h"
-#include "editor/ui/ErrorHandler.h"
+#include "editor/ui/QtPrompts.h"
+#include "ui/ErrorHandler.h"
 #include "imaging/Errors.h"
 
 using namespace lumarte;
@@ -18,7 +23,7 @@ namespace {
 // Records what a handler does, in order.
 struct Recorder {
   std::vector<std::string> Steps;
-  void Attach(TApplicationErrorHandler& h) {
+  void Attach(lumarte::ui::TApplicationErrorHandler& h) {
     h.ShowMessage = [this](const std::string& t) { Steps.push_back("show " + t); };
     h.FreeUndoLevels = [this] { Steps.push_back("free undo"); };
     h.CloseAllImages = [this] {
@@ -30,7 +35,7 @@ struct Recorder {
 };
 
 TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
-  TApplicationErrorHandler handler;
+  lumarte::ui::TApplicationErrorHandler handler;
   Recorder r;
   r.Attach(handler);
   handler.Handle(std::make_exception_ptr(EOutOfResources("no window handle")));
@@ -43,9 +48,9 @@ TEST(ErrorHandler, OutOfResourcesClosesEverythingThenEnds) {
 
 TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
   Recorder r;
-  r.Attach(ApplicationErrorHandler());
-  RunGuarded([] { throw ELumarteError("Nothing on Clipboard!"); });
-  RunGuarded([] { throw std::bad_alloc(); });
+  r.Attach(lumarte::ui::ApplicationErrorHandler());
+  lumarte::ui::RunGuarded([] { throw ELumarteError("Nothing on Clipboard!"); });
+  lumarte::ui::RunGuarded([] { throw std::bad_alloc(); });
 
   struct Throwing : QObject {
     bool event(QEvent*) override { throw ERevedBitmap("Unsupported file format"); }
@@ -58,3 +63,25 @@ TEST(ErrorHandler, GuardedCommandsAndEventHandlersReachTheHandler) {
 }
 
 }  // namespace
+
+// Both routes an error message takes show it with the warning icon.
+TEST(ErrorHandler, MessagesCarryTheWarningIcon) {
+  lumarte::ui::TApplicationErrorHandler handler;
+  TQtPrompts prompts(nullptr);
+  const std::vector<std::function<void(const std::string&)>> routes{
+      handler.ShowMessage, [&](const std::string& text) { prompts.ShowMessage(text); }};
+  for (const auto& show : routes) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        icon = box->icon();
+        text = box->text();
+        box->accept();
+      }
+    });
+    show("Picture not found.");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(text, "Picture not found.");
+  }
+}

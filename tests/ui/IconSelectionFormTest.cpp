@@ -8,9 +8,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "imaging/ui/IconSelectionForm.h"
+#include "editor/ui/IconSelectionForm.h"
 
 using namespace lumarte::imaging;
+using namespace lumarte::editor;
 
 namespace {
 
@@ -27,7 +28,7 @@ class IconSelectionFormTest : public ::testing::Test {
 };
 
 TEST_F(IconSelectionFormTest, CaptionsAndControls) {
-  TIconSelectionForm form;
+  lumarte::editor::TIconSelectionForm form;
   EXPECT_EQ(form.windowTitle(), "Select icon to import from file");
   EXPECT_EQ(form.Note->text(), "Note that writing of files with multiple icons is not supported.");
   EXPECT_EQ(form.ColorButton->text(), "Transparent color");
@@ -37,7 +38,7 @@ TEST_F(IconSelectionFormTest, CaptionsAndControls) {
 }
 
 TEST_F(IconSelectionFormTest, ListsEveryImageAndSelectsTheFirst) {
-  TIconSelectionForm form;
+  lumarte::editor::TIconSelectionForm form;
   form.SetIcons(Icons, 0x00FF00FF);
   ASSERT_EQ(form.IconBox->count(), 2);
   EXPECT_EQ(form.IconBox->itemText(0), "Cursor 32 x 32 8 bit");
@@ -48,7 +49,7 @@ TEST_F(IconSelectionFormTest, ListsEveryImageAndSelectsTheFirst) {
 }
 
 TEST_F(IconSelectionFormTest, PreviewShowsTheChosenImageOnTheTransparentColour) {
-  TIconSelectionForm form;
+  lumarte::editor::TIconSelectionForm form;
   form.SetIcons(Icons, 0x00FF00FF);
   form.IconBox->setCurrentIndex(1);
   ASSERT_EQ(form.Preview->size(), QSize(152, 22));
@@ -59,7 +60,7 @@ TEST_F(IconSelectionFormTest, PreviewShowsTheChosenImageOnTheTransparentColour) 
 }
 
 TEST_F(IconSelectionFormTest, TransparentColourButtonRedrawsThePreview) {
-  TIconSelectionForm form;
+  lumarte::editor::TIconSelectionForm form;
   form.SetIcons(Icons, 0x00FF00FF);
   form.IconBox->setCurrentIndex(1);
   uint32_t offered = 0;
@@ -82,7 +83,7 @@ TEST_F(IconSelectionFormTest, TransparentColourButtonRedrawsThePreview) {
 }
 
 TEST_F(IconSelectionFormTest, OkAndCancelCloseTheDialog) {
-  TIconSelectionForm form;
+  lumarte::editor::TIconSelectionForm form;
   form.SetIcons(Icons, 0);
   form.IconBox->setCurrentIndex(1);
   QTimer::singleShot(0, form.OkButton, &QPushButton::click);
@@ -92,7 +93,7 @@ TEST_F(IconSelectionFormTest, OkAndCancelCloseTheDialog) {
 }
 
 TEST_F(IconSelectionFormTest, ChooserAnswersTheCodec) {
-  TIconSelectionChooser chooser;
+  lumarte::editor::TIconSelectionChooser chooser;
   int index = 0;
   uint32_t color = 0x00FF00FF;
   // The chooser creates its form on first use; answer it once it is shown.

@@ -9,7 +9,7 @@
 #include <QSlider>
 #include <QSpinBox>
 
-#include "imaging/ui/JPEG2000Form.h"
+#include "editor/ui/JPEG2000Form.h"
 
 using namespace lumarte::imaging;
 
@@ -27,7 +27,7 @@ class JPEG2000FormTest : public ::testing::Test {
 };
 
 TEST_F(JPEG2000FormTest, CaptionsAndDefaults) {
-  TJPEG2000Form form(Codec);
+  lumarte::editor::TJPEG2000Form form(Codec);
   EXPECT_EQ(form.windowTitle(), "JPEG2000Form");
   EXPECT_EQ(form.PreviewButton->text(), "Press me for the preview");
   EXPECT_EQ(form.OneToOne->text(), "1:1");
@@ -48,7 +48,7 @@ TEST_F(JPEG2000FormTest, CaptionsAndDefaults) {
 }
 
 TEST_F(JPEG2000FormTest, EveryRateChangeChoosesLossyCompression) {
-  TJPEG2000Form form(Codec);
+  lumarte::editor::TJPEG2000Form form(Codec);
   form.RateBar->setValue(53);
   EXPECT_TRUE(form.Lossy->isChecked());
   EXPECT_EQ(form.RateLabel->text(), "5.3 %");
@@ -66,7 +66,7 @@ TEST_F(JPEG2000FormTest, EveryRateChangeChoosesLossyCompression) {
 }
 
 TEST_F(JPEG2000FormTest, PreviewShowsTheRoundTripAndItsSize) {
-  TJPEG2000Form form(Codec);
+  lumarte::editor::TJPEG2000Form form(Codec);
   form.Prepare(Image);
   const QString lossless = form.SizeLabel->text();
   ASSERT_TRUE(lossless.endsWith(" Bytes")) << lossless.toStdString();
@@ -79,7 +79,7 @@ TEST_F(JPEG2000FormTest, PreviewShowsTheRoundTripAndItsSize) {
 }
 
 TEST_F(JPEG2000FormTest, ZoomShowsTheWholeImageOrOneToOne) {
-  TJPEG2000Form form(Codec);
+  lumarte::editor::TJPEG2000Form form(Codec);
   form.resize(800, 600);
   form.Prepare(Image);
   QSize fitted = form.ImageView->pixmap().size();
@@ -91,7 +91,7 @@ TEST_F(JPEG2000FormTest, ZoomShowsTheWholeImageOrOneToOne) {
 }
 
 TEST_F(JPEG2000FormTest, ScrollBoxesFollowEachOther) {
-  TJPEG2000Form form(Codec);
+  lumarte::editor::TJPEG2000Form form(Codec);
   form.resize(800, 600);
   form.Prepare(Image);
   form.OneToOne->click();
@@ -109,7 +109,7 @@ TEST_F(JPEG2000FormTest, ScrollBoxesFollowEachOther) {
 
 TEST_F(JPEG2000FormTest, WithoutACodecLibraryThePreviewSaysWhy) {
   TImageDLLLoader none;
-  TJPEG2000Form form(none);
+  lumarte::editor::TJPEG2000Form form(none);
   form.Prepare(Image);
   EXPECT_EQ(form.SizeLabel->text(), "Unsupported file format");
   EXPECT_TRUE(form.PreviewView->pixmap().isNull());

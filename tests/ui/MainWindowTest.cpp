@@ -387,6 +387,7 @@ TEST_F(MainWindowTest, ImageInformationAndRecentFiles) {
   Trigger("LMClose1");
   EXPECT_EQ(Action("N11")->text().toStdString(), "1 " + a);
   EXPECT_TRUE(Action("N12")->isVisible());
+  EXPECT_FALSE(Action("N12")->isEnabled());  // shown, but holds no name
   EXPECT_FALSE(Action("N13")->isVisible());
   Trigger("N11");
   EXPECT_EQ(window->Docs.Current().FileName, a);

@@ -188,6 +188,9 @@ TEST_F(SelectionWindowTest, PointerPanels) {
   Key(Qt::Key_Plus);  // zoom 1.1: screen 11 is image 10
   Hover({11, 11});
   EXPECT_EQ(Panel(1), "X:10");
+  // Another image: the old readout does not describe it.
+  window->Docs.AddDocument(std::make_unique<TBitmap>(4, 4), "other.bmp");
+  EXPECT_EQ(Panel(1) + Panel(2) + Panel(3), "X:Y:RGB: ");
 }
 
 TEST_F(SelectionWindowTest, RightClickTakesTheColourUnderThePointer) {

@@ -8,7 +8,7 @@
 
 #include "editor/model/ProgramState.h"
 #include "editor/model/RasterConversion.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/MainWindow.h"
 #include "imaging/Errors.h"
@@ -100,7 +100,7 @@ TEST_F(StartupWindowTest, ReadmeInTheTextWindow) {
 
 TEST_F(StartupWindowTest, OutOfResourcesClosesAllImagesAndEnds) {
   int ended = 0;
-  ApplicationErrorHandler().Terminate = [&] { ++ended; };
+  lumarte::ui::ApplicationErrorHandler().Terminate = [&] { ++ended; };
   window->HandleCommandLine(
       {QString::fromStdString(Raster("a.tst")), QString::fromStdString(Raster("b.tst"))});
   window->Docs.PushUndo();

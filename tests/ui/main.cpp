@@ -2,11 +2,11 @@
 // exception guard), offscreen unless a display is given.
 #include <gtest/gtest.h>
 
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  lumarte::editor::TLumarteApplication app(argc, argv);
+  lumarte::ui::TLumarteApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -164,7 +164,7 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     editor::TBitmap raster;
     editor::AssignTo(image, raster);
     const editor::TSelectionTest selection(request.Selection, raster, editor::TSelectByColor{});
-    effects::NullProgress progress;
+    lumarte::NullProgress progress;
     effects::EffectInput input{raster, selection, progress, request.Colours};
     input.Shape = &request.Selection;
     editor::TBitmap result = request.Effect->Run(input, request.Values, request.Seed);

@@ -2,14 +2,14 @@
 
 #include <filesystem>
 
-#include "effects/model/Random.h"
+#include "base/Random.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 
 namespace lumarte::editor {
 
 int TTempFiles::ProgramRandom(int n) {
-  return static_cast<int>(effects::Rng().Below(static_cast<uint32_t>(n)));
+  return static_cast<int>(lumarte::Rng().Below(static_cast<uint32_t>(n)));
 }
 
 std::string TTempFiles::NewName(const std::string& ext,

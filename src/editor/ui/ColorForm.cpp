@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "editor/model/ColorPalette.h"
-#include "editor/ui/ApplyLanguage.h"
-#include "editor/ui/Named.h"
+#include "ui/ApplyLanguage.h"
+#include "ui/Named.h"
 #include "imaging/FileUtils.h"
 #include "platform/DesktopOpen.h"
 #include "platform/RasterImage.h"
@@ -56,7 +56,7 @@ QString RGBText(const TColorEntry& c) {
 
 TColorSwatch::TColorSwatch(const char* name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
-  MarkAsPicture(this);
+  ui::MarkAsPicture(this);
 }
 
 void TColorSwatch::SetColour(TColor c) {
@@ -75,7 +75,7 @@ void TColorSwatch::paintEvent(QPaintEvent*) {
 TPaletteImage::TPaletteImage(QWidget* parent)
     : QWidget(parent), Picture(MakeColourPalette()), Shown(platform::ToQImage(Picture)) {
   setObjectName("Image3");
-  MarkAsPicture(this);
+  ui::MarkAsPicture(this);
   setMouseTracking(true);
   setCursor(Qt::CrossCursor);
   setFixedSize(Shown.size());
@@ -105,9 +105,9 @@ TColorForm::TColorForm(TColorSet& colours, QWidget* parent) : QDialog(parent), C
   setModal(true);
   OpenHelp = [](const std::string& file) { platform::OpenWithDefaultViewer(file); };
 
-  Button1 = Named(new QPushButton("OK"), "Button1");
-  Button2 = Named(new QPushButton("Cancel"), "Button2");
-  Help = Named(new QPushButton("Help"), "Help");
+  Button1 = ui::Named(new QPushButton("OK"), "Button1");
+  Button2 = ui::Named(new QPushButton("Cancel"), "Button2");
+  Help = ui::Named(new QPushButton("Help"), "Help");
   Button1->setDefault(true);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Help);
@@ -133,12 +133,12 @@ TColorForm::TBarPair TColorForm::AddBar(QGridLayout* grid, int row, const char* 
                                         const char* caption, const char* barName,
                                         const char* editName, int min, int max,
                                         std::function<int()> value, std::function<void(int)> set) {
-  auto* bar = Named(new QSlider(Qt::Horizontal), barName);
-  auto* edit = Named(new QSpinBox, editName);
+  auto* bar = ui::Named(new QSlider(Qt::Horizontal), barName);
+  auto* edit = ui::Named(new QSpinBox, editName);
   bar->setRange(min, max);
   edit->setRange(min, max);
   bar->setMinimumWidth(160);
-  grid->addWidget(Named(new QLabel(caption), labelName), row, 0);
+  grid->addWidget(ui::Named(new QLabel(caption), labelName), row, 0);
   grid->addWidget(bar, row, 1);
   grid->addWidget(edit, row, 2);
   auto changed = [this, set](int v) {
@@ -157,7 +157,7 @@ QWidget* TColorForm::BuildColourPage() {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
 
-  TabControl1 = Named(new QTabBar, "TabControl1");
+  TabControl1 = ui::Named(new QTabBar, "TabControl1");
   for (const char* caption : kColorTabCaptions) TabControl1->addTab(caption);
   connect(TabControl1, &QTabBar::currentChanged, this, [this](int tab) {
     if (tab < 0) return;
@@ -185,7 +185,7 @@ QWidget* TColorForm::BuildColourPage() {
   BGColorImage = new TColorSwatch("BGColorImage");
   grid->addWidget(FGColorImage, 0, 3);
   grid->addWidget(BGColorImage, 1, 3);
-  Button3 = Named(new QPushButton("switch Color with"), "Button3");
+  Button3 = ui::Named(new QPushButton("switch Color with"), "Button3");
   grid->addWidget(Button3, 2, 3);
   BuildSwitchMenu();
   const TBarPair width = AddBar(
@@ -197,7 +197,7 @@ QWidget* TColorForm::BuildColourPage() {
   layout->addLayout(grid);
 
   Image3 = new TPaletteImage;
-  RGB = Named(new QLabel("RGB: "), "RGB");
+  RGB = ui::Named(new QLabel("RGB: "), "RGB");
   Image3->Hovered = [this](const TColorEntry& c) { RGB->setText(RGBText(c)); };
   Image3->Picked = [this](const TColorEntry& c) {
     State.SetSelected(c);
@@ -209,9 +209,9 @@ QWidget* TColorForm::BuildColourPage() {
 }
 
 QWidget* TColorForm::BuildIntervalGroup() {
-  GroupBox1 = Named(new QGroupBox("Transparent Color Interval"), "GroupBox1");
+  GroupBox1 = ui::Named(new QGroupBox("Transparent Color Interval"), "GroupBox1");
   auto* layout = new QVBoxLayout(GroupBox1);
-  CheckBox1 = Named(
+  CheckBox1 = ui::Named(
       new QCheckBox("use Transparent Color Interval (TCI is not supported by any file format)"),
       "CheckBox1");
   connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
@@ -245,7 +245,7 @@ QWidget* TColorForm::BuildIntervalGroup() {
 }
 
 void TColorForm::BuildSwitchMenu() {
-  SwitchColorMenu = Named(new QMenu(this), "SwitchColorMenu");
+  SwitchColorMenu = ui::Named(new QMenu(this), "SwitchColorMenu");
   for (int tab = 0; tab < kColorTabCount; ++tab) {
     QAction* item = SwitchColorMenu->addAction(kSwitchItems[tab].Caption);
     item->setObjectName(kSwitchItems[tab].Name);

@@ -47,6 +47,8 @@ void TForm1::UpdateRecentFileItems() {
     if (!item) continue;
     item->setText(QString::fromStdString(Files.Recent.Caption(k)));
     item->setVisible(k <= Files.Recent.NoOfRecentFiles);
+    // An entry without a name has nothing to open.
+    item->setEnabled(!Files.Recent.Entry(k).empty());
   }
 }
 

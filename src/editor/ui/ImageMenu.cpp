@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QPointer>
 
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
 #include "effects/ui/ResizeForm.h"
@@ -21,7 +21,7 @@ void LMResize2Click(TForm1& window) {
   if (!form) {
     form = new effects::TResizeForm(
         window.Docs, [&window] { return window.View->ZoomedSize(); }, &window);
-    ApplyLanguageToForm(form);  // made after the language file was read
+    ui::ApplyLanguageToForm(form);  // made after the language file was read
   }
   form->setModal(true);
   form->show();

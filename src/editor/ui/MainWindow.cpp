@@ -21,9 +21,9 @@
 #include "editor/model/ProgramState.h"
 #include "editor/model/ZoomStatus.h"
 #include "editor/model/ZoomView.h"
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/ColorForm.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/OptionsForm.h"
@@ -104,17 +104,17 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   Docs.RefreshAll();
   resize(640, 520);
   // Menu captions may change width with the language file: fit again.
-  StartLanguageTimer(this, imaging::ProgramDirectory(), [this] { FitWindowToImage(); });
+  ui::StartLanguageTimer(this, imaging::ProgramDirectory(), [this] { FitWindowToImage(); });
 }
 
 TForm1::~TForm1() {
   if (ErrorHandlerOwner != this) return;
   ErrorHandlerOwner = nullptr;
-  ApplicationErrorHandler() = TApplicationErrorHandler();
+  ui::ApplicationErrorHandler() = ui::TApplicationErrorHandler();
 }
 
 void TForm1::InstallErrorHandler() {
-  TApplicationErrorHandler& handler = ApplicationErrorHandler();
+  ui::TApplicationErrorHandler& handler = ui::ApplicationErrorHandler();
   handler.ShowMessage = [this](const std::string& text) { Prompts.ShowMessage(text); };
   handler.FreeUndoLevels = [this] {
     for (auto& level : Docs.Current().Undo) level.reset();
@@ -123,6 +123,11 @@ void TForm1::InstallErrorHandler() {
   handler.CloseAllImages = [this] { Docs.LMCloseAll1Click(); };
   ErrorHandlerOwner = this;
 }
+
+namespace {
+// The panels' texts before the pointer has been over an image.
+const char* const kStatusInitial[5] = {"(1:1)", "X:", "Y:", "RGB: ", "Sel: "};
+}  // namespace
 
 void TForm1::BuildStatusBars() {
   auto* central = new QWidget;
@@ -133,10 +138,9 @@ void TForm1::BuildStatusBars() {
   top->setObjectName("StatusBar1");
   auto* panels = new QHBoxLayout(top);
   panels->setContentsMargins(2, 1, 2, 1);
-  const char* initial[5] = {"(1:1)", "X:", "Y:", "RGB: ", "Sel: "};
   const char* widest[5] = {"(1234:1)", "X: 12345", "Y: 12345", "RGB 123 456 789 ", ""};
   for (int i = 0; i < 5; ++i) {
-    StatusPanels[i] = new QLabel(initial[i]);
+    StatusPanels[i] = new QLabel(kStatusInitial[i]);
     StatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
     StatusPanels[i]->setFrameShape(QFrame::Panel);
     StatusPanels[i]->setFrameShadow(QFrame::Sunken);
@@ -198,7 +202,7 @@ QAction* TForm1::Item(const char* name) const {
 }
 
 void TForm1::Guard(const std::function<void()>& command) {
-  RunGuarded(command);
+  ui::RunGuarded(command);
   UpdateEditActions();
 }
 
@@ -248,6 +252,7 @@ void TForm1::DocumentRefreshed(int slot) {
     const TBM& d = Docs.Current();
     FileNameLabel->setText(QString::fromStdString(d.FileName));
     ShowCurrent();
+    RefreshPointerStatus();
     SelectionRefreshed();
     for (int k = 1; k <= 10; ++k) {
       const TBitmap* level = Docs.HistoryRaster(k);
@@ -270,6 +275,17 @@ void TForm1::ShowCurrent() {
   View->SetZoom(Docs.ZoomFactor);
   View->Redraw();
   StatusPanels[0]->setText(QString::fromStdString(ZoomPanelText(Docs.ZoomFactor)));
+}
+
+// Another image (or a changed one) is shown: the pointer's readout describes
+// it, or nothing while the pointer is elsewhere.
+void TForm1::RefreshPointerStatus() {
+  const TPoint p = Selections.StatusPoint;
+  if (View->underMouse() && Docs.DisplayedRaster().Contains(p.X, p.Y)) {
+    ShowPointer(p.X, p.Y);
+    return;
+  }
+  for (int i = 1; i <= 3; ++i) StatusPanels[i]->setText(kStatusInitial[i]);
 }
 
 void TForm1::UpdateEditActions() {

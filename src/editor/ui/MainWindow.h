@@ -219,6 +219,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void SelectionRefreshed();
   void ColoursChanged();
   void ShowPointer(int x, int y);
+  void RefreshPointerStatus();
   void ViewMousePressed(QMouseEvent* event);
   void ViewMouseMoved(QMouseEvent* event);
   void ViewMouseReleased(QMouseEvent* event);

@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "editor/ui/Named.h"
+#include "ui/Named.h"
 
 namespace lumarte::editor {
 
@@ -26,13 +26,13 @@ std::optional<std::string> AskForFolder(QWidget* parent) {
 
 TOptionsForm::TOptionsForm(TSettings& settings, QWidget* parent)
     : QDialog(parent),
-      GroupBox1(Named(new QGroupBox("Options that need a restart to have an effect"), "GroupBox1")),
-      Label1(Named(new QLabel("Length of Recent Files List in Menu"), "Label1")),
-      SpinEdit1(Named(new QSpinBox, "SpinEdit1")),
-      CheckBox1(Named(new QCheckBox("use as Default Directory"), "CheckBox1")),
-      Edit1(Named(new QLineEdit, "Edit1")),
-      Button1(Named(new QPushButton("Select a Directory"), "Button1")),
-      Button2(Named(new QPushButton("OK"), "Button2")),
+      GroupBox1(ui::Named(new QGroupBox("Options that need a restart to have an effect"), "GroupBox1")),
+      Label1(ui::Named(new QLabel("Length of Recent Files List in Menu"), "Label1")),
+      SpinEdit1(ui::Named(new QSpinBox, "SpinEdit1")),
+      CheckBox1(ui::Named(new QCheckBox("use as Default Directory"), "CheckBox1")),
+      Edit1(ui::Named(new QLineEdit, "Edit1")),
+      Button1(ui::Named(new QPushButton("Select a Directory"), "Button1")),
+      Button2(ui::Named(new QPushButton("OK"), "Button2")),
       Settings(settings) {
   setObjectName("OptionsForm");
   setWindowTitle("Options");

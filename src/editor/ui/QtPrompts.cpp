@@ -12,11 +12,11 @@
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
 #include "imaging/ImageDLLLoader.h"
-#include "imaging/ui/BitmapSaveForm.h"
-#include "imaging/ui/JPEG2000Form.h"
-#include "imaging/ui/JPEGCompressionForm.h"
-#include "imaging/ui/PNGSaveForm.h"
-#include "imaging/ui/SelectExtForm.h"
+#include "editor/ui/BitmapSaveForm.h"
+#include "editor/ui/JPEG2000Form.h"
+#include "editor/ui/JPEGCompressionForm.h"
+#include "editor/ui/PNGSaveForm.h"
+#include "editor/ui/SelectExtForm.h"
 
 namespace lumarte::editor {
 
@@ -44,11 +44,11 @@ TQtPrompts::TQtPrompts(QWidget* window)
       NewImageForm(new TNewImageForm(window)),
       SaveChangedForm(new TSaveChangedForm(window)),
       TextForm(new TTextForm(window)),
-      SelectExtForm(new imaging::TSelectExtForm(window)),
-      BitmapSaveForm(new imaging::TBitmapSaveForm(window)),
-      PNGSaveForm(new imaging::TPNGSaveForm(window)),
-      JPEGCompressionForm(new imaging::TJPEGCompressionForm(window)),
-      JPEG2000Form(new imaging::TJPEG2000Form(imaging::ImageDLLLoader(), window)) {}
+      SelectExtForm(new TSelectExtForm(window)),
+      BitmapSaveForm(new TBitmapSaveForm(window)),
+      PNGSaveForm(new TPNGSaveForm(window)),
+      JPEGCompressionForm(new TJPEGCompressionForm(window)),
+      JPEG2000Form(new TJPEG2000Form(imaging::ImageDLLLoader(), window)) {}
 
 std::vector<std::string> TQtPrompts::AskOpenFileNames(const std::string& filter) {
   QStringList chosen =
@@ -81,7 +81,7 @@ std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
 }
 
 void TQtPrompts::ShowMessage(const std::string& text) {
-  QMessageBox::information(Window, kTitle, QString::fromStdString(text));
+  QMessageBox::warning(Window, kTitle, QString::fromStdString(text));
 }
 
 void TQtPrompts::ShowError(const std::string& text, const std::string& caption) {

@@ -10,17 +10,14 @@
 
 class QWidget;
 
-namespace lumarte::imaging {
+namespace lumarte::editor {
+
 class TBitmapSaveForm;
 class TJPEG2000Form;
 class TJPEGCompressionForm;
+class TNewImageForm;
 class TPNGSaveForm;
 class TSelectExtForm;
-}  // namespace lumarte::imaging
-
-namespace lumarte::editor {
-
-class TNewImageForm;
 class TSaveChangedForm;
 class TTextForm;
 
@@ -55,11 +52,11 @@ class TQtPrompts : public TEditorPrompts {
   TNewImageForm* NewImageForm;
   TSaveChangedForm* SaveChangedForm;
   TTextForm* TextForm;
-  imaging::TSelectExtForm* SelectExtForm;
-  imaging::TBitmapSaveForm* BitmapSaveForm;
-  imaging::TPNGSaveForm* PNGSaveForm;
-  imaging::TJPEGCompressionForm* JPEGCompressionForm;
-  imaging::TJPEG2000Form* JPEG2000Form;
+  TSelectExtForm* SelectExtForm;
+  TBitmapSaveForm* BitmapSaveForm;
+  TPNGSaveForm* PNGSaveForm;
+  TJPEGCompressionForm* JPEGCompressionForm;
+  TJPEG2000Form* JPEG2000Form;
 };
 
 }  // namespace lumarte::editor

@@ -19,7 +19,7 @@
 #include "editor/ui/MainWindow.h"
 #include "editor/ui/OutlineOverlay.h"
 #include "editor/ui/ZoomForm.h"
-#include "effects/model/Random.h"
+#include "base/Random.h"
 #include "effects/ui/BaseEffectForm.h"
 
 namespace lumarte::editor {
@@ -165,7 +165,7 @@ double TForm1::Now() {
 }
 
 uint32_t TForm1::RandomBelow(uint32_t n) {
-  return effects::Rng().Below(n);
+  return lumarte::Rng().Below(n);
 }
 
 }  // namespace lumarte::editor

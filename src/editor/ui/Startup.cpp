@@ -9,16 +9,16 @@
 #include <filesystem>
 
 #include "editor/model/ProgramState.h"
-#include "editor/ui/ApplyLanguage.h"
-#include "editor/ui/DialogBackground.h"
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ApplyLanguage.h"
+#include "ui/DialogBackground.h"
+#include "ui/ErrorHandler.h"
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/MainWindow.h"
 #include "effects/ui/BaseEffectForm.h"
 #include "imaging/FileUtils.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
-#include "imaging/ui/IconSelectionForm.h"
+#include "editor/ui/IconSelectionForm.h"
 #include "platform/RasterImage.h"
 
 namespace lumarte::editor {
@@ -83,20 +83,20 @@ int RunLumarte(int argc, char** argv) {
   // started in, even when the default folder becomes current below.
   std::error_code ec;
   std::string startFolder = std::filesystem::current_path(ec).string();
-  TLumarteApplication app(argc, argv);
+  ui::TLumarteApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Lumarte 1.0"));
 
   TProgramState& state = ProgramState();
   LoadProgramState(state, imaging::ProgramDirectory());
   QImage background = platform::ToQImage(state.DialogBackground);
-  SetDialogBackgroundPicture(background);
-  InstallDialogBackgrounds();
+  ui::SetDialogBackgroundPicture(background);
+  ui::InstallDialogBackgrounds();
   effects::TBaseEffectForm::SetDialogBackground(QPixmap::fromImage(background));
   // Formats of the codec libraries beside the program (JPEG 2000, ...).
   imaging::ScanProgramFolder();
   // Icon files holding several images ask which one to open.
-  imaging::TIconSelectionChooser iconChooser;
-  iconChooser.FormCreated = ApplyLanguageToForm;
+  TIconSelectionChooser iconChooser;
+  iconChooser.FormCreated = ui::ApplyLanguageToForm;
   imaging::IconLoader().Chooser = &iconChooser;
 
   int status = 0;

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

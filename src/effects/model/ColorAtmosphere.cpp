@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "effects/model/Random.h"
-#include "effects/model/Rounding.h"
+#include "base/Random.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

@@ -1,6 +1,6 @@
 // Commands that map each selected pixel's colour on its own.
 #include "effects/model/PixelOps.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

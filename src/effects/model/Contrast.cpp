@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

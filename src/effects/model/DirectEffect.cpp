@@ -1,6 +1,6 @@
 #include "effects/model/DirectEffect.h"
 
-#include "effects/model/Random.h"
+#include "base/Random.h"
 
 namespace lumarte::effects {
 

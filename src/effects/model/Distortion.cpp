@@ -2,7 +2,7 @@
 // centre are pushed to 0 or 255 (or, clipped, to their distance).
 #include <array>
 
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "effects/model/Transforms.h"
 
 namespace lumarte::effects {

@@ -8,7 +8,7 @@
 #include "editor/model/Bitmap.h"
 #include "editor/model/ColorSet.h"
 #include "editor/model/SelectionTest.h"
-#include "effects/model/Progress.h"
+#include "base/Progress.h"
 
 namespace lumarte::effects {
 

@@ -1,5 +1,6 @@
 #include "effects/model/EffectTable.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
@@ -37,7 +38,9 @@ const std::vector<EffectRow>& EffectTable() {
 
 const EffectRow* FindEffect(const std::string& name) {
   for (const auto& row : EffectTable())
-    if (row.Name == name) return &row;
+    if (row.Name == name ||
+        std::find(row.Aliases.begin(), row.Aliases.end(), name) != row.Aliases.end())
+      return &row;
   return nullptr;
 }
 
@@ -103,6 +106,7 @@ void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues
 std::string DescribeEffect(const EffectRow& row) {
   std::ostringstream s;
   s << row.Name;
+  for (const auto& alias : row.Aliases) s << " (or " << alias << ")";
   for (const auto& p : row.Params) {
     s << "  " << p.Name << "=";
     if (!p.Choices.empty()) {

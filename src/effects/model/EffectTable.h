@@ -55,6 +55,9 @@ struct EffectRow {
   // Object names of the menu items that open the dialog (or, for a row
   // without a dialog, run the effect at once).
   std::vector<std::string> MenuItems;
+  // Further command-line names: the correct spelling where the caption has a
+  // typo that the computed name keeps.
+  std::vector<std::string> Aliases;
 
   const EffectParam& Param(const std::string& name) const;
 };

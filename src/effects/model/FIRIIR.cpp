@@ -5,8 +5,8 @@
 #include <cstring>
 #include <mutex>
 
-#include "effects/model/FastRound.h"
-#include "effects/model/Parallel.h"
+#include "base/FastRound.h"
+#include "base/Parallel.h"
 
 namespace lumarte::effects {
 

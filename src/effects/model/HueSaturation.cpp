@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "effects/model/ColourMemo.h"
-#include "effects/model/Random.h"
-#include "effects/model/Rounding.h"
+#include "base/Random.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

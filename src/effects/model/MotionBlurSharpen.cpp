@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "effects/model/FilterEffects.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 
 namespace lumarte::effects {
 

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <mutex>
 
-#include "effects/model/FastRound.h"
+#include "base/FastRound.h"
 #include "effects/model/FilterEffects.h"
-#include "effects/model/Parallel.h"
-#include "effects/model/Rounding.h"
+#include "base/Parallel.h"
+#include "base/Rounding.h"
 
 namespace lumarte::effects {
 

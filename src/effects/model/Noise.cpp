@@ -2,9 +2,9 @@
 #include <cmath>
 #include <vector>
 
-#include "effects/model/Parallel.h"
-#include "effects/model/Random.h"
-#include "effects/model/Rounding.h"
+#include "base/Parallel.h"
+#include "base/Random.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "effects/model/FastRound.h"
-#include "effects/model/Rounding.h"
+#include "base/FastRound.h"
+#include "base/Rounding.h"
 #include "effects/model/Transforms.h"
 
 namespace lumarte::effects {

@@ -4,7 +4,7 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/ParamRows.h"
 #include "effects/model/PixelOps.h"
-#include "effects/model/Random.h"
+#include "base/Random.h"
 
 namespace lumarte::effects {
 

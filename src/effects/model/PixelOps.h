@@ -31,7 +31,8 @@ const std::vector<PixelCommand>& DrawCommands();
 
 // Commands that callers outside the tables use by name (benchmarks).
 editor::TBitmap NegativeImage(const EffectInput& in);
-editor::TBitmap FlipVertical(const EffectInput& in);
+// Mirrors left to right (the menu's "Flip Vertical": about the vertical axis).
+editor::TBitmap FlipLeftRight(const EffectInput& in);
 editor::TBitmap RotateLeft(const EffectInput& in);
 editor::TBitmap RotateRight(const EffectInput& in);
 // Mosaic's block size for a W x H image.

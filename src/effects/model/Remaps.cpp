@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "effects/model/PixelOps.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 
 namespace lumarte::effects {
 
@@ -38,6 +38,8 @@ TBitmap RemapWithinSelection(const EffectInput& in, Source source) {
   return out;
 }
 
+}  // namespace
+
 // Mirror left to right. With everything selected every source is selected
 // too, and whole rows are reversed.
 TBitmap FlipLeftRight(const EffectInput& in) {
@@ -57,6 +59,8 @@ TBitmap FlipLeftRight(const EffectInput& in) {
   }
   return out;
 }
+
+namespace {
 
 TBitmap FlipTopBottom(const EffectInput& in) {
   const TRect& b = in.Selection.Bounds();
@@ -143,10 +147,6 @@ TBitmap WashingMachine(const EffectInput& in) {
 
 }  // namespace
 
-TBitmap FlipVertical(const EffectInput& in) {
-  return FlipLeftRight(in);
-}
-
 TBitmap RotateLeft(const EffectInput& in) {
   return Turn(in, [](int c, int r, int w, int) { return TPoint{w - 1 - r, c}; });
 }
@@ -159,7 +159,7 @@ const std::vector<PixelCommand>& RemapCommands() {
   static const std::vector<PixelCommand> commands{
       {"Left", "Rotate All 90\u00B0", "LMRotateLeft1", RotateLeft},
       {"Right", "Rotate All 90\u00B0", "LMRotateRight1", RotateRight},
-      {"Vertical", "Flip", "LMVertical1", FlipVertical},
+      {"Vertical", "Flip", "LMVertical1", FlipLeftRight},
       {"Horizontal", "Flip", "LMHorizontal1", FlipTopBottom},
       {"Diagonal (UP)", "Flip", "LMDiagonalUp", FlipDiagonalUp},
       {"Diagonal (DOWN)", "Flip", "LMDiagonalDown", FlipDiagonalDown},

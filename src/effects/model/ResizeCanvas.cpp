@@ -5,7 +5,7 @@
 
 #include "editor/model/DocumentList.h"
 #include "editor/model/Resample.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "effects/model/Transforms.h"
 
 namespace lumarte::effects {

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "effects/model/FastRound.h"
-#include "effects/model/Rounding.h"
+#include "base/FastRound.h"
+#include "base/Rounding.h"
 #include "effects/model/Transforms.h"
 
 namespace lumarte::effects {

@@ -1,4 +1,4 @@
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "effects/model/PixelOps.h"
-#include "effects/model/Random.h"
-#include "effects/model/Rounding.h"
+#include "base/Random.h"
+#include "base/Rounding.h"
 
 namespace lumarte::effects {
 

@@ -1,7 +1,7 @@
 // The table rows of the tone and colour adjustments.
 #include "effects/model/EffectTable.h"
 #include "effects/model/ParamRows.h"
-#include "effects/model/Random.h"
+#include "base/Random.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {
@@ -68,7 +68,8 @@ EffectRow GammaRow() {
 EffectRow HueSaturationRow() {
   EffectRow row{
       "hue-and-saturaton",           "Hue and Saturaton", "THSVForm", "Hue and Saturation", {},
-      RecomputePolicy::ReusePreview, "HSV.html",          nullptr,    {"LMChangeHSB1"}};
+      RecomputePolicy::ReusePreview, "HSV.html",          nullptr,    {"LMChangeHSB1"},
+      {"hue-and-saturation"}};
   row.Params = {Range("hue", "Hue", 0, 200, 0, "HueTrackbar"),
                 Range("saturation", "Saturation", -100, 100, 0, "SaturationTrackbar"),
                 Range("brightness", "Brightness", -100, 100, 0, "BrightnessTrackbar")};
@@ -116,7 +117,8 @@ EffectRow SwitchColorsRow() {
 EffectRow AtmosphereRow() {
   EffectRow row{
       "athmosphere",           "Athmosphere",    "TColorAtmoForm", "Change Color Atmosphere",    {},
-      RecomputePolicy::Always, "ColorAtmo.html", nullptr,          {"LMChangeColorAthmosphere1"}};
+      RecomputePolicy::Always, "ColorAtmo.html", nullptr,          {"LMChangeColorAthmosphere1"},
+      {"atmosphere"}};
   row.Params = {Choice("make-image-more", "Make image more",
                        {"cold", "hot", "red", "green", "blue"}, 0, "CCAComboBox"),
                 Range("intensity", "Intensity", 1, 100, 19, "CCA_IntensityTrackbar")};

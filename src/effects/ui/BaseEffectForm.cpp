@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "effects/ui/ProgressForm.h"
 #include "imaging/FileUtils.h"
 
@@ -109,7 +109,7 @@ void TBaseEffectForm::Guarded(const std::function<void()>& step) {
   Session.Progress = &progress;
   progress.Begin([this] { Session.Abort(); });
   // Errors reach the user through the program's one error handler.
-  editor::RunGuarded([&] {
+  ui::RunGuarded([&] {
     try {
       step();
     } catch (...) {

@@ -1,6 +1,6 @@
 #include "effects/ui/EffectForms.h"
 
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
@@ -36,7 +36,7 @@ std::unique_ptr<TParamEffectForm> CreateEffectForm(const EffectRow& row,
   auto form = it == Factories().end() ? MakeEffectForm<TPlainForm>(row, documents, parent)
                                       : it->second(row, documents, parent);
   // Dialogs made after the language file was read take its texts too.
-  editor::ApplyLanguageToForm(form.get());
+  ui::ApplyLanguageToForm(form.get());
   return form;
 }
 

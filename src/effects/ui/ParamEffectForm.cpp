@@ -11,7 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "effects/model/Random.h"
+#include "base/Random.h"
 
 namespace lumarte::effects {
 

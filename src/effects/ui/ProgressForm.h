@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <functional>
 
-#include "effects/model/Progress.h"
+#include "base/Progress.h"
 
 class QLineEdit;
 class QProgressBar;

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editor/ui/ErrorHandler.h"
+#include "ui/ErrorHandler.h"
 #include "effects/model/Transforms.h"
 
 namespace lumarte::effects {
@@ -62,7 +62,7 @@ TResizeForm::TResizeForm(editor::DocumentList& documents, std::function<QSize()>
   outer->addLayout(grid);
   for (auto* b : {RSUseWidth, RSUseHeight, RSResize, RSCancelButton1}) outer->addWidget(b);
 
-  auto guarded = [](std::function<void()> f) { return [f] { editor::RunGuarded(f); }; };
+  auto guarded = [](std::function<void()> f) { return [f] { ui::RunGuarded(f); }; };
   connect(RSUseWidth, &QPushButton::clicked, this, guarded([this] { RSUseWidthClick(); }));
   connect(RSUseHeight, &QPushButton::clicked, this, guarded([this] { RSUseHeightClick(); }));
   connect(RSResize, &QPushButton::clicked, this, guarded([this] { RSResizeClick(); }));

@@ -8,7 +8,7 @@
 
 #include "effects/model/EffectTable.h"
 #include "effects/model/FilterEffects.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "imaging/Errors.h"
 
 using namespace lumarte;

@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "effects/model/Parallel.h"
+#include "base/Parallel.h"
 
-using namespace lumarte::effects;
+using namespace lumarte;
 
 // The ranges cover every index once, however many threads run.
 TEST(ParallelRanges, CoversEachIndexOnce) {

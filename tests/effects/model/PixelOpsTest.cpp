@@ -10,12 +10,13 @@
 #include "effects/model/DirectEffect.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/PixelOps.h"
-#include "effects/model/Random.h"
+#include "base/Random.h"
 #include "support/DistinctPattern.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte::editor;
 using lumarte::fixtures::DistinctPattern;
+using namespace lumarte;
 using namespace lumarte::effects;
 
 namespace {

@@ -2,10 +2,11 @@
 
 #include "editor/model/DocumentList.h"
 #include "effects/model/EffectTable.h"
-#include "effects/model/Progress.h"
+#include "base/Progress.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte::editor;
+using namespace lumarte;
 using namespace lumarte::effects;
 
 // An effect sees the document's shape and colour gate through the selection

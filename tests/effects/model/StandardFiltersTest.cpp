@@ -7,12 +7,13 @@
 
 #include "effects/model/EffectTable.h"
 #include "effects/model/FIRIIR.h"
-#include "effects/model/FastRound.h"
+#include "base/FastRound.h"
 #include "effects/model/FilterEffects.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 #include "imaging/Errors.h"
 
 using namespace lumarte::editor;
+using namespace lumarte;
 using namespace lumarte::effects;
 
 namespace {

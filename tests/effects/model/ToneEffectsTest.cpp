@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "effects/model/EffectTable.h"
-#include "effects/model/Random.h"
-#include "effects/model/Rounding.h"
+#include "base/Random.h"
+#include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
 #include "imaging/Errors.h"
 
@@ -40,7 +40,6 @@ TEST(Rounding, HalvesGoToEven) {
   EXPECT_EQ(ClampRound(254.5), 254);
   EXPECT_EQ(ClampRound(300), 255);
   EXPECT_EQ(ClampRound(-3), 0);
-  EXPECT_EQ((TWorkColor{255.7, -1, 128.5}).Clamp(), 255u | 0u << 8 | 128u << 16);
 }
 
 TEST(Random, GeneratorArithmetic) {
@@ -209,4 +208,16 @@ TEST(EffectTable, NamesAndParameterParsing) {
   EXPECT_THROW(ParseParam(row, "hue=1", v), ELumarteError);
   EXPECT_THROW(ParseParam(row, "red", v), ELumarteError);
   EXPECT_EQ(DescribeEffect(row).rfind("adjust-brightness  overall=-100..100 (default 0)", 0), 0u);
+}
+
+// A caption's typo stays in the computed name; the correct spelling finds the
+// same row, and --list says so.
+TEST(ToneEffects, CorrectSpellingNamesTheSameEffect) {
+  for (auto [typo, correct] : {std::pair{"hue-and-saturaton", "hue-and-saturation"},
+                               std::pair{"athmosphere", "atmosphere"}}) {
+    ASSERT_NE(FindEffect(typo), nullptr);
+    EXPECT_EQ(FindEffect(correct), FindEffect(typo));
+    EXPECT_NE(DescribeEffect(*FindEffect(typo)).find(std::string("(or ") + correct + ")"),
+              std::string::npos);
+  }
 }

@@ -8,6 +8,7 @@
 #include "imaging/Errors.h"
 
 using namespace lumarte::editor;
+using namespace lumarte;
 using namespace lumarte::effects;
 
 namespace {

@@ -1,0 +1,39 @@
+#pragma once
+// Splits independent work over the machine's cores. Callers make sure the
+// parts are truly independent, so the result never depends on the split.
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <thread>
+#include <vector>
+
+namespace lumarte {
+
+// Calls work(begin, end) for consecutive ranges covering 0..count, each
+// range on a thread of its own; small counts stay on the calling thread.
+// Every thread is joined before the first exception a part raised goes on.
+template <class F>
+void ParallelRanges(int64_t count, F&& work, int64_t minPerThread = 1 << 16) {
+  const int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const int64_t parts = std::clamp<int64_t>(count / std::max<int64_t>(1, minPerThread), 1, cores);
+  if (parts == 1) {
+    work(int64_t{0}, count);
+    return;
+  }
+  std::vector<std::exception_ptr> errors(static_cast<size_t>(parts));
+  auto part = [&](int64_t p) {
+    try {
+      work(count * p / parts, count * (p + 1) / parts);
+    } catch (...) {
+      errors[static_cast<size_t>(p)] = std::current_exception();
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int64_t p = 1; p < parts; ++p) threads.emplace_back(part, p);
+  part(0);
+  for (auto& t : threads) t.join();
+  for (auto& e : errors)
+    if (e) std::rethrow_exception(e);
+}
+
+}  // namespace lumarte
