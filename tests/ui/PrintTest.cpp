@@ -9,7 +9,7 @@
 
 #include "PrintSupport.h"
 #include "editor/model/PrintLayout.h"
-#include "editor/ui/ApplyLanguage.h"
+#include "ui/ApplyLanguage.h"
 #include "editor/ui/MainWindow.h"
 #include "editor/ui/PrintDialogs.h"
 #include "editor/ui/PrintForm.h"
@@ -113,7 +113,7 @@ TEST_F(PrintToPdf, WithoutPrintAllOnlyTheCurrentImageWithItsCopies) {
 // The options dialog: made on first use through the language file, and an
 // orientation click reaches the printer before the system dialog opens.
 TEST(PrintDialogs, OptionsDialogTranslatedAndOrientationSetAtOnce) {
-  SetLanguage(ParseLanguageFile({"PFPrintButton.Caption:=Drucken", "PrintForm.Caption:=Druck"}));
+  ui::SetLanguage(ParseLanguageFile({"PFPrintButton.Caption:=Drucken", "PrintForm.Caption:=Druck"}));
   auto printer = std::make_shared<platform::TQtPrinter>();
   TPrintDialogs dialogs(nullptr, printer);
   QString title, button;
@@ -130,7 +130,7 @@ TEST(PrintDialogs, OptionsDialogTranslatedAndOrientationSetAtOnce) {
     print->click();
   });
   std::optional<TPrintOptions> options = dialogs.AskPrintOptions();
-  SetLanguage({});
+  ui::SetLanguage({});
   EXPECT_EQ(title, "Druck");
   EXPECT_EQ(button, "Drucken");
   EXPECT_EQ(atClick, QPageLayout::Landscape);

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "editor/model/ZoomView.h"
-#include "effects/model/Rounding.h"
+#include "base/Rounding.h"
 
 namespace lumarte::editor {
 
@@ -32,9 +32,9 @@ TPrintRect PrintRectangle(int pageWidth, int pageHeight, int imageWidth, int ima
   if (w < maxW && h < maxH) {
     // Scaled up by 100000 the image is larger than the box, so the fit
     // shrinks it until it touches the box.
-    TClientSize fit = FitIntoBox(effects::Round(w * 100000.0f), effects::Round(h * 100000.0f),
-                                 static_cast<int>(effects::Round(maxW)),
-                                 static_cast<int>(effects::Round(maxH)));
+    TClientSize fit = FitIntoBox(Round(w * 100000.0f), Round(h * 100000.0f),
+                                 static_cast<int>(Round(maxW)),
+                                 static_cast<int>(Round(maxH)));
     w = static_cast<float>(fit.Width);
     h = static_cast<float>(fit.Height);
   }

@@ -10,10 +10,12 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "editor/ui/ApplyLanguage.h"
-#include "editor/ui/Named.h"
+#include "ui/ApplyLanguage.h"
+#include "ui/Named.h"
 
 namespace lumarte::editor {
+
+using ui::Named;
 
 namespace {
 
@@ -97,7 +99,7 @@ TPrintForm::TPrintForm(QWidget* parent) : QDialog(parent) {
           &TPrintForm::PFPortraitRadioButtonClick);
   connect(PFLandscapeRadioButton, &QRadioButton::clicked, this,
           &TPrintForm::PFLandscapeRadioButtonClick);
-  ApplyLanguageToForm(this);
+  ui::ApplyLanguageToForm(this);
 }
 
 void TPrintForm::PFPortraitRadioButtonClick() {
