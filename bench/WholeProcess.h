@@ -8,6 +8,10 @@
 
 namespace lumarte::bench {
 
+// Starts the program args[0] (looked up in PATH) and waits; raises when it
+// cannot start or does not end with status 0.
+void RunProgram(const std::vector<std::string>& args);
+
 // cliArgs follow "apply IN OUT" (the effect and its values); convertArgs go
 // between convert's input and output.
 void RegisterWholeProcessPair(const std::string& name, std::vector<std::string> cliArgs,

@@ -24,7 +24,7 @@ void RunEffect(benchmark::State& state, const char* name, std::map<std::string, 
   const TBitmap& src = lumarte::bench::PhotoRaster();
   TSelectionClass nothing;
   TSelectionTest all(nothing, src, {});
-  NullProgress progress;
+  lumarte::NullProgress progress;
   const EffectRow& row = *FindEffect(name);
   for (auto _ : state)
     benchmark::DoNotOptimize(row.Run(EffectInput{src, all, progress}, ParamValues(values), 1));

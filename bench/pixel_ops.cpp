@@ -25,7 +25,7 @@ void BM_Model(benchmark::State& state) {
   const TBitmap& image = lumarte::bench::PhotoRaster();
   TSelectionClass nothing;
   const TSelectionTest test(nothing, image, TSelectByColor{});
-  NullProgress progress;
+  lumarte::NullProgress progress;
   const EffectInput in{image, test, progress};
   for (auto _ : state) {
     TBitmap out = Command(in);

@@ -18,7 +18,7 @@ void RunEffect(benchmark::State& state, const char* effect, std::map<std::string
   const TBitmap& image = lumarte::bench::PhotoRaster();
   TSelectionClass nothing;
   const TSelectionTest all(nothing, image, TSelectByColor{});
-  NullProgress progress;
+  lumarte::NullProgress progress;
   const EffectRow& row = *FindEffect(effect);
   const ParamValues values(std::move(given));
   for (auto _ : state) {

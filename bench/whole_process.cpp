@@ -64,7 +64,17 @@ std::string ConvertProgram() {
   return "convert";
 }
 
-void Run(const std::vector<std::string>& args) {
+void Measure(benchmark::State& state, const std::vector<std::string>& args) {
+  try {
+    for (auto _ : state) RunProgram(args);
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+  }
+}
+
+}  // namespace
+
+void RunProgram(const std::vector<std::string>& args) {
   std::vector<char*> argv;
   for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -75,16 +85,6 @@ void Run(const std::vector<std::string>& args) {
   waitpid(pid, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(args[0] + " failed");
 }
-
-void Measure(benchmark::State& state, const std::vector<std::string>& args) {
-  try {
-    for (auto _ : state) Run(args);
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
-  }
-}
-
-}  // namespace
 
 void RegisterWholeProcessPair(const std::string& name, std::vector<std::string> cliArgs,
                               std::vector<std::string> convertArgs) {

@@ -2,6 +2,7 @@
 
 #include "app/cli/ApplyCommand.h"
 #include "app/cli/ConvertCommand.h"
+#include "app/cli/GalleryCommand.h"
 #include "app/cli/InfoCommand.h"
 
 namespace lumarte::cli {
@@ -23,6 +24,9 @@ constexpr const char* kUsage =
     "                 and --pen N set the colours and pen width of effects\n"
     "                 that paint or fill (white, black and 1 otherwise)\n"
     "  apply --list   print every effect with its parameters\n"
+    "  gallery OUTDIR IMAGES... [options]\n"
+    "                 make a web gallery of IMAGES in OUTDIR (gallery --help\n"
+    "                 lists the options); gallery OUTDIR --undo takes it back\n"
     "  --version      print the program version\n"
     "  --help         print this text\n";
 
@@ -46,6 +50,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   if (cmd == "info") return RunInfo(rest, out, err);
   if (cmd == "convert") return RunConvert(rest, out, err);
   if (cmd == "apply") return RunApply(rest, out, err);
+  if (cmd == "gallery") return RunGallery(rest, out, err);
   std::fprintf(err, "lumarte-cli: unknown command \"%s\"\n%s", cmd.c_str(), kUsage);
   return 2;
 }

@@ -1,6 +1,7 @@
 // The Images menu: the Images window and one item per open image.
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 #include <QScreen>
 
 #include "editor/ui/ImagesWindow.h"
@@ -35,13 +36,18 @@ void TForm1::RebuildImagesMenu() {
 }
 
 void TForm1::LMShowImagesWindow1Click() {
-  if (!ImagesForm->isVisible() && screen()) {
-    // Along the bottom of the screen, where it covers least of the image.
-    QRect area = screen()->availableGeometry();
+  const bool place = !ImagesForm->isVisible() && screen();
+  // Along the bottom of the screen, where it covers least of the image.
+  auto placeAtBottom = [this] {
+    const QRect area = screen()->availableGeometry();
     ImagesForm->move(area.left(), area.bottom() - ImagesForm->frameGeometry().height() - 8);
-  }
+  };
+  if (place) placeAtBottom();
   ImagesForm->show();
   ImagesForm->raise();
+  // The window manager adds the title bar only once the window is mapped;
+  // place it again when the frame is known so that all of it is on screen.
+  if (place) QTimer::singleShot(300, ImagesForm, placeAtBottom);
 }
 
 void TForm1::LMImClick(int k) {

@@ -89,6 +89,7 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   BuildHelpMenu();
   BuildPopupMenus();
   ConnectEffectCommands();
+  ConnectCaptureCommands();
   // The PNG dialog's "Edit Transparent Color" opens this window's colour dialog.
   if (auto* dialogs = dynamic_cast<TQtPrompts*>(OwnPrompts.get()))
     dialogs->SetTransparentColorEditor([this]() -> std::optional<TColor> {
@@ -208,6 +209,7 @@ void TForm1::Guard(const std::function<void()>& command) {
 
 void TForm1::StartFromCommandLine(const TCommandLine& commandLine) {
   StartTool = commandLine.Tool;
+  StartToolPending = StartTool != TStartTool::None;
   ImagesWindowAtStart = commandLine.ShowsImagesWindow();
   if (commandLine.Clip)
     Guard([this] { LMPasteasNew1Click(); });
@@ -326,6 +328,8 @@ void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     Docs.RefreshAll();
     FitWindowToImage();
+    if (std::exchange(StartToolPending, false) && StartTool == TStartTool::Capture)
+      Guard(Do(&TForm1::LMScreenCapturer1Click));
   }
 }
 

@@ -29,6 +29,10 @@ struct EffectRow;
 class TParamEffectForm;
 }  // namespace lumarte::effects
 
+namespace lumarte::capture {
+class TCapturer;
+}
+
 namespace lumarte::editor {
 
 class TImageView;
@@ -176,6 +180,9 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   // Options
   void LMOptionsMenuItemClick();
   void LMUseWizardforThumbnailCreator1Click();
+  // File: the screen capturer
+  void LMScreenCapturer1Click();
+  void LMScreenCaptureNow1Click();
   // Help
   void LMHelp2Click();
   void LMFAQ1Click();
@@ -216,6 +223,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void BuildModeBar();
   void BuildPopupMenus();
   void ConnectEffectCommands();
+  void ConnectCaptureCommands();
+  capture::TCapturer& CapturerForm();
   void SelectionRefreshed();
   void ColoursChanged();
   void ShowPointer(int x, int y);
@@ -237,6 +246,9 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   std::map<const effects::EffectRow*, std::unique_ptr<effects::TParamEffectForm>> EffectForms;
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
+  capture::TCapturer* Capturer = nullptr;  // made on first use, kept
+  bool ImagesWindowBeforeCapture = false;
+  bool StartToolPending = false;  // opened on the first activation
   bool ShownOnce = false;
   bool ImagesWindowAtStart = true;
   bool OutlineShown = false;

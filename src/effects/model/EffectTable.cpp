@@ -1,6 +1,5 @@
 #include "effects/model/EffectTable.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
@@ -36,11 +35,24 @@ const std::vector<EffectRow>& EffectTable() {
   return table;
 }
 
+namespace {
+
+// Correct spellings of the names that keep a caption's typo.
+struct Alias {
+  const char* Correct;
+  const char* Name;
+};
+constexpr Alias kAliases[] = {{"hue-and-saturation", "hue-and-saturaton"},
+                              {"atmosphere", "athmosphere"}};
+
+}  // namespace
+
 const EffectRow* FindEffect(const std::string& name) {
+  std::string wanted = name;
+  for (const auto& a : kAliases)
+    if (name == a.Correct) wanted = a.Name;
   for (const auto& row : EffectTable())
-    if (row.Name == name ||
-        std::find(row.Aliases.begin(), row.Aliases.end(), name) != row.Aliases.end())
-      return &row;
+    if (row.Name == wanted) return &row;
   return nullptr;
 }
 
@@ -106,7 +118,8 @@ void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues
 std::string DescribeEffect(const EffectRow& row) {
   std::ostringstream s;
   s << row.Name;
-  for (const auto& alias : row.Aliases) s << " (or " << alias << ")";
+  for (const auto& a : kAliases)
+    if (row.Name == a.Name) s << " (or " << a.Correct << ")";
   for (const auto& p : row.Params) {
     s << "  " << p.Name << "=";
     if (!p.Choices.empty()) {

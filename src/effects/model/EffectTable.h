@@ -55,14 +55,13 @@ struct EffectRow {
   // Object names of the menu items that open the dialog (or, for a row
   // without a dialog, run the effect at once).
   std::vector<std::string> MenuItems;
-  // Further command-line names: the correct spelling where the caption has a
-  // typo that the computed name keeps.
-  std::vector<std::string> Aliases;
 
   const EffectParam& Param(const std::string& name) const;
 };
 
 const std::vector<EffectRow>& EffectTable();
+// By command-line name, or by the correct spelling of a name that keeps a
+// caption's typo ("hue-and-saturation" for "hue-and-saturaton").
 const EffectRow* FindEffect(const std::string& name);
 
 // "Adjust Brightness" -> "adjust-brightness": lower case, every run of other

@@ -68,8 +68,7 @@ EffectRow GammaRow() {
 EffectRow HueSaturationRow() {
   EffectRow row{
       "hue-and-saturaton",           "Hue and Saturaton", "THSVForm", "Hue and Saturation", {},
-      RecomputePolicy::ReusePreview, "HSV.html",          nullptr,    {"LMChangeHSB1"},
-      {"hue-and-saturation"}};
+      RecomputePolicy::ReusePreview, "HSV.html",          nullptr,    {"LMChangeHSB1"}};
   row.Params = {Range("hue", "Hue", 0, 200, 0, "HueTrackbar"),
                 Range("saturation", "Saturation", -100, 100, 0, "SaturationTrackbar"),
                 Range("brightness", "Brightness", -100, 100, 0, "BrightnessTrackbar")};
@@ -117,8 +116,7 @@ EffectRow SwitchColorsRow() {
 EffectRow AtmosphereRow() {
   EffectRow row{
       "athmosphere",           "Athmosphere",    "TColorAtmoForm", "Change Color Atmosphere",    {},
-      RecomputePolicy::Always, "ColorAtmo.html", nullptr,          {"LMChangeColorAthmosphere1"},
-      {"atmosphere"}};
+      RecomputePolicy::Always, "ColorAtmo.html", nullptr,          {"LMChangeColorAthmosphere1"}};
   row.Params = {Choice("make-image-more", "Make image more",
                        {"cold", "hot", "red", "green", "blue"}, 0, "CCAComboBox"),
                 Range("intensity", "Intensity", 1, 100, 19, "CCA_IntensityTrackbar")};

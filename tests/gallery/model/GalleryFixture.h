@@ -1,0 +1,82 @@
+#pragma once
+// A gallery project over a temporary folder, with generated source pictures,
+// a scripted progress window and answers to the run's questions.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor/model/DocumentCodecs.h"
+#include "gallery/model/GalleryProject.h"
+#include "gallery/model/GalleryRun.h"
+#include "gallery/model/GalleryUndo.h"
+#include "support/DistinctPattern.h"
+#include "support/TempFolder.h"
+
+namespace lumarte::gallery {
+
+class TScriptedProgress : public ProgressReporter {
+ public:
+  int AbortAfter = -1;  // calls before Abort is pressed; -1 never
+  std::vector<std::string> Texts;
+  void SetProgress(int, int, const std::string& text, int) override { Texts.push_back(text); }
+  bool AbortRequested() const override {
+    return AbortAfter >= 0 && static_cast<int>(Texts.size()) > AbortAfter;
+  }
+};
+
+class TAnswers : public TGalleryQuestions {
+ public:
+  bool RemovePrevious = false;
+  std::vector<std::string> Notes;
+  bool AskRemovePrevious() override { return RemovePrevious; }
+  std::optional<editor::TJpegSaveChoice> AskJpegOptions(const editor::TBitmap&) override {
+    return std::nullopt;
+  }
+  void Note(const std::string& text) override { Notes.push_back(text); }
+};
+
+class GalleryTest : public ::testing::Test {
+ protected:
+  fixtures::TempFolder Temp;
+  GalleryProject Project;
+  TScriptedProgress Progress;
+  TAnswers Answers;
+
+  void SetUp() override {
+    std::filesystem::create_directories(Temp.Path / "program" / "Templates");
+    std::filesystem::create_directories(Temp.Path / "src");
+    Project.Settings.HTMLDir = Temp.File("site");
+    Project.Settings.ProgramFolder = Temp.File("program");
+    Project.Undo.BackupFolder = Temp.File("backups");
+  }
+
+  // A w × h picture in the format its name asks for.
+  std::string Picture(const std::string& name, int w = 20, int h = 10) {
+    const std::string path = Temp.File("src/" + name);
+    const editor::TBitmap b = fixtures::DistinctPattern(w, h);
+    if (name.ends_with(".png"))
+      editor::WritePngFile(path, b, false, editor::clBlack);
+    else if (name.ends_with(".bmp"))
+      editor::WriteBmpFile(path, b, 24);
+    else
+      editor::WriteJpegFile(path, b, 90, false);
+    return path;
+  }
+
+  void AddPictures(int count, int w = 20, int h = 10) {
+    for (int i = 0; i < count; ++i) {
+      const std::string name = "p" + std::to_string(i) + (i % 3 == 1 ? ".png" : i % 3 == 2 ? ".bmp" : ".jpg");
+      ASSERT_TRUE(Project.AddImage(Picture(name, w, h), name));
+    }
+  }
+
+  TGalleryRunResult Run() { return RunGallery(Project, Progress, Answers); }
+  std::string Site(const std::string& rel) const { return ReadWholeFile(Temp.File("site/" + rel)); }
+  void Program(const std::string& rel, const std::string& text) const {
+    WriteWholeFile(Temp.File("program/" + rel), text);
+  }
+};
+
+}  // namespace lumarte::gallery
