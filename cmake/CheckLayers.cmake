@@ -12,15 +12,21 @@ set(allowed_effects/model editor/model base imaging imaging/metafile)
 foreach(tool gallery browser video capture)
   set(allowed_${tool}/model effects/model editor/model base imaging imaging/metafile)
   set(allowed_${tool}/ui effects/ui ui platform ${models} base imaging imaging/metafile)
+  # Only the video player decodes video.
+  if(tool STREQUAL video)
+    list(APPEND allowed_${tool}/ui platform/ffmpeg)
+  endif()
 endforeach()
 set(allowed_platform ${models} base imaging imaging/metafile)
+# FFmpeg decoding without Qt: fuzzed and tested without a display.
+set(allowed_platform/ffmpeg editor/model base imaging imaging/metafile)
 set(allowed_ui platform ${models} base imaging imaging/metafile)
 set(allowed_effects/ui ui platform ${models} base imaging imaging/metafile)
-set(allowed_editor/ui effects/ui gallery/ui browser/ui video/ui capture/ui ui platform ${models}
-    base imaging imaging/metafile)
+set(allowed_editor/ui effects/ui gallery/ui browser/ui video/ui capture/ui ui platform
+    platform/ffmpeg ${models} base imaging imaging/metafile)
 set(allowed_app/cli ${models} base imaging imaging/metafile)
 set(allowed_app editor/ui ui)
-set(no_qt imaging imaging/metafile base ${models} app/cli)
+set(no_qt imaging imaging/metafile base ${models} app/cli platform/ffmpeg)
 
 set(faults "")
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -209,7 +210,8 @@ void TForm1::Guard(const std::function<void()>& command) {
 
 void TForm1::StartFromCommandLine(const TCommandLine& commandLine) {
   StartTool = commandLine.Tool;
-  StartToolPending = StartTool != TStartTool::None;
+  if (StartTool == TStartTool::Video && commandLine.FileCandidates.size() > 1)
+    StartVideoFile = commandLine.FileCandidates[1];
   ImagesWindowAtStart = commandLine.ShowsImagesWindow();
   if (commandLine.Clip)
     Guard([this] { LMPasteasNew1Click(); });
@@ -320,6 +322,15 @@ void TForm1::showEvent(QShowEvent* event) {
   ShownOnce = true;
   FitWindowToImage();
   if (ImagesWindowAtStart) LMShowImagesWindow1Click();
+  // A desktop without a window manager never activates the window.
+  QTimer::singleShot(0, this, [this] { OpenStartTool(); });
+}
+
+void TForm1::OpenStartTool() {
+  if (ActivatedOnce) return;
+  ActivatedOnce = true;
+  if (StartTool == TStartTool::Video) Guard([this] { LMVideo1Click(); });
+  if (StartTool == TStartTool::Capture) Guard(Do(&TForm1::LMScreenCapturer1Click));
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -328,8 +339,7 @@ void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     Docs.RefreshAll();
     FitWindowToImage();
-    if (std::exchange(StartToolPending, false) && StartTool == TStartTool::Capture)
-      Guard(Do(&TForm1::LMScreenCapturer1Click));
+    OpenStartTool();
   }
 }
 

@@ -32,6 +32,9 @@ class TParamEffectForm;
 namespace lumarte::capture {
 class TCapturer;
 }
+namespace lumarte::video {
+class TVideoExtractForm;
+}  // namespace lumarte::video
 
 namespace lumarte::editor {
 
@@ -137,6 +140,11 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void N110Click(int k);
   void LMPrint1Click();
   void LMExit1Click();
+  // "Video Player": made on first use and kept.
+  void LMVideo1Click();
+  video::TVideoExtractForm* VideoForm = nullptr;
+  // "-VIDEO <file>": the video the player opens at start.
+  std::string StartVideoFile;
   // Edit
   void LMUndo1Click();
   void LMRedo1Click();
@@ -248,8 +256,10 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QLabel* FileNameLabel;
   capture::TCapturer* Capturer = nullptr;  // made on first use, kept
   bool ImagesWindowBeforeCapture = false;
-  bool StartToolPending = false;  // opened on the first activation
   bool ShownOnce = false;
+  // The tool a start-up switch names opens once, at the first activation.
+  void OpenStartTool();
+  bool ActivatedOnce = false;
   bool ImagesWindowAtStart = true;
   bool OutlineShown = false;
   TArrowStep ArrowStep;

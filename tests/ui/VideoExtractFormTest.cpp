@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "EventLoop.h"
+#include "editor/model/ImageFiles.h"
+#include "editor/ui/MainWindow.h"
+#include "support/ErrorMessage.h"
+#include "support/FakePrompts.h"
+#include "support/TempFolder.h"
+#include "support/TestVideos.h"
+#include "video/ui/VideoExtractForm.h"
+#include "video/ui/VideoWindow.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using namespace lumarte::fixtures;
+using video::TGrabAction;
+using video::TVideoExtractForm;
+
+namespace {
+
+// The largest difference of one colour value between two rasters of one size.
+int MaxDifference(const TBitmap& a, const TBitmap& b) {
+  int worst = a.Width() == b.Width() && a.Height() == b.Height() ? 0 : 255;
+  for (int y = 0; y < a.Height() && worst < 255; ++y)
+    for (int x = 0; x < a.BytesPerLine(); ++x)
+      worst = std::max(worst, std::abs(a.ScanLine(y)[x] - b.ScanLine(y)[x]));
+  return worst;
+}
+
+double MeanDifference(const TBitmap& a, const TBitmap& b) {
+  double sum = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.BytesPerLine(); ++x) sum += std::abs(a.ScanLine(y)[x] - b.ScanLine(y)[x]);
+  return sum / (a.BytesPerLine() * a.Height());
+}
+
+class VideoExtractFormTest : public ::testing::Test {
+ protected:
+  static inline TempFolder folder;
+  FakePrompts prompts;
+  std::unique_ptr<TForm1> window;
+  TVideoExtractForm* player = nullptr;
+
+  static std::string Video(const char* name, const char* codec) {
+    std::string file = folder.File(name);
+    if (!std::filesystem::exists(file)) MakeTestVideo(file, codec);
+    return file;
+  }
+  void SetUp() override {
+    window = std::make_unique<TForm1>(&prompts);
+    window->LMVideo1Click();
+    player = window->VideoForm;
+    player->Timer2->setInterval(20);
+  }
+  void TearDown() override {
+    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
+  }
+  // Opened and paused at frame n.
+  void OpenAt(const std::string& file, int n) {
+    prompts.OpenAnswers.push_back({file});
+    player->VFE_OpenVideoClick();
+    player->VFE_PauseClick();
+    player->Player.Seek(n);
+  }
+  void Grab(TGrabAction action) {
+    player->VFE_GrabClick(action);
+    ASSERT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
+  }
+};
+
+}  // namespace
+
+TEST_F(VideoExtractFormTest, OpenShowsLengthsAndStepsByTen) {
+  OpenAt(Video("steps.mpg", "-c:v mpeg1video -g 12 -q:v 3"), 0);
+  EXPECT_EQ(player->TFrameEdit->text(), "50");
+  EXPECT_EQ(player->TmsEdit->text(), "00:02.000");
+  player->findChild<QPushButton*>("SpeedButton4")->click();  // ">>"
+  player->findChild<QPushButton*>("SpeedButton3")->click();  // ">"
+  EXPECT_EQ(player->CFrameEdit->text(), "11");
+  EXPECT_EQ(player->CmsEdit->text(), "00:00.440");
+  EXPECT_EQ(FrameNumberShown(*player->Player.CurrentFrame()), 11);
+  player->findChild<QPushButton*>("SpeedButton2")->click();  // "<<"
+  player->findChild<QPushButton*>("SpeedButton2")->click();
+  EXPECT_EQ(player->CFrameEdit->text(), "0");
+  player->VFE_SetZoom(video::ZoomIn(3.0f));
+  EXPECT_EQ(player->OleContainer1->size(), QSize(481, 361));
+}
+
+TEST_F(VideoExtractFormTest, GrabOfPausedFrameBecomesDocumentWithItsPixels) {
+  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 17);
+  Grab(TGrabAction::ToEditor);
+  const TBM& d = window->Docs.Current();
+  ASSERT_TRUE(d.InUse);
+  EXPECT_EQ(MaxDifference(*d.Bitmap, *player->Player.CurrentFrame()), 0);
+  EXPECT_EQ(FrameNumberShown(*d.Bitmap), 17);
+  EXPECT_TRUE(player->FrameSent());
+  EXPECT_EQ(player->StatusPanels[0]->text(), "Done");
+  EXPECT_TRUE(player->isEnabled());
+}
+
+TEST_F(VideoExtractFormTest, JpegAndThumbnailActionsSaveAndClose) {
+  std::string file = Video("actions.mpg", "-c:v mpeg1video -g 12 -q:v 3");
+  OpenAt(file, 30);
+  std::string jpeg = folder.File("frame30.jpg");
+  prompts.SaveNameAnswers.push_back(jpeg);
+  // The cover panel hides the MPEG video between the two copies.
+  player->VFE_GrabClick(TGrabAction::SaveJpeg);
+  EXPECT_TRUE(player->Panel2->isVisible());
+  EXPECT_FALSE(player->isEnabled());
+  ASSERT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
+  EXPECT_EQ(prompts.LastSavePreset, folder.File("actions-30.jpg"));
+  EXPECT_FALSE(window->Docs.Current().InUse);
+  EXPECT_FALSE(player->FrameSent());
+  auto saved = LoadImageFile(jpeg);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(FrameNumberShown(*saved), 30);
+  ASSERT_EQ(saved->Width(), kVideoWidth);
+  EXPECT_LT(MeanDifference(*saved, *player->Player.CurrentFrame()), 4.0);
+}
+
+TEST_F(VideoExtractFormTest, ThumbActionNeedsTheCreatorAndCallsIt) {
+  EXPECT_FALSE(player->findChild<QPushButton*>("ThumbButton")->isEnabled());
+  int sent = 0;
+  std::string name;
+  video::TEditorLink link{&window->Docs, [] {}, [&] { return window->Files.LMSaveas1Click(); },
+                          [&] {
+                            ++sent;
+                            name = window->Docs.Current().FileName;
+                          }};
+  TVideoExtractForm own(prompts, link, nullptr);
+  own.Timer2->setInterval(20);
+  player = &own;
+  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 5);
+  prompts.SaveNameAnswers.push_back(folder.File("t5.jpg"));
+  Grab(TGrabAction::SaveAndSendToThumbnailCreator);
+  EXPECT_EQ(sent, 1);
+  EXPECT_EQ(name, folder.File("t5.jpg"));
+  EXPECT_FALSE(window->Docs.Current().InUse);
+  EXPECT_TRUE(own.FrameSent());
+}
+
+TEST_F(VideoExtractFormTest, RefusedWithTenImagesOrNoVideo) {
+  player->VFE_GrabClick(TGrabAction::ToEditor);  // nothing open: nothing happens
+  EXPECT_FALSE(player->Timer2->isActive());
+  for (int i = 0; i < kSlotCount; ++i) window->Docs.NewImage(4, 4);
+  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 3);
+  EXPECT_EQ(Message([&] { player->VFE_GrabClick(TGrabAction::ToEditor); }),
+            "Too many open images.");
+  EXPECT_TRUE(player->isEnabled());
+  EXPECT_EQ(Message([&] { player->OpenVideo(folder.File("none.mpg")); }), "No valid video format.");
+  EXPECT_FALSE(player->VideoOpen());
+  EXPECT_EQ(player->StatusPanels[1]->text(), "");
+}
+
+TEST_F(VideoExtractFormTest, TruncatedFilePlaysWhatIsThereAndSaysSo) {
+  std::string cut = folder.File("cut.avi");
+  Truncate(Video("grab.avi", "-c:v mjpeg -q:v 3"), cut, 0.4);
+  player->Loop->setChecked(false);
+  player->OpenVideo(cut);
+  ASSERT_TRUE(lumarte::testing::ProcessEventsUntil(
+      [&] { return player->StatusPanels[1]->text().contains("after frame"); },
+      4000));
+}
+
+TEST_F(VideoExtractFormTest, ClosingAloneEndsTheProgramUnlessAFrameWasSent) {
+  int ended = 0;
+  player->EndProgram = [&] { ++ended; };
+  player->StartedAlone = true;
+  player->close();
+  lumarte::testing::ProcessEventsFor(20);
+  EXPECT_EQ(ended, 1);
+  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 3);
+  Grab(TGrabAction::ToEditor);
+  player->close();
+  lumarte::testing::ProcessEventsFor(20);
+  EXPECT_EQ(ended, 1);
+}
