@@ -77,7 +77,7 @@ TClientSize FitViewToImage(int imageWidth, int imageHeight, double zoom, const T
   return {static_cast<int>(w), static_cast<int>(h)};
 }
 
-TClientSize FitIntoBox(int w, int h, int bw, int bh) {
+TClientSize FitIntoBox(int64_t w, int64_t h, int bw, int bh) {
   int64_t rw = w, rh = h;
   if (bw < rw && rw > 0) {
     rh = RoundEven(static_cast<double>(rh) * bw / rw);

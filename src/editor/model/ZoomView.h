@@ -40,7 +40,9 @@ struct TClientSize {
 TClientSize FitViewToImage(int imageWidth, int imageHeight, double zoom, const TFitLimits& limits);
 
 // Shrinks w x h, keeping the aspect ratio (halves to even), until it fits a
-// bw x bh box; an image that fits already keeps its size.
-TClientSize FitIntoBox(int w, int h, int bw, int bh);
+// bw x bh box; an image that fits already keeps its size. The sides are
+// 64-bit since printing fits sizes scaled by 100000 (a wide page's pixels
+// would overflow an int).
+TClientSize FitIntoBox(int64_t w, int64_t h, int bw, int bh);
 
 }  // namespace lumarte::editor

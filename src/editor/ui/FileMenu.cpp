@@ -3,6 +3,8 @@
 #include <QMenu>
 
 #include "editor/ui/MainWindow.h"
+#include "editor/ui/PrintDialogs.h"
+#include "platform/Printer.h"
 
 namespace lumarte::editor {
 
@@ -16,7 +18,7 @@ void TForm1::BuildFileMenu() {
                      {"LMClose1", "Close", nullptr, Do(&TForm1::LMClose1Click)},
                      {"LMCloseAll1", "Close All", nullptr, Do(&TForm1::LMCloseAll1Click)},
                      {},
-                     {"LMPrint1", "Print", nullptr, {}},
+                     {"LMPrint1", "Print", nullptr, Do(&TForm1::LMPrint1Click)},
                      {},
                      {"LMSendtoThumbnailCreator1", "Send to Thumbnail Creator", nullptr, {}},
                      {"LMThumbnailCreator1", "Thumbnail Creator", "F2", {}},
@@ -70,6 +72,14 @@ void TForm1::LMCloseAll1Click() {
 }
 void TForm1::N110Click(int k) {
   Files.N110Click(k);
+}
+void TForm1::LMPrint1Click() {
+  if (!Printer || !PrintQuestions) {
+    auto printer = std::make_shared<platform::TQtPrinter>();
+    if (!PrintQuestions) PrintQuestions = std::make_shared<TPrintDialogs>(this, printer);
+    if (!Printer) Printer = printer;
+  }
+  RunPrintCommand(Docs, *PrintQuestions, *Printer);
 }
 void TForm1::LMExit1Click() {
   close();

@@ -15,6 +15,7 @@
 #include "editor/model/EditorPrompts.h"
 #include "editor/model/FileCommands.h"
 #include "editor/model/MouseTools.h"
+#include "editor/model/PrintCommand.h"
 #include "editor/model/ProgramState.h"
 #include "editor/model/ZoomStatus.h"
 
@@ -81,6 +82,9 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   std::function<void(const QStringList&)> StartInstance;
   // Hands a file (a help page) to the desktop's viewer.
   std::function<void(const std::string&)> OpenDocument;
+  // The run's one printer and the print dialogs, made by the first print.
+  std::shared_ptr<TPrinterPort> Printer;
+  std::shared_ptr<TPrintQuestions> PrintQuestions;
 
   TOptionsForm* OptionsForm;
   // "Select Color", made at start and kept.
@@ -134,6 +138,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void LMClose1Click();
   void LMCloseAll1Click();
   void N110Click(int k);
+  void LMPrint1Click();
   void LMExit1Click();
   // "Video Player": made on first use and kept.
   void LMVideo1Click();
