@@ -2,6 +2,8 @@
 // as one undo step and is undone; Resize is a plain dialog of its own.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,6 +144,11 @@ TEST_F(TransformWindow, EnlargeCanvasStartsAtTheImageSize) {
   EXPECT_EQ(form->findChild<QLabel*>("HeightLabel")->text(), "+0");
   width->setValue(3);
   EXPECT_EQ(width->value(), 12) << "not below the image's size";
+  // Every number field is named by a label beside it.
+  std::set<QWidget*> named;
+  for (QLabel* label : form->findChildren<QLabel*>()) named.insert(label->buddy());
+  for (QSpinBox* spin : form->findChildren<QSpinBox*>())
+    EXPECT_TRUE(named.count(spin)) << spin->objectName().toStdString();
   form->CancelButtonClick();
 }
 

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <tuple>
 #include <QVBoxLayout>
 
 #include "effects/model/Transforms.h"
@@ -123,9 +124,10 @@ class TEnlargeCanvasForm : public TTransformForm {
     WidthLabel->setObjectName("WidthLabel");
     HeightLabel = new QLabel("+0", size);
     HeightLabel->setObjectName("HeightLabel");
-    for (auto [spin, label] :
-         {std::pair{WidthSpinEdit, WidthLabel}, {HeightSpinEdit, HeightLabel}}) {
+    for (auto [spin, label, caption] : {std::tuple{WidthSpinEdit, WidthLabel, "Width:"},
+                                        {HeightSpinEdit, HeightLabel, "Height:"}}) {
       auto* line = new QHBoxLayout;
+      line->addWidget(Buddy(caption, spin, size));
       line->addWidget(spin, 1);
       line->addWidget(label);
       sizes->addLayout(line);
@@ -133,7 +135,7 @@ class TEnlargeCanvasForm : public TTransformForm {
     }
     Controls->addWidget(size);
     AddAlignment("alignment", "offset", "Offset:");
-    AddAlignment("vertical-alignment", "vertoffset", "");
+    AddAlignment("vertical-alignment", "vertoffset", "Offset:");
   }
 
  protected:
@@ -153,10 +155,18 @@ class TEnlargeCanvasForm : public TTransformForm {
   void AddAlignment(const char* choice, const char* offset, const char* caption) {
     auto* group = BuildControl(Row.Param(choice));
     auto* line = new QHBoxLayout;
-    if (*caption) line->addWidget(new QLabel(caption, group));
-    line->addWidget(Spin(Row.Param(offset), group), 1);
+    QSpinBox* spin = Spin(Row.Param(offset), group);
+    line->addWidget(Buddy(caption, spin, group));
+    line->addWidget(spin, 1);
     static_cast<QVBoxLayout*>(group->layout())->addLayout(line);
     Controls->addWidget(group);
+  }
+  // A caption that names the field it stands beside (and gives it its
+  // keyboard focus when clicked).
+  static QLabel* Buddy(const char* caption, QSpinBox* spin, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(spin);
+    return label;
   }
   void ShowGrowth() {
     if (!Docs.Current().Bitmap) return;
