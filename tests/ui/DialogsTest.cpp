@@ -248,3 +248,44 @@ TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
   ClickLater(&form, "CancelButton");
   EXPECT_EQ(form.Execute(photo), std::nullopt);
 }
+
+namespace {
+
+// Presses a button with the keyboard focus on it, as a user tabbing to it does.
+void FocusAndClickLater(const char* button) {
+  QTimer::singleShot(0, [button] {
+    auto* b = QApplication::activeModalWidget()->findChild<QPushButton*>(button);
+    b->setFocus();
+    b->click();
+  });
+}
+
+// Types into whatever has the focus in the open dialog.
+void TypeLater(std::vector<std::pair<QString, Qt::Key>> steps) {
+  QTimer::singleShot(0, [steps] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    for (const auto& [text, key] : steps) {
+      if (!text.isEmpty()) QTest::keyClicks(dialog->focusWidget(), text);
+      QTest::keyClick(dialog->focusWidget(), key);
+    }
+  });
+}
+
+}  // namespace
+
+// A dialog closed with Cancel opens again ready for typing, Enter meaning OK.
+TEST(QtPrompts, DialogsReopenWithTheFocusOnTheFirstInput) {
+  TQtPrompts prompts(nullptr);
+  FocusAndClickLater("CancelButton");
+  EXPECT_FALSE(prompts.AskNewImageSize());
+  TypeLater({{"640", Qt::Key_Tab}, {"480", Qt::Key_Return}});
+  const auto size = prompts.AskNewImageSize();
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->Width, 640);
+  EXPECT_EQ(size->Height, 480);
+
+  FocusAndClickLater("CancelButton");
+  EXPECT_EQ(prompts.AskSaveChanged(), TSaveChangedAnswer::Cancel);
+  TypeLater({{"", Qt::Key_Return}});
+  EXPECT_EQ(prompts.AskSaveChanged(), TSaveChangedAnswer::Save);
+}

@@ -12,6 +12,7 @@
 #include "ui/OkCancel.h"
 #include "ui/PicturePane.h"
 #include "platform/RasterImage.h"
+#include "ui/DialogStart.h"
 
 namespace lumarte::editor {
 
@@ -85,7 +86,7 @@ void TBitmapSaveForm::Prepare(const editor::TBitmap& bitmap) {
 
 std::optional<int> TBitmapSaveForm::Execute(const editor::TBitmap& bitmap) {
   Prepare(bitmap);
-  if (exec() != QDialog::Accepted) return std::nullopt;
+  if (ui::ExecFromFirstInput(*this) != QDialog::Accepted) return std::nullopt;
   return ShownBits;
 }
 

@@ -16,6 +16,7 @@
 #include "ui/OkCancel.h"
 #include "ui/PicturePane.h"
 #include "platform/RasterImage.h"
+#include "ui/DialogStart.h"
 
 namespace lumarte::editor {
 
@@ -138,7 +139,7 @@ void TJPEGCompressionForm::Prepare(const editor::TBitmap& bitmap) {
 
 bool TJPEGCompressionForm::Execute(const editor::TBitmap& bitmap) {
   Prepare(bitmap);
-  return exec() == QDialog::Accepted;
+  return ui::ExecFromFirstInput(*this) == QDialog::Accepted;
 }
 
 int TJPEGCompressionForm::Quality() const {

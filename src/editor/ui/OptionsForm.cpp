@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Named.h"
+#include "ui/DialogStart.h"
 
 namespace lumarte::editor {
 
@@ -80,7 +81,7 @@ void TOptionsForm::ShowSettings() {
 
 void TOptionsForm::Execute() {
   ShowSettings();
-  exec();
+  ui::ExecFromFirstInput(*this);
 }
 
 void TOptionsForm::SelectDirectory() {

@@ -11,6 +11,7 @@
 #include "editor/model/SavePreviews.h"
 #include "ui/PicturePane.h"
 #include "platform/RasterImage.h"
+#include "ui/DialogStart.h"
 
 namespace lumarte::editor {
 
@@ -134,7 +135,7 @@ void TPNGSaveForm::EditColorButtonClick() {
 void TPNGSaveForm::Execute(const editor::TBitmap& bitmap, bool documentTransparent,
                            TColor currentColor, TColor documentColor) {
   Prepare(bitmap, documentTransparent, currentColor, documentColor);
-  exec();
+  ui::ExecFromFirstInput(*this);
 }
 
 TPngTransparency TPNGSaveForm::Choice() const {

@@ -12,6 +12,7 @@
 
 #include "ui/ApplyLanguage.h"
 #include "ui/Named.h"
+#include "ui/DialogStart.h"
 
 namespace lumarte::editor {
 
@@ -111,7 +112,7 @@ void TPrintForm::PFLandscapeRadioButtonClick() {
 }
 
 std::optional<TPrintOptions> TPrintForm::Execute() {
-  if (exec() != QDialog::Accepted) return std::nullopt;
+  if (ui::ExecFromFirstInput(*this) != QDialog::Accepted) return std::nullopt;
   return Options();
 }
 

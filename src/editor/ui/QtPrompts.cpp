@@ -17,6 +17,7 @@
 #include "editor/ui/JPEGCompressionForm.h"
 #include "editor/ui/PNGSaveForm.h"
 #include "editor/ui/SelectExtForm.h"
+#include "ui/DialogStart.h"
 
 namespace lumarte::editor {
 
@@ -67,7 +68,7 @@ std::string TQtPrompts::AskSaveFileName(const std::string& filter, const std::st
 }
 
 TSaveFormatChoice TQtPrompts::AskSaveFormat() {
-  SelectExtForm->exec();
+  ui::ExecFromFirstInput(*SelectExtForm);
   return SelectExtForm->Choice();
 }
 
@@ -76,7 +77,7 @@ TSaveChangedAnswer TQtPrompts::AskSaveChanged() {
 }
 
 std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
-  if (NewImageForm->exec() != QDialog::Accepted) return std::nullopt;
+  if (ui::ExecFromFirstInput(*NewImageForm) != QDialog::Accepted) return std::nullopt;
   return TImageSize{NewImageForm->WidthSpinEdit->value(), NewImageForm->HeightSpinEdit->value()};
 }
 

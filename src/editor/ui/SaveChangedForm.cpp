@@ -1,4 +1,5 @@
 #include "editor/ui/SaveChangedForm.h"
+#include "ui/DialogStart.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +45,7 @@ TSaveChangedForm::TSaveChangedForm(QWidget* parent) : QDialog(parent) {
 }
 
 TSaveChangedAnswer TSaveChangedForm::Execute() {
-  int code = exec() - kFirstCode;
+  int code = ui::ExecFromFirstInput(*this) - kFirstCode;
   if (code < 0 || code >= static_cast<int>(std::size(kButtons))) return TSaveChangedAnswer::Cancel;
   return kButtons[code].Answer;
 }
