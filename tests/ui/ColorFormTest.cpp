@@ -222,9 +222,6 @@ TEST_F(ColorFormTest, HelpOpensItsPageAndNamesReachTheControls) {
   EXPECT_EQ(form.TabControl1->tabText(1), "Background");
   EXPECT_EQ(form.SwitchColorMenu->actions().size(), kColorTabCount);
   EXPECT_EQ(form.SwitchColorMenu->actions()[0]->text(), "FGColor");
-  EXPECT_EQ(form.LineWidthTrackbar->maximum(), 32);
-  EXPECT_EQ(form.TWidthTrackbar->minimum(), -1);
-  EXPECT_EQ(form.TWidthTrackbar->maximum(), 128);
 }
 
 TEST_F(ColorFormTest, LanguageFilesReachTheDialog) {

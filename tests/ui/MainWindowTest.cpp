@@ -93,46 +93,6 @@ class MainWindowTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
-  struct {
-    const char* Name;
-    const char* Caption;
-    const char* Shortcut;
-  } items[] = {
-      {"LMNew1", "New", ""},
-      {"LMOpen1", "Open", "Ctrl+O"},
-      {"LMSave1", "Save", "Ctrl+S"},
-      {"LMSaveas1", "Save as", ""},
-      {"LMExit1", "Exit", "Ctrl+X"},
-      {"LMUndo1", "Undo", "Ctrl+Z"},
-      {"LMRedo1", "Redo", "Ctrl+Shift+Z"},
-      {"LMCopy1", "Copy", "Ctrl+C"},
-      {"LMPasteInsert1", "Paste Insert", "Ctrl+V"},
-      {"LMPasteasNew1", "Paste as New", "Ctrl+P"},
-      {"LMTrim1", "Trim (cuts all unselected areas)", "Ctrl+T"},
-      {"LMResize2", "Resize", "Ctrl+R"},
-      {"LMImageInformation1", "Image Information", "Ctrl+I"},
-      {"LMBrowse1", "Browse ...", "F11"},
-      {"LMShowImagesWindow1", "Show Images Window", "F12"},
-      {"LMThumbnailCreator1", "Thumbnail Creator", "F2"},
-      {"LMVideo1", "Video Player", "F3"},
-      {"LMScreenCapturer1", "Screen Capturer", "F4"},
-      {"LMHelp2", "Help", "F1"},
-      {"LMPinchPuch1", "Pinch && Punch", ""},
-      {"LMZoom1125", "1:1,25", ""},
-      {"LMFitWindow1", "Fit Window To Image Size (&F)", ""},
-  };
-  for (const auto& i : items) {
-    QAction* a = Action(i.Name);
-    ASSERT_NE(a, nullptr) << i.Name;
-    EXPECT_EQ(a->text().toStdString(), i.Caption) << i.Name;
-    EXPECT_EQ(a->shortcut().toString().toStdString(), i.Shortcut) << i.Name;
-  }
-  QStringList menus;
-  for (QAction* a : window->menuBar()->actions()) menus << a->text();
-  EXPECT_EQ(menus, (QStringList{"File", "Edit", "Image", "Effects", "Selection", "Paint", "Zoom",
-                                "Options", "Images", "Help"}));
-}
 
 TEST_F(MainWindowTest, EveryEnabledItemDoesSomething) {
   for (QMenu* menu : window->menuBar()->findChildren<QMenu*>()) {
