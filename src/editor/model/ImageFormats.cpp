@@ -10,10 +10,6 @@ namespace lumarte::editor {
 
 namespace {
 
-bool EndsWith(const std::string& upperName, const char* ext) {
-  return upperName.ends_with(ext);
-}
-
 // Longest suffixes first is not needed: no listed extension ends another one.
 constexpr std::array<std::pair<const char*, TImageFormat>, 10> kExtensions{{
     {".BMP", TImageFormat::Bmp},
@@ -33,7 +29,7 @@ constexpr std::array<std::pair<const char*, TImageFormat>, 10> kExtensions{{
 TImageFormat FormatOfFileName(const std::string& name) {
   std::string upper = imaging::UpperCase(name);
   for (const auto& [ext, format] : kExtensions)
-    if (EndsWith(upper, ext)) return format;
+    if (upper.ends_with(ext)) return format;
   return TImageFormat::Other;
 }
 

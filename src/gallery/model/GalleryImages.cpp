@@ -17,11 +17,6 @@ namespace lumarte::gallery {
 
 namespace {
 
-bool EndsWith(const std::string& s, const char* tail) {
-  const size_t n = std::char_traits<char>::length(tail);
-  return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
-}
-
 editor::TBitmap Cut(const editor::TBitmap& src, int w, int h) {
   if (src.Width() == w && src.Height() == h) return src;
   editor::TBitmap out(w, h);
@@ -57,8 +52,8 @@ std::string Counted(const char* text, size_t i, size_t count) {
 
 editor::TBitmap DecodeSource(const std::string& path) {
   const std::string upper = imaging::UpperCase(path);
-  if (EndsWith(upper, ".BMP")) return *editor::LoadImageFile(path);
-  if (EndsWith(upper, ".PNG")) {
+  if (upper.ends_with(".BMP")) return *editor::LoadImageFile(path);
+  if (upper.ends_with(".PNG")) {
     // A loader of its own: the registry's PNG codec keeps the last file's
     // state, and sources are decoded on several threads at once.
     editor::TBitmap raster;

@@ -10,10 +10,6 @@ namespace lumarte::gallery {
 
 namespace {
 
-bool EndsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 void ReplaceAll(std::string& s, const std::string& what, const std::string& with) {
   for (size_t p = s.find(what); p != std::string::npos; p = s.find(what, p + with.size()))
     s.replace(p, what.size(), with);
@@ -39,7 +35,7 @@ std::string FilePart(const std::string& path) {
 std::string WebName(const std::string& name) {
   std::string web = name;
   const std::string upper = imaging::UpperCase(web);
-  if (EndsWith(upper, ".BMP") || EndsWith(upper, ".PNG")) web.replace(web.size() - 4, 4, ".jpg");
+  if (upper.ends_with(".BMP") || upper.ends_with(".PNG")) web.replace(web.size() - 4, 4, ".jpg");
   ReplaceAll(web, " ", "_");
   ReplaceAll(web, "%20", "_");
   ReplaceAll(web, "%", "_");
@@ -48,7 +44,7 @@ std::string WebName(const std::string& name) {
 
 std::string ShownName(const std::string& name) {
   const std::string upper = imaging::UpperCase(name);
-  if (EndsWith(upper, ".JPG") || EndsWith(upper, ".JPEG")) return name;
+  if (upper.ends_with(".JPG") || upper.ends_with(".JPEG")) return name;
   return name + ".jpg";
 }
 
