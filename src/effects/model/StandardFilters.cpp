@@ -162,15 +162,12 @@ editor::TBitmap RunStandardFilter(const TStandardFilter& s, const EffectInput& i
 
 void AddStandardFilterEffects(std::vector<EffectRow>& rows) {
   for (const TStandardFilter& s : StandardFilters()) {
-    EffectRow row;
-    row.Name = CliName(s.Caption);
-    row.Caption = s.Caption;
-    row.HelpPage = "StdFilters.html";
-    row.MenuItems = {s.MenuItem};
-    row.Run = [&s](const EffectInput& in, const ParamValues&, uint32_t) {
-      return RunStandardFilter(s, in);
-    };
-    rows.push_back(std::move(row));
+    rows.push_back({.Caption = s.Caption,
+                    .HelpPage = "StdFilters.html",
+                    .MenuItems = {s.MenuItem},
+                    .Run = [&s](const EffectInput& in, const ParamValues&, uint32_t) {
+                      return RunStandardFilter(s, in);
+                    }});
   }
 }
 
