@@ -60,7 +60,7 @@ class TGammaCorrectionForm : public TParamEffectForm {
  private:
   void ShowGamma() {
     if (!Label1) return;
-    double g = GammaFromPosition(static_cast<int>(Values().Get(Row.Params[0])));
+    double g = GammaFromPosition(static_cast<int>(Values().Get(Row.Param("gamma"))));
     Label1->setText(QString::number(g, 'f', 2) + " (values from 1.3 to 3.3)");
   }
 };
