@@ -13,10 +13,10 @@ struct TIconEntry {
 };
 
 struct TImageFacts {
-  std::string Format;    // "BMP", "PNG", "JPEG 2000", ...; the extension when unknown
-  int Bits = 0;          // bits per pixel as stored; 0 when the header does not say
-  int PaletteSize = 0;   // entries of the stored colour table; 0 for none
-  int Frames = 0;        // GIF: number of frames; 0 for other formats
+  std::string Format;             // "BMP", "PNG", "JPEG 2000", ...; the extension when unknown
+  int Bits = 0;                   // bits per pixel as stored; 0 when the header does not say
+  int PaletteSize = 0;            // entries of the stored colour table; 0 for none
+  int Frames = 0;                 // GIF: number of frames; 0 for other formats
   std::vector<TIconEntry> Icons;  // ICO and CUR: every image of the file
 };
 

@@ -77,7 +77,8 @@ TEST_P(OutputOverInput, IsRefusedAndTheInputKept) {
   EXPECT_EQ(FileBytes("a.bmp"), before);
 }
 
-const std::string kItself = "lumarte-cli: @a.bmp: the output would be written over this input itself\n";
+const std::string kItself =
+    "lumarte-cli: @a.bmp: the output would be written over this input itself\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, OutputOverInput,

@@ -61,9 +61,9 @@ TEST_F(Cli, InfoNamesStoredDepthPaletteFramesAndIcons) {
   ASSERT_EQ(Run({"info", Path("four.bmp"), Path("two.gif"), Path("indexed.png"), Path("two.ico")}),
             0)
       << Err;
-  EXPECT_EQ(Out, Path("four.bmp") + ": BMP, 6 x 2, 4-bit, palette 16\n" +     //
+  EXPECT_EQ(Out, Path("four.bmp") + ": BMP, 6 x 2, 4-bit, palette 16\n" +              //
                      Path("two.gif") + ": GIF, 3 x 2, 1-bit, palette 2, 2 frames\n" +  //
-                     Path("indexed.png") + ": PNG, 3 x 2, 8-bit, palette 1\n" +      //
+                     Path("indexed.png") + ": PNG, 3 x 2, 8-bit, palette 1\n" +        //
                      Path("two.ico") + ": icon, 16 x 16, 4-bit, grey, palette 16\n" +
                      "  image 1: 16 x 16, 4-bit\n  image 2: 32 x 32, 24-bit\n");
 }

@@ -6,8 +6,8 @@
 #include "app/cli/Arguments.h"
 #include "app/cli/Batch.h"
 #include "app/cli/ColourArgument.h"
-#include "editor/model/SaveFormats.h"
 #include "editor/model/RasterConversion.h"
+#include "editor/model/SaveFormats.h"
 #include "editor/model/SelectionTest.h"
 #include "effects/model/EffectInput.h"
 #include "imaging/Errors.h"
@@ -205,7 +205,8 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   }
   RefuseClashes(jobs);
   return RunBatch(
-      jobs, [&](const std::string& input, TRevedBitmap& image) { RunEffect(request, input, image); },
+      jobs,
+      [&](const std::string& input, TRevedBitmap& image) { RunEffect(request, input, image); },
       editor::TSaveOptions{}, err);
 }
 

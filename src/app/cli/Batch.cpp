@@ -57,8 +57,8 @@ void RefuseClashes(std::vector<TBatchJob>& jobs) {
                              : job.Input + ": the output " + job.Output +
                                    " would be written over the input " + jobs[k].Input;
       else if (k < i && jobs[k].Refusal.empty() && SameFile(job.Output, jobs[k].Output))
-        job.Refusal = job.Input + ": the output " + job.Output + " is already the output of " +
-                      jobs[k].Input;
+        job.Refusal =
+            job.Input + ": the output " + job.Output + " is already the output of " + jobs[k].Input;
     }
   }
 }

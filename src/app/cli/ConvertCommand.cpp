@@ -83,8 +83,7 @@ const std::map<std::string, TOptionRule>& OptionRules() {
       {"--rate",
        {true,
         [](const std::string& v, TConvertRequest& r) -> std::string {
-          if (!ParseRate(v, r.Options.Rate))
-            return "--rate takes a percentage from 0.0 to 9.9";
+          if (!ParseRate(v, r.Options.Rate)) return "--rate takes a percentage from 0.0 to 9.9";
           r.Options.Lossy = true;
           r.Given |= optRate;
           return "";

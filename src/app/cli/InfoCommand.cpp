@@ -22,14 +22,15 @@ std::string Describe(const std::string& name) {
   editor::LoadImageBuffer(name, image);
   TFileStream stream(name, fmRead | fmShareRead);
   const std::string bytes = ReadRest(stream);
-  const TImageFacts facts = ReadImageFacts(ExtractExt(name), reinterpret_cast<const uint8_t*>(bytes.data()),
-                                           bytes.size());
+  const TImageFacts facts = ReadImageFacts(
+      ExtractExt(name), reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
   const int bits = facts.Bits ? facts.Bits : image.PixelFormat == pf8bit ? 8 : 24;
   std::string line = name + ": " + facts.Format + ", " + std::to_string(image.Width) + " x " +
                      std::to_string(image.Height) + ", " + std::to_string(bits) + "-bit";
   if (image.IsGrayScale()) line += ", grey";
   if (facts.PaletteSize) line += ", palette " + std::to_string(facts.PaletteSize);
-  if (facts.Frames) line += ", " + std::to_string(facts.Frames) + (facts.Frames == 1 ? " frame" : " frames");
+  if (facts.Frames)
+    line += ", " + std::to_string(facts.Frames) + (facts.Frames == 1 ? " frame" : " frames");
   line += "\n";
   for (size_t i = 0; i < facts.Icons.size(); ++i) {
     const TIconEntry& e = facts.Icons[i];

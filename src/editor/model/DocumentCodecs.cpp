@@ -72,8 +72,8 @@ void WritePngFile(const std::string& fileName, const TBitmap& raster, bool trans
   WritePngFile(fileName, FullColour(raster), transparent, transparentColor);
 }
 
-void WritePngFile(const std::string& fileName, const imaging::TRevedBitmap& image,
-                  bool transparent, TColor transparentColor) {
+void WritePngFile(const std::string& fileName, const imaging::TRevedBitmap& image, bool transparent,
+                  TColor transparentColor) {
   imaging::TPNGSaveOptions options;
   options.Transparent = transparent;
   options.TransparentColor = transparentColor;
@@ -100,8 +100,10 @@ void WriteBmpFile(const std::string& fileName, const TBitmap& raster, int bitsPe
 
 void WriteBmpFile(const std::string& fileName, const imaging::TRevedBitmap& image,
                   int bitsPerPixel) {
-  const bool keep = bitsPerPixel == 24 || (bitsPerPixel == 8 && image.PixelFormat == imaging::pf8bit);
-  const imaging::TRevedBitmap reduced = keep ? imaging::TRevedBitmap() : ReducedBuffer(image, bitsPerPixel);
+  const bool keep =
+      bitsPerPixel == 24 || (bitsPerPixel == 8 && image.PixelFormat == imaging::pf8bit);
+  const imaging::TRevedBitmap reduced =
+      keep ? imaging::TRevedBitmap() : ReducedBuffer(image, bitsPerPixel);
   imaging::SaveReplacing(fileName, [&](const std::string& temp) {
     imaging::TFileStream stream(temp, imaging::fmRead | imaging::fmWrite | imaging::fmCreate);
     imaging::WriteBMP(stream, keep ? image : reduced, bitsPerPixel);

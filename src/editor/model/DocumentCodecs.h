@@ -36,8 +36,8 @@ void WriteBmpFile(const std::string& fileName, const TBitmap& raster, int bitsPe
 // buffer stays paletted where the format allows. A transparent colour of an
 // 8-bit colour PNG names the first palette entry of that colour (none when
 // the palette lacks it).
-void WritePngFile(const std::string& fileName, const imaging::TRevedBitmap& image,
-                  bool transparent, TColor transparentColor);
+void WritePngFile(const std::string& fileName, const imaging::TRevedBitmap& image, bool transparent,
+                  TColor transparentColor);
 void WriteBmpFile(const std::string& fileName, const imaging::TRevedBitmap& image,
                   int bitsPerPixel);
 

@@ -15,12 +15,12 @@ namespace lumarte::editor {
 
 // The save dialogs' choices; a format uses the ones it has.
 struct TSaveOptions {
-  int Quality = -1;               // JPEG 1..100; -1: the codec's default (90)
-  bool Progressive = false;       // JPEG
-  int Bits = 0;                   // BMP 1, 4, 8 or 24, PCX 8 or 24; 0: the image's own
-  bool Transparent = false;       // PNG tRNS, GIF transparent index
-  uint32_t TransparentColor = 0;  // that colour as 0x00BBGGRR
-  bool Lossy = false;             // JPEG 2000; lossless unless a rate is chosen
+  int Quality = -1;                          // JPEG 1..100; -1: the codec's default (90)
+  bool Progressive = false;                  // JPEG
+  int Bits = 0;                              // BMP 1, 4, 8 or 24, PCX 8 or 24; 0: the image's own
+  bool Transparent = false;                  // PNG tRNS, GIF transparent index
+  uint32_t TransparentColor = 0;             // that colour as 0x00BBGGRR
+  bool Lossy = false;                        // JPEG 2000; lossless unless a rate is chosen
   int Rate = imaging::kJpeg2000DefaultRate;  // tenths of a percent, 0..99
 };
 
