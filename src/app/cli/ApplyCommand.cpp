@@ -1,6 +1,5 @@
 #include "app/cli/ApplyCommand.h"
 
-#include <filesystem>
 #include <limits>
 
 #include "app/cli/Arguments.h"
@@ -191,18 +190,8 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   TApplyRequest request;
   std::string error = ParseApply(args, request);
   if (!error.empty()) return UsageError(err, error, kApplyUsage);
-  std::vector<TBatchJob> jobs;
-  if (request.OutputDir.empty()) {
-    jobs.push_back({request.Inputs[0], request.Output, ""});
-  } else {
-    std::error_code ec;
-    std::filesystem::create_directories(request.OutputDir, ec);
-    if (ec) {
-      std::fprintf(err, "lumarte-cli: %s: %s\n", request.OutputDir.c_str(), ec.message().c_str());
-      return 1;
-    }
-    jobs = PlanInFolder(request.Inputs, request.OutputDir, "");
-  }
+  if (!MakeOutputFolder(request.OutputDir, err)) return 1;
+  std::vector<TBatchJob> jobs = PlanJobs(request.Inputs, request.Output, request.OutputDir, "");
   RefuseClashes(jobs);
   return RunBatch(
       jobs,

@@ -48,6 +48,20 @@ std::vector<TBatchJob> PlanInFolder(const std::vector<std::string>& inputs, cons
   return jobs;
 }
 
+std::vector<TBatchJob> PlanJobs(const std::vector<std::string>& inputs, const std::string& output,
+                                const std::string& dir, const std::string& ext) {
+  if (dir.empty()) return {{inputs.at(0), output, ""}};
+  return PlanInFolder(inputs, dir, ext);
+}
+
+bool MakeOutputFolder(const std::string& dir, std::FILE* err) {
+  if (dir.empty()) return true;
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec) std::fprintf(err, "lumarte-cli: %s: %s\n", dir.c_str(), ec.message().c_str());
+  return !ec;
+}
+
 void RefuseClashes(std::vector<TBatchJob>& jobs) {
   for (size_t i = 0; i < jobs.size(); ++i) {
     TBatchJob& job = jobs[i];

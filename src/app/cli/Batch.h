@@ -19,6 +19,12 @@ struct TBatchJob {
 // extension ext (the input's own when ext is empty).
 std::vector<TBatchJob> PlanInFolder(const std::vector<std::string>& inputs, const std::string& dir,
                                     const std::string& ext);
+// IN OUT without a folder (one job), else PlanInFolder.
+std::vector<TBatchJob> PlanJobs(const std::vector<std::string>& inputs, const std::string& output,
+                                const std::string& dir, const std::string& ext);
+// Makes the output folder when missing (nothing for ""); false, reported on
+// err, when it cannot be made.
+bool MakeOutputFolder(const std::string& dir, std::FILE* err);
 // Refuses every job whose output is an input of the batch (its own or
 // another's) or the output of an earlier job.
 void RefuseClashes(std::vector<TBatchJob>& jobs);

@@ -1,6 +1,5 @@
 #include "app/cli/ConvertCommand.h"
 
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -146,11 +145,6 @@ bool CheckOptions(const TConvertRequest& r, const std::string& ext, std::FILE* e
   return true;
 }
 
-std::vector<TBatchJob> Plan(const TConvertRequest& r) {
-  if (r.OutputDir.empty()) return {{r.Inputs[0], r.Output, ""}};
-  return PlanInFolder(r.Inputs, r.OutputDir, r.TargetExt);
-}
-
 }  // namespace
 
 std::string ParseConvert(const std::vector<std::string>& args, TConvertRequest& request) {
@@ -190,19 +184,13 @@ int RunConvert(const std::vector<std::string>& args, std::FILE*, std::FILE* err)
   TConvertRequest request;
   std::string error = ParseConvert(args, request);
   if (!error.empty()) return UsageError(err, error, kConvertUsage);
-  std::vector<TBatchJob> jobs = Plan(request);
+  std::vector<TBatchJob> jobs =
+      PlanJobs(request.Inputs, request.Output, request.OutputDir, request.TargetExt);
   std::set<std::string> exts;
   for (const TBatchJob& job : jobs) exts.insert(imaging::ExtractExt(job.Output));
   for (const std::string& ext : exts)
     if (!CheckOptions(request, ext, err)) return 2;
-  if (!request.OutputDir.empty()) {
-    std::error_code ec;
-    std::filesystem::create_directories(request.OutputDir, ec);
-    if (ec) {
-      std::fprintf(err, "lumarte-cli: %s: %s\n", request.OutputDir.c_str(), ec.message().c_str());
-      return 1;
-    }
-  }
+  if (!MakeOutputFolder(request.OutputDir, err)) return 1;
   RefuseClashes(jobs);
   return RunBatch(jobs, LoadImageBuffer, request.Options, err);
 }
