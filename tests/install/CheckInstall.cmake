@@ -60,7 +60,7 @@ foreach(action "ThumbnailCreator|Thumbnail Creator|-THUMB" "ImageBrowser|Image B
   list(GET parts 0 id)
   list(GET parts 1 name)
   list(GET parts 2 switch)
-  if(NOT desktop MATCHES "\n\[Desktop Action ${id}\]\nName=${name}\nExec=${prefix}/bin/lumarte ${switch}\n")
+  if(NOT desktop MATCHES "\n[[]Desktop Action ${id}[]]\nName=${name}\nExec=${prefix}/bin/lumarte ${switch}\n")
     message(FATAL_ERROR "desktop entry lacks the action ${id}:\n${desktop}")
   endif()
 endforeach()
