@@ -38,6 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
         TApplyParseCase{{"a.ppm", "b.ppm", "adjust-brightness", "red=-40", "range=0-1-10"}, ""},
         TApplyParseCase{{"--seed", "7", "a", "b", "add-noise", "--select", "circle:5,5,3"}, ""},
         TApplyParseCase{{"a", "b", "switch-colors", "red=21"}, ""},
+        TApplyParseCase{{"a", "b", "-o", "d", "add-noise", "intensity=3"}, ""},
+        TApplyParseCase{{"-o", "d", "a", "intensity=3"},
+                        "apply -o DIR takes input files and an effect (lumarte-cli apply --list "
+                        "names them)"},
         TApplyParseCase{{"a", "b"}, "apply takes an input file, an output file and an effect"},
         TApplyParseCase{{"a", "b", "blur-everything"},
                         "unknown effect \"blur-everything\" (lumarte-cli apply --list names them)"},
@@ -78,7 +82,7 @@ TEST(ApplyParse, StoresTheRequest) {
                         "channel=blue", "contrast=-12", "--seed", "4294967295"},
                        r),
             "");
-  EXPECT_EQ(r.Input, "in.png");
+  EXPECT_EQ(r.Inputs, std::vector<std::string>{"in.png"});
   EXPECT_EQ(r.Output, "out.bmp");
   EXPECT_EQ(r.Effect->Name, "adjust-contrast");
   EXPECT_EQ(r.Values.Get(r.Effect->Param("channel")), 3);
