@@ -90,89 +90,115 @@ const TFFTPlan& TFFTPlan::For(unsigned n) {
 
 namespace {
 
+// The kernels work on `L` interleaved signals at once: sample k of signal l
+// at k * L + l. One signal (L = 1) is a row; several are a block of columns,
+// which keeps every access to a column inside a cache line.
+
 // The stages of block sizes 2 and 4 together: no multiplications.
-void FirstStages(double* re, double* im, size_t n, double sign) {
-  for (size_t k = 0; k < n; k += 4) {
-    const double ar = re[k] + re[k + 1], ai = im[k] + im[k + 1];
-    const double br = re[k] - re[k + 1], bi = im[k] - im[k + 1];
-    const double cr = re[k + 2] + re[k + 3], ci = im[k + 2] + im[k + 3];
-    const double dr = re[k + 2] - re[k + 3], di = im[k + 2] - im[k + 3];
-    // d times +-i
-    const double er = -sign * di, ei = sign * dr;
-    re[k] = ar + cr, im[k] = ai + ci;
-    re[k + 2] = ar - cr, im[k + 2] = ai - ci;
-    re[k + 1] = br + er, im[k + 1] = bi + ei;
-    re[k + 3] = br - er, im[k + 3] = bi - ei;
-  }
+template <size_t L>
+void FirstStages(double* __restrict re, double* __restrict im, size_t n, double sign) {
+  for (size_t k = 0; k < n; k += 4)
+    for (size_t l = 0; l < L; ++l) {
+      double *r = re + k * L + l, *i = im + k * L + l;
+      const double ar = r[0] + r[L], ai = i[0] + i[L];
+      const double br = r[0] - r[L], bi = i[0] - i[L];
+      const double cr = r[2 * L] + r[3 * L], ci = i[2 * L] + i[3 * L];
+      const double dr = r[2 * L] - r[3 * L], di = i[2 * L] - i[3 * L];
+      // d times +-i
+      const double er = -sign * di, ei = sign * dr;
+      r[0] = ar + cr, i[0] = ai + ci;
+      r[2 * L] = ar - cr, i[2 * L] = ai - ci;
+      r[L] = br + er, i[L] = bi + ei;
+      r[3 * L] = br - er, i[3 * L] = bi - ei;
+    }
 }
 
 // One stage of block size m = 2h.
+template <size_t L>
 void Stage2(double* __restrict re, double* __restrict im, size_t n, size_t h,
             const double* __restrict wc, const double* __restrict ws, double sign) {
-  for (size_t k = 0; k < n; k += 2 * h) {
-    double *ar = re + k, *ai = im + k, *br = re + k + h, *bi = im + k + h;
+  for (size_t k = 0; k < n; k += 2 * h)
     for (size_t j = 0; j < h; ++j) {
       const double c = wc[j], s = sign * ws[j];
-      const double tr = c * br[j] - s * bi[j], ti = c * bi[j] + s * br[j];
-      br[j] = ar[j] - tr, bi[j] = ai[j] - ti;
-      ar[j] += tr, ai[j] += ti;
+      double *ar = re + (k + j) * L, *ai = im + (k + j) * L;
+      double *br = ar + h * L, *bi = ai + h * L;
+      for (size_t l = 0; l < L; ++l) {
+        const double tr = c * br[l] - s * bi[l], ti = c * bi[l] + s * br[l];
+        br[l] = ar[l] - tr, bi[l] = ai[l] - ti;
+        ar[l] += tr, ai[l] += ti;
+      }
     }
-  }
 }
 
 // The stages of block sizes 2h and 4h in one pass.
+template <size_t L>
 void Stage4(double* __restrict re, double* __restrict im, size_t n, size_t h,
             const double* __restrict c1, const double* __restrict s1,
             const double* __restrict c2, const double* __restrict s2, double sign) {
-  for (size_t k = 0; k < n; k += 4 * h) {
-    double *r0 = re + k, *r1 = r0 + h, *r2 = r1 + h, *r3 = r2 + h;
-    double *i0 = im + k, *i1 = i0 + h, *i2 = i1 + h, *i3 = i2 + h;
+  const size_t q = h * L;
+  for (size_t k = 0; k < n; k += 4 * h)
     for (size_t j = 0; j < h; ++j) {
       const double w1c = c1[j], w1s = sign * s1[j];
       const double w2c = c2[j], w2s = sign * s2[j];
       const double w3c = c2[j + h], w3s = sign * s2[j + h];
-      double tr = w1c * r1[j] - w1s * i1[j], ti = w1c * i1[j] + w1s * r1[j];
-      const double ar = r0[j] + tr, ai = i0[j] + ti, br = r0[j] - tr, bi = i0[j] - ti;
-      tr = w1c * r3[j] - w1s * i3[j], ti = w1c * i3[j] + w1s * r3[j];
-      const double cr = r2[j] + tr, ci = i2[j] + ti, dr = r2[j] - tr, di = i2[j] - ti;
-      tr = w2c * cr - w2s * ci, ti = w2c * ci + w2s * cr;
-      r0[j] = ar + tr, i0[j] = ai + ti, r2[j] = ar - tr, i2[j] = ai - ti;
-      tr = w3c * dr - w3s * di, ti = w3c * di + w3s * dr;
-      r1[j] = br + tr, i1[j] = bi + ti, r3[j] = br - tr, i3[j] = bi - ti;
+      double *r0 = re + (k + j) * L, *i0 = im + (k + j) * L;
+      for (size_t l = 0; l < L; ++l) {
+        double *r = r0 + l, *i = i0 + l;
+        double tr = w1c * r[q] - w1s * i[q], ti = w1c * i[q] + w1s * r[q];
+        const double ar = r[0] + tr, ai = i[0] + ti, br = r[0] - tr, bi = i[0] - ti;
+        tr = w1c * r[3 * q] - w1s * i[3 * q], ti = w1c * i[3 * q] + w1s * r[3 * q];
+        const double cr = r[2 * q] + tr, ci = i[2 * q] + ti;
+        const double dr = r[2 * q] - tr, di = i[2 * q] - ti;
+        tr = w2c * cr - w2s * ci, ti = w2c * ci + w2s * cr;
+        r[0] = ar + tr, i[0] = ai + ti, r[2 * q] = ar - tr, i[2 * q] = ai - ti;
+        tr = w3c * dr - w3s * di, ti = w3c * di + w3s * dr;
+        r[q] = br + tr, i[q] = bi + ti, r[3 * q] = br - tr, i[3 * q] = bi - ti;
+      }
     }
-  }
 }
 
 }  // namespace
 
+template <size_t L>
 void TFFTPlan::Transform(double* re, double* im, double sign) const {
-  for (size_t i = 0; i < Swaps.size(); i += 2) {
-    std::swap(re[Swaps[i]], re[Swaps[i + 1]]);
-    std::swap(im[Swaps[i]], im[Swaps[i + 1]]);
-  }
+  for (size_t s = 0; s < Swaps.size(); s += 2)
+    for (size_t l = 0; l < L; ++l) {
+      std::swap(re[Swaps[s] * L + l], re[Swaps[s + 1] * L + l]);
+      std::swap(im[Swaps[s] * L + l], im[Swaps[s + 1] * L + l]);
+    }
   const size_t n = N;
   if (n == 2) {
-    const double r = re[0] - re[1], i = im[0] - im[1];
-    re[0] += re[1], im[0] += im[1], re[1] = r, im[1] = i;
+    for (size_t l = 0; l < L; ++l) {
+      const double r = re[l] - re[L + l], i = im[l] - im[L + l];
+      re[l] += re[L + l], im[l] += im[L + l], re[L + l] = r, im[L + l] = i;
+    }
     return;
   }
-  FirstStages(re, im, n, sign);
+  FirstStages<L>(re, im, n, sign);
   size_t h = 4;  // half the next block size
   if (NumberOfBitsNeeded(N) % 2 == 1) {
-    Stage2(re, im, n, h, &Cos[Offset(8)], &Sin[Offset(8)], sign);
+    Stage2<L>(re, im, n, h, &Cos[Offset(8)], &Sin[Offset(8)], sign);
     h = 8;
   }
   for (; h < n; h *= 4)
-    Stage4(re, im, n, h, &Cos[Offset(2 * h)], &Sin[Offset(2 * h)], &Cos[Offset(4 * h)],
-           &Sin[Offset(4 * h)], sign);
+    Stage4<L>(re, im, n, h, &Cos[Offset(2 * h)], &Sin[Offset(2 * h)], &Cos[Offset(4 * h)],
+              &Sin[Offset(4 * h)], sign);
 }
 
 void TFFTPlan::Forward(double* re, double* im) const {
-  Transform(re, im, 1);
+  Transform<1>(re, im, 1);
 }
 
 void TFFTPlan::InverseUnscaled(double* re, double* im) const {
-  Transform(re, im, -1);
+  Transform<1>(re, im, -1);
+}
+
+void TFFTPlan::ForwardBlock(double* re, double* im) const {
+  Transform<kBlockLanes>(re, im, 1);
+}
+
+void TFFTPlan::InverseBlockUnscaled(double* re, double* im) const {
+  Transform<kBlockLanes>(re, im, -1);
 }
 
 namespace {
@@ -205,12 +231,16 @@ void IFFT(unsigned n, const double* realIn, const double* imagIn, double* realOu
 
 namespace {
 
-// Columns are handled kGroup at a time (kGroup / 2 complex pairs), so that
-// reading or writing one row of the group touches one cache line.
-constexpr unsigned kGroup = 8;
+// A block of columns: kBlockLanes complex signals, each two real columns.
+constexpr unsigned kBlockColumns = 2 * TFFTPlan::kBlockLanes;
 
 struct Scratch {
   std::vector<double> Re, Im, Columns;
+  void Size(size_t ny) {
+    Re.resize(ny * TFFTPlan::kBlockLanes);
+    Im.resize(Re.size());
+    Columns.resize(ny * kBlockColumns);
+  }
 };
 
 }  // namespace
@@ -223,41 +253,45 @@ TRealSpectrum2D::TRealSpectrum2D(unsigned nx, unsigned ny)
   Im.resize(Re.size());
 }
 
-void TRealSpectrum2D::Forward(const Sampler& column, unsigned usedColumns,
+void TRealSpectrum2D::Forward(const Sampler& columns, unsigned usedColumns,
                               const std::function<void()>& poll) {
   const TFFTPlan& colPlan = TFFTPlan::For(NY);
   const TFFTPlan& rowPlan = TFFTPlan::For(NX);
-  const size_t ny = NY, nx = NX;
+  const size_t ny = NY, nx = NX, lanes = TFFTPlan::kBlockLanes;
   std::vector<Scratch> scratch(static_cast<size_t>(ParallelThreads()));
-  const unsigned groups = (NX + kGroup - 1) / kGroup;
   // Columns: two real columns x, x+1 as one complex one, then apart again.
   ParallelTasks(
-      groups,
-      [&](int64_t g, int worker) {
-        Scratch& s = scratch[static_cast<size_t>(worker)];
-        s.Re.resize(ny), s.Im.resize(ny);
-        const unsigned x0 = static_cast<unsigned>(g) * kGroup;
-        for (unsigned x = x0; x < std::min(x0 + kGroup, NX); x += 2) {
-          double* out = nullptr;
-          if (x < usedColumns) {
-            column(x, s.Re.data());
-            if (x + 1 < usedColumns)
-              column(x + 1, s.Im.data());
-            else
-              std::fill(s.Im.begin(), s.Im.end(), 0.0);
-            colPlan.Forward(s.Re.data(), s.Im.data());
-            out = s.Re.data();
-          }
+      (NX + kBlockColumns - 1) / kBlockColumns,
+      [&](int64_t task, int worker) {
+        const size_t x0 = static_cast<size_t>(task) * kBlockColumns;
+        const size_t width = std::min<size_t>(kBlockColumns, nx - x0);
+        if (x0 >= usedColumns) {
           for (size_t y = 0; y < Rows; ++y) {
-            const size_t at = y * nx + x;
-            if (!out) {
-              Re[at] = Im[at] = Re[at + 1] = Im[at + 1] = 0;
-              continue;
-            }
-            const size_t m = (ny - y) & (ny - 1);
-            const double zr = s.Re[y], zi = s.Im[y], wr = s.Re[m], wi = s.Im[m];
-            Re[at] = 0.5 * (zr + wr), Im[at] = 0.5 * (zi - wi);
-            Re[at + 1] = 0.5 * (zi + wi), Im[at + 1] = 0.5 * (wr - zr);
+            std::fill_n(&Re[y * nx + x0], width, 0.0);
+            std::fill_n(&Im[y * nx + x0], width, 0.0);
+          }
+          return;
+        }
+        Scratch& s = scratch[static_cast<size_t>(worker)];
+        s.Size(ny);
+        const size_t used = std::min<size_t>(width, usedColumns - x0);
+        std::fill(s.Columns.begin(), s.Columns.end(), 0.0);
+        columns(static_cast<unsigned>(x0), static_cast<unsigned>(used), s.Columns.data(),
+                kBlockColumns);
+        for (size_t y = 0; y < ny; ++y)
+          for (size_t b = 0; b < lanes; ++b) {
+            s.Re[y * lanes + b] = s.Columns[y * kBlockColumns + 2 * b];
+            s.Im[y * lanes + b] = s.Columns[y * kBlockColumns + 2 * b + 1];
+          }
+        colPlan.ForwardBlock(s.Re.data(), s.Im.data());
+        for (size_t y = 0; y < Rows; ++y) {
+          const size_t m = (ny - y) & (ny - 1);
+          double *re = &Re[y * nx + x0], *im = &Im[y * nx + x0];
+          for (size_t b = 0; 2 * b < width; ++b) {
+            const double zr = s.Re[y * lanes + b], zi = s.Im[y * lanes + b];
+            const double wr = s.Re[m * lanes + b], wi = s.Im[m * lanes + b];
+            re[2 * b] = 0.5 * (zr + wr), im[2 * b] = 0.5 * (zi - wi);
+            re[2 * b + 1] = 0.5 * (zi + wi), im[2 * b + 1] = 0.5 * (wr - zr);
           }
         }
       },
@@ -270,32 +304,42 @@ void TRealSpectrum2D::InverseUnscaled(const Sink& put, unsigned usedColumns,
                                       const std::function<void()>& poll) {
   const TFFTPlan& colPlan = TFFTPlan::For(NY);
   const TFFTPlan& rowPlan = TFFTPlan::For(NX);
-  const size_t ny = NY, nx = NX;
+  const size_t ny = NY, nx = NX, lanes = TFFTPlan::kBlockLanes;
   ParallelTasks(
       Rows, [&](int64_t y, int) { rowPlan.InverseUnscaled(&Re[y * nx], &Im[y * nx]); }, poll);
   std::vector<Scratch> scratch(static_cast<size_t>(ParallelThreads()));
-  const unsigned groups = (std::min(usedColumns, NX) + 1) / 2;
+  const size_t used = std::min<size_t>(usedColumns, nx);
   // Each column is now the spectrum of a real column: column x plus i times
   // column x+1 transforms back into both at once.
   ParallelTasks(
-      groups,
-      [&](int64_t g, int worker) {
+      (used + kBlockColumns - 1) / kBlockColumns,
+      [&](int64_t task, int worker) {
         Scratch& s = scratch[static_cast<size_t>(worker)];
-        s.Re.resize(ny), s.Im.resize(ny);
-        const size_t x = 2 * static_cast<size_t>(g);
-        for (size_t y = 0; y < Rows; ++y) {
-          const size_t at = y * nx + x;
-          s.Re[y] = Re[at] - Im[at + 1];
-          s.Im[y] = Im[at] + Re[at + 1];
+        s.Size(ny);
+        const size_t x0 = static_cast<size_t>(task) * kBlockColumns;
+        const size_t width = std::min<size_t>(kBlockColumns, nx - x0);
+        std::fill(s.Re.begin(), s.Re.end(), 0.0);
+        std::fill(s.Im.begin(), s.Im.end(), 0.0);
+        for (size_t y = 0; y < ny; ++y) {
+          // The lower half of a column is the mirror of its upper half.
+          const bool upper = y < Rows;
+          const size_t row = (upper ? y : ny - y) * nx + x0;
+          const double* re = &Re[row];
+          const double* im = &Im[row];
+          const double flip = upper ? 1 : -1;
+          for (size_t b = 0; 2 * b < width; ++b) {
+            s.Re[y * lanes + b] = re[2 * b] - flip * im[2 * b + 1];
+            s.Im[y * lanes + b] = flip * im[2 * b] + re[2 * b + 1];
+          }
         }
-        for (size_t y = Rows; y < ny; ++y) {
-          const size_t at = (ny - y) * nx + x;
-          s.Re[y] = Re[at] + Im[at + 1];
-          s.Im[y] = Re[at + 1] - Im[at];
-        }
-        colPlan.InverseUnscaled(s.Re.data(), s.Im.data());
-        put(static_cast<unsigned>(x), s.Re.data());
-        if (x + 1 < usedColumns) put(static_cast<unsigned>(x + 1), s.Im.data());
+        colPlan.InverseBlockUnscaled(s.Re.data(), s.Im.data());
+        for (size_t y = 0; y < ny; ++y)
+          for (size_t b = 0; b < lanes; ++b) {
+            s.Columns[y * kBlockColumns + 2 * b] = s.Re[y * lanes + b];
+            s.Columns[y * kBlockColumns + 2 * b + 1] = s.Im[y * lanes + b];
+          }
+        put(static_cast<unsigned>(x0), static_cast<unsigned>(std::min(width, used - x0)),
+            s.Columns.data(), kBlockColumns);
       },
       poll);
 }

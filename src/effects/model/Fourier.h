@@ -4,6 +4,7 @@
 // bit-reversal order are computed once per length; two stages run as one pass
 // over the data. A real 2-D signal goes through its half spectrum (the other
 // half is its complex conjugate), at half the work of a complex transform.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -31,10 +32,16 @@ class TFFTPlan {
   void Forward(double* re, double* im) const;
   // Without the division by n: callers fold it into a gain they apply anyway.
   void InverseUnscaled(double* re, double* im) const;
+  // The same on kBlockLanes signals at once, sample k of signal l at
+  // k * kBlockLanes + l.
+  static constexpr size_t kBlockLanes = 8;
+  void ForwardBlock(double* re, double* im) const;
+  void InverseBlockUnscaled(double* re, double* im) const;
   // The plan of length n, made once and shared (lengths up to 32768).
   static const TFFTPlan& For(unsigned n);
 
  private:
+  template <size_t L>
   void Transform(double* re, double* im, double sign) const;
   unsigned N;
   std::vector<uint32_t> Swaps;  // pairs (i, reversed i) with i < reversed i
@@ -58,14 +65,15 @@ class TRealSpectrum2D {
   unsigned NX, NY, Rows;  // Rows = ny/2 + 1
   std::vector<double> Re, Im;
 
-  // column(x, out) writes the ny values s[x][y] of column x < usedColumns;
-  // the columns from usedColumns on are zero.
-  using Sampler = std::function<void(unsigned x, double* out)>;
+  // columns(x0, count, out, stride) writes s[x0 + i][y] to out[y * stride + i]
+  // for i < count and y < ny; the columns from usedColumns on are zero.
+  using Sampler = std::function<void(unsigned x0, unsigned count, double* out, size_t stride)>;
   void Forward(const Sampler& column, unsigned usedColumns, const std::function<void()>& poll);
   // The real signal of the half spectrum, times nx * ny (the spectrum is
-  // overwritten): put(x, column) gets the ny values of each column x <
-  // usedColumns.
-  using Sink = std::function<void(unsigned x, const double* column)>;
+  // overwritten): put(x0, count, values, stride) gets s[x0 + i][y] at
+  // values[y * stride + i], for i < count, y < ny, columns below usedColumns.
+  using Sink =
+      std::function<void(unsigned x0, unsigned count, const double* values, size_t stride)>;
   void InverseUnscaled(const Sink& put, unsigned usedColumns, const std::function<void()>& poll);
 };
 

@@ -10,6 +10,7 @@
 #include <limits>
 #include <numbers>
 
+#include "base/FastRound.h"
 #include "base/ParallelTasks.h"
 #include "base/Rounding.h"
 #include "effects/model/Fourier.h"
@@ -56,7 +57,7 @@ class Output {
   }
   void Write(int channel, int x, int y, double v) {
     if (In.Selection.SelectsAll() || In.Selection.InSelection(x, y))
-      Out.ScanLine(y)[3 * x + channel] = ClampRound(v);
+      Out.ScanLine(y)[3 * x + channel] = FastClampRound(v);
   }
   const EffectInput& In;
   TBitmap& Out;
@@ -201,9 +202,11 @@ void FilterPlane(const EffectInput& in, const FourierParams& p, Output& out) {
     auto poll = [&] { ReportProgress(in.Progress, c, kTitle, 3); };
     poll();
     spectrum.Forward(
-        [&](unsigned x, double* column) {
-          for (int y = 0; y < height; ++y) column[y] = src.ScanLine(y)[3 * x + c];
-          std::fill(column + height, column + ny, 0.0);
+        [&](unsigned x0, unsigned count, double* block, size_t stride) {
+          for (int y = 0; y < height; ++y) {
+            const uint8_t* row = src.ScanLine(y) + 3 * x0 + c;
+            for (unsigned i = 0; i < count; ++i) block[y * stride + i] = row[3 * i];
+          }
         },
         static_cast<unsigned>(width), poll);
     if (p.DisplaySpectrum) {
@@ -225,8 +228,10 @@ void FilterPlane(const EffectInput& in, const FourierParams& p, Output& out) {
         spectrum.Im[y * size_t{nx} + x] *= g;
       }
     spectrum.InverseUnscaled(
-        [&](unsigned x, const double* column) {
-          for (int y = 0; y < height; ++y) out.Put(c, static_cast<int>(x), y, column[y]);
+        [&](unsigned x0, unsigned count, const double* block, size_t stride) {
+          for (int y = 0; y < height; ++y)
+            for (unsigned i = 0; i < count; ++i)
+              out.Put(c, static_cast<int>(x0 + i), y, block[y * stride + i]);
         },
         static_cast<unsigned>(width), poll);
   }
