@@ -8,11 +8,8 @@ namespace {
 
 EffectRow FourierRow() {
   using P = FourierParams;
-  auto check = [](const char* caption, const char* control, bool on = false) {
-    return EffectParam{.Caption = caption,
-                       .Default = on ? 1.0 : 0.0,
-                       .Kind = ControlKind::Check,
-                       .Control = control};
+  auto check = [](const char* caption, const char* control) {
+    return EffectParam{.Caption = caption, .Kind = ControlKind::Check, .Control = control};
   };
   return Effect<P>(
       {.Caption = "Fourier Transform",
@@ -35,9 +32,7 @@ EffectRow FourierRow() {
                                                 "BandRejectRadioButton", "BandPassRadioButton"}}),
             Field(&P::DisplaySpectrum, check("display Spectrum", "displayCoeffsCheckbox")),
             Field(&P::Normalize, check("Normalize", "NormalizeCheckbox")),
-            Field(&P::WeirdEffect, check("Weird Effect", "SwapSignCheckbox")),
-            // Read by the dialog: whether the progress window shows.
-            check("show Progress", "showProgressCheckbox", true)},
+            Field(&P::WeirdEffect, check("Weird Effect", "SwapSignCheckbox"))},
        .Policy = RecomputePolicy::ReusePreview,
        .HelpPage = "Filters.html",
        .MenuItems = {"LMFFT1"}},

@@ -2,6 +2,7 @@
 // its table row describes.
 #include "effects/ui/FrequencyForms.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
@@ -34,12 +35,21 @@ class THiddenProgress : public ProgressReporter {
 class TFourierTransformForm : public TParamEffectForm {
  public:
   using TParamEffectForm::TParamEffectForm;
-  void Build() { BuildControls(); }
+  QCheckBox* showProgressCheckbox = nullptr;
+  // "show Progress" belongs to the dialog, not to the effect.
+  void Build() {
+    BuildControls();
+    showProgressCheckbox = new QCheckBox("show Progress", this);
+    showProgressCheckbox->setObjectName("showProgressCheckbox");
+    showProgressCheckbox->setChecked(true);
+    connect(showProgressCheckbox, &QCheckBox::toggled, this, [this] { Session.Invalidate(); });
+    Controls->addWidget(showProgressCheckbox);
+  }
 
  protected:
   editor::TBitmap ComputeEffect(const EffectInput& in) override {
     const ParamValues v = Values();
-    if (v.Get(Row.Param("show-progress")) != 0) return Row.Run(in, v, Seed());
+    if (showProgressCheckbox->isChecked()) return Row.Run(in, v, Seed());
     THiddenProgress hidden(in.Progress);
     return Row.Run(EffectInput{in.Source, in.Selection, hidden, in.Colours, in.Shape,
                                in.LastPressed},
