@@ -83,6 +83,7 @@ class TWaveletForm : public TParamEffectForm {
     spin->setValue(static_cast<int>(p.Default));
     auto* label = new QLabel(QString::fromStdString(p.Caption), box);
     label->setBuddy(spin);
+    label->setFixedWidth(CaptionColumnWidth());
     row->addWidget(label);
     row->addWidget(spin);
     row->addStretch(1);
