@@ -43,8 +43,8 @@ void TForm1::BuildEffectsMenu() {
   AddItems(menu,
            {
                {"LMMovingAverage1"},
-               {"LMFFT1", "Fourier Transform", nullptr, {}},
-               {"LMWaveletFilter1", "Wavelet Transform", nullptr, {}},
+               {"LMFFT1"},
+               {"LMWaveletFilter1"},
                {},
                {"LMDistort1"},
                {"LMPinchPuch1"},

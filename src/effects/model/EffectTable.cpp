@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "effects/model/FilterEffects.h"
+#include "effects/model/FrequencyEffects.h"
 #include "effects/model/PixelOps.h"
 #include "effects/model/ToneEffects.h"
 #include "effects/model/Transforms.h"
@@ -53,6 +54,7 @@ const std::vector<EffectRow>& EffectTable() {
     AddFilterEffects(rows);
     AddPixelOpEffects(rows);
     AddTransformEffects(rows);
+    AddFrequencyEffects(rows);
     for (EffectRow& row : rows) CompleteRow(row);
     return rows;
   }();

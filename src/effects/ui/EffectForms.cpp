@@ -4,6 +4,7 @@
 
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
+#include "effects/ui/FrequencyForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
 
@@ -24,6 +25,7 @@ const EffectFormFactories& Factories() {
     AddToneForms(f);
     AddFilterForms(f);
     AddTransformForms(f);
+    AddFrequencyForms(f);
     return f;
   }();
   return factories;
