@@ -1,6 +1,7 @@
 #include "app/cli/ApplyCommand.h"
 
 #include <charconv>
+#include <memory>
 #include <limits>
 
 #include "app/cli/ColourArgument.h"
@@ -8,6 +9,7 @@
 #include "editor/model/RasterConversion.h"
 #include "editor/model/SelectionTest.h"
 #include "effects/model/EffectInput.h"
+#include "effects/model/InsertEffects.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 
@@ -20,7 +22,7 @@ namespace {
 constexpr const char* kApplyUsage =
     "Usage: lumarte-cli apply IN OUT EFFECT [name=value ...]\n"
     "         [--select rect:X1,Y1,X2,Y2 | circle:CX,CY,R | polygon:X,Y;X,Y;...]\n"
-    "         [--seed N] [--fg RRGGBB] [--bg RRGGBB] [--pen N]\n"
+    "         [--seed N] [--fg RRGGBB] [--bg RRGGBB] [--pen N] [--paste FILE]\n"
     "       lumarte-cli apply --list\n";
 
 // A whole number in 0..max, nothing else.
@@ -69,10 +71,15 @@ std::string ColourOption(const std::string& name, const std::string& value,
 
 std::string ApplyOption(const std::vector<std::string>& args, size_t& i, TApplyRequest& r) {
   const std::string& a = args[i];
-  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen")
+  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen" &&
+      a != "--paste")
     return "unknown option " + a;
   if (i + 1 == args.size()) return a + " needs a value";
   const std::string& value = args[++i];
+  if (a == "--paste") {
+    r.Paste = value;
+    return "";
+  }
   if (a == "--select") return ParseSelection(value, r.Selection);
   if (a == "--fg") return ColourOption(a, value, r.Colours.FG);
   if (a == "--bg") return ColourOption(a, value, r.Colours.BG);
@@ -144,6 +151,8 @@ std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& r) {
     }
   }
   if (positional.size() < 3) return "apply takes an input file, an output file and an effect";
+  // The command line has no clipboard: the picture comes from a file.
+  if (r.Effect->Name == "paste-insert" && r.Paste.empty()) return "paste-insert needs --paste FILE";
   r.Input = positional[0];
   r.Output = positional[1];
   return "";
@@ -164,6 +173,15 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     editor::TBitmap raster;
     editor::AssignTo(image, raster);
     const editor::TSelectionTest selection(request.Selection, raster, editor::TSelectByColor{});
+    if (!request.Paste.empty()) {
+      current = &request.Paste;
+      TRevedBitmap picture;
+      LoadImage(request.Paste, picture);
+      auto pasted = std::make_shared<editor::TBitmap>();
+      editor::AssignTo(picture, *pasted);
+      effects::SetPastePicture([pasted] { return *pasted; });
+      current = &request.Input;
+    }
     lumarte::NullProgress progress;
     effects::EffectInput input{raster, selection, progress, request.Colours};
     input.Shape = &request.Selection;

@@ -2,6 +2,8 @@
 
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
+#include "effects/ui/InsertForms.h"
+#include "effects/ui/RetouchForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
 
@@ -22,6 +24,8 @@ const EffectFormFactories& Factories() {
     AddToneForms(f);
     AddFilterForms(f);
     AddTransformForms(f);
+    AddRetouchForms(f);
+    AddInsertForms(f);
     return f;
   }();
   return factories;
