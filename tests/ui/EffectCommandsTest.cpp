@@ -57,4 +57,4 @@ INSTANTIATE_TEST_SUITE_P(ToneEffects, EffectCommandsTest,
                          ::testing::Values("adjust-brightness", "adjust-contrast", "gamma-correction",
                                            "hue-and-saturaton", "switch-colors", "athmosphere",
                                            "add-noise", "red-eye-removal",
-                                           "buttonize-posterize"));
+                                           "buttonize-posterize", "write", "paste-insert"));

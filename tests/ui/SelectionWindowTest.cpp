@@ -246,7 +246,7 @@ TEST_F(SelectionWindowTest, ByColourDialogGatesALaterEffect) {
     Trigger("LMRectangle1");
     const int red = reds[k++];
     QTimer::singleShot(0, [&] {
-      auto* form = window->findChild<TSelectByColorForm*>();
+      TSelectByColorForm* form = window->SelectByColorForm;
       ASSERT_TRUE(form && form->isVisible());
       form->TRedEdit->setValue(red);
       form->TGreenEdit->setValue(5);

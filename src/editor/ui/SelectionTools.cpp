@@ -14,6 +14,7 @@
 
 #include "editor/model/Outline.h"
 #include "editor/ui/SelectByColorForm.h"
+#include "ui/DialogStart.h"
 #include "editor/model/ProgramState.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
@@ -167,7 +168,7 @@ double TForm1::Now() {
 
 void TForm1::RunSelectByColorDialog() {
   if (!SelectByColorForm) SelectByColorForm = new TSelectByColorForm(Docs.SelectByColor, this);
-  SelectByColorForm->exec();
+  ui::ExecFromFirstInput(*SelectByColorForm);
 }
 
 uint32_t TForm1::RandomBelow(uint32_t n) {
