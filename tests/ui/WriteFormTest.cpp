@@ -53,7 +53,7 @@ TEST_P(QtTextBox, InkLandsInsideTheMeasuredBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, QtTextBox,
-                         ::testing::Values(BoxCase{"Hg|W", 12, false}, BoxCase{"Hjy|", 30, true},
+                         ::testing::Values(BoxCase{"Hg|W", 12, false}, BoxCase{"Hjyg", 30, true},
                                            BoxCase{"\xc3\x84pfel", 8, false}));
 
 class WriteFormTest : public ::testing::Test {
