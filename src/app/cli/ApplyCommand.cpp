@@ -1,5 +1,6 @@
 #include "app/cli/ApplyCommand.h"
 
+#include <memory>
 #include <limits>
 
 #include "app/cli/Arguments.h"
@@ -9,6 +10,7 @@
 #include "editor/model/SaveFormats.h"
 #include "editor/model/SelectionTest.h"
 #include "effects/model/EffectInput.h"
+#include "effects/model/InsertEffects.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 
@@ -27,7 +29,8 @@ const char* const kApplyUsage =
     "  --seed N            random seed (0 unless given)\n"
     "  --fg RRGGBB, --bg RRGGBB, --pen N\n"
     "                      colours and pen width of effects that paint or fill\n"
-    "                      (white, black and 1 otherwise)\n";
+    "                      (white, black and 1 otherwise)\n"
+    "  --paste FILE        the picture paste-insert puts in (no clipboard here)\n";
 
 namespace {
 
@@ -76,10 +79,15 @@ std::string ColourOption(const std::string& name, const std::string& value,
 
 std::string ApplyOption(const std::vector<std::string>& args, size_t& i, TApplyRequest& r) {
   const std::string& a = args[i];
-  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen" && a != "-o")
+  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen" &&
+      a != "-o" && a != "--paste")
     return "unknown option " + a;
   if (i + 1 == args.size()) return a + " needs a value";
   const std::string& value = args[++i];
+  if (a == "--paste") {
+    r.Paste = value;
+    return "";
+  }
   if (a == "-o") {
     r.OutputDir = value;
     return "";
@@ -114,6 +122,21 @@ void RunEffect(const TApplyRequest& request, const std::string& input, TRevedBit
   editor::TBitmap result = request.Effect->Run(effectInput, request.Values, request.Seed);
   // An empty result: nothing to do, the image is written as it came.
   if (!result.Empty()) AssignFromRaster(image, result);
+}
+
+// The one picture every file of the run pastes.
+bool LoadPastePicture(const std::string& file, std::FILE* err) {
+  try {
+    TRevedBitmap picture;
+    editor::LoadImageBuffer(file, picture);
+    auto pasted = std::make_shared<editor::TBitmap>();
+    editor::AssignTo(picture, *pasted);
+    effects::SetPastePicture([pasted] { return *pasted; });
+    return true;
+  } catch (const std::exception& e) {
+    std::fprintf(err, "lumarte-cli: %s: %s\n", file.c_str(), e.what());
+    return false;
+  }
 }
 
 int ListEffects(std::FILE* out) {
@@ -180,6 +203,8 @@ std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& r) {
       return e.what();
     }
   }
+  // The command line has no clipboard: the picture comes from a file.
+  if (r.Effect->Name == "paste-insert" && r.Paste.empty()) return "paste-insert needs --paste FILE";
   r.Inputs.assign(words.begin(), words.begin() + (r.OutputDir.empty() ? 1 : effectAt));
   if (r.OutputDir.empty()) r.Output = words[1];
   return "";
@@ -191,6 +216,7 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   std::string error = ParseApply(args, request);
   if (!error.empty()) return UsageError(err, error, kApplyUsage);
   if (!MakeOutputFolder(request.OutputDir, err)) return 1;
+  if (!request.Paste.empty() && !LoadPastePicture(request.Paste, err)) return 1;
   std::vector<TBatchJob> jobs = PlanJobs(request.Inputs, request.Output, request.OutputDir, "");
   RefuseClashes(jobs);
   return RunBatch(

@@ -23,6 +23,7 @@ struct TApplyRequest {
   editor::TSelectionClass Selection;  // nothing selected unless --select is given
   uint32_t Seed = 0;
   editor::TColorSet Colours;  // the program's defaults unless --fg, --bg or --pen
+  std::string Paste;          // --paste: the picture Paste Insert takes
 };
 
 // Parses "rect:X1,Y1,X2,Y2", "circle:CX,CY,R" or "polygon:X,Y;X,Y;...".

@@ -5,6 +5,8 @@
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
 #include "effects/ui/FrequencyForms.h"
+#include "effects/ui/InsertForms.h"
+#include "effects/ui/RetouchForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
 
@@ -26,6 +28,8 @@ const EffectFormFactories& Factories() {
     AddFilterForms(f);
     AddTransformForms(f);
     AddFrequencyForms(f);
+    AddRetouchForms(f);
+    AddInsertForms(f);
     return f;
   }();
   return factories;
