@@ -215,6 +215,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
     const char* Shortcut;       // null for none
     std::function<void()> Run;  // empty: the command comes later, shown disabled
   };
+  // An item whose caption and command come from the effect row that lists it.
+  static TMenuItem EffectItem(const char* name) { return {name, nullptr, nullptr, {}}; }
   std::function<void()> Do(void (TForm1::*handler)());
   QMenu* AddMenu(const char* name, const char* caption);
   QMenu* AddSubmenu(QMenu* parent, const char* name, const char* caption,
