@@ -87,14 +87,14 @@ std::string RefusedByDesign(const TCorpusEntry& e) {
   return "";
 }
 
-// What a valid raster file decodes to: true for 24 bits, false for 8.
+// What a valid raster file decodes to: true for 24 bits, false for 8 (with a palette).
 bool DecodesToColour(const TCorpusEntry& e, const test::TRgbImage& libpng) {
   if (e.Format == "bmp") return ProbeCount(e.Probe, "bpp") > 8;
   if (e.Format == "jpeg") return ProbeCount(e.Probe, "comp") != 1;
   if (e.Format == "jp2") return ProbeCount(e.Probe, "comp") >= 3 || Has(e.Probe, "pclr");
   if (e.Format == "pcx") return Has(e.Probe, "x 3 plane");
   if (e.Format == "png") return libpng.ColorType & 2 && libpng.ColorType != 3;
-  return true;  // icons and GIF pictures
+  return e.Format == "ico";  // a GIF's first picture keeps its palette
 }
 
 // libpng's samples as an ordinary display (exponent 2.2) shows them: the
