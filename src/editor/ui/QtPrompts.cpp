@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QSpinBox>
 
 #include "editor/model/RasterConversion.h"
@@ -23,20 +22,6 @@ namespace lumarte::editor {
 
 namespace {
 const char* const kTitle = "Lumarte 1.0";
-}
-
-QString QtFileFilter(const std::string& filter) {
-  QStringList parts = QString::fromStdString(filter).split('|');
-  QStringList entries;
-  static const QRegularExpression trailingList(R"(\s*\([^()]*\)\s*$)");
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1].split(';', Qt::SkipEmptyParts).join(' ');
-    if (patterns.isEmpty()) continue;
-    QString description = parts[i];
-    description.remove(trailingList);
-    entries << description + " (" + patterns + ")";
-  }
-  return entries.join(";;");
 }
 
 TQtPrompts::TQtPrompts(QWidget* window)
