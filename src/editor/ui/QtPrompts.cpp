@@ -1,5 +1,6 @@
 #include "editor/ui/QtPrompts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -66,12 +67,18 @@ std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
   return TImageSize{NewImageForm->WidthSpinEdit->value(), NewImageForm->HeightSpinEdit->value()};
 }
 
+// Messages open over the window the user works in (a tool window, too).
+QWidget* TQtPrompts::MessageParent() const {
+  QWidget* active = QApplication::activeWindow();
+  return active ? active : Window;
+}
+
 void TQtPrompts::ShowMessage(const std::string& text) {
-  QMessageBox::warning(Window, kTitle, QString::fromStdString(text));
+  QMessageBox::warning(MessageParent(), kTitle, QString::fromStdString(text));
 }
 
 void TQtPrompts::ShowError(const std::string& text, const std::string& caption) {
-  QMessageBox::critical(Window, QString::fromStdString(caption), QString::fromStdString(text),
+  QMessageBox::critical(MessageParent(), QString::fromStdString(caption), QString::fromStdString(text),
                         QMessageBox::Ok | QMessageBox::Cancel);
 }
 

@@ -46,6 +46,7 @@ class TQtPrompts : public TEditorPrompts {
   bool AskJpeg2000Options(const TBitmap& raster) override;
 
  private:
+  QWidget* MessageParent() const;
   QWidget* Window;
   QString OpenFolder;
   TNewImageForm* NewImageForm;

@@ -34,6 +34,7 @@ gallery::TThumbnailCreatorForm& TForm1::ThumbnailCreatorForm() {
   link.OpenDocument = [this](const std::string& file) { OpenDocument(file); };
   link.UseWizard = [] { return ProgramState().Settings.GetBool(kUseThumbnailWizard); };
   ThumbnailForm = new gallery::TThumbnailCreatorForm(Prompts, *ThumbnailAsk, std::move(link), this);
+  if (OwnThumbnailAsk) static_cast<gallery::TQtCreatorPrompts&>(*OwnThumbnailAsk).SetWindow(ThumbnailForm);
   ThumbnailForm->StartedAlone = StartTool == TStartTool::Thumb;
   ui::ApplyLanguageToForm(ThumbnailForm);
   return *ThumbnailForm;

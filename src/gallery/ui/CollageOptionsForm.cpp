@@ -9,17 +9,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "gallery/model/ColourList.h"
 #include "ui/Named.h"
 
 namespace lumarte::gallery {
-
-// A combo box holding the colour list of the templates and the collage.
-QComboBox* ColourComboBox(const char* name) {
-  auto* box = ui::Named(new QComboBox, name);
-  for (const std::string& item : ColourList()) box->addItem(QString::fromStdString(item));
-  return box;
-}
 
 TThumbnailCreatorCollageOptionsForm::TThumbnailCreatorCollageOptionsForm(QWidget* parent)
     : TStyleOptionsForm("ThumbnailCreatorCollageOptionsForm", "Options Collage/Image Map",

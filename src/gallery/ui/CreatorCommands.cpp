@@ -52,6 +52,9 @@ bool TThumbnailCreatorForm::AddImage(const std::string& fileName, const std::str
 void TThumbnailCreatorForm::AddThumnails1Click() {
   const auto names =
       Prompts.AskOpenFileNames(editor::OpenDialogFilter(imaging::BitmapLoaders().CombinedLoadFilter()));
+  // The editor's dialog belongs to the editor's window; the creator comes back on top.
+  raise();
+  activateWindow();
   const bool show = ShowCheckBox->isChecked();
   ShowCheckBox->setChecked(false);
   try {

@@ -87,18 +87,18 @@ QWidget* TThumbnailCreatorForm::BuildStyle() {
   grid->addWidget(HTMLListRadioButton, 0, 0);
   grid->addWidget(Caption("Rows/Pics", ListRowEdit), 0, 1, Qt::AlignRight);
   grid->addWidget(ListRowEdit, 0, 2);
-  grid->addWidget(ListOptionsButton, 0, 5);
+  grid->addWidget(ListOptionsButton, 0, 6);
   grid->addWidget(HTMLParaRadioButton, 1, 0);
-  grid->addWidget(ParaOptionsButton, 1, 5);
+  grid->addWidget(ParaOptionsButton, 1, 6);
   grid->addWidget(HTMLTableRadioButton, 2, 0);
   grid->addWidget(Caption("Cols", ColEdit), 2, 1, Qt::AlignRight);
   grid->addWidget(ColEdit, 2, 2);
   grid->addWidget(Caption("Rows", RowEdit), 2, 3, Qt::AlignRight);
   grid->addWidget(RowEdit, 2, 4);
-  grid->addWidget(TableOptionsButton, 2, 5);
+  grid->addWidget(TableOptionsButton, 2, 6);
   grid->addWidget(HTMLCollageRadioButton, 3, 0, 1, 5);
-  grid->addWidget(CollageOptionsButton, 3, 5);
-  grid->setColumnStretch(4, 1);
+  grid->addWidget(CollageOptionsButton, 3, 6);
+  grid->setColumnStretch(5, 1);
   return Slot(StyleGroup);
 }
 
@@ -202,6 +202,10 @@ QWidget* TThumbnailCreatorForm::BuildEntry() {
   PreviewImage->setFixedSize(105, 105);
   PreviewImage->setScaledContents(true);
   PreviewImage->setFrameShape(QFrame::StyledPanel);
+  // Hiding the preview must not move the check box below it.
+  QSizePolicy keep = PreviewImage->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  PreviewImage->setSizePolicy(keep);
   ShowCheckBox = Named(new QCheckBox("show image"), "ShowCheckBox");
   ShowCheckBox->setChecked(true);
   auto* grid = new QGridLayout(group);

@@ -14,6 +14,8 @@ class TQtCreatorPrompts : public TCreatorPrompts {
  public:
   TQtCreatorPrompts(QWidget* window, editor::TEditorPrompts& editor)
       : Window(window), Editor(editor) {}
+  // The creator, once it exists: its dialogs open over it.
+  void SetWindow(QWidget* window) { Window = window; }
 
   bool AskRemovePrevious() override;
   std::optional<editor::TJpegSaveChoice> AskJpegOptions(const editor::TBitmap& image) override;

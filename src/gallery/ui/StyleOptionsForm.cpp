@@ -1,5 +1,6 @@
 #include "gallery/ui/StyleOptionsForm.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gallery/model/ColourList.h"
 #include "ui/DialogStart.h"
 #include "ui/Named.h"
 #include "ui/OkCancel.h"
@@ -44,6 +46,15 @@ QLineEdit* TStyleOptionsForm::AddCssClassRow() {
   form->addRow("CSS Class", edit);
   Body->addLayout(form);
   return edit;
+}
+
+QComboBox* ColourComboBox(const char* name) {
+  auto* box = ui::Named(new QComboBox, name);
+  for (const std::string& item : ColourList()) box->addItem(QString::fromStdString(item));
+  // 137 colours: a scrolled list instead of a popup taller than the screen.
+  box->setStyleSheet("QComboBox { combobox-popup: 0; }");
+  box->setMaxVisibleItems(16);
+  return box;
 }
 
 QRadioButton* Radio(const char* name, const QString& caption) {

@@ -50,6 +50,10 @@ TThumbnailCreatorTemplateForm::TThumbnailCreatorTemplateForm(QWidget* parent)
   TemplateComboBox->setMinimumWidth(180);
   Image2->setFixedSize(kPreviewSize, kPreviewSize);
   Image2->setScaledContents(true);
+  QSizePolicy keep = Image2->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  Image2->setSizePolicy(keep);
+  TemplateComboBox->setPlaceholderText("Select a template");
   Image2->hide();
   DescriptionLabel->setWordWrap(true);
   DescriptionLabel->setMinimumHeight(36);

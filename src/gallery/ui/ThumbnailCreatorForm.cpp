@@ -106,9 +106,16 @@ QGroupBox* TThumbnailCreatorForm::Group(TCreatorGroup which) const {
   }
 }
 
+QGroupBox* TThumbnailCreatorForm::LendGroup(TCreatorGroup which) {
+  QGroupBox* group = Group(which);
+  Homes[group]->setMinimumSize(group->size());
+  return group;
+}
+
 void TThumbnailCreatorForm::ReturnGroup(QGroupBox* group) {
   auto home = Homes.find(group);
   if (home == Homes.end() || group->parentWidget() == home->second) return;
+  home->second->setMinimumSize(0, 0);
   home->second->layout()->addWidget(group);
   group->show();
 }

@@ -115,6 +115,8 @@ class TThumbnailCreatorForm : public QMainWindow {
 
   // The wizard takes a group and gives it back.
   QGroupBox* Group(TCreatorGroup which) const;
+  // The group to move into the wizard; its place keeps its size meanwhile.
+  QGroupBox* LendGroup(TCreatorGroup which);
   void ReturnGroup(QGroupBox* group);
 
   // Commands

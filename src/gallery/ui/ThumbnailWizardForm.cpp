@@ -102,7 +102,7 @@ void TThumbnailWizardForm::ShowStep(int step) {
   Memo1->setFont(font);
   Memo1->setPlainText(s.Text);
   if (s.HasGroup) {
-    BorrowedGroup = Creator.Group(s.Group);
+    BorrowedGroup = Creator.LendGroup(s.Group);
     GroupPlace->addWidget(BorrowedGroup);
     BorrowedGroup->show();
   }
