@@ -35,6 +35,10 @@ class TCapturer;
 namespace lumarte::video {
 class TVideoExtractForm;
 }  // namespace lumarte::video
+namespace lumarte::gallery {
+class TCreatorPrompts;
+class TThumbnailCreatorForm;
+}  // namespace lumarte::gallery
 
 namespace lumarte::editor {
 
@@ -149,6 +153,13 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   video::TVideoExtractForm* VideoForm = nullptr;
   // "-VIDEO <file>": the video the player opens at start.
   std::string StartVideoFile;
+  // "Thumbnail Creator": made on first use and kept.
+  void LMThumbnailCreator1Click();
+  void LMSendtoThumbnailCreator1Click();
+  gallery::TThumbnailCreatorForm& ThumbnailCreatorForm();
+  gallery::TThumbnailCreatorForm* ThumbnailForm = nullptr;
+  // The creator's own questions; its dialogs unless a test answers them.
+  gallery::TCreatorPrompts* ThumbnailAsk = nullptr;
   // Edit
   void LMUndo1Click();
   void LMRedo1Click();
@@ -265,6 +276,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
   capture::TCapturer* Capturer = nullptr;  // made on first use, kept
+  std::unique_ptr<gallery::TCreatorPrompts> OwnThumbnailAsk;
   bool ImagesWindowBeforeCapture = false;
   bool ShownOnce = false;
   // The tool a start-up switch names opens once, at the first activation.
