@@ -22,7 +22,7 @@ void TForm1::BuildFileMenu() {
                      {},
                      {"LMSendtoThumbnailCreator1", "Send to Thumbnail Creator", nullptr, {}},
                      {"LMThumbnailCreator1", "Thumbnail Creator", "F2", {}},
-                     {"LMBrowse1", "Browse ...", "F11", {}},
+                     {"LMBrowse1", "Browse ...", "F11", Do(&TForm1::LMBrowse1Click)},
                      {"LMVideo1", "Video Player", "F3", Do(&TForm1::LMVideo1Click)},
                      {"LMScreenCapturer1", "Screen Capturer", "F4", {}},
                      {"LMScreenCaptureNow1",
