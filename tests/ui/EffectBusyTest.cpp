@@ -45,7 +45,7 @@ class EffectBusyTest : public ::testing::Test {
  protected:
   lumarte::fixtures::FakePrompts prompts;
   TForm1 window{&prompts};
-  EffectRow row{.Name = "probe", .FormName = "ProbeForm", .FormCaption = "Probe"};
+  EffectRow row{.Caption = "Probe", .FormName = "ProbeForm", .FormCaption = "Probe"};
   std::vector<std::string> messages;
   std::function<void(const std::string&)> oldShow;
 

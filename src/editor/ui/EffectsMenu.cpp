@@ -1,6 +1,8 @@
-// The Effects menu. Its items (and the Image menu's pixel operations) are
-// bound to the effect table's rows; an item without a row is shown disabled.
+// The Effects menu. Its items (and the Image menu's pixel operations) take
+// their captions and commands from the effect table's rows; an item without a
+// row is shown disabled.
 #include <QMenu>
+#include <stdexcept>
 
 #include "editor/ui/MainWindow.h"
 #include "effects/model/DirectEffect.h"
@@ -13,64 +15,69 @@ namespace lumarte::editor {
 void TForm1::BuildEffectsMenu() {
   QMenu* menu = AddMenu("LMEffects1", "Effects");
   AddItems(menu, {
-                     {"LMBrightness1", "Adjust Brightness", nullptr, {}},
-                     {"LMAdjustConstrast1", "Adjust Contrast", nullptr, {}},
-                     {"LMGammaCorrection1", "Gamma Correction", nullptr, {}},
-                     {"LMChangeHSB1", "Hue and Saturaton", nullptr, {}},
-                     {"LMChangeColorAthmosphere1", "Athmosphere", nullptr, {}},
+                     {"LMBrightness1"},
+                     {"LMAdjustConstrast1"},
+                     {"LMGammaCorrection1"},
+                     {"LMChangeHSB1"},
+                     {"LMChangeColorAthmosphere1"},
                      {"LMSwitchColors2", "Switch Colors (Effect)", nullptr, {}},
-                     {"LMAddNoise1", "Add Noise", nullptr, {}},
+                     {"LMAddNoise1"},
                      {},
                  });
   AddSubmenu(menu, "LMStandardFilter1", "Standard Filter",
-             {{"LMDifferentiate1", "Differentiate", nullptr, {}},
-              {"LMIntegrate1", "Integrate", nullptr, {}},
-              {"LMAntiAlias1", "Anti Alias", nullptr, {}},
-              {"LMSharpen1", "Simple Sharpen", nullptr, {}},
-              {"LMStrongSharpen1", "Strong Sharpen", nullptr, {}},
-              {"LMEdgeFilter1", "Edge Filter", nullptr, {}},
-              {"LMEdgeBuilder1", "Edge Builder", nullptr, {}},
-              {"LMDraw1", "Drawing", nullptr, {}},
-              {"LMEmboss1", "Emboss", nullptr, {}},
-              {"LMOldImage", "Old Image", nullptr, {}},
-              {"LMRedWax1", "Red Wax", nullptr, {}},
-              {"LMNormalizeColors1", "Normalize Colors", nullptr, {}},
+             {{"LMDifferentiate1"},
+              {"LMIntegrate1"},
+              {"LMAntiAlias1"},
+              {"LMSharpen1"},
+              {"LMStrongSharpen1"},
+              {"LMEdgeFilter1"},
+              {"LMEdgeBuilder1"},
+              {"LMDraw1"},
+              {"LMEmboss1"},
+              {"LMOldImage"},
+              {"LMRedWax1"},
+              {"LMNormalizeColors1"},
               {},
-              {"LMMotionBlur1", "Motion Blur", nullptr, {}},
-              {"LMSharpen2", "Sharpen", nullptr, {}}});
+              {"LMMotionBlur1"},
+              {"LMSharpen2"}});
   AddItems(menu,
            {
-               {"LMMovingAverage1", "Moving Average (Unsharpen and Edge Detection)", nullptr, {}},
+               {"LMMovingAverage1"},
                {"LMFFT1", "Fourier Transform", nullptr, {}},
                {"LMWaveletFilter1", "Wavelet Transform", nullptr, {}},
                {},
-               {"LMDistort1", "Distortion", nullptr, {}},
-               {"LMPinchPuch1", "Pinch && Punch", nullptr, {}},
+               {"LMDistort1"},
+               {"LMPinchPuch1"},
                {"LMLightandDarkness1", "Light and Darkness", nullptr, {}},
                {"LMStochasticLumi1", "Stochastic Luminance", nullptr, {}},
                {"LMButtonize1", "Buttonize && Posterize", nullptr, {}},
                {"LMRedEyeRemoval1", "Red Eye Removal", nullptr, {}},
                {"LMWrite1", "Write", nullptr, {}},
                {},
-               {"LMMosaic1", "Mosaic", nullptr, {}},
-               {"LMPainting1", "Painting (water color)", nullptr, {}},
-               {"LMRandomPermutation1", "Random Permutation", nullptr, {}},
-               {"LMWashingMachine1", "Washing Machine", nullptr, {}},
+               {"LMMosaic1"},
+               {"LMPainting1"},
+               {"LMRandomPermutation1"},
+               {"LMWashingMachine1"},
            });
 }
 
-void TForm1::ConnectEffectCommands() {
+QString TForm1::MenuCaption(const effects::EffectRow* row) {
+  if (!row) throw std::logic_error("A menu item has neither a caption nor an effect row");
+  // A single "&" in a menu caption marks the shortcut letter.
+  return QString::fromStdString(row->Caption).replace("&", "&&");
+}
+
+void TForm1::ConnectEffectItem(QAction* action, const effects::EffectRow& row) {
+  connect(action, &QAction::triggered, this,
+          [this, r = &row] { Guard([this, r] { RunEffectCommand(*r); }); });
+}
+
+void TForm1::CheckEffectItemsPlaced() const {
   for (const auto& row : effects::EffectTable())
-    for (const auto& name : row.MenuItems) {
-      QAction* action = Item(name.c_str());
-      if (!action) continue;
-      action->setEnabled(true);
-      // A sub-menu holding a working item is usable too.
-      for (QObject* p = action->parent(); p; p = p->parent())
-        if (auto* menu = qobject_cast<QMenu*>(p)) menu->menuAction()->setEnabled(true);
-      connect(action, &QAction::triggered, this,
-              [this, r = &row] { Guard([this, r] { RunEffectCommand(*r); }); });
-    }
+    for (const auto& name : row.MenuItems)
+      if (!Item(name.c_str()))
+        throw std::logic_error("No menu has the item \"" + name + "\" of effect \"" + row.Name +
+                               "\"");
 }
 
 void TForm1::RunEffectCommand(const effects::EffectRow& row) {

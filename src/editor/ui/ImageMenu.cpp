@@ -42,41 +42,38 @@ void TForm1::BuildImageMenu() {
                      {},
                      {"LMResize2", "Resize", "Ctrl+R",
                       [this] { Guard([this] { LMResize2Click(*this); }); }},
-                     {"LMEnlargeCanvas1", "Enlarge Canvas", nullptr, {}},
-                     {"LMRotateandMirror1", "Rotate", nullptr, {}},
+                     {"LMEnlargeCanvas1"},
+                     {"LMRotateandMirror1"},
                  });
   AddSubmenu(menu, "LMRotateAll1", "Rotate All 90\u00B0",
-             {{"LMRotateLeft1", "Left", nullptr, {}}, {"LMRotateRight1", "Right", nullptr, {}}});
+             {{"LMRotateLeft1"}, {"LMRotateRight1"}});
   AddSubmenu(menu, "LMFlip1", "Flip",
-             {{"LMVertical1", "Vertical", nullptr, {}},
-              {"LMHorizontal1", "Horizontal", nullptr, {}},
-              {"LMDiagonalUp", "Diagonal (UP)", nullptr, {}},
-              {"LMDiagonalDown", "Diagonal (DOWN)", nullptr, {}}});
+             {{"LMVertical1"},
+              {"LMHorizontal1"},
+              {"LMDiagonalUp"},
+              {"LMDiagonalDown"}});
   AddSubmenu(
       menu, "LMColors1", "Colors",
       {{"LMEditColors1", "Edit Colors", nullptr, Do(&TForm1::LMEditColors1Click)},
        {},
-       {"LMNegativeImage1", "Negative Image", nullptr, {}},
-       {"LMGrayscale1", "Grayscale", nullptr, {}},
-       {"LMColorize1", "Colorize", nullptr, {}},
-       {"LMSwitchColors1", "Switch Colors", nullptr, {}},
+       {"LMNegativeImage1"},
+       {"LMGrayscale1"},
+       {"LMColorize1"},
+       {"LMSwitchColors1"},
        {},
-       {"LMColororTCIColor1", "Pixels with color in TCI -> BGColor ", nullptr, {}},
-       {"LMTCITransparentColor1", "Pixels with color in TCI -> Transparent Color", nullptr, {}},
-       {"LMBGColorFGColor1", "Pixels with BGColor -> FGColor", nullptr, {}}});
+       {"LMColororTCIColor1"},
+       {"LMTCITransparentColor1"},
+       {"LMBGColorFGColor1"}});
   AddItems(
       menu,
       {
           {},
-          {"LMFillSelection1", "Fill Selection (w. BG Color)", nullptr, {}},
-          {"LMPaintBorderofSelection1", "Paint Border of Selection (w. FG Color)", nullptr, {}},
+          {"LMFillSelection1"},
+          {"LMPaintBorderofSelection1"},
       });
   AddSubmenu(menu, "LMFloodfill1", "Floodfill (with BG Color)",
-             {{"LMFillwithFGcoloraslongaspixelsareofBGcolor1",
-               "As long as pixels are of the same color",
-               nullptr,
-               {}},
-              {"LMFillareawithFGcolor1", "Fill area with FG color as border ", nullptr, {}}});
+             {{"LMFillwithFGcoloraslongaspixelsareofBGcolor1"},
+              {"LMFillareawithFGcolor1"}});
   AddItems(menu, {
                      {},
                      {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr,

@@ -89,7 +89,7 @@ TForm1::TForm1(TEditorPrompts* prompts, QWidget* parent)
   BuildImagesMenu();
   BuildHelpMenu();
   BuildPopupMenus();
-  ConnectEffectCommands();
+  CheckEffectItemsPlaced();
   ConnectCaptureCommands();
   // The PNG dialog's "Edit Transparent Color" opens this window's colour dialog.
   if (auto* dialogs = dynamic_cast<TQtPrompts*>(OwnPrompts.get()))
@@ -177,7 +177,8 @@ QMenu* TForm1::AddSubmenu(QMenu* parent, const char* name, const char* caption,
   menu->menuAction()->setObjectName(name);
   AddItems(menu, items);
   bool any = false;
-  for (const auto& item : items) any = any || static_cast<bool>(item.Run);
+  for (const auto& item : items)
+    any = any || item.Run || (item.Name && effects::FindEffectByMenuItem(item.Name));
   menu->menuAction()->setEnabled(any);
   return menu;
 }
@@ -188,9 +189,14 @@ void TForm1::AddItems(QMenu* menu, const std::vector<TMenuItem>& items) {
       menu->addSeparator();
       continue;
     }
-    QAction* action = menu->addAction(item.Caption);
+    const effects::EffectRow* effect = effects::FindEffectByMenuItem(item.Name);
+    QAction* action = menu->addAction(item.Caption ? QString(item.Caption) : MenuCaption(effect));
     action->setObjectName(item.Name);
     if (item.Shortcut) action->setShortcut(QKeySequence(item.Shortcut));
+    if (effect) {
+      ConnectEffectItem(action, *effect);
+      continue;
+    }
     if (!item.Run) {
       action->setEnabled(false);
       continue;

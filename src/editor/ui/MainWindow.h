@@ -239,7 +239,11 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void BuildSelectionTools();
   void BuildModeBar();
   void BuildPopupMenus();
-  void ConnectEffectCommands();
+  // A menu item's caption from its effect row (a caption's "&" doubled).
+  static QString MenuCaption(const effects::EffectRow* row);
+  void ConnectEffectItem(QAction* action, const effects::EffectRow& row);
+  // Every item an effect row names is in a menu (a misspelt name fails here).
+  void CheckEffectItemsPlaced() const;
   void ConnectCaptureCommands();
   capture::TCapturer& CapturerForm();
   void SelectionRefreshed();

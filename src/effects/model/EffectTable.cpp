@@ -23,6 +23,29 @@ const EffectParam& EffectRow::Param(const std::string& name) const {
   throw ELumarteError("Effect \"" + Name + "\" has no parameter \"" + name + "\"");
 }
 
+void CompleteRow(EffectRow& row) {
+  if (row.Name.empty()) row.Name = CliName(row.Caption);
+  for (EffectParam& p : row.Params) {
+    if (p.Name.empty()) p.Name = CliName(p.Caption);
+    if (!p.Choices.empty()) {
+      p.Min = 0;
+      p.Max = static_cast<double>(p.Choices.size()) - 1;
+      p.Kind = p.ChoiceControls.empty() ? ControlKind::Combo : ControlKind::Radio;
+    } else if (p.Kind == ControlKind::Check) {
+      p.Min = 0;
+      p.Max = 1;
+    }
+  }
+}
+
+void StoreParams(const EffectRow& row, const ParamValues& values, void* params) {
+  for (const EffectParam& p : row.Params) {
+    if (!p.Store) continue;
+    const bool follows = !p.Follows.empty() && !values.Has(p.Name);
+    p.Store(params, values.Get(follows ? row.Param(p.Follows) : p));
+  }
+}
+
 const std::vector<EffectRow>& EffectTable() {
   static const std::vector<EffectRow> table = [] {
     std::vector<EffectRow> rows;
@@ -30,6 +53,7 @@ const std::vector<EffectRow>& EffectTable() {
     AddFilterEffects(rows);
     AddPixelOpEffects(rows);
     AddTransformEffects(rows);
+    for (EffectRow& row : rows) CompleteRow(row);
     return rows;
   }();
   return table;
@@ -53,6 +77,13 @@ const EffectRow* FindEffect(const std::string& name) {
     if (name == a.Correct) wanted = a.Name;
   for (const auto& row : EffectTable())
     if (row.Name == wanted) return &row;
+  return nullptr;
+}
+
+const EffectRow* FindEffectByMenuItem(const std::string& objectName) {
+  for (const auto& row : EffectTable())
+    for (const auto& item : row.MenuItems)
+      if (item == objectName) return &row;
   return nullptr;
 }
 

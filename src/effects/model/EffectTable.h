@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "effects/model/EffectInput.h"
@@ -15,8 +16,9 @@ namespace lumarte::effects {
 // How a parameter appears in its dialog.
 enum class ControlKind { Slider, Radio, Combo, Check };
 
+// Declared with designated initialisers and bound to a field of the effect's
+// parameter struct with Field(). A choice's range comes from its captions.
 struct EffectParam {
-  std::string Name;     // command-line name
   std::string Caption;  // the dialog control's caption
   double Min = 0, Max = 0, Default = 0;
   std::vector<std::string> Choices;  // captions of a choice; the value is the index
@@ -25,6 +27,12 @@ struct EffectParam {
   // the track bar, combo box or check box; its spin edit; one per radio button.
   std::string Control, Edit;
   std::vector<std::string> ChoiceControls;
+  // Command-line name; computed from the caption when not given.
+  std::string Name;
+  // When not given, the value is that of this other parameter.
+  std::string Follows;
+  // Writes a value into the parameter struct (set by Field).
+  std::function<void(void* params, double value)> Store;
 };
 
 // Parameter values by name; missing ones take their defaults.
@@ -41,28 +49,69 @@ class ParamValues {
   std::map<std::string, double> Values;
 };
 
+using EffectRun =
+    std::function<editor::TBitmap(const EffectInput&, const ParamValues&, uint32_t seed)>;
+
 struct EffectRow {
-  std::string Name;                   // command-line name, derived from the menu caption
-  std::string Caption;                // the menu caption
+  std::string Caption;                // the menu caption; the command-line name comes from it
   std::string FormName, FormCaption;  // the dialog's class name and window caption
   std::vector<EffectParam> Params;
   RecomputePolicy Policy = RecomputePolicy::Always;
   std::string HelpPage = "help.html";
+  // Object names of the menu items that open the dialog (or, for a row
+  // without a dialog, run the effect at once). Menus take these items'
+  // captions and commands from the row.
+  std::vector<std::string> MenuItems;
   // Computes the effect; seed is the random generator's seed for effects that
   // draw. An empty raster means that nothing happens (see EffectInput).
-  std::function<editor::TBitmap(const EffectInput&, const ParamValues&, uint32_t seed)> Run;
-
-  // Object names of the menu items that open the dialog (or, for a row
-  // without a dialog, run the effect at once).
-  std::vector<std::string> MenuItems;
+  EffectRun Run;
+  // Command-line name: CliName(Caption) unless a family gives a longer one.
+  std::string Name;
 
   const EffectParam& Param(const std::string& name) const;
 };
+
+// Binds a parameter to a field of the parameter struct P.
+template <class P, class T>
+EffectParam Field(T P::*field, EffectParam p) {
+  p.Store = [field](void* params, double v) {
+    T& target = static_cast<P*>(params)->*field;
+    if constexpr (std::is_enum_v<T>)
+      target = static_cast<T>(static_cast<int>(v));
+    else if constexpr (std::is_same_v<T, bool>)
+      target = v != 0;
+    else
+      target = static_cast<T>(v);
+  };
+  return p;
+}
+
+// Fills in what a row's declaration leaves out: names from captions, the
+// ranges of choices and check boxes.
+void CompleteRow(EffectRow& row);
+// Fills a P from the values through the parameters' fields.
+void StoreParams(const EffectRow& row, const ParamValues& values, void* params);
+
+// A row whose Run fills a P from the values and calls run with it.
+template <class P>
+EffectRow Effect(EffectRow row,
+                 std::function<editor::TBitmap(const EffectInput&, const P&, uint32_t seed)> run) {
+  CompleteRow(row);
+  row.Run = [row, run](const EffectInput& in, const ParamValues& v, uint32_t seed) {
+    P params{};
+    StoreParams(row, v, &params);
+    return run(in, params, seed);
+  };
+  return row;
+}
 
 const std::vector<EffectRow>& EffectTable();
 // By command-line name, or by the correct spelling of a name that keeps a
 // caption's typo ("hue-and-saturation" for "hue-and-saturaton").
 const EffectRow* FindEffect(const std::string& name);
+
+// The row that lists a menu item's object name, or null.
+const EffectRow* FindEffectByMenuItem(const std::string& objectName);
 
 // "Adjust Brightness" -> "adjust-brightness": lower case, every run of other
 // characters becomes one "-", none at either end.

@@ -3,62 +3,66 @@
 
 #include "effects/model/EffectTable.h"
 #include "effects/model/FilterEffects.h"
-#include "effects/model/ParamRows.h"
 
 namespace lumarte::effects {
 
 namespace {
 
 EffectRow MovingAverageRow() {
-  EffectRow row{"",
-                "Moving Average (Unsharpen and Edge Detection)",
-                "TMovingAverageForm",
-                "Moving Average Filter",
-                {},
-                RecomputePolicy::ReusePreview,
-                "Filter.html",
-                nullptr,
-                {"LMMovingAverage1"}};
-  row.Name = CliName(row.Caption);
-  EffectParam mode = Radio("mode", "", {"as Low Pass ", "as High Pass (Normalized)"},
-                           {"MAasLowPassRadioButton", "MAasHighPassRadioButton"});
-  row.Params = {Range("width", "Width", 1, 16, 1, "TrackBar1", "SpinEdit1"), mode};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return MovingAverage(in, v.Int(row.Params[0]), v.Int(row.Params[1]) == 1);
-  };
-  return row;
+  using P = MovingAverageParams;
+  return Effect<P>(
+      {.Caption = "Moving Average (Unsharpen and Edge Detection)",
+       .FormName = "TMovingAverageForm",
+       .FormCaption = "Moving Average Filter",
+       .Params = {Field(&P::Width, {.Caption = "Width", .Min = 1, .Max = 16, .Default = 1,
+                                    .Control = "TrackBar1", .Edit = "SpinEdit1"}),
+                  Field(&P::HighPass,
+                        {.Choices = {"as Low Pass ", "as High Pass (Normalized)"},
+                         .ChoiceControls = {"MAasLowPassRadioButton", "MAasHighPassRadioButton"},
+                         .Name = "mode"})},
+       .Policy = RecomputePolicy::ReusePreview,
+       .HelpPage = "Filter.html",
+       .MenuItems = {"LMMovingAverage1"}},
+      [](const EffectInput& in, const P& p, uint32_t) {
+        return MovingAverage(in, p.Width, p.HighPass);
+      });
 }
 
 EffectRow MotionBlurRow() {
-  EffectRow row{"motion-blur",
-                "Motion Blur",
-                "TMotionBlurForm",
-                "Motion Blur",
-                {},
-                RecomputePolicy::ReusePreview,
-                "StdFilters.html",
-                nullptr,
-                {"LMMotionBlur1"}};
-  // The direction in radians, as the picker sets it (screen y grows downwards).
-  row.Params = {Range("speed", "Speed", 1, 100, 10, "TrackBar1"),
-                Range("direction", "Direction", 0, 2 * std::numbers::pi, 0, "Image2")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return MotionBlur(in, v.Int(row.Params[0]), v.Get(row.Params[1]));
-  };
-  return row;
+  using P = MotionBlurParams;
+  return Effect<P>(
+      {.Caption = "Motion Blur",
+       .FormName = "TMotionBlurForm",
+       .FormCaption = "Motion Blur",
+       .Params = {Field(&P::Speed, {.Caption = "Speed", .Min = 1, .Max = 100, .Default = 10,
+                                    .Control = "TrackBar1"}),
+                  Field(&P::Direction, {.Caption = "Direction", .Max = 2 * std::numbers::pi,
+                                        .Control = "Image2"})},
+       .Policy = RecomputePolicy::ReusePreview,
+       .HelpPage = "StdFilters.html",
+       .MenuItems = {"LMMotionBlur1"}},
+      [](const EffectInput& in, const P& p, uint32_t) {
+        return MotionBlur(in, p.Speed, p.Direction);
+      });
 }
 
 EffectRow SharpenRow() {
-  EffectRow row{"sharpen",         "Sharpen", "TSharpenForm",
-                "Sharpen",         {},        RecomputePolicy::Always,
-                "StdFilters.html", nullptr,   {"LMSharpen2"}};
-  const char* recursive = "Recursive (stronger sharpening, but color changes)";
-  EffectParam check = Check(CliName(recursive), recursive, "SFRecursiveCheckBox");
-  row.Params = {Range("intensity", "Intensity", 1, 10, 5, "TrackBar1"), check};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return Sharpen(in, v.Int(row.Params[0]), v.Int(row.Params[1]) != 0);
-  };
-  return row;
+  using P = SharpenParams;
+  return Effect<P>(
+      {.Caption = "Sharpen",
+       .FormName = "TSharpenForm",
+       .FormCaption = "Sharpen",
+       .Params = {Field(&P::Intensity, {.Caption = "Intensity", .Min = 1, .Max = 10,
+                                        .Default = 5, .Control = "TrackBar1"}),
+                  Field(&P::Recursive,
+                        {.Caption = "Recursive (stronger sharpening, but color changes)",
+                         .Kind = ControlKind::Check,
+                         .Control = "SFRecursiveCheckBox"})},
+       .HelpPage = "StdFilters.html",
+       .MenuItems = {"LMSharpen2"}},
+      [](const EffectInput& in, const P& p, uint32_t) {
+        return Sharpen(in, p.Intensity, p.Recursive);
+      });
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // item runs the command at once.
 #include "editor/model/ChannelSplit.h"
 #include "effects/model/EffectTable.h"
-#include "effects/model/ParamRows.h"
 #include "effects/model/PixelOps.h"
 #include "base/Random.h"
 
@@ -11,31 +10,32 @@ namespace lumarte::effects {
 namespace {
 
 EffectRow CommandRow(const PixelCommand& c) {
-  EffectRow row;
   const std::string prefix = c.Prefix;
-  row.Name = CliName(prefix.empty() ? c.Caption : prefix + " " + c.Caption);
-  row.Caption = c.Caption;
-  row.MenuItems = {c.MenuItem};
-  row.Run = [run = c.Run](const EffectInput& in, const ParamValues&, uint32_t seed) {
-    // Commands that draw go on from the given state of the one generator.
-    Rng().Seed(seed);
-    return run(in);
-  };
-  return row;
+  return {.Caption = c.Caption,
+          .MenuItems = {c.MenuItem},
+          .Run = [run = c.Run](const EffectInput& in, const ParamValues&, uint32_t seed) {
+            // Commands that draw go on from the given state of the one generator.
+            Rng().Seed(seed);
+            return run(in);
+          },
+          // "Vertical" alone says little on the command line: "flip-vertical".
+          .Name = CliName(prefix.empty() ? c.Caption : prefix + " " + c.Caption)};
 }
+
+struct SplitParams {
+  editor::TColourChannel Channel = editor::TColourChannel::Red;
+};
 
 // Split colors (RGB) opens three documents in the window; on the command
 // line it gives the one part named by "channel".
 EffectRow SplitRow() {
-  EffectRow row;
-  row.Caption = "Split colors (RGB) of the image into 3 images";
-  row.Name = CliName(row.Caption);
-  const EffectParam channel = Choice("channel", "Channel", {"red", "green", "blue"});
-  row.Params = {channel};
-  row.Run = [channel](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return editor::ChannelImage(in.Source, static_cast<editor::TColourChannel>(v.Int(channel)));
-  };
-  return row;
+  return Effect<SplitParams>(
+      {.Caption = "Split colors (RGB) of the image into 3 images",
+       .Params = {Field(&SplitParams::Channel,
+                        {.Caption = "Channel", .Choices = {"red", "green", "blue"}})}},
+      [](const EffectInput& in, const SplitParams& p, uint32_t) {
+        return editor::ChannelImage(in.Source, p.Channel);
+      });
 }
 
 }  // namespace

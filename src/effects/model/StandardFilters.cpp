@@ -7,28 +7,6 @@ namespace lumarte::effects {
 
 namespace {
 
-struct TTapRow {
-  int dx, dy;
-  double w;
-  bool iir = false;
-};
-
-struct TFilterRow {
-  std::vector<TTapRow> Taps;
-  double Scale = 1;
-  double Offset = 0;
-  double LowLimit = -255, HighLimit = 255;
-  bool Normalize = false;
-  double Center = 0;
-};
-
-struct TStandardFilter {
-  const char* Caption;
-  const char* MenuItem;
-  int Iterations;
-  std::vector<TFilterRow> Filters;  // one for all channels, or red, green, blue
-};
-
 constexpr bool IIR = true;
 
 const std::vector<TTapRow> kRedWaxTaps = {{-1, -1, 4}, {1, 1, -4}, {-1, 1, -4}, {1, -1, 4},
@@ -37,6 +15,8 @@ const std::vector<TTapRow> kNormalizeRed = {
     {0, 0, 1}, {0, 1, .5}, {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
 const std::vector<TTapRow> kNormalizeGreenBlue = {{0, 0, 1},   {0, 0, 1},  {0, 1, .5},
                                                   {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
+
+}  // namespace
 
 const std::vector<TStandardFilter>& StandardFilters() {
   static const std::vector<TStandardFilter> table = {
@@ -131,6 +111,8 @@ const std::vector<TStandardFilter>& StandardFilters() {
   return table;
 }
 
+namespace {
+
 TFIRIIRFilter MakeFilter(const TFilterRow& row) {
   TFIRIIRFilter f;
   for (const TTapRow& t : row.Taps) {
@@ -162,15 +144,12 @@ editor::TBitmap RunStandardFilter(const TStandardFilter& s, const EffectInput& i
 
 void AddStandardFilterEffects(std::vector<EffectRow>& rows) {
   for (const TStandardFilter& s : StandardFilters()) {
-    EffectRow row;
-    row.Name = CliName(s.Caption);
-    row.Caption = s.Caption;
-    row.HelpPage = "StdFilters.html";
-    row.MenuItems = {s.MenuItem};
-    row.Run = [&s](const EffectInput& in, const ParamValues&, uint32_t) {
-      return RunStandardFilter(s, in);
-    };
-    rows.push_back(std::move(row));
+    rows.push_back({.Caption = s.Caption,
+                    .HelpPage = "StdFilters.html",
+                    .MenuItems = {s.MenuItem},
+                    .Run = [&s](const EffectInput& in, const ParamValues&, uint32_t) {
+                      return RunStandardFilter(s, in);
+                    }});
   }
 }
 

@@ -49,7 +49,12 @@ uint8_t Evaluate(int formula, const uint8_t* px, uint8_t keep) {
 
 }  // namespace
 
-editor::TBitmap SwitchColors(const EffectInput& in, const SwitchColorsParams& p) {
+editor::TBitmap SwitchColors(const EffectInput& in, const SwitchColorsParams& given) {
+  SwitchColorsParams p = given;
+  if (p.Preset > 0 && p.Preset <= static_cast<int>(kSwitchPresets.size())) {
+    const SwitchPreset& s = kSwitchPresets[static_cast<size_t>(p.Preset - 1)];
+    p.Red = s.Red, p.Green = s.Green, p.Blue = s.Blue;
+  }
   editor::TBitmap out;
   MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int) {
     // All targets come from the source pixel, never from a switched value.

@@ -1,7 +1,6 @@
 // The table rows of the tone and colour adjustments.
-#include "effects/model/EffectTable.h"
-#include "effects/model/ParamRows.h"
 #include "base/Random.h"
+#include "effects/model/EffectTable.h"
 #include "effects/model/ToneEffects.h"
 
 namespace lumarte::effects {
@@ -10,139 +9,161 @@ namespace {
 
 using editor::TBitmap;
 
+// A -100..100 channel slider of the Brightness dialog; without a value of
+// its own it takes Overall's.
+EffectParam Channel(int BrightnessParams::*field, const char* caption, const char* n) {
+  return Field(field, {.Caption = caption, .Min = -100, .Max = 100,
+                       .Control = std::string("TrackBar") + n, .Edit = std::string("Edit") + n,
+                       .Follows = "overall"});
+}
+
 EffectRow BrightnessRow() {
-  EffectRow row{
-      "adjust-brightness",     "Adjust Brightness", "TBrightnessForm", "Brightness",     {},
-      RecomputePolicy::Always, "Brightness.html",   nullptr,           {"LMBrightness1"}};
-  row.Params = {Range("overall", "Overall", -100, 100, 0, "TrackBar1", "Edit1"),
-                Range("red", "Red", -100, 100, 0, "TrackBar2", "Edit2"),
-                Range("green", "Green", -100, 100, 0, "TrackBar3", "Edit3"),
-                Range("blue", "Blue", -100, 100, 0, "TrackBar4", "Edit4"),
-                Radio("range", "Range", {"0.8 - 1.25", "0.5 - 2", "0.1 - 10"},
-                      {"RadioButton1", "RadioButton2", "RadioButton3"}, 1)};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    // "Overall" drives the three channels unless one is given on its own.
-    auto channel = [&](const char* name) {
-      const EffectParam& p = row.Param(name);
-      return v.Has(name) ? v.Int(p) : v.Int(row.Param("overall"));
-    };
-    return Brightness(
-        in, {channel("red"), channel("green"), channel("blue"), v.Int(row.Param("range"))});
-  };
-  return row;
+  using P = BrightnessParams;
+  return Effect<P>(
+      {.Caption = "Adjust Brightness",
+       .FormName = "TBrightnessForm",
+       .FormCaption = "Brightness",
+       .Params = {{.Caption = "Overall", .Min = -100, .Max = 100, .Control = "TrackBar1",
+                   .Edit = "Edit1"},
+                  Channel(&P::Red, "Red", "2"), Channel(&P::Green, "Green", "3"),
+                  Channel(&P::Blue, "Blue", "4"),
+                  Field(&P::Range, {.Caption = "Range",
+                                    .Default = 1,
+                                    .Choices = {"0.8 - 1.25", "0.5 - 2", "0.1 - 10"},
+                                    .ChoiceControls = {"RadioButton1", "RadioButton2",
+                                                       "RadioButton3"}})},
+       .HelpPage = "Brightness.html",
+       .MenuItems = {"LMBrightness1"}},
+      [](const EffectInput& in, const P& p, uint32_t) { return Brightness(in, p); });
 }
 
 EffectRow ContrastRow() {
-  EffectRow row{
-      "adjust-contrast",       "Adjust Contrast", "TContrastForm", "Adjust Contrast",     {},
-      RecomputePolicy::Always, "Contrast.html",   nullptr,         {"LMAdjustConstrast1"}};
-  row.Params = {Range("contrast", "Contrast", -50, 50, 0, "TrackBar1", "Edit1"),
-                Range("brightness", "Brightness", -50, 50, 0, "TrackBar2", "Edit2"),
-                Radio("channel", "", {"All Colors", "Red", "Green", "Blue"},
-                      {"AllColors", "Red", "Green", "Blue"})};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return Contrast(in, {v.Int(row.Params[0]), v.Int(row.Params[1]),
-                         static_cast<ContrastChannel>(v.Int(row.Params[2]))});
-  };
-  return row;
+  using P = ContrastParams;
+  return Effect<P>(
+      {.Caption = "Adjust Contrast",
+       .FormName = "TContrastForm",
+       .FormCaption = "Adjust Contrast",
+       .Params = {Field(&P::Contrast, {.Caption = "Contrast", .Min = -50, .Max = 50,
+                                       .Control = "TrackBar1", .Edit = "Edit1"}),
+                  Field(&P::Brightness, {.Caption = "Brightness", .Min = -50, .Max = 50,
+                                         .Control = "TrackBar2", .Edit = "Edit2"}),
+                  Field(&P::Channel, {.Choices = {"All Colors", "Red", "Green", "Blue"},
+                                      .ChoiceControls = {"AllColors", "Red", "Green", "Blue"},
+                                      .Name = "channel"})},
+       .HelpPage = "Contrast.html",
+       .MenuItems = {"LMAdjustConstrast1"}},
+      [](const EffectInput& in, const P& p, uint32_t) { return Contrast(in, p); });
 }
 
 EffectRow GammaRow() {
-  EffectRow row{"gamma-correction",
-                "Gamma Correction",
-                "TGammaCorrectionForm",
-                "Gamma Correction",
-                {},
-                RecomputePolicy::ReusePreview,
-                "Gamma.html",
-                nullptr,
-                {"LMGammaCorrection1"}};
-  row.Params = {Range("gamma", "", 0, 50, 28, "TrackBar1")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
-    Rng().Seed(seed);
-    return GammaCorrection(in, GammaFromPosition(v.Int(row.Params[0])));
-  };
-  return row;
+  using P = GammaParams;
+  return Effect<P>(
+      {.Caption = "Gamma Correction",
+       .FormName = "TGammaCorrectionForm",
+       .FormCaption = "Gamma Correction",
+       .Params = {Field(&P::Position,
+                        {.Max = 50, .Default = 28, .Control = "TrackBar1", .Name = "gamma"})},
+       .Policy = RecomputePolicy::ReusePreview,
+       .HelpPage = "Gamma.html",
+       .MenuItems = {"LMGammaCorrection1"}},
+      [](const EffectInput& in, const P& p, uint32_t seed) {
+        Rng().Seed(seed);
+        return GammaCorrection(in, GammaFromPosition(p.Position));
+      });
 }
 
 EffectRow HueSaturationRow() {
-  EffectRow row{
-      "hue-and-saturaton",           "Hue and Saturaton", "THSVForm", "Hue and Saturation", {},
-      RecomputePolicy::ReusePreview, "HSV.html",          nullptr,    {"LMChangeHSB1"}};
-  row.Params = {Range("hue", "Hue", 0, 200, 0, "HueTrackbar"),
-                Range("saturation", "Saturation", -100, 100, 0, "SaturationTrackbar"),
-                Range("brightness", "Brightness", -100, 100, 0, "BrightnessTrackbar")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
-    Rng().Seed(seed);
-    return HueSaturation(in, {v.Int(row.Params[0]), v.Int(row.Params[1]), v.Int(row.Params[2])});
-  };
-  return row;
+  using P = HueSaturationParams;
+  return Effect<P>(
+      {.Caption = "Hue and Saturaton",
+       .FormName = "THSVForm",
+       .FormCaption = "Hue and Saturation",
+       .Params = {Field(&P::Hue, {.Caption = "Hue", .Max = 200, .Control = "HueTrackbar"}),
+                  Field(&P::Saturation, {.Caption = "Saturation", .Min = -100, .Max = 100,
+                                         .Control = "SaturationTrackbar"}),
+                  Field(&P::Brightness, {.Caption = "Brightness", .Min = -100, .Max = 100,
+                                         .Control = "BrightnessTrackbar"})},
+       .Policy = RecomputePolicy::ReusePreview,
+       .HelpPage = "HSV.html",
+       .MenuItems = {"LMChangeHSB1"}},
+      [](const EffectInput& in, const P& p, uint32_t seed) {
+        Rng().Seed(seed);
+        return HueSaturation(in, p);
+      });
+}
+
+// A target channel's formula; the last choice (the target's check box
+// cleared) lies past the formula table and keeps the channel.
+EffectParam Target(int SwitchColorsParams::*field, const char* caption, int def, const char* box) {
+  std::vector<std::string> formulas;
+  for (const auto& f : kSwitchFormulas) formulas.push_back(f.Caption);
+  formulas.push_back("unchanged");
+  return Field(field, {.Caption = caption, .Default = double(def), .Choices = formulas,
+                       .Control = box});
 }
 
 EffectRow SwitchColorsRow() {
-  std::vector<std::string> formulas;
-  for (const auto& f : kSwitchFormulas) formulas.push_back(f.Caption);
-  formulas.push_back("unchanged");  // the target's check box cleared
+  using P = SwitchColorsParams;
   std::vector<std::string> presets{"none"};
   for (const auto& p : kSwitchPresets) presets.push_back(p.Caption);
-  EffectRow row{"switch-colors",
-                "Switch Colors",
-                "TSwitchColorsForm",
-                "Switch RGB values",
-                {},
-                RecomputePolicy::Always,
-                "SwitchColors.html",
-                nullptr,
-                {"LMSwitchColors1", "LMSwitchColors2"}};
-  row.Params = {Choice("red", "Red", formulas, 0, "ComboBox1"),
-                Choice("green", "Green", formulas, 1, "ComboBox2"),
-                Choice("blue", "Blue", formulas, 2, "ComboBox3"),
-                Choice("set-parameters-to", "Set Parameters to ", presets, 0, "ComboBox4")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    auto formula = [&](int i) {
-      int f = v.Int(row.Params[i]);
-      return f == static_cast<int>(kSwitchFormulas.size()) ? -1 : f;
-    };
-    SwitchColorsParams p{formula(0), formula(1), formula(2)};
-    if (int preset = v.Int(row.Params[3]); preset > 0) {
-      const SwitchPreset& s = kSwitchPresets[static_cast<size_t>(preset - 1)];
-      p = {s.Red, s.Green, s.Blue};
-    }
-    return SwitchColors(in, p);
-  };
-  return row;
+  return Effect<P>(
+      {.Caption = "Switch Colors",
+       .FormName = "TSwitchColorsForm",
+       .FormCaption = "Switch RGB values",
+       .Params = {Target(&P::Red, "Red", 0, "ComboBox1"),
+                  Target(&P::Green, "Green", 1, "ComboBox2"),
+                  Target(&P::Blue, "Blue", 2, "ComboBox3"),
+                  Field(&P::Preset, {.Caption = "Set Parameters to ", .Choices = presets,
+                                     .Control = "ComboBox4"})},
+       .HelpPage = "SwitchColors.html",
+       .MenuItems = {"LMSwitchColors1", "LMSwitchColors2"}},
+      [](const EffectInput& in, const P& p, uint32_t) { return SwitchColors(in, p); });
 }
 
 EffectRow AtmosphereRow() {
-  EffectRow row{
-      "athmosphere",           "Athmosphere",    "TColorAtmoForm", "Change Color Atmosphere",    {},
-      RecomputePolicy::Always, "ColorAtmo.html", nullptr,          {"LMChangeColorAthmosphere1"}};
-  row.Params = {Choice("make-image-more", "Make image more",
-                       {"cold", "hot", "red", "green", "blue"}, 0, "CCAComboBox"),
-                Range("intensity", "Intensity", 1, 100, 19, "CCA_IntensityTrackbar")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
-    Rng().Seed(seed);
-    return ColorAtmosphere(in, static_cast<AtmosphereMode>(v.Int(row.Params[0])),
-                           v.Int(row.Params[1]));
-  };
-  return row;
+  using P = AtmosphereParams;
+  return Effect<P>(
+      {.Caption = "Athmosphere",
+       .FormName = "TColorAtmoForm",
+       .FormCaption = "Change Color Atmosphere",
+       .Params = {Field(&P::Mode, {.Caption = "Make image more",
+                                   .Choices = {"cold", "hot", "red", "green", "blue"},
+                                   .Control = "CCAComboBox"}),
+                  Field(&P::Intensity, {.Caption = "Intensity", .Min = 1, .Max = 100,
+                                        .Default = 19, .Control = "CCA_IntensityTrackbar"})},
+       .HelpPage = "ColorAtmo.html",
+       .MenuItems = {"LMChangeColorAthmosphere1"}},
+      [](const EffectInput& in, const P& p, uint32_t seed) {
+        Rng().Seed(seed);
+        return ColorAtmosphere(in, p.Mode, p.Intensity);
+      });
 }
 
 EffectRow NoiseRow() {
-  EffectRow row{"add-noise",  "Add Noise", "TNoiseForm",   "Add Noise", {}, RecomputePolicy::Always,
-                "Noise.html", nullptr,     {"LMAddNoise1"}};
-  row.Params = {Radio("channel", "", {"all", "grey", "red", "green", "blue"},
-                      {"AN_AllRadioButton", "AN_GreyRadioButton", "AN_RedRadioButton",
-                       "AN_GreenRadioButton", "AN_BlueRadioButton"}),
-                Range("intensity", "Intensity", 0, 100, 50, "AN_IntensityTrackBar"),
-                Check("apply-filter", "apply filter", "AN_FilterCheckBox"),
-                Range("filter", "Filter Noise", 0, 100, 50, "AN_FilterTrackBar")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t seed) {
-    Rng().Seed(seed);
-    return AddNoise(in, {static_cast<NoiseChannel>(v.Int(row.Params[0])), v.Int(row.Params[1]),
-                         v.Int(row.Params[2]) != 0, v.Int(row.Params[3])});
-  };
-  return row;
+  using P = NoiseParams;
+  return Effect<P>(
+      {.Caption = "Add Noise",
+       .FormName = "TNoiseForm",
+       .FormCaption = "Add Noise",
+       .Params = {Field(&P::Channel,
+                        {.Choices = {"all", "grey", "red", "green", "blue"},
+                         .ChoiceControls = {"AN_AllRadioButton", "AN_GreyRadioButton",
+                                            "AN_RedRadioButton", "AN_GreenRadioButton",
+                                            "AN_BlueRadioButton"},
+                         .Name = "channel"}),
+                  Field(&P::Intensity, {.Caption = "Intensity", .Max = 100, .Default = 50,
+                                        .Control = "AN_IntensityTrackBar"}),
+                  Field(&P::ApplyFilter, {.Caption = "apply filter",
+                                          .Kind = ControlKind::Check,
+                                          .Control = "AN_FilterCheckBox"}),
+                  Field(&P::Filter, {.Caption = "Filter Noise", .Max = 100, .Default = 50,
+                                     .Control = "AN_FilterTrackBar", .Name = "filter"})},
+       .HelpPage = "Noise.html",
+       .MenuItems = {"LMAddNoise1"}},
+      [](const EffectInput& in, const P& p, uint32_t seed) {
+        Rng().Seed(seed);
+        return AddNoise(in, p);
+      });
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ inline double GammaFromPosition(int position) {
   return 1.3 + 2.0 * position / 50.0;
 }
 editor::TBitmap GammaCorrection(const EffectInput& in, double gamma);
+struct GammaParams {
+  int Position = 28;  // the track bar, see GammaFromPosition
+};
 
 struct HueSaturationParams {
   int Hue = 0;         // 0..200
@@ -50,11 +53,17 @@ extern const std::array<SwitchPreset, 6> kSwitchPresets;
 struct SwitchColorsParams {
   // Formula index per target channel, or -1 to keep the channel.
   int Red = 0, Green = 1, Blue = 2;
+  // A preset's number from 1, replacing the three formulas; 0 for none.
+  int Preset = 0;
 };
 editor::TBitmap SwitchColors(const EffectInput& in, const SwitchColorsParams& p);
 
 enum class AtmosphereMode { Cold, Hot, Red, Green, Blue };
 editor::TBitmap ColorAtmosphere(const EffectInput& in, AtmosphereMode mode, int intensity);
+struct AtmosphereParams {
+  AtmosphereMode Mode = AtmosphereMode::Cold;
+  int Intensity = 19;
+};
 
 enum class NoiseChannel { All, Grey, Red, Green, Blue };
 struct NoiseParams {

@@ -1,7 +1,6 @@
 // The table rows of the geometric transforms and the distortions.
 #include "editor/model/Resample.h"
 #include "effects/model/EffectTable.h"
-#include "effects/model/ParamRows.h"
 #include "effects/model/Transforms.h"
 #include "imaging/Errors.h"
 
@@ -12,117 +11,129 @@ namespace {
 using editor::TBitmap;
 
 // A check box that starts checked or not.
-EffectParam Box(const char* name, const char* caption, const char* control, bool checked) {
-  EffectParam p = Check(name, caption, control);
-  p.Default = checked ? 1 : 0;
-  return p;
+template <class P>
+EffectParam Box(bool P::*field, const char* caption, const char* control, bool checked) {
+  return Field(field, {.Caption = caption, .Default = checked ? 1.0 : 0.0,
+                       .Kind = ControlKind::Check, .Control = control});
 }
 
 EffectRow RotateRow() {
-  EffectRow row{"rotate",      "Rotate", "TRotateForm",
-                "Rotate",      {},       RecomputePolicy::Always,
-                "Rotate.html", nullptr,  {"LMRotateandMirror1"}};
-  row.Params = {Range("angle", "", 0, 359, 0, "TrackBar1", "Edit1"),
-                Box("overwrite-unselected-and-resize-if-necessary",
-                    "overwrite unselected and resize if necessary", "RTOverwriteAndResize", false),
-                Box("use-transparent-color-interval", "use transparent color interval",
-                    "RTTransparentBox", true)};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return Rotate(in, {v.Int(row.Params[0]), v.Int(row.Params[1]) != 0, v.Int(row.Params[2]) != 0});
-  };
-  return row;
+  using P = RotateParams;
+  return Effect<P>(
+      {.Caption = "Rotate",
+       .FormName = "TRotateForm",
+       .FormCaption = "Rotate",
+       .Params = {Field(&P::Angle,
+                        {.Max = 359, .Control = "TrackBar1", .Edit = "Edit1", .Name = "angle"}),
+                  Box(&P::OverwriteAndResize, "overwrite unselected and resize if necessary",
+                      "RTOverwriteAndResize", false),
+                  Box(&P::UseTransparent, "use transparent color interval", "RTTransparentBox",
+                      true)},
+       .HelpPage = "Rotate.html",
+       .MenuItems = {"LMRotateandMirror1"}},
+      [](const EffectInput& in, const P& p, uint32_t) { return Rotate(in, p); });
 }
 
 // The Resize dialog is a plain dialog of its own, opened by its menu item;
 // the row serves the command line. A size of 0 (the default) comes from its
 // percent, which keeps the image's size by default.
 EffectRow ResizeRow() {
-  EffectRow row{"resize", "Resize", "TResizeForm", "Resize", {}, RecomputePolicy::Always, "",
-                nullptr,  {}};
-  row.Params = {Range("width", "", 0, 65535, 0, "WidthEdit"),
-                Range("height", "", 0, 65535, 0, "HeightEdit"),
-                Range("widthpercent", "", 0, 1e6, 100, "WidthPercent"),
-                Range("heightpercent", "", 0, 1e6, 100, "HeightPercent")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    auto side = [&](int pixels, int percent, int size) {
-      const int given = v.Int(row.Params[pixels]);
-      return given > 0 ? given : PercentPixels(v.Get(row.Params[percent]), size);
-    };
-    const int w = side(0, 2, in.Source.Width()), h = side(1, 3, in.Source.Height());
-    if (w < 1 || h < 1) throw ELumarteError("Resize needs a width and a height of at least 1");
-    return editor::ResampleNearest(in.Source, w, h);
+  using P = ResizeParams;
+  auto size = [](int P::*field, const char* name, const char* control) {
+    return Field(field, {.Max = 65535, .Control = control, .Name = name});
   };
-  return row;
+  auto percent = [](double P::*field, const char* name, const char* control) {
+    return Field(field, {.Max = 1e6, .Default = 100, .Control = control, .Name = name});
+  };
+  return Effect<P>(
+      {.Caption = "Resize",
+       .FormName = "TResizeForm",
+       .FormCaption = "Resize",
+       .Params = {size(&P::Width, "width", "WidthEdit"), size(&P::Height, "height", "HeightEdit"),
+                  percent(&P::WidthPercent, "widthpercent", "WidthPercent"),
+                  percent(&P::HeightPercent, "heightpercent", "HeightPercent")},
+       .HelpPage = ""},
+      [](const EffectInput& in, const P& p, uint32_t) {
+        auto side = [](int given, double percent, int size) {
+          return given > 0 ? given : PercentPixels(percent, size);
+        };
+        const int w = side(p.Width, p.WidthPercent, in.Source.Width());
+        const int h = side(p.Height, p.HeightPercent, in.Source.Height());
+        if (w < 1 || h < 1) throw ELumarteError("Resize needs a width and a height of at least 1");
+        return editor::ResampleNearest(in.Source, w, h);
+      });
+}
+
+EffectParam Align(CanvasAlign EnlargeCanvasParams::*field, const char* caption,
+                  std::vector<std::string> choices, std::vector<std::string> buttons) {
+  return Field(field, {.Caption = caption, .Choices = choices, .ChoiceControls = buttons});
 }
 
 EffectRow EnlargeCanvasRow() {
-  EffectRow row{"enlarge-canvas",
-                "Enlarge Canvas",
-                "TEnlargeCanvasForm",
-                "Enlarge Canvas",
-                {},
-                RecomputePolicy::Always,
-                "help.html",
-                nullptr,
-                {"LMEnlargeCanvas1"}};
-  // Sizes of 0 keep the image's own; the dialog's minimum is the current size.
-  row.Params = {Range("width", "", 0, 9999, 0, "WidthSpinEdit"),
-                Range("height", "", 0, 9999, 0, "HeightSpinEdit"),
-                Radio("alignment", "Alignment", {"left", "center", "right"},
-                      {"ECleftradiobutton", "ECcenterradiobutton", "ECrightradiobutton"}),
-                Range("offset", "Offset:", -9999, 9999, 0, "HorOffsetSpinEdit"),
-                Radio("vertical-alignment", "Vertical Alignment", {"top", "middle", "bottom"},
-                      {"ECtopradiobutton", "ECmiddleradiobutton", "ECbottomradiobutton"}),
-                Range("vertoffset", "", -9999, 9999, 0, "VertOffsetSpinEdit")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    auto size = [&](int i, int current) {
-      int s = v.Int(row.Params[i]);
-      return s > 0 ? s : current;
-    };
-    return EnlargeCanvas(in, {size(0, in.Source.Width()), size(1, in.Source.Height()),
-                              static_cast<CanvasAlign>(v.Int(row.Params[2])),
-                              static_cast<CanvasAlign>(v.Int(row.Params[4])), v.Int(row.Params[3]),
-                              v.Int(row.Params[5])});
+  using P = EnlargeCanvasParams;
+  auto spin = [](int P::*field, const char* name, const char* caption, double lo, double hi,
+                 const char* control) {
+    return Field(field, {.Caption = caption, .Min = lo, .Max = hi, .Control = control,
+                         .Name = name});
   };
-  return row;
+  // Sizes of 0 keep the image's own; the dialog's minimum is the current size.
+  return Effect<P>(
+      {.Caption = "Enlarge Canvas",
+       .FormName = "TEnlargeCanvasForm",
+       .FormCaption = "Enlarge Canvas",
+       .Params = {spin(&P::Width, "width", "", 0, 9999, "WidthSpinEdit"),
+                  spin(&P::Height, "height", "", 0, 9999, "HeightSpinEdit"),
+                  Align(&P::Horizontal, "Alignment", {"left", "center", "right"},
+                        {"ECleftradiobutton", "ECcenterradiobutton", "ECrightradiobutton"}),
+                  spin(&P::HorOffset, "offset", "Offset:", -9999, 9999, "HorOffsetSpinEdit"),
+                  Align(&P::Vertical, "Vertical Alignment", {"top", "middle", "bottom"},
+                        {"ECtopradiobutton", "ECmiddleradiobutton", "ECbottomradiobutton"}),
+                  spin(&P::VertOffset, "vertoffset", "", -9999, 9999, "VertOffsetSpinEdit")},
+       .MenuItems = {"LMEnlargeCanvas1"}},
+      [](const EffectInput& in, const P& given, uint32_t) {
+        P p = given;
+        if (p.Width <= 0) p.Width = in.Source.Width();
+        if (p.Height <= 0) p.Height = in.Source.Height();
+        return EnlargeCanvas(in, p);
+      });
 }
 
 EffectRow DistortionRow() {
-  EffectRow row{"distortion",      "Distortion", "TDistortionForm",
-                "Distortion",      {},           RecomputePolicy::Always,
-                "Distortion.html", nullptr,      {"LMDistort1"}};
-  row.Params = {Range("threshold", "Threshold", 1, 127, 64, "TrackBar1", "SpinEdit1"),
-                Box("red", "Red", "RedCheckBox", true),
-                Box("green", "Green", "GreenCheckBox", true),
-                Box("blue", "Blue", "BlueCheckBox", true),
-                Box("use-median-as-center", "use Median as Center", "MedianCheckBox", true),
-                Box("use-clipping", "use Clipping", "ClippingCheckBox", false),
-                Range("offset", "Offset", -127, 127, 0, "OffsetSpinEdit")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    auto on = [&](int i) { return v.Int(row.Params[i]) != 0; };
-    return Distortion(
-        in, {v.Int(row.Params[0]), on(1), on(2), on(3), on(4), on(5), v.Int(row.Params[6])});
-  };
-  return row;
+  using P = DistortionParams;
+  return Effect<P>(
+      {.Caption = "Distortion",
+       .FormName = "TDistortionForm",
+       .FormCaption = "Distortion",
+       .Params = {Field(&P::Threshold, {.Caption = "Threshold", .Min = 1, .Max = 127,
+                                        .Default = 64, .Control = "TrackBar1",
+                                        .Edit = "SpinEdit1"}),
+                  Box(&P::Red, "Red", "RedCheckBox", true),
+                  Box(&P::Green, "Green", "GreenCheckBox", true),
+                  Box(&P::Blue, "Blue", "BlueCheckBox", true),
+                  Box(&P::MedianCentre, "use Median as Center", "MedianCheckBox", true),
+                  Box(&P::Clipping, "use Clipping", "ClippingCheckBox", false),
+                  Field(&P::Offset, {.Caption = "Offset", .Min = -127, .Max = 127,
+                                     .Control = "OffsetSpinEdit"})},
+       .HelpPage = "Distortion.html",
+       .MenuItems = {"LMDistort1"}},
+      [](const EffectInput& in, const P& p, uint32_t) { return Distortion(in, p); });
 }
 
 EffectRow PinchPunchRow() {
-  EffectRow row{"pinch-punch",
-                "Pinch & Punch",
-                "TPinchPunchForm",
-                "Pinch & Punch",
-                {},
-                RecomputePolicy::ReusePreview,
-                "Deformations.html",
-                nullptr,
-                {"LMPinchPuch1"}};
-  row.Params = {
-      Range("position", "", 0, 200, 0, "TrackBar1"),
-      Choice("method", "Method", {"linear", "square", "harder", "softer"}, 1, "MethodComboBox")};
-  row.Run = [row](const EffectInput& in, const ParamValues& v, uint32_t) {
-    return PinchPunch(in, {v.Int(row.Params[0]), static_cast<PinchMethod>(v.Int(row.Params[1]))});
-  };
-  return row;
+  using P = PinchPunchParams;
+  return Effect<P>(
+      {.Caption = "Pinch & Punch",
+       .FormName = "TPinchPunchForm",
+       .FormCaption = "Pinch & Punch",
+       .Params = {Field(&P::Position, {.Max = 200, .Control = "TrackBar1", .Name = "position"}),
+                  Field(&P::Method, {.Caption = "Method",
+                                     .Default = 1,
+                                     .Choices = {"linear", "square", "harder", "softer"},
+                                     .Control = "MethodComboBox"})},
+       .Policy = RecomputePolicy::ReusePreview,
+       .HelpPage = "Deformations.html",
+       .MenuItems = {"LMPinchPuch1"}},
+      [](const EffectInput& in, const P& p, uint32_t) { return PinchPunch(in, p); });
 }
 
 }  // namespace

@@ -45,6 +45,11 @@ std::optional<int> PixelsFromPercent(const std::string& text, int imageSize);
 // width × height as one undo step, the window fitted again. Sizes below 1
 // do nothing (false).
 bool ResizeDocument(editor::DocumentList& docs, int width, int height);
+// The command line's resize: a size of 0 comes from its percent.
+struct ResizeParams {
+  int Width = 0, Height = 0;
+  double WidthPercent = 100, HeightPercent = 100;
+};
 // "Maintain Ratio": the other side, round(displayOther·size/displayThis).
 int RatioSide(int size, int displayThis, int displayOther);
 

@@ -28,6 +28,9 @@ class TParamEffectForm : public TBaseEffectForm {
   // parameters they show plainly.
   void BuildControls();
   virtual QWidget* BuildControl(const EffectParam& p);
+  QWidget* BuildSlider(const EffectParam& p);
+  // The width of the caption column: the widest slider or list caption.
+  int CaptionColumnWidth() const;
   editor::TBitmap ComputeEffect(const EffectInput& in) override;
   // The generator seed for one computation (the noise dialog fixes its own).
   virtual uint32_t Seed() const;
