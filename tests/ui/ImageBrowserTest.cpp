@@ -9,7 +9,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "EventLoop.h"
@@ -44,11 +43,6 @@ TBitmap Solid(int w, int h, TColor c) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) b.SetPixel(x, y, c);
   return b;
-}
-
-std::string FileBytes(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool Near(TColor a, TColor b) {
@@ -100,7 +94,7 @@ TEST_F(ImageBrowserTest, FolderGridInNameOrderSortsAndOpensIntoTheEditor) {
   editor::WriteJpegFile(dir.File("b.jpg"), Solid(160, 120, kGreen), 90, false);
   editor::WritePngFile(dir.File("a.png"), Solid(40, 30, kRed), false, 0);
   editor::WriteBmpFile(dir.File("c.BMP"), Solid(30, 60, kBlue), 24);
-  std::ofstream(dir.File("d.jpg")) << "not a picture";
+  dir.Write("d.jpg", "not a picture");
   std::filesystem::create_directory(dir.File("sub"));
   browser->ShowFolder(dir.Path.string());
   WaitForThumbnails();
@@ -236,7 +230,7 @@ class WebModeTest : public ImageBrowserTest {
       editor::WritePngFile(file, Solid(64, 48, colour), false, 0);
     else
       editor::WriteJpegFile(file, Solid(64, 48, colour), 90, false);
-    return FileBytes(file);
+    return fixtures::TempFolder::Read(file);
   }
 };
 

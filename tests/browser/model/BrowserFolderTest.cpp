@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "browser/model/BrowserFolder.h"
 #include "browser/model/BrowserTexts.h"
@@ -19,7 +18,7 @@ TEST(BrowserFolder, SubFoldersKeepTheParentFirstAndSortTheRest) {
 TEST(BrowserFolder, ScanListsFoldersAndBrowsableImages) {
   lumarte::fixtures::TempFolder dir;
   for (const char* f : {"a.JPG", "b.png", "c.ico", "d.txt", "e.jpeg", "f.emf", "g.Gif"})
-    std::ofstream(dir.File(f)) << "x";
+    dir.Write(f, "x");
   for (const char* d : {"Zed", "alpha", ".hidden"}) std::filesystem::create_directory(dir.File(d));
   TFolderContents c = ScanFolder(dir.Path.string() + "//");
   EXPECT_EQ(c.Folder, dir.Path.string());

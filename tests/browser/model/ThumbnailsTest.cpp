@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 #include "browser/model/Thumbnails.h"
@@ -33,8 +32,7 @@ class JpegScaleTest : public ::testing::TestWithParam<ScaleCase> {};
 TEST_P(JpegScaleTest, SmallestScaleCoveringTheSize) {
   static fixtures::TempFolder dir;
   static std::string file = Photo(dir, "p.jpg", 1600, 1200);
-  std::ifstream in(file, std::ios::binary);
-  std::string data((std::istreambuf_iterator<char>(in)), {});
+  std::string data = fixtures::TempFolder::Read(file);
   imaging::TRevedBitmap picture;
   auto r = imaging::DecodeJPEG(reinterpret_cast<const uint8_t*>(data.data()), data.size(), picture,
                                int64_t{1} << 28, [&](int, int) {
@@ -55,7 +53,7 @@ TEST(Thumbnails, FittedPicturesAndNothingForBrokenFiles) {
   fixtures::TempFolder dir;
   std::string wide = Photo(dir, "wide.jpg", 1600, 1200);
   std::string small = Photo(dir, "small.JPEG", 40, 30);
-  std::ofstream(dir.File("broken.jpg")) << "not a jpeg";
+  dir.Write("broken.jpg", "not a jpeg");
   editor::TBitmap t = MakeThumbnail(wide, 100, 100);
   EXPECT_EQ(t.Width(), 100);
   EXPECT_EQ(t.Height(), 75);
