@@ -2,6 +2,7 @@
 // Splits independent work over the machine's cores. Callers make sure the
 // parts are truly independent, so the result never depends on the split.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <thread>
@@ -9,12 +10,25 @@
 
 namespace lumarte {
 
+// The most threads parallel work uses; 0 for every core (benchmarks set 1).
+inline std::atomic<int>& ParallelThreadLimit() {
+  static std::atomic<int> limit{0};
+  return limit;
+}
+
+// The number of threads parallel work runs on.
+inline int64_t ParallelThreads() {
+  const int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const int limit = ParallelThreadLimit();
+  return limit > 0 ? std::min<int64_t>(cores, limit) : cores;
+}
+
 // Calls work(begin, end) for consecutive ranges covering 0..count, each
 // range on a thread of its own; small counts stay on the calling thread.
 // Every thread is joined before the first exception a part raised goes on.
 template <class F>
 void ParallelRanges(int64_t count, F&& work, int64_t minPerThread = 1 << 16) {
-  const int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const int64_t cores = ParallelThreads();
   const int64_t parts = std::clamp<int64_t>(count / std::max<int64_t>(1, minPerThread), 1, cores);
   if (parts == 1) {
     work(int64_t{0}, count);

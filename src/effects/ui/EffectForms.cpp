@@ -4,6 +4,9 @@
 
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
+#include "effects/ui/FrequencyForms.h"
+#include "effects/ui/InsertForms.h"
+#include "effects/ui/RetouchForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
 
@@ -24,6 +27,9 @@ const EffectFormFactories& Factories() {
     AddToneForms(f);
     AddFilterForms(f);
     AddTransformForms(f);
+    AddFrequencyForms(f);
+    AddRetouchForms(f);
+    AddInsertForms(f);
     return f;
   }();
   return factories;
