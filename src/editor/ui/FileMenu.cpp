@@ -24,7 +24,7 @@ void TForm1::BuildFileMenu() {
                       Do(&TForm1::LMSendtoThumbnailCreator1Click)},
                      {"LMThumbnailCreator1", "Thumbnail Creator", "F2",
                       Do(&TForm1::LMThumbnailCreator1Click)},
-                     {"LMBrowse1", "Browse ...", "F11", {}},
+                     {"LMBrowse1", "Browse ...", "F11", Do(&TForm1::LMBrowse1Click)},
                      {"LMVideo1", "Video Player", "F3", Do(&TForm1::LMVideo1Click)},
                      {"LMScreenCapturer1", "Screen Capturer", "F4", {}},
                      {"LMScreenCaptureNow1",

@@ -339,6 +339,7 @@ void TForm1::OpenStartTool() {
   ActivatedOnce = true;
   if (StartTool == TStartTool::Thumb) Guard([this] { LMThumbnailCreator1Click(); });
   if (StartTool == TStartTool::Video) Guard([this] { LMVideo1Click(); });
+  if (StartTool == TStartTool::Browser) Guard(Do(&TForm1::LMBrowse1Click));
   if (StartTool == TStartTool::Capture) Guard(Do(&TForm1::LMScreenCapturer1Click));
 }
 

@@ -35,6 +35,10 @@ class TCapturer;
 namespace lumarte::video {
 class TVideoExtractForm;
 }  // namespace lumarte::video
+namespace lumarte::browser {
+class TImageBrowserForm;
+class TBrowserPrompts;
+}  // namespace lumarte::browser
 namespace lumarte::gallery {
 class TCreatorPrompts;
 class TThumbnailCreatorForm;
@@ -153,6 +157,11 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   video::TVideoExtractForm* VideoForm = nullptr;
   // "-VIDEO <file>": the video the player opens at start.
   std::string StartVideoFile;
+  // "Browse ...": the image browser, made on first use and kept.
+  void LMBrowse1Click();
+  browser::TImageBrowserForm* BrowserForm = nullptr;
+  // The browser's questions; its own dialogs when null (tests set theirs).
+  browser::TBrowserPrompts* BrowserPrompts = nullptr;
   // "Thumbnail Creator": made on first use and kept.
   void LMThumbnailCreator1Click();
   void LMSendtoThumbnailCreator1Click();
