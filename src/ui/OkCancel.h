@@ -4,6 +4,7 @@
 #include <QString>
 
 class QDialog;
+class QHBoxLayout;
 class QPushButton;
 
 namespace lumarte::ui {
@@ -22,5 +23,7 @@ struct TOkCancelLabels {
 };
 
 TOkCancelButtons OkCancelButtons(QDialog* dialog, const TOkCancelLabels& labels = {});
+// The two buttons at the right of a row of their own, for the dialog's layout.
+QHBoxLayout* OkCancelRow(QDialog* dialog, const TOkCancelLabels& labels = {});
 
 }  // namespace lumarte::ui

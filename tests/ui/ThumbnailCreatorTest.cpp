@@ -31,6 +31,7 @@
 #include "gallery/ui/ThumbnailCreatorForm.h"
 #include "gallery/ui/ThumbnailWizardForm.h"
 #include "support/DistinctPattern.h"
+#include "support/TestPicture.h"
 #include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 #include "ui/ErrorHandler.h"
@@ -105,15 +106,7 @@ class ThumbnailCreatorTest : public ::testing::Test {
     fs::create_directories(Temp.Path / "src");
   }
   std::string Picture(const std::string& name, int w = 30, int h = 20) {
-    const std::string path = Temp.File("src/" + name);
-    const editor::TBitmap b = fixtures::DistinctPattern(w, h);
-    if (name.ends_with(".png"))
-      editor::WritePngFile(path, b, false, editor::clBlack);
-    else if (name.ends_with(".bmp"))
-      editor::WriteBmpFile(path, b, 24);
-    else
-      editor::WriteJpegFile(path, b, 90, false);
-    return path;
+    return fixtures::WritePicture(Temp.File("src/" + name), w, h);
   }
   void AddThree() {
     Prompts.OpenAnswers.push_back(

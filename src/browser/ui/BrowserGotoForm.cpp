@@ -22,11 +22,7 @@ TBrowserGotoForm::TBrowserGotoForm(QWidget* parent) : QDialog(parent) {
   row->addWidget(SpinEdit1);
   Label2 = ui::Named(new QLabel, "Label2");
   row->addWidget(Label2);
-  auto buttons = ui::OkCancelButtons(this);
-  auto* buttonRow = new QHBoxLayout;
-  buttonRow->addStretch(1);
-  buttonRow->addWidget(buttons.Ok);
-  buttonRow->addWidget(buttons.Cancel);
+  QHBoxLayout* buttonRow = ui::OkCancelRow(this);
   auto* column = new QVBoxLayout(this);
   column->addLayout(row);
   column->addLayout(buttonRow);

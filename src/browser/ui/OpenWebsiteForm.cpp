@@ -21,11 +21,7 @@ TOpenWebsiteForm::TOpenWebsiteForm(QWidget* parent) : QDialog(parent) {
   Edit1 = ui::Named(new QLineEdit, "Edit1");
   Edit1->setMinimumWidth(320);
   row->addWidget(Edit1, 1);
-  auto buttons = ui::OkCancelButtons(this);
-  auto* buttonRow = new QHBoxLayout;
-  buttonRow->addStretch(1);
-  buttonRow->addWidget(buttons.Ok);
-  buttonRow->addWidget(buttons.Cancel);
+  QHBoxLayout* buttonRow = ui::OkCancelRow(this);
   auto* column = new QVBoxLayout(this);
   column->addLayout(row);
   column->addLayout(buttonRow);

@@ -59,11 +59,7 @@ TBitmapSaveForm::TBitmapSaveForm(QWidget* parent) : QDialog(parent) {
   previewLayout->addWidget(Preview, 1);
   previewLayout->addWidget(MessageLabel);
 
-  auto [ok, cancel] = ui::OkCancelButtons(this);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = ui::OkCancelRow(this);
 
   auto* top = new QHBoxLayout;
   top->addWidget(depth);

@@ -24,12 +24,7 @@ TStyleOptionsForm::TStyleOptionsForm(const char* name, const char* caption, QWid
   Body = new QVBoxLayout;
   layout->addLayout(Body);
   layout->addStretch();
-  const ui::TOkCancelButtons buttons = ui::OkCancelButtons(this);
-  auto* row = new QHBoxLayout;
-  row->addStretch();
-  row->addWidget(buttons.Ok);
-  row->addWidget(buttons.Cancel);
-  layout->addLayout(row);
+  layout->addLayout(ui::OkCancelRow(this));
 }
 
 bool TStyleOptionsForm::Execute() {

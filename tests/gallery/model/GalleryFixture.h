@@ -12,6 +12,7 @@
 #include "gallery/model/GalleryRun.h"
 #include "gallery/model/GalleryUndo.h"
 #include "support/DistinctPattern.h"
+#include "support/TestPicture.h"
 #include "support/TempFolder.h"
 
 namespace lumarte::gallery {
@@ -54,15 +55,7 @@ class GalleryTest : public ::testing::Test {
 
   // A w × h picture in the format its name asks for.
   std::string Picture(const std::string& name, int w = 20, int h = 10) {
-    const std::string path = Temp.File("src/" + name);
-    const editor::TBitmap b = fixtures::DistinctPattern(w, h);
-    if (name.ends_with(".png"))
-      editor::WritePngFile(path, b, false, editor::clBlack);
-    else if (name.ends_with(".bmp"))
-      editor::WriteBmpFile(path, b, 24);
-    else
-      editor::WriteJpegFile(path, b, 90, false);
-    return path;
+    return fixtures::WritePicture(Temp.File("src/" + name), w, h);
   }
 
   void AddPictures(int count, int w = 20, int h = 10) {
