@@ -70,7 +70,18 @@ INSTANTIATE_TEST_SUITE_P(
         TApplyParseCase{{"a", "b", "add-noise", "--pen", "129"},
                         "--pen takes a width from 1 to 128"},
         TApplyParseCase{{"a", "b", "add-noise", "--select", "square:1,1,2,2"},
-                        "--select takes rect:, circle: or polygon:"}));
+                        "--select takes rect:, circle: or polygon:"},
+        TApplyParseCase{{"a", "b", "light-and-darkness", "--light", "0,1,2,30,-1,0,1000,9,9,9",
+                         "--light", "1,5,5,9,9,-1,1,0,0,0", "--barrier", "1,2,3,4,100,0,50",
+                         "normalize=1"},
+                        ""},
+        TApplyParseCase{{"a", "b", "light-and-darkness", "--barrier", "1,2,3,4,100,0,101"},
+                        "--barrier BLUE takes a number from 0 to 100, got \"101\""},
+        TApplyParseCase{{"a", "b", "light-and-darkness", "--light"}, "--light needs a value"},
+        TApplyParseCase{{"--light", "0,1,2,30,-1,0,1000,9,9,9", "a", "b", "light-and-darkness"},
+                        "unknown option --light"},
+        TApplyParseCase{{"a", "b", "add-noise", "--barrier", "1,2,3,4,100,0,50"},
+                        "unknown option --barrier"}));
 
 TEST(ApplyParse, StoresTheRequest) {
   TApplyRequest r;

@@ -21,6 +21,7 @@ constexpr const char* kApplyUsage =
     "Usage: lumarte-cli apply IN OUT EFFECT [name=value ...]\n"
     "         [--select rect:X1,Y1,X2,Y2 | circle:CX,CY,R | polygon:X,Y;X,Y;...]\n"
     "         [--seed N] [--fg RRGGBB] [--bg RRGGBB] [--pen N]\n"
+    "         [--LIST ITEM ...] (after EFFECT: its repeatable lists, see --list)\n"
     "       lumarte-cli apply --list\n";
 
 // A whole number in 0..max, nothing else.
@@ -67,12 +68,31 @@ std::string ColourOption(const std::string& name, const std::string& value,
   return "";
 }
 
+// One of the effect's lists ("--light"), known once the effect is named.
+bool IsListOption(const std::string& a, const TApplyRequest& r) {
+  if (!r.Effect) return false;
+  for (const auto& list : r.Effect->Lists)
+    if (a == "--" + list.Name) return true;
+  return false;
+}
+
+std::string ListOption(const std::string& a, const std::string& value, TApplyRequest& r) {
+  try {
+    effects::ParseListItem(*r.Effect, a.substr(2), value, r.Values);
+  } catch (const ELumarteError& e) {
+    return e.what();
+  }
+  return "";
+}
+
 std::string ApplyOption(const std::vector<std::string>& args, size_t& i, TApplyRequest& r) {
   const std::string& a = args[i];
-  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen")
+  const bool list = IsListOption(a, r);
+  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen" && !list)
     return "unknown option " + a;
   if (i + 1 == args.size()) return a + " needs a value";
   const std::string& value = args[++i];
+  if (list) return ListOption(a, value, r);
   if (a == "--select") return ParseSelection(value, r.Selection);
   if (a == "--fg") return ColourOption(a, value, r.Colours.FG);
   if (a == "--bg") return ColourOption(a, value, r.Colours.BG);
