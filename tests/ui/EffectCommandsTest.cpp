@@ -57,3 +57,5 @@ INSTANTIATE_TEST_SUITE_P(ToneEffects, EffectCommandsTest,
                          ::testing::Values("adjust-brightness", "adjust-contrast", "gamma-correction",
                                            "hue-and-saturaton", "switch-colors", "athmosphere",
                                            "add-noise"));
+INSTANTIATE_TEST_SUITE_P(LightingEffects, EffectCommandsTest,
+                         ::testing::Values("light-and-darkness", "stochastic-luminance"));

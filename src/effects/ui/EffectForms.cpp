@@ -2,6 +2,7 @@
 
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
+#include "effects/ui/LightingForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
 
@@ -22,6 +23,7 @@ const EffectFormFactories& Factories() {
     AddToneForms(f);
     AddFilterForms(f);
     AddTransformForms(f);
+    AddLightingForms(f);
     return f;
   }();
   return factories;

@@ -28,6 +28,9 @@ class TParamEffectForm : public TBaseEffectForm {
   // parameters they show plainly.
   void BuildControls();
   virtual QWidget* BuildControl(const EffectParam& p);
+  // A spin edit alone for a number parameter, named by its Edit (else its
+  // Control) and bound as the row says.
+  QSpinBox* SpinEdit(const EffectParam& p, QWidget* parent);
   editor::TBitmap ComputeEffect(const EffectInput& in) override;
   // The generator seed for one computation (the noise dialog fixes its own).
   virtual uint32_t Seed() const;
