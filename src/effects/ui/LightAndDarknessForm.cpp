@@ -70,16 +70,20 @@ void TLightAndDarknessForm::Build() {
   auto* body = new QWidget(this);
   auto* columns = new QHBoxLayout(body);
   columns->setContentsMargins(0, 0, 0, 0);
-  auto* left = new QVBoxLayout;
-  left->addWidget(BuildLightGroup());
-  left->addWidget(BuildBarrierGroup());
-  left->addWidget(BuildGlobalGroup());
-  left->addStretch();
-  columns->addLayout(left);
+  // Three columns keep the dialog low enough for small screens.
+  auto* sources = new QVBoxLayout;
+  sources->addWidget(BuildLightGroup());
+  sources->addStretch();
+  auto* barriers = new QVBoxLayout;
+  barriers->addWidget(BuildBarrierGroup());
+  barriers->addWidget(BuildGlobalGroup());
+  barriers->addStretch();
+  columns->addLayout(sources);
+  columns->addLayout(barriers);
   columns->addWidget(BuildVisualizationGroup(), 1);
   Controls->addWidget(body);
   ShowLists();
-  resize(900, 640);
+  resize(1000, 520);
 }
 
 QGroupBox* TLightAndDarknessForm::BuildLightGroup() {
@@ -191,12 +195,14 @@ QGroupBox* TLightAndDarknessForm::BuildBarrierGroup() {
 
 QGroupBox* TLightAndDarknessForm::BuildGlobalGroup() {
   auto* group = new QGroupBox("Global Parameters", this);
-  auto* line = new QHBoxLayout(group);
+  auto* col = new QVBoxLayout(group);
+  auto* line = new QHBoxLayout;
   const EffectParam& factor = Row.Param("factor");
   line->addWidget(new QLabel(QString::fromStdString(factor.Caption), group));
-  line->addWidget(SpinEdit(factor, group));
+  line->addWidget(SpinEdit(factor, group), 1);
   line->addWidget(new QLabel("/1000", group));
-  line->addWidget(BuildControl(Row.Param("normalize")));
+  col->addLayout(line);
+  col->addWidget(BuildControl(Row.Param("normalize")));
   return group;
 }
 
