@@ -1,5 +1,7 @@
 // lumarte-cli apply with a standard filter gives the model's pixels.
 #include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
 #include <stdlib.h>
 
 #include <cstdio>
@@ -42,8 +44,8 @@ class ApplyFilter : public ::testing::TestWithParam<FilterCliCase> {};
 
 TEST_P(ApplyFilter, PpmOutputEqualsModelResult) {
   const FilterCliCase& c = GetParam();
-  std::string dir = (fs::temp_directory_path() / "lumarte-filter-XXXXXX").string();
-  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  lumarte::fixtures::TempFolder temp;
+  const std::string dir = temp.Path.string();
   const int w = 7, h = 5;
   TBitmap src(w, h);
   std::string ppm = "P6\n7 5\n255\n";
@@ -76,7 +78,6 @@ TEST_P(ApplyFilter, PpmOutputEqualsModelResult) {
     }
   EXPECT_EQ(Slurp(fs::path(dir) / "out.ppm"), want);
   EXPECT_NE(want, ppm) << "the filter changed something";
-  fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(

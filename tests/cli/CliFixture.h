@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/cli/Commands.h"
+#include "support/TempFolder.h"
 #include "imaging/RevedBitmap.h"
 
 namespace lumarte {
@@ -23,12 +24,8 @@ using imaging::TRevedBitmap;
 
 class Cli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "lumarte-cli-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    Dir = tmpl;
-  }
-  void TearDown() override { fs::remove_all(Dir); }
+  fixtures::TempFolder Temp;
+  const fs::path& Dir = Temp.Path;
 
   std::string Path(const std::string& name) const { return (Dir / name).string(); }
 
@@ -74,7 +71,6 @@ class Cli : public ::testing::Test {
     return names;
   }
 
-  fs::path Dir;
   std::string Out, Err;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <regex>
+#include <cstdio>
 #include <sstream>
 
 namespace lumarte::testing {
@@ -13,12 +13,14 @@ std::string TCorpusEntry::FullPath() const {
 }
 
 bool TCorpusEntry::ProbeSize(int& width, int& height) const {
-  std::smatch m;
-  static const std::regex size(R"((\d+)x(\d+))");
-  if (!std::regex_search(Probe, m, size)) return false;
-  width = std::stoi(m[1]);
-  height = std::stoi(m[2]);
-  return true;
+  for (size_t i = 0; i < Probe.size(); ++i) {
+    // A size starts a word: "v5x" or "8bpp" are no sizes.
+    if (!std::isdigit(static_cast<unsigned char>(Probe[i])) ||
+        (i > 0 && std::isalnum(static_cast<unsigned char>(Probe[i - 1]))))
+      continue;
+    if (std::sscanf(Probe.c_str() + i, "%dx%d", &width, &height) == 2) return true;
+  }
+  return false;
 }
 
 std::vector<TCorpusEntry> CorpusEntries(const std::string& format,
@@ -33,7 +35,7 @@ std::vector<TCorpusEntry> CorpusEntries(const std::string& format,
     for (std::string c; std::getline(s, c, '\t');) col.push_back(c);
     if (col.size() < 5 || col[1] != format) continue;
     if (std::find(expects.begin(), expects.end(), col[2]) == expects.end()) continue;
-    out.push_back({col[0], col[2], col[3], col[4]});
+    out.push_back({col[0], col[2], col[3], col[4], col.size() > 5 && col[5] == "decodes"});
   }
   return out;
 }

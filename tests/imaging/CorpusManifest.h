@@ -12,8 +12,11 @@ struct TCorpusEntry {
   std::string Expect;  // valid, invalid, damaged, questionable, unsupported, ...
   std::string Probe;   // header facts, e.g. "INFO 127x64 8bpp RGB"
   std::string Note;
+  // The cross-check column: whether ImageMagick 6 (with OpenJPEG 2.5.0)
+  // decoded the file.
+  bool ImageMagickDecodes = false;
   std::string FullPath() const;
-  // Width and height named in the probe ("...127x64..."); false when none.
+  // The first "WxH" of the probe (the first image's size); false when none.
   bool ProbeSize(int& width, int& height) const;
 };
 

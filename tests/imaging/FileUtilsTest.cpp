@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,7 +22,8 @@ TEST(FileUtils, PathHelpers) {
 }
 
 TEST(FileUtils, FindAndSortFiles) {
-  auto dir = std::filesystem::temp_directory_path() / ("lumarte-find-" + std::to_string(getpid()));
+  lumarte::fixtures::TempFolder temp;
+  const auto& dir = temp.Path;
   std::filesystem::create_directories(dir / "sub.jpg");
   for (auto [name, size] : {std::pair{"b.JPG", 30}, {"a.jpg", 10}, {"c.jpg", 20}, {".h.jpg", 5}})
     std::ofstream(dir / name) << std::string(size, 'x');
@@ -34,12 +37,11 @@ TEST(FileUtils, FindAndSortFiles) {
   EXPECT_EQ(files[0].Name, "a.jpg");
   EXPECT_EQ(files[1].Name, "b.JPG");
   EXPECT_EQ(ListFileNames(dir.string() + "/*.jpg", faDirectory | faHidden).size(), 5u);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(FileUtils, SaveReplacingKeepsOldFileOnFailure) {
-  auto dir = std::filesystem::temp_directory_path() / ("lumarte-save-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  lumarte::fixtures::TempFolder temp;
+  const auto& dir = temp.Path;
   auto target = (dir / "pic.bmp").string();
   std::ofstream(target) << "precious";
   EXPECT_THROW(SaveReplacing(target,
@@ -57,7 +59,6 @@ TEST(FileUtils, SaveReplacingKeepsOldFileOnFailure) {
   std::ifstream in2(target);
   in2 >> content;
   EXPECT_EQ(content, "new");
-  std::filesystem::remove_all(dir);
 }
 
 TEST(MemUtils, Searches) {

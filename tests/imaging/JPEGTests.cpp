@@ -2,6 +2,8 @@
 // baseline), the JPEG object's settings, CMYK input, and broken data.
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -183,7 +185,8 @@ TEST(JPEGImage, AssignDropsOldDataAndSavingCompresses) {
   TJPEGImage jpg;
   jpg.Assign(Photo(8, 8));
   EXPECT_TRUE(jpg.Data().empty());
-  auto path = std::filesystem::temp_directory_path() / "lumarte_jpeg_object_test.jpg";
+  lumarte::fixtures::TempFolder temp;
+  auto path = temp.Path / "object.jpg";
   jpg.CompressionQuality = 50;
   jpg.SaveToFile(path.string());
   EXPECT_EQ(ReadMarkers(jpg.Data()).FirstQuantValue, 16);
@@ -191,7 +194,6 @@ TEST(JPEGImage, AssignDropsOldDataAndSavingCompresses) {
   back.LoadFromFile(path.string());
   EXPECT_EQ(back.Data(), jpg.Data());
   EXPECT_EQ(back.Height(), 8);
-  std::filesystem::remove(path);
 }
 
 // CMYK and YCCK data written directly with libjpeg, inverted as Adobe

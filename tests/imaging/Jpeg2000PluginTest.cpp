@@ -1,13 +1,15 @@
 // The JPEG 2000 plug-in built beside the program, reached the way the program
 // reaches it: a scan of the program folder and the codec registry.
 #include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
 #include <stdlib.h>
 
 #include <filesystem>
 #include <random>
 
 #include "IconTestUtil.h"
-#include "ManifestRows.h"
+#include "imaging/CorpusManifest.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/JPEG2000Options.h"
 
@@ -28,17 +30,11 @@ class Jpeg2000Test : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(PluginScanned());
-    std::string pattern = (fs::temp_directory_path() / "lumarte-jp2-XXXXXX").string();
-    ASSERT_TRUE(::mkdtemp(pattern.data()));
-    Dir = pattern;
     ImageDLLLoader().Options.clear();
   }
-  void TearDown() override {
-    ImageDLLLoader().Options.clear();
-    std::error_code ec;
-    fs::remove_all(Dir, ec);
-  }
-  std::string Dir;
+  void TearDown() override { ImageDLLLoader().Options.clear(); }
+  lumarte::fixtures::TempFolder Temp;
+  std::string Dir = Temp.Path.string();
 };
 
 TRevedBitmap NoiseImage(int w, int h, TPixelFormat format, unsigned seed) {
@@ -239,23 +235,23 @@ INSTANTIATE_TEST_SUITE_P(Rates, Jpeg2000Rate,
 
 // ---- the third-party corpus through the plug-in ----
 
-TRevedBitmap LoadCorpusFile(const TManifestRow& row) {
+TRevedBitmap LoadCorpusFile(const TCorpusEntry& row) {
   EXPECT_TRUE(PluginScanned());
   TRevedBitmap bmp;
-  bmp.LoadFromFile(CorpusFile(row.Path));
+  bmp.LoadFromFile(row.FullPath());
   return bmp;
 }
 
-std::string RowName(const ::testing::TestParamInfo<TManifestRow>& info) {
-  return TestNameOf(info.param.Path);
+std::string RowName(const ::testing::TestParamInfo<TCorpusEntry>& info) {
+  return CorpusTestName(info.param);
 }
 
-class Jpeg2000CorpusValid : public ::testing::TestWithParam<TManifestRow> {};
+class Jpeg2000CorpusValid : public ::testing::TestWithParam<TCorpusEntry> {};
 
 TEST_P(Jpeg2000CorpusValid, DecodesWithItsSize) {
   const auto& row = GetParam();
   int w = 0, h = 0, comps = 0;
-  ASSERT_TRUE(ProbeSize(row.Probe, w, h)) << row.Probe;
+  ASSERT_TRUE(row.ProbeSize(w, h)) << row.Probe;
   size_t at = row.Probe.find("comp");
   ASSERT_NE(at, std::string::npos);
   comps = std::atoi(row.Probe.c_str() + row.Probe.rfind(' ', at) + 1);
@@ -268,10 +264,10 @@ TEST_P(Jpeg2000CorpusValid, DecodesWithItsSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, Jpeg2000CorpusValid,
-                         ::testing::ValuesIn(ManifestRows("jp2", {"valid"})), RowName);
+                         ::testing::ValuesIn(CorpusEntries("jp2", {"valid"})), RowName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusValid);
 
-class Jpeg2000CorpusInvalid : public ::testing::TestWithParam<TManifestRow> {};
+class Jpeg2000CorpusInvalid : public ::testing::TestWithParam<TCorpusEntry> {};
 
 TEST_P(Jpeg2000CorpusInvalid, RaisesAClearError) {
   // The plug-in decodes with OpenJPEG 2.5.0: where ImageMagick decoded a file
@@ -287,10 +283,10 @@ TEST_P(Jpeg2000CorpusInvalid, RaisesAClearError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, Jpeg2000CorpusInvalid,
-                         ::testing::ValuesIn(ManifestRows("jp2", {"invalid"})), RowName);
+                         ::testing::ValuesIn(CorpusEntries("jp2", {"invalid"})), RowName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusInvalid);
 
-class Jpeg2000CorpusOther : public ::testing::TestWithParam<TManifestRow> {};
+class Jpeg2000CorpusOther : public ::testing::TestWithParam<TCorpusEntry> {};
 
 TEST_P(Jpeg2000CorpusOther, DecodesOrRaisesCleanly) {
   try {
@@ -302,7 +298,7 @@ TEST_P(Jpeg2000CorpusOther, DecodesOrRaisesCleanly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, Jpeg2000CorpusOther,
-    ::testing::ValuesIn(ManifestRows("jp2", {"damaged", "questionable", "unsupported"})), RowName);
+    ::testing::ValuesIn(CorpusEntries("jp2", {"damaged", "questionable", "unsupported"})), RowName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(Jpeg2000CorpusOther);
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 #include "support/ErrorMessage.h"
 
 #include <unistd.h>
@@ -161,8 +163,8 @@ TEST(MetafileWriter, RefusesWhatCannotBeWritten) {
 
 TEST(MetafileWriter, FailedSaveLeavesTheOldFile) {
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("lumarte-mf-" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  lumarte::fixtures::TempFolder temp;
+  const fs::path& dir = temp.Path;
   std::string target = (dir / "picture.wmf").string();
   std::ofstream(target) << "old contents";
   TTestRaster wide(32768, 1);
@@ -175,5 +177,4 @@ TEST(MetafileWriter, FailedSaveLeavesTheOldFile) {
   TTestRaster small(3, 2);
   SaveMetafileFile(target, small.View(), false);
   EXPECT_EQ(ReadMetafileFile(target).Width, 3);
-  fs::remove_all(dir);
 }

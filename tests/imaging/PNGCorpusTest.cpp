@@ -9,37 +9,21 @@
 
 #include "LibpngPeer.h"
 #include "PngTestUtil.h"
+#include "imaging/CorpusManifest.h"
 
 namespace lumarte::imaging {
 namespace {
 
-std::vector<std::string> CorpusFiles(const std::string& expect) {
-  std::vector<std::string> out;
-  std::ifstream manifest(std::string(LUMARTE_CORPUS_DIR) + "/MANIFEST.tsv");
-  std::string line;
-  while (std::getline(manifest, line)) {
-    std::istringstream fields(line);
-    std::string path, format, kind;
-    std::getline(fields, path, '\t');
-    std::getline(fields, format, '\t');
-    std::getline(fields, kind, '\t');
-    bool other = kind == "damaged" || kind == "questionable";
-    if (format == "png" && (kind == expect || (expect == "other" && other))) out.push_back(path);
-  }
-  if (out.empty()) out.push_back("");  // no corpus here: one skipped case
-  return out;
-}
+using lumarte::testing::CorpusEntries;
+using lumarte::testing::TCorpusEntry;
 
-std::string ReadCorpusFile(const std::string& path) {
-  std::ifstream in(std::string(LUMARTE_CORPUS_DIR) + "/" + path, std::ios::binary);
+std::string ReadCorpusFile(const TCorpusEntry& e) {
+  std::ifstream in(e.FullPath(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string CaseName(const testing::TestParamInfo<std::string>& info) {
-  std::string n = info.param.empty() ? "none" : info.param;
-  for (auto& c : n)
-    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-  return n;
+std::string CaseName(const ::testing::TestParamInfo<TCorpusEntry>& info) {
+  return lumarte::testing::CorpusTestName(info.param);
 }
 
 // libpng's samples as an ordinary display (exponent 2.2) shows them: the
@@ -60,10 +44,9 @@ void ApplyFileGamma(const std::string& file, std::vector<uint8_t>& rgb) {
   for (auto& v : rgb) v = table[v];
 }
 
-class PngCorpusValid : public testing::TestWithParam<std::string> {};
+class PngCorpusValid : public ::testing::TestWithParam<TCorpusEntry> {};
 
 TEST_P(PngCorpusValid, DecodesToLibpngsPixels) {
-  if (GetParam().empty()) GTEST_SKIP() << "corpus not found";
   std::string file = ReadCorpusFile(GetParam());
   test::TRgbImage ref;
   std::string why;
@@ -76,22 +59,22 @@ TEST_P(PngCorpusValid, DecodesToLibpngsPixels) {
   EXPECT_TRUE(test::ToRgb(b) == ref.Rgb);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusValid, testing::ValuesIn(CorpusFiles("valid")), CaseName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PngCorpusValid);
+INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusValid, ::testing::ValuesIn(CorpusEntries("png", {"valid"})), CaseName);
 
-class PngCorpusInvalid : public testing::TestWithParam<std::string> {};
+class PngCorpusInvalid : public ::testing::TestWithParam<TCorpusEntry> {};
 
 TEST_P(PngCorpusInvalid, RaisesACleanError) {
-  if (GetParam().empty()) GTEST_SKIP() << "corpus not found";
   EXPECT_THROW(test::LoadPngBytes(ReadCorpusFile(GetParam())), ELumarteBase);
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusInvalid, testing::ValuesIn(CorpusFiles("invalid")),
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PngCorpusInvalid);
+INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusInvalid, ::testing::ValuesIn(CorpusEntries("png", {"invalid"})),
                          CaseName);
 
-class PngCorpusOther : public testing::TestWithParam<std::string> {};
+class PngCorpusOther : public ::testing::TestWithParam<TCorpusEntry> {};
 
 TEST_P(PngCorpusOther, DecodesOrRaisesACleanError) {
-  if (GetParam().empty()) GTEST_SKIP() << "corpus not found";
   try {
     TRevedBitmap b = test::LoadPngBytes(ReadCorpusFile(GetParam()));
     EXPECT_TRUE(b.Present);
@@ -99,7 +82,8 @@ TEST_P(PngCorpusOther, DecodesOrRaisesACleanError) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusOther, testing::ValuesIn(CorpusFiles("other")), CaseName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PngCorpusOther);
+INSTANTIATE_TEST_SUITE_P(Corpus, PngCorpusOther, ::testing::ValuesIn(CorpusEntries("png", {"damaged", "questionable"})), CaseName);
 
 }  // namespace
 }  // namespace lumarte::imaging

@@ -2,6 +2,8 @@
 // colours when it has more.
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,10 +18,8 @@ namespace {
 
 class SaveGIFTest : public ::testing::Test {
  protected:
-  void TearDown() override { std::filesystem::remove(Path); }
-  std::string Path = (std::filesystem::temp_directory_path() /
-                      ("lumarte_savegif_" + std::to_string(::getpid()) + ".gif"))
-                         .string();
+  lumarte::fixtures::TempFolder Temp;
+  std::string Path = Temp.File("saved.gif");
 
   TGIFImage ReadBack() {
     TFileStream in(Path, fmRead | fmShareRead);

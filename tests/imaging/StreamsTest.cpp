@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ErrorMessage.h"
+#include "support/TempFolder.h"
 #include <unistd.h>
 
 #include <cstring>
@@ -16,16 +17,6 @@
 
 using namespace lumarte;
 using namespace lumarte::imaging;
-
-namespace {
-
-std::filesystem::path TempDir() {
-  auto p = std::filesystem::temp_directory_path() / ("lumarte-streams-" + std::to_string(getpid()));
-  std::filesystem::create_directories(p);
-  return p;
-}
-
-}  // namespace
 
 TEST(BufferedStream, ShortReadConsumesRestThenRaises) {
   TMemoryStream src("0123456789", 10);
@@ -180,7 +171,8 @@ TEST(TextStream, WithoutReadBufferCannotRead) {
 }
 
 TEST(FileStream, MessagesCarryNameAndSystemText) {
-  auto missing = (TempDir() / "missing.bin").string();
+  lumarte::fixtures::TempFolder temp;
+  auto missing = temp.File("missing.bin");
   EXPECT_EQ(Message([&] { TFileStream s(missing, fmRead | fmShareRead); }),
             "Error opening \"" + missing + "\" - No such file or directory");
   EXPECT_EQ(Message([&] { TFileStream s(missing, fmCreate); }),
@@ -188,7 +180,8 @@ TEST(FileStream, MessagesCarryNameAndSystemText) {
 }
 
 TEST(FileStream, WriteSeekTruncateDelete) {
-  auto name = (TempDir() / "f.bin").string();
+  lumarte::fixtures::TempFolder temp;
+  auto name = temp.File("f.bin");
   TFileStream s(name, fmRead | fmWrite | fmCreate);
   s.Write("hello world", 11);
   EXPECT_EQ(s.Size(), 11);

@@ -7,12 +7,13 @@
 #include <filesystem>
 
 #include "EventLoop.h"
-#include "editor/model/ScratchFolder.h"
+#include "support/ScopedState.h"
+#include "support/TempFolder.h"
 #include "editor/ui/OptionsForm.h"
 
 using namespace lumarte::editor;
-using lumarte::testing::ScopedCurrentFolder;
-using lumarte::testing::ScratchFolder;
+using lumarte::fixtures::ScopedCurrentFolder;
+using lumarte::fixtures::TempFolder;
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST_F(OptionsFormTest, SpinEditStoredAtOnce) {
 }
 
 TEST_F(OptionsFormTest, ChosenFolderBecomesDefaultAndCurrent) {
-  ScratchFolder folder;
+  TempFolder folder;
   answer = folder.Path;
   form.Button1->click();
   EXPECT_TRUE(form.CheckBox1->isChecked());

@@ -11,11 +11,12 @@
 #include <map>
 
 #include "editor/model/ProgramSettings.h"
-#include "editor/model/ScratchFolder.h"
+#include "support/ScopedState.h"
+#include "support/TempFolder.h"
 #include "imaging/RevedBitmap.h"
 
 using namespace lumarte::editor;
-using lumarte::testing::ScratchFolder;
+using lumarte::fixtures::TempFolder;
 
 namespace {
 
@@ -45,7 +46,7 @@ struct Report {
 
 class StartupProcess : public ::testing::Test {
  protected:
-  ScratchFolder work;
+  TempFolder work;
   std::string config = work / "config";
 
   // Runs the program from folder with args; gives its report.
@@ -140,7 +141,7 @@ TEST_F(StartupProcess, SettingsWrittenByOneRunAreReadByTheNext) {
   // start folder still open.
   std::filesystem::create_directories(work / "default");
   {
-    lumarte::testing::ScopedEnv xdg("XDG_CONFIG_HOME", config);
+    lumarte::fixtures::ScopedEnv xdg("XDG_CONFIG_HOME", config);
     TSettings settings;
     settings.Load();
     settings.SetNoOfRecentFiles(8);
@@ -160,7 +161,7 @@ TEST_F(StartupProcess, SettingsWrittenByOneRunAreReadByTheNext) {
   EXPECT_EQ(second.Recent[1], files[1]);
   EXPECT_EQ(second.Recent[2], files[2]);
   EXPECT_EQ(second.Recent[3], "");
-  std::string stored = ScratchFolder::Read(config + "/Tarvex/Lumarte/Options");
+  std::string stored = TempFolder::Read(config + "/Tarvex/Lumarte/Options");
   EXPECT_NE(stored.find("DefaultDir\r\n##\r\n" + (work / "default") + "\r\n"), std::string::npos);
 }
 

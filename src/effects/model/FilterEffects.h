@@ -41,6 +41,31 @@ struct SharpenParams {
   bool Recursive = false;
 };
 
+// The standard filters of the Effects menu: each one filter (or one per
+// channel) of taps and fields, run over the selection without a dialog.
+struct TTapRow {
+  int dx, dy;
+  double w;
+  bool iir = false;
+};
+
+struct TFilterRow {
+  std::vector<TTapRow> Taps;
+  double Scale = 1;
+  double Offset = 0;
+  double LowLimit = -255, HighLimit = 255;
+  bool Normalize = false;
+  double Center = 0;
+};
+
+struct TStandardFilter {
+  const char* Caption;
+  const char* MenuItem;
+  int Iterations;
+  std::vector<TFilterRow> Filters;  // one for all channels, or red, green, blue
+};
+const std::vector<TStandardFilter>& StandardFilters();
+
 // The twelve standard filters (no dialog), then the three filter dialogs.
 void AddStandardFilterEffects(std::vector<EffectRow>& rows);
 void AddFilterEffects(std::vector<EffectRow>& rows);

@@ -7,28 +7,6 @@ namespace lumarte::effects {
 
 namespace {
 
-struct TTapRow {
-  int dx, dy;
-  double w;
-  bool iir = false;
-};
-
-struct TFilterRow {
-  std::vector<TTapRow> Taps;
-  double Scale = 1;
-  double Offset = 0;
-  double LowLimit = -255, HighLimit = 255;
-  bool Normalize = false;
-  double Center = 0;
-};
-
-struct TStandardFilter {
-  const char* Caption;
-  const char* MenuItem;
-  int Iterations;
-  std::vector<TFilterRow> Filters;  // one for all channels, or red, green, blue
-};
-
 constexpr bool IIR = true;
 
 const std::vector<TTapRow> kRedWaxTaps = {{-1, -1, 4}, {1, 1, -4}, {-1, 1, -4}, {1, -1, 4},
@@ -37,6 +15,8 @@ const std::vector<TTapRow> kNormalizeRed = {
     {0, 0, 1}, {0, 1, .5}, {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
 const std::vector<TTapRow> kNormalizeGreenBlue = {{0, 0, 1},   {0, 0, 1},  {0, 1, .5},
                                                   {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
+
+}  // namespace
 
 const std::vector<TStandardFilter>& StandardFilters() {
   static const std::vector<TStandardFilter> table = {
@@ -130,6 +110,8 @@ const std::vector<TStandardFilter>& StandardFilters() {
   };
   return table;
 }
+
+namespace {
 
 TFIRIIRFilter MakeFilter(const TFilterRow& row) {
   TFIRIIRFilter f;

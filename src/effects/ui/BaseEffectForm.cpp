@@ -1,6 +1,7 @@
 #include "effects/ui/BaseEffectForm.h"
 
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -144,14 +145,28 @@ void TBaseEffectForm::HelpButtonClick() {
 
 void TBaseEffectForm::HideButtonClick() {
   hide();
-  QMessageBox::question(parentWidget(), "Back to Lumarte", "",
-                        QMessageBox::Ok | QMessageBox::Cancel);
+  QMessageBox box(QMessageBox::Question, "Back to Lumarte", "",
+                  QMessageBox::Ok | QMessageBox::Cancel, parentWidget());
+  // A box with no text is as narrow as its buttons: widen it so the window
+  // manager can show the whole caption.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(box.fontMetrics().horizontalAdvance("Back to Lumarte") + 120, 0),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  box.exec();
   show();
 }
 
 void TBaseEffectForm::showEvent(QShowEvent* e) {
   Session.Show();
+  // Shown again where it was hidden: without this the window manager's frame
+  // is added to the position at every show.
+  if (LastPosition) move(*LastPosition);
   QDialog::showEvent(e);
+}
+
+void TBaseEffectForm::hideEvent(QHideEvent* e) {
+  LastPosition = pos();
+  QDialog::hideEvent(e);
 }
 
 void TBaseEffectForm::closeEvent(QCloseEvent* e) {

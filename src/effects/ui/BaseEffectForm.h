@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <QPoint>
 
 #include "effects/model/EffectSession.h"
 #include "effects/model/EffectTable.h"
@@ -48,12 +50,14 @@ class TBaseEffectForm : public QDialog {
   // Runs the effect for the current control values.
   virtual editor::TBitmap ComputeEffect(const EffectInput& in) = 0;
   void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
   void Guarded(const std::function<void()>& step);
+  std::optional<QPoint> LastPosition;  // where the dialog was when last hidden
 };
 
 }  // namespace lumarte::effects

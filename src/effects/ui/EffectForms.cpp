@@ -1,5 +1,7 @@
 #include "effects/ui/EffectForms.h"
 
+#include <algorithm>
+
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
 #include "effects/ui/LightingForms.h"
@@ -39,6 +41,9 @@ std::unique_ptr<TParamEffectForm> CreateEffectForm(const EffectRow& row,
                                       : it->second(row, documents, parent);
   // Dialogs made after the language file was read take its texts too.
   ui::ApplyLanguageToForm(form.get());
+  // As tall as its controls need, no empty band above the buttons.
+  const QSize hint = form->sizeHint();
+  form->resize(std::max(form->width(), hint.width()), hint.height());
   return form;
 }
 

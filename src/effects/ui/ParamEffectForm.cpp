@@ -10,6 +10,8 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "base/Random.h"
 
@@ -32,33 +34,61 @@ void TParamEffectForm::BuildControls() {
     if (QWidget* w = BuildControl(p)) Controls->addWidget(w);
 }
 
+int TParamEffectForm::CaptionColumnWidth() const {
+  int widest = 0;
+  for (const auto& q : Row.Params)
+    if (q.Kind == ControlKind::Slider || q.Kind == ControlKind::Combo)
+      widest = std::max(widest, fontMetrics().horizontalAdvance(Q(q.Caption)));
+  return widest;
+}
+
+// Caption, track bar and value in three columns: every slider of the dialog
+// starts at the same place, and the value's field keeps its width while the
+// track bar moves. A captionless slider belongs to a dialog that shows its
+// value its own way.
+QWidget* TParamEffectForm::BuildSlider(const EffectParam& p) {
+  auto* box = new QWidget(this);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  if (!p.Caption.empty()) {
+    auto* caption = new QLabel(Q(p.Caption), box);
+    caption->setFixedWidth(CaptionColumnWidth());
+    row->addWidget(caption);
+  }
+  auto* slider = new QSlider(Qt::Horizontal, box);
+  slider->setObjectName(Q(p.Control));
+  slider->setRange(static_cast<int>(p.Min), static_cast<int>(p.Max));
+  slider->setValue(static_cast<int>(p.Default));
+  row->addWidget(slider, 1);
+  const QString widest = QString::number(std::abs(p.Min) > std::abs(p.Max) ? p.Min : p.Max, 'f', 0);
+  if (!p.Edit.empty()) {
+    auto* spin = new QSpinBox(box);
+    spin->setObjectName(Q(p.Edit));
+    spin->setRange(slider->minimum(), slider->maximum());
+    spin->setValue(slider->value());
+    row->addWidget(spin);
+    connect(slider, &QSlider::valueChanged, spin, &QSpinBox::setValue);
+    connect(spin, &QSpinBox::valueChanged, slider, &QSlider::setValue);
+  } else if (!p.Caption.empty()) {
+    auto* value = new QLabel(QString::number(slider->value()), box);
+    value->setObjectName(Q(p.Control + "Value"));
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setFixedWidth(fontMetrics().horizontalAdvance(widest + "0"));
+    row->addWidget(value);
+    connect(slider, &QSlider::valueChanged, value,
+            [value](int v) { value->setText(QString::number(v)); });
+  }
+  connect(slider, &QSlider::valueChanged, this, [this, &p] { ControlChanged(p); });
+  Bindings[p.Name] = {[slider] { return double(slider->value()); },
+                      [slider](double v) { slider->setValue(static_cast<int>(v)); }};
+  return box;
+}
+
 QWidget* TParamEffectForm::BuildControl(const EffectParam& p) {
   auto changed = [this, &p] { ControlChanged(p); };
   switch (p.Kind) {
-    case ControlKind::Slider: {
-      auto* box = new QWidget(this);
-      auto* row = new QHBoxLayout(box);
-      row->setContentsMargins(0, 0, 0, 0);
-      if (!p.Caption.empty()) row->addWidget(new QLabel(Q(p.Caption), box));
-      auto* slider = new QSlider(Qt::Horizontal, box);
-      slider->setObjectName(Q(p.Control));
-      slider->setRange(static_cast<int>(p.Min), static_cast<int>(p.Max));
-      slider->setValue(static_cast<int>(p.Default));
-      row->addWidget(slider, 1);
-      if (!p.Edit.empty()) {
-        auto* spin = new QSpinBox(box);
-        spin->setObjectName(Q(p.Edit));
-        spin->setRange(slider->minimum(), slider->maximum());
-        spin->setValue(slider->value());
-        row->addWidget(spin);
-        connect(slider, &QSlider::valueChanged, spin, &QSpinBox::setValue);
-        connect(spin, &QSpinBox::valueChanged, slider, &QSlider::setValue);
-      }
-      connect(slider, &QSlider::valueChanged, this, changed);
-      Bindings[p.Name] = {[slider] { return double(slider->value()); },
-                          [slider](double v) { slider->setValue(static_cast<int>(v)); }};
-      return box;
-    }
+    case ControlKind::Slider:
+      return BuildSlider(p);
     case ControlKind::Radio: {
       auto* group = new QGroupBox(Q(p.Caption), this);
       auto* col = new QVBoxLayout(group);
@@ -81,7 +111,9 @@ QWidget* TParamEffectForm::BuildControl(const EffectParam& p) {
       auto* box = new QWidget(this);
       auto* row = new QHBoxLayout(box);
       row->setContentsMargins(0, 0, 0, 0);
-      row->addWidget(new QLabel(Q(p.Caption), box));
+      auto* caption = new QLabel(Q(p.Caption), box);
+      caption->setFixedWidth(CaptionColumnWidth());
+      row->addWidget(caption);
       auto* combo = new QComboBox(box);
       combo->setObjectName(Q(p.Control));
       for (const auto& c : p.Choices) combo->addItem(Q(c));

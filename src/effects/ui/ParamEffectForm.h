@@ -28,6 +28,9 @@ class TParamEffectForm : public TBaseEffectForm {
   // parameters they show plainly.
   void BuildControls();
   virtual QWidget* BuildControl(const EffectParam& p);
+  QWidget* BuildSlider(const EffectParam& p);
+  // The width of the caption column: the widest slider or list caption.
+  int CaptionColumnWidth() const;
   // A spin edit alone for a number parameter, named by its Edit (else its
   // Control) and bound as the row says.
   QSpinBox* SpinEdit(const EffectParam& p, QWidget* parent);

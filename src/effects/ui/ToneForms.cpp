@@ -65,7 +65,7 @@ class TGammaCorrectionForm : public TParamEffectForm {
   }
 };
 
-// Each track bar's label shows its value; "Reset" puts all three to 0.
+// Each track bar's value beside its caption; "Reset" puts all three to 0.
 class THSVForm : public TParamEffectForm {
  public:
   using TParamEffectForm::TParamEffectForm;
@@ -77,21 +77,6 @@ class THSVForm : public TParamEffectForm {
     connect(reset, &QPushButton::clicked, this, [this] {
       for (const auto& p : Row.Params) SetValue(p.Name, 0);
     });
-    for (const auto& p : Row.Params) ShowValue(p);
-  }
-
- protected:
-  void ControlChanged(const EffectParam& p) override {
-    TParamEffectForm::ControlChanged(p);
-    ShowValue(p);
-  }
-
- private:
-  void ShowValue(const EffectParam& p) {
-    auto* label = Slider(p.Name)->parentWidget()->findChild<QLabel*>();
-    if (label)
-      label->setText(QString::fromStdString(p.Caption) + " " +
-                     QString::number(Values().Get(p), 'f', 0));
   }
 };
 
@@ -166,7 +151,7 @@ class TNoiseForm : public TParamEffectForm {
     row->addWidget(new QLabel("Noise", group));
     QWidget* slider = BuildControl(Row.Param("filter"));
     slider->setParent(group);
-    if (auto* caption = slider->findChild<QLabel*>()) caption->hide();
+    for (auto* label : slider->findChildren<QLabel*>()) label->hide();  // "Noise" and "Smooth" say it
     row->addWidget(slider, 1);
     row->addWidget(new QLabel("Smooth", group));
     col->addLayout(row);

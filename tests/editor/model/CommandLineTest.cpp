@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFolder.h"
+#include "support/ScopedState.h"
+#include "support/TempFolder.h"
 #include "editor/model/CommandLine.h"
 
 using namespace lumarte::editor;
-using lumarte::testing::ScratchFolder;
+using lumarte::fixtures::TempFolder;
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST(CommandLine, RelativeNamesResolvedAgainstStartFolder) {
 }
 
 TEST(CommandLine, TwelveFilesOpenTheFirstTen) {
-  ScratchFolder folder;
+  TempFolder folder;
   Args args;
   for (int i = 1; i <= 12; ++i)
     args.push_back(folder.Write("img" + std::to_string(i) + ".bmp", "x"));
@@ -62,7 +63,7 @@ TEST(CommandLine, TwelveFilesOpenTheFirstTen) {
 }
 
 TEST(CommandLine, MissingFoldersAndInvalidImagesAreSkipped) {
-  ScratchFolder folder;
+  TempFolder folder;
   std::string good = folder.Write("good.png", "x");
   std::string bad = folder.Write("bad.png", "x");
   Args args = {"-CLIP", folder.Path, good, folder / "missing.png", bad, good};

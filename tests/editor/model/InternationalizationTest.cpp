@@ -3,11 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFolder.h"
+#include "support/ScopedState.h"
+#include "support/TempFolder.h"
 #include "editor/model/Internationalization.h"
 
 using namespace lumarte::editor;
-using lumarte::testing::ScratchFolder;
+using lumarte::fixtures::TempFolder;
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST(Language, FirstMatchingLineWinsWithoutRegardToCase) {
 }
 
 TEST(Language, FileReadWithAnyLineEnd) {
-  ScratchFolder folder;
+  TempFolder folder;
   auto lines =
       ReadLanguageFile(folder.Write("lang.txt", "A.Caption:=x\r\nB.Hint:=y\nC.Caption:=z"));
   EXPECT_EQ(lines, (std::vector<std::string>{"A.Caption:=x", "B.Hint:=y", "C.Caption:=z"}));

@@ -2,13 +2,14 @@
 
 #include <filesystem>
 
-#include "ScratchFolder.h"
+#include "support/ScopedState.h"
+#include "support/TempFolder.h"
 #include "editor/model/ProgramPictures.h"
 #include "editor/model/TempFiles.h"
 #include "imaging/RevedBitmap.h"
 
 using namespace lumarte::editor;
-using lumarte::testing::ScratchFolder;
+using lumarte::fixtures::TempFolder;
 
 namespace {
 
@@ -32,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Heads, Sniff,
                                            SniffCase{"\xFF\xD8", ""}, SniffCase{"hello", ""}));
 
 TEST(ProgramPictures, UnreadableFilesGiveTheNeutralPicture) {
-  ScratchFolder folder;
+  TempFolder folder;
   const TBitmap neutral = NeutralPicture();
   EXPECT_FALSE(neutral.Empty());
   EXPECT_EQ(LoadProgramPicture(folder / "Lumarte.def"), neutral);
@@ -52,7 +53,7 @@ class ShippedPicture : public ::testing::TestWithParam<ShippedCase> {};
 // load as such once a bitmap codec is registered.
 TEST_P(ShippedPicture, IsA24BitBitmap) {
   std::string file = std::string(LUMARTE_TEST_DATA) + "/../../data/" + GetParam().Name;
-  std::string bytes = ScratchFolder::Read(file);
+  std::string bytes = TempFolder::Read(file);
   ASSERT_GE(bytes.size(), 54u) << file;
   auto le32 = [&](size_t at) {
     return static_cast<int32_t>(static_cast<uint8_t>(bytes[at]) |
@@ -79,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ShippedPicture,
                                            ShippedCase{kPlaceholderFile, 320, 240}));
 
 TEST(TempFiles, NameDrawnAgainWhileTaken) {
-  ScratchFolder folder;
+  TempFolder folder;
   std::string tempDir = std::filesystem::temp_directory_path().string();
   std::vector<int> draws = {999998, 17, 42};
   // Occupy the first drawn name.
@@ -95,7 +96,7 @@ TEST(TempFiles, NameDrawnAgainWhileTaken) {
 }
 
 TEST(TempFiles, DeleteAllRemovesExistingFiles) {
-  ScratchFolder folder;
+  TempFolder folder;
   TTempFiles temp;
   temp.Add(folder.Write("a.jpg", "x"));
   temp.Add(folder / "gone.jpg");

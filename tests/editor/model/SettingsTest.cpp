@@ -2,7 +2,8 @@
 
 #include <filesystem>
 
-#include "ScratchFolder.h"
+#include "support/ScopedState.h"
+#include "support/TempFolder.h"
 #include "editor/model/ProgramPictures.h"
 #include "editor/model/ProgramSettings.h"
 #include "editor/model/ProgramState.h"
@@ -10,15 +11,15 @@
 
 using namespace lumarte;
 using namespace lumarte::editor;
-using lumarte::testing::ScopedCurrentFolder;
-using lumarte::testing::ScopedEnv;
-using lumarte::testing::ScratchFolder;
+using lumarte::fixtures::ScopedCurrentFolder;
+using lumarte::fixtures::ScopedEnv;
+using lumarte::fixtures::TempFolder;
 
 namespace {
 
 class SettingsTest : public ::testing::Test {
  protected:
-  ScratchFolder config;
+  TempFolder config;
   ScopedEnv xdg{"XDG_CONFIG_HOME", config.Path};
   ScopedCurrentFolder keepFolder;
   std::string StoreFile() const { return config / "Tarvex/Lumarte/Options"; }
@@ -48,7 +49,7 @@ TEST_F(SettingsTest, StoreLocation) {
 
 TEST_F(SettingsTest, StoredWithCRLFAndReadBack) {
   Store({{"X", "a value", "3", "TRUE"}});
-  std::string text = ScratchFolder::Read(StoreFile());
+  std::string text = TempFolder::Read(StoreFile());
   EXPECT_EQ(text.rfind("####TABLE####\r\nOptions\r\n1\r\n##FIELDS##\r\n4\r\n", 0), 0u);
   EXPECT_EQ(text.substr(text.size() - 31), "##ENDDATA##\r\n####ENDTABLE####\r\n");
   Qv_Database back;
@@ -210,7 +211,7 @@ TEST_F(SettingsTest, SpinEditValueStoredAtOnce) {
 namespace {
 
 TEST_F(SettingsTest, ProgramStateStartsWithoutProgramFolderFiles) {
-  ScratchFolder programFolder;
+  TempFolder programFolder;
   TProgramState state;
   LoadProgramState(state, programFolder.Path);
   EXPECT_EQ(state.Placeholder, NeutralPicture());
@@ -219,7 +220,7 @@ TEST_F(SettingsTest, ProgramStateStartsWithoutProgramFolderFiles) {
 }
 
 TEST_F(SettingsTest, ExitStoresSettingsAndDeletesTemporaryFiles) {
-  ScratchFolder temp;
+  TempFolder temp;
   TProgramState state;
   LoadProgramState(state, temp.Path);
   state.Settings.Recent.Add("/x/closed.png");
@@ -232,7 +233,7 @@ TEST_F(SettingsTest, ExitStoresSettingsAndDeletesTemporaryFiles) {
 }
 
 TEST_F(SettingsTest, TemporaryFilesDeletedWhenStoringFails) {
-  ScratchFolder temp;
+  TempFolder temp;
   TProgramState state;
   LoadProgramState(state, temp.Path);
   state.TempFiles.Add(temp.Write("5.jpg", "x"));

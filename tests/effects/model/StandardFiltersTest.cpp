@@ -18,46 +18,33 @@ using namespace lumarte::effects;
 
 namespace {
 
-struct RefTap {
-  int dx, dy;
-  double w;
-  bool iir = false;
-};
-
-struct RefFilter {
-  std::vector<RefTap> taps;
-  double scale = 1, offset = 0, low = -255, high = 255;
-  bool normalize = false;
-  double center = 0;
-};
-
 using Plane = std::vector<std::vector<float>>;
 
 struct RefPlanes {
   Plane in, out;
 };
 
-void RefStep(const RefFilter& f, RefPlanes& p) {
+void RefStep(const TFilterRow& f, RefPlanes& p) {
   const int w = static_cast<int>(p.in.size()), h = static_cast<int>(p.in[0].size());
-  float hi = static_cast<float>(f.low), lo = static_cast<float>(f.high);
+  float hi = static_cast<float>(f.LowLimit), lo = static_cast<float>(f.HighLimit);
   for (int x = 0; x < w; ++x)
     for (int y = 0; y < h; ++y) {
       float& o = p.out[x][y];
       o = 0;
       for (bool iir : {false, true})
-        for (const RefTap& t : f.taps) {
+        for (const TTapRow& t : f.Taps) {
           if (t.iir != iir) continue;
           int sx = x + t.dx, sy = y + t.dy;
           if (sx < 0 || sx >= w || sy < 0 || sy >= h) continue;
           o = o + static_cast<float>(t.w) * (iir ? p.out : p.in)[sx][sy];
         }
-      o = static_cast<float>(f.scale) * o + static_cast<float>(f.offset);
+      o = static_cast<float>(f.Scale) * o + static_cast<float>(f.Offset);
       hi = std::max(hi, o);
       lo = std::min(lo, o);
     }
-  if (!f.normalize) return;
-  const double c = static_cast<float>(f.center);
-  const double high = static_cast<float>(f.high), low = static_cast<float>(f.low);
+  if (!f.Normalize) return;
+  const double c = static_cast<float>(f.Center);
+  const double high = static_cast<float>(f.HighLimit), low = static_cast<float>(f.LowLimit);
   double k1 = hi - c > 0 ? (high - c) / (hi - c) : 1e20;
   double k2 = lo - c < 0 ? std::abs(low - c) / std::abs(lo - c) : 1e20;
   double k = std::min(k1, k2);
@@ -66,7 +53,7 @@ void RefStep(const RefFilter& f, RefPlanes& p) {
     for (float& v : col) v = static_cast<float>((v - c) * k + c);
 }
 
-void RefRun(const RefFilter& f, RefPlanes& p, int iterations) {
+void RefRun(const TFilterRow& f, RefPlanes& p, int iterations) {
   RefStep(f, p);
   for (int i = 1; i < iterations; ++i) {
     std::swap(p.in, p.out);
@@ -85,7 +72,9 @@ void Store(const Plane& plane, int c, TBitmap& b) {
 }
 
 // One filter for every channel (sharing its planes), or red, green, blue.
-TBitmap RefApply(const TBitmap& src, const std::vector<RefFilter>& filters, int iterations) {
+TBitmap RefApply(const TBitmap& src, const TStandardFilter& s) {
+  const auto& filters = s.Filters;
+  const int iterations = s.Iterations;
   TBitmap out(src.Width(), src.Height());
   Plane zero(src.Width(), std::vector<float>(src.Height(), 0.0f));
   RefPlanes shared{zero, zero};
@@ -99,94 +88,9 @@ TBitmap RefApply(const TBitmap& src, const std::vector<RefFilter>& filters, int 
   return out;
 }
 
-struct StdCase {
-  std::string name;
-  int iterations;
-  std::vector<RefFilter> filters;
-};
-
-void PrintTo(const StdCase& c, std::ostream* os) {
-  *os << c.name;
+void PrintTo(const TStandardFilter& s, std::ostream* os) {
+  *os << s.Caption;
 }
-
-constexpr bool I = true;  // an IIR tap
-const std::vector<RefTap> kWax = {{-1, -1, 4}, {1, 1, -4}, {-1, 1, -4}, {1, -1, 4},
-                                  {0, -1, 4},  {0, 1, -4}, {1, 0, -4},  {-1, 0, 4}};
-const std::vector<RefTap> kPlus = {{0, 1, .5}, {0, -1, .5}, {1, 0, .5}, {-1, 0, .5}};
-
-std::vector<RefTap> Join(std::vector<RefTap> a, const std::vector<RefTap>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-const std::vector<StdCase> kStandard = {
-    {"differentiate", 1, {{{{0, 0, 2}, {-1, 0, -1}, {0, -1, -1}}, 0.5, 128}}},
-    {"integrate", 1, {{{{-1, 0, .5, I}, {0, -1, .5, I}, {-1, 0, 1}, {0, -1, 1}}, 1, -256}}},
-    {"anti-alias", 1, {{{{-1, 0, 1}, {0, 1, 1}, {0, -1, 1}, {1, 0, 1}}, 0.25}}},
-    {"simple-sharpen", 1, {{{{0, 0, 8}, {1, 0, -1}, {0, 1, -1}, {-1, 0, -1}, {0, -1, -1}}, 0.25}}},
-    {"strong-sharpen",
-     1,
-     {{{{0, 0, 14},
-        {1, 0, -2},
-        {0, 1, -2},
-        {-1, 0, -2},
-        {0, -1, -2},
-        {1, 1, -1},
-        {-1, 1, -1},
-        {1, -1, -1},
-        {-1, -1, -1}},
-       0.5}}},
-    {"edge-filter",
-     3,
-     {{{{0, 0, 1},
-        {-1, -1, -.1},
-        {-1, 0, -.1},
-        {0, -1, -.1},
-        {0, 1, -.1},
-        {1, 0, -.1},
-        {1, 1, -.1}},
-       1.6,
-       0,
-       0}}},
-    {"edge-builder",
-     1,
-     {{{{0, 0, 8},
-        {-1, -1, -8},
-        {1, 1, 8},
-        {-1, 1, -3},
-        {1, -1, 3},
-        {0, -1, 4},
-        {0, 1, -4},
-        {1, 0, -4},
-        {-1, 0, 4}},
-       0.125,
-       0,
-       0}}},
-    {"drawing",
-     1,
-     {{{{0, 0, -44},
-        {1, 1, 4},
-        {-1, 1, 4},
-        {1, -1, 4},
-        {-1, -1, 4},
-        {0, -1, 7},
-        {0, 1, 7},
-        {1, 0, 7},
-        {-1, 0, 7}},
-       0.125,
-       0,
-       0}}},
-    {"emboss", 1, {{{{-2, 0, 1}, {0, 2, -1}, {0, -1, .5}, {1, 0, -.5}}, 0.67, 128}}},
-    {"old-image",
-     3,
-     {{{{0, 0, 1}, {1, 1, 1, I}, {-2, 0, 1, I}, {0, -2, 1, I}}, 0.25, 0, 0, 255, true, 128}}},
-    {"red-wax", 1, {{kWax, 0.5, 196, 0}, {kWax, 0.5, 0, 0}, {kWax, 0.5, 0, 0}}},
-    {"normalize-colors",
-     1,
-     {{Join({{0, 0, 1}}, kPlus), 0.1, 0, 0, 255, true},
-      {Join({{0, 0, 1}, {0, 0, 1}}, kPlus), 1, 0, 0, 255, true},
-      {Join({{0, 0, 1}, {0, 0, 1}}, kPlus), 1, 0, 0, 255, true}}},
-};
 
 TBitmap RandomImage(int w, int h, unsigned seed) {
   std::mt19937 gen(seed);
@@ -205,42 +109,45 @@ TBitmap RunRow(const std::string& name, const TBitmap& src, TSelectionClass sel 
   return row->Run(EffectInput{src, test, progress}, values, 1);
 }
 
-class StandardFilter : public ::testing::TestWithParam<StdCase> {};
+class StandardFilter : public ::testing::TestWithParam<TStandardFilter> {};
 
 }  // namespace
 
+// The production table through the filter object against the same table
+// through the literal engine.
 TEST_P(StandardFilter, MatchesLiteralFilter) {
-  const StdCase& c = GetParam();
-  const EffectRow* row = FindEffect(c.name);
+  const TStandardFilter& c = GetParam();
+  const std::string name = CliName(c.Caption);
+  const EffectRow* row = FindEffectByMenuItem(c.MenuItem);
   ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->Name, name);
   EXPECT_TRUE(row->FormName.empty()) << "runs without a dialog";
-  EXPECT_EQ(CliName(row->Caption), row->Name);
   for (unsigned seed : {1u, 2u}) {
     TBitmap src = RandomImage(9, 7, seed);
-    EXPECT_EQ(RunRow(c.name, src), RefApply(src, c.filters, c.iterations)) << seed;
+    EXPECT_EQ(RunRow(CliName(c.Caption), src), RefApply(src, c)) << seed;
   }
   // Dark and light flat areas exercise the limits and the normalisation.
   TBitmap flat(6, 5);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 6; ++x) flat.SetPixel(x, y, RGBColor(x < 3 ? 0 : 255, 40, 250));
-  EXPECT_EQ(RunRow(c.name, flat), RefApply(flat, c.filters, c.iterations));
+  EXPECT_EQ(RunRow(CliName(c.Caption), flat), RefApply(flat, c));
 }
 
 // Large enough that the filter splits its columns over threads.
 TEST_P(StandardFilter, LargeImageMatchesLiteralFilter) {
-  const StdCase& c = GetParam();
+  const TStandardFilter& c = GetParam();
   TBitmap src = RandomImage(420, 330, 5);
-  EXPECT_EQ(RunRow(c.name, src), RefApply(src, c.filters, c.iterations));
+  EXPECT_EQ(RunRow(CliName(c.Caption), src), RefApply(src, c));
 }
 
 TEST_P(StandardFilter, KeepsPixelsOutsideTheSelection) {
-  const StdCase& c = GetParam();
+  const TStandardFilter& c = GetParam();
   TBitmap src = RandomImage(12, 10, 3);
   TSelectionClass circle;
   circle.Kind = SelKind::Circle;
   circle.X1 = 5, circle.Y1 = 4, circle.X2 = circle.Y2 = 3;
-  TBitmap out = RunRow(c.name, src, circle);
-  TBitmap full = RefApply(src, c.filters, c.iterations);
+  TBitmap out = RunRow(CliName(c.Caption), src, circle);
+  TBitmap full = RefApply(src, c);
   TSelectionTest test(circle, src, {});
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x)
@@ -248,21 +155,12 @@ TEST_P(StandardFilter, KeepsPixelsOutsideTheSelection) {
           << x << "," << y;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StandardFilter, ::testing::ValuesIn(kStandard),
+INSTANTIATE_TEST_SUITE_P(Table, StandardFilter, ::testing::ValuesIn(StandardFilters()),
                          [](const auto& info) {
-                           std::string n = info.param.name;
+                           std::string n = CliName(info.param.Caption);
                            std::replace(n.begin(), n.end(), '-', '_');
                            return n;
                          });
-
-TEST(StandardFilters, MenuItemsAndOrder) {
-  const char* items[] = {"LMDifferentiate1", "LMIntegrate1",     "LMAntiAlias1",
-                         "LMSharpen1",       "LMStrongSharpen1", "LMEdgeFilter1",
-                         "LMEdgeBuilder1",   "LMDraw1",          "LMEmboss1",
-                         "LMOldImage",       "LMRedWax1",        "LMNormalizeColors1"};
-  for (size_t i = 0; i < kStandard.size(); ++i)
-    EXPECT_EQ(FindEffect(kStandard[i].name)->MenuItems, std::vector<std::string>{items[i]});
-}
 
 TEST(StandardFilters, StrongSharpenLeavesUniformAreaUnchanged) {
   TBitmap src(7, 6);
