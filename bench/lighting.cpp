@@ -33,7 +33,11 @@ void BM_LightAndDarkness(benchmark::State& state) {
                                               benchmark::Counter::kIsIterationInvariantRate);
 }
 // 1: one core; 0: all of them.
-BENCHMARK(BM_LightAndDarkness)->ArgName("cores")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_LightAndDarkness)
+    ->ArgName("cores")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
 }  // namespace

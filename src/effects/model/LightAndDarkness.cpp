@@ -140,8 +140,8 @@ class Lighting {
   // few enough that Abort is noticed within a fraction of a second.
   int64_t RowsPerBlock(int width) const {
     const int64_t cores = ParallelCores();
-    const int64_t perRow =
-        int64_t{std::max(1, width)} * static_cast<int64_t>(1 + Sources.size() * (1 + Barriers.size()));
+    const int64_t perRow = int64_t{std::max(1, width)} *
+                           static_cast<int64_t>(1 + Sources.size() * (1 + Barriers.size()));
     return cores * std::max<int64_t>(1, (int64_t{1} << 19) / perRow);
   }
 
@@ -181,14 +181,15 @@ class Lighting {
   void NearBarriers(int y, std::vector<std::vector<const Barrier*>>& near) const {
     for (size_t i = 0; i < Sources.size(); ++i) {
       near[i].clear();
-      const int64_t lo = std::min<int64_t>(y, Sources[i].Y), hi = std::max<int64_t>(y, Sources[i].Y);
+      const int64_t lo = std::min<int64_t>(y, Sources[i].Y),
+                    hi = std::max<int64_t>(y, Sources[i].Y);
       for (const Barrier& b : Barriers)
         if (b.MaxY >= lo && b.MinY <= hi) near[i].push_back(&b);
     }
   }
 
-  void Accumulate(int x, int y, const uint8_t* px, const std::vector<std::vector<const Barrier*>>& near,
-                  double a[3]) const {
+  void Accumulate(int x, int y, const uint8_t* px,
+                  const std::vector<std::vector<const Barrier*>>& near, double a[3]) const {
     const double value[3] = {double(px[2]), double(px[1]), double(px[0])};
     for (size_t k = 0; k < Sources.size(); ++k) {
       const Source& s = Sources[k];
@@ -225,14 +226,17 @@ std::vector<int64_t> SelectedBefore(const EffectInput& in) {
     for (int64_t r = 0; r <= rows; ++r) before[static_cast<size_t>(r)] = r * width;
     return before;
   }
-  ParallelRanges(rows, [&](int64_t r0, int64_t r1) {
-    for (int64_t r = r0; r < r1; ++r) {
-      const int y = c.Top + static_cast<int>(r);
-      int64_t n = 0;
-      for (int x = c.Left; x <= c.Right; ++x) n += in.Selection.InSelection(x, y);
-      before[static_cast<size_t>(r) + 1] = n;
-    }
-  }, std::max<int64_t>(1, (1 << 16) / std::max<int64_t>(1, width)));
+  ParallelRanges(
+      rows,
+      [&](int64_t r0, int64_t r1) {
+        for (int64_t r = r0; r < r1; ++r) {
+          const int y = c.Top + static_cast<int>(r);
+          int64_t n = 0;
+          for (int x = c.Left; x <= c.Right; ++x) n += in.Selection.InSelection(x, y);
+          before[static_cast<size_t>(r) + 1] = n;
+        }
+      },
+      std::max<int64_t>(1, (1 << 16) / std::max<int64_t>(1, width)));
   for (size_t r = 1; r < before.size(); ++r) before[r] += before[r - 1];
   return before;
 }

@@ -31,31 +31,28 @@ struct TextField {
   bool Whole;
 };
 
-constexpr TextField kLightFields[] = {
-    {"STYLE", 0, 3, true},
-    {"X", -kLightCoordinateLimit, kLightCoordinateLimit, true},
-    {"Y", -kLightCoordinateLimit, kLightCoordinateLimit, true},
-    {"WIDTH", 0, kLightWidthMax, true},
-    {"MAXDIST", -1, kLightWidthMax, true},
-    {"FUNCTION", -1, 5, true},
-    {"FACTOR", 1, kLightFactorMax, false},
-    {"RED", 0, 100, false},
-    {"GREEN", 0, 100, false},
-    {"BLUE", 0, 100, false}};
+constexpr TextField kLightFields[] = {{"STYLE", 0, 3, true},
+                                      {"X", -kLightCoordinateLimit, kLightCoordinateLimit, true},
+                                      {"Y", -kLightCoordinateLimit, kLightCoordinateLimit, true},
+                                      {"WIDTH", 0, kLightWidthMax, true},
+                                      {"MAXDIST", -1, kLightWidthMax, true},
+                                      {"FUNCTION", -1, 5, true},
+                                      {"FACTOR", 1, kLightFactorMax, false},
+                                      {"RED", 0, 100, false},
+                                      {"GREEN", 0, 100, false},
+                                      {"BLUE", 0, 100, false}};
 
-constexpr TextField kBarrierFields[] = {
-    {"X1", -kLightCoordinateLimit, kLightCoordinateLimit, true},
-    {"Y1", -kLightCoordinateLimit, kLightCoordinateLimit, true},
-    {"X2", -kLightCoordinateLimit, kLightCoordinateLimit, true},
-    {"Y2", -kLightCoordinateLimit, kLightCoordinateLimit, true},
-    {"RED", 0, 100, false},
-    {"GREEN", 0, 100, false},
-    {"BLUE", 0, 100, false}};
+constexpr TextField kBarrierFields[] = {{"X1", -kLightCoordinateLimit, kLightCoordinateLimit, true},
+                                        {"Y1", -kLightCoordinateLimit, kLightCoordinateLimit, true},
+                                        {"X2", -kLightCoordinateLimit, kLightCoordinateLimit, true},
+                                        {"Y2", -kLightCoordinateLimit, kLightCoordinateLimit, true},
+                                        {"RED", 0, 100, false},
+                                        {"GREEN", 0, 100, false},
+                                        {"BLUE", 0, 100, false}};
 
 std::string Range(const TextField& f) {
   auto text = [](double v) { return std::to_string(static_cast<int64_t>(v)); };
-  return (f.Whole ? "a whole number from " : "a number from ") + text(f.Min) + " to " +
-         text(f.Max);
+  return (f.Whole ? "a whole number from " : "a number from ") + text(f.Min) + " to " + text(f.Max);
 }
 
 // Splits text at commas into exactly N numbers within their fields' ranges.
@@ -112,8 +109,8 @@ TBarrier NewBarrier(int width, int height, TRandomGenerator& rng) {
 
 TLight ParseLight(const std::string& text) {
   const auto v = ParseFields(text, kLightFields, "--light", kLightForm);
-  return {Int(v[0]), Int(v[1]), Int(v[2]), Int(v[3]), Int(v[4]),
-          Int(v[5]), v[6] / 1000.0, v[7], v[8], v[9]};
+  return {Int(v[0]), Int(v[1]),     Int(v[2]), Int(v[3]), Int(v[4]),
+          Int(v[5]), v[6] / 1000.0, v[7],      v[8],      v[9]};
 }
 
 TBarrier ParseBarrier(const std::string& text) {
@@ -158,8 +155,8 @@ void DragLightHandle(TLightHandle h, std::vector<TLight>& lights, std::vector<TB
       lights[i].Y = Coordinate(y);
       break;
     case TLightHandle::Reach:
-      lights[i].Width = static_cast<int32_t>(std::min<int64_t>(
-          Round(std::hypot(x - lights[i].X, y - lights[i].Y)), kLightWidthMax));
+      lights[i].Width = static_cast<int32_t>(
+          std::min<int64_t>(Round(std::hypot(x - lights[i].X, y - lights[i].Y)), kLightWidthMax));
       break;
     case TLightHandle::Start:
       barriers[i].X1 = Coordinate(x);

@@ -36,7 +36,7 @@ struct TLight {
   int32_t Width = 0;         // reach of the fall-off function in pixels
   int32_t MaxDistance = -1;  // no effect beyond it; -1 means 64000
   int32_t Function = kLinear;
-  double Factor = 1.0;                      // strength; the dialog shows thousandths
+  double Factor = 1.0;                        // strength; the dialog shows thousandths
   double Red = 100, Green = 100, Blue = 100;  // colour in percent
   bool operator==(const TLight&) const = default;
 };

@@ -18,10 +18,13 @@ EffectRow LightAndDarknessRow() {
       {.Caption = "Light and Darkness",
        .FormName = "TLightAndDarknessForm",
        .FormCaption = "Light and Darkness",
-       .Params = {Field(&P::GlobalFactor, {.Caption = "Factor:", .Min = 1,
-                                           .Max = kLightFactorMax, .Default = 1000,
+       .Params = {Field(&P::GlobalFactor, {.Caption = "Factor:",
+                                           .Min = 1,
+                                           .Max = kLightFactorMax,
+                                           .Default = 1000,
                                            .Control = "GlobalFactorSpinEdit"}),
-                  Field(&P::Normalize, {.Caption = "Normalize", .Kind = ControlKind::Check,
+                  Field(&P::Normalize, {.Caption = "Normalize",
+                                        .Kind = ControlKind::Check,
                                         .Control = "NormalizeCheckBox"})},
        .Lists = {ListField(&P::Lights, {.Name = "light", .Form = light}, &ParseLight),
                  ListField(&P::Barriers, {.Name = "barrier", .Form = barrier}, &ParseBarrier)},
@@ -36,14 +39,18 @@ using S = StochasticLuminanceParams;
 
 EffectParam Check(bool S::*field, const char* caption, const char* name, bool on,
                   const char* control) {
-  return Field(field, {.Caption = caption, .Default = on ? 1.0 : 0.0,
-                       .Kind = ControlKind::Check, .Control = control, .Name = name});
+  return Field(field, {.Caption = caption,
+                       .Default = on ? 1.0 : 0.0,
+                       .Kind = ControlKind::Check,
+                       .Control = control,
+                       .Name = name});
 }
 
 EffectParam Spin(int S::*field, const char* caption, const char* name, double lo, double hi,
                  double def, const char* control) {
-  return Field(field, {.Caption = caption, .Min = lo, .Max = hi, .Default = def,
-                       .Edit = control, .Name = name});
+  return Field(
+      field,
+      {.Caption = caption, .Min = lo, .Max = hi, .Default = def, .Edit = control, .Name = name});
 }
 
 // One source group's parameters: "light-..." or "darkness-...".
@@ -69,8 +76,8 @@ void AddGroup(std::vector<EffectParam>& params, const std::string& group, const 
 
 EffectRow StochasticLuminanceRow() {
   std::vector<EffectParam> params;
-  AddGroup(params, "light", "Light", &S::LightOn, &S::LightRays, &S::LightOffset,
-           &S::LightHitProb, &S::LightMinimum, &S::LightMedian, &S::LightMaximum, true);
+  AddGroup(params, "light", "Light", &S::LightOn, &S::LightRays, &S::LightOffset, &S::LightHitProb,
+           &S::LightMinimum, &S::LightMedian, &S::LightMaximum, true);
   AddGroup(params, "darkness", "Darkness", &S::DarknessOn, &S::DarknessRays, &S::DarknessOffset,
            &S::DarknessHitProb, &S::DarknessMinimum, &S::DarknessMedian, &S::DarknessMaximum,
            false);

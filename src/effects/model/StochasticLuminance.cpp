@@ -112,12 +112,18 @@ editor::TBitmap StochasticLuminance(const EffectInput& in, const StochasticLumin
   ReportProgress(in.Progress, 0, "Stoch.Luminance - Color Median", 1);
   const editor::TBrightnessStats stats =
       editor::SelectionBrightnessStats(in.Source, in.Selection, 1, 1, 1);
-  const RayGroup light{p.LightOn,        p.LightRays,   p.LightOffset / 100.0,
-                       p.LightHitProb / 100.0, 0.52, p.LightMinimum,
-                       p.LightMedian,    p.LightMaximum, +1};
-  const RayGroup dark{p.DarknessOn,        p.DarknessRays,   p.DarknessOffset / 100.0,
-                      p.DarknessHitProb / 100.0, 0.67, p.DarknessMinimum,
-                      p.DarknessMedian,    p.DarknessMaximum, -1};
+  const RayGroup light{p.LightOn, p.LightRays,    p.LightOffset / 100.0, p.LightHitProb / 100.0,
+                       0.52,      p.LightMinimum, p.LightMedian,         p.LightMaximum,
+                       +1};
+  const RayGroup dark{p.DarknessOn,
+                      p.DarknessRays,
+                      p.DarknessOffset / 100.0,
+                      p.DarknessHitProb / 100.0,
+                      0.67,
+                      p.DarknessMinimum,
+                      p.DarknessMedian,
+                      p.DarknessMaximum,
+                      -1};
   Shooter shooter(in, rng);
   const int rows = box.Bottom - box.Top + 1;
   for (int y = box.Top; y <= box.Bottom; ++y) {

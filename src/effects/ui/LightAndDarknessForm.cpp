@@ -53,7 +53,7 @@ QPushButton* NewButton(const char* name, const char* caption, QWidget* parent) {
 // A field of T shown as its value times scale (the factor in thousandths).
 template <class T, class M>
 std::pair<std::function<int(const T&)>, std::function<void(T&, int)>> Member(M T::*m,
-                                                                              double scale = 1) {
+                                                                             double scale = 1) {
   return {[m, scale](const T& t) { return static_cast<int>(Round(t.*m * scale)); },
           [m, scale](T& t, int v) { t.*m = static_cast<M>(v / scale); }};
 }
@@ -62,8 +62,8 @@ constexpr int kCoord = kLightCoordinateLimit;
 
 }  // namespace
 
-TLightAndDarknessForm::TLightAndDarknessForm(const EffectRow& row,
-                                             editor::DocumentList& documents, QWidget* parent)
+TLightAndDarknessForm::TLightAndDarknessForm(const EffectRow& row, editor::DocumentList& documents,
+                                             QWidget* parent)
     : TParamEffectForm(row, documents, parent), Docs(documents) {}
 
 void TLightAndDarknessForm::Build() {
@@ -107,16 +107,15 @@ QGroupBox* TLightAndDarknessForm::BuildLightGroup() {
     int Min, Max;
     std::pair<std::function<int(const TLight&)>, std::function<void(TLight&, int)>> Access;
   };
-  const FieldRow rows[] = {{"x", "LightXSpinEdit", -kCoord, kCoord, Member(&TLight::X)},
-                      {"y", "LightYSpinEdit", -kCoord, kCoord, Member(&TLight::Y)},
-                      {"Width", "LightWidthSpinEdit", 0, kLightWidthMax, Member(&TLight::Width)},
-                      {"Max.Dist.", "LightMaxDistSpinEdit", -1, kLightWidthMax,
-                       Member(&TLight::MaxDistance)},
-                      {"Red (%)", "LightRedSpinEdit", 0, 100, Member(&TLight::Red)},
-                      {"Green (%)", "LightGreenSpinEdit", 0, 100, Member(&TLight::Green)},
-                      {"Blue (%)", "LightBlueSpinEdit", 0, 100, Member(&TLight::Blue)},
-                      {"Factor", "LightFactorSpinEdit", 1, kLightFactorMax,
-                       Member(&TLight::Factor, 1000)}};
+  const FieldRow rows[] = {
+      {"x", "LightXSpinEdit", -kCoord, kCoord, Member(&TLight::X)},
+      {"y", "LightYSpinEdit", -kCoord, kCoord, Member(&TLight::Y)},
+      {"Width", "LightWidthSpinEdit", 0, kLightWidthMax, Member(&TLight::Width)},
+      {"Max.Dist.", "LightMaxDistSpinEdit", -1, kLightWidthMax, Member(&TLight::MaxDistance)},
+      {"Red (%)", "LightRedSpinEdit", 0, 100, Member(&TLight::Red)},
+      {"Green (%)", "LightGreenSpinEdit", 0, 100, Member(&TLight::Green)},
+      {"Blue (%)", "LightBlueSpinEdit", 0, 100, Member(&TLight::Blue)},
+      {"Factor", "LightFactorSpinEdit", 1, kLightFactorMax, Member(&TLight::Factor, 1000)}};
   for (const FieldRow& r : rows) {
     QSpinBox* spin = NewSpin(r.Name, r.Min, r.Max, LightEdits);
     LightFields.push_back({spin, r.Access.first, r.Access.second});
@@ -130,13 +129,11 @@ QGroupBox* TLightAndDarknessForm::BuildLightGroup() {
       form->addRow(r.Caption, spin);
     }
   }
-  LightStyleComboBox =
-      NewCombo("LightStyleComboBox",
-               {"Light", "Darkness", "Light (avg.)", "Darkness (avg.)"}, LightEdits);
+  LightStyleComboBox = NewCombo(
+      "LightStyleComboBox", {"Light", "Darkness", "Light (avg.)", "Darkness (avg.)"}, LightEdits);
   LightFunctionComboBox = NewCombo(
       "LightFunctionComboBox",
-      {"Constant", "Linear", "Quadratic", "Exponential", "Sigmoid", "Sine ", "Sine 2"},
-      LightEdits);
+      {"Constant", "Linear", "Quadratic", "Exponential", "Sigmoid", "Sine ", "Sine 2"}, LightEdits);
   form->addRow("Style", LightStyleComboBox);
   form->addRow("Function", LightFunctionComboBox);
   for (QComboBox* combo : {LightStyleComboBox, LightFunctionComboBox})
@@ -169,15 +166,14 @@ QGroupBox* TLightAndDarknessForm::BuildBarrierGroup() {
     int Min, Max;
     std::pair<std::function<int(const TBarrier&)>, std::function<void(TBarrier&, int)>> Access;
   };
-  const FieldRow rows[] = {{"x1", "BarrierX1SpinEdit", -kCoord, kCoord, Member(&TBarrier::X1)},
-                      {"y1", "BarrierY1SpinEdit", -kCoord, kCoord, Member(&TBarrier::Y1)},
-                      {"x2", "BarrierX2SpinEdit", -kCoord, kCoord, Member(&TBarrier::X2)},
-                      {"y2", "BarrierY2SpinEdit", -kCoord, kCoord, Member(&TBarrier::Y2)},
-                      {"filters Red (%)", "BarrierRedSpinEdit", 0, 100, Member(&TBarrier::Red)},
-                      {"filters Green (%)", "BarrierGreenSpinEdit", 0, 100,
-                       Member(&TBarrier::Green)},
-                      {"filters Blue (%)", "BarrierBlueSpinEdit", 0, 100,
-                       Member(&TBarrier::Blue)}};
+  const FieldRow rows[] = {
+      {"x1", "BarrierX1SpinEdit", -kCoord, kCoord, Member(&TBarrier::X1)},
+      {"y1", "BarrierY1SpinEdit", -kCoord, kCoord, Member(&TBarrier::Y1)},
+      {"x2", "BarrierX2SpinEdit", -kCoord, kCoord, Member(&TBarrier::X2)},
+      {"y2", "BarrierY2SpinEdit", -kCoord, kCoord, Member(&TBarrier::Y2)},
+      {"filters Red (%)", "BarrierRedSpinEdit", 0, 100, Member(&TBarrier::Red)},
+      {"filters Green (%)", "BarrierGreenSpinEdit", 0, 100, Member(&TBarrier::Green)},
+      {"filters Blue (%)", "BarrierBlueSpinEdit", 0, 100, Member(&TBarrier::Blue)}};
   for (const FieldRow& r : rows) {
     QSpinBox* spin = NewSpin(r.Name, r.Min, r.Max, BarrierEdits);
     BarrierFields.push_back({spin, r.Access.first, r.Access.second});

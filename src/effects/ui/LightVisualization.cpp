@@ -34,12 +34,12 @@ void TLightVisualization::SetImage(const editor::TBitmap& image) {
     Picture = {};
     return;
   }
-  QImage view = platform::BgrRowsView(image.ScanLine(0), ImageWidth, ImageHeight,
-                                      image.BytesPerLine());
-  Picture = std::max(ImageWidth, ImageHeight) > kPictureSide
-                ? view.scaled(kPictureSide, kPictureSide, Qt::KeepAspectRatio,
-                              Qt::SmoothTransformation)
-                : view.copy();
+  QImage view =
+      platform::BgrRowsView(image.ScanLine(0), ImageWidth, ImageHeight, image.BytesPerLine());
+  Picture =
+      std::max(ImageWidth, ImageHeight) > kPictureSide
+          ? view.scaled(kPictureSide, kPictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+          : view.copy();
 }
 
 void TLightVisualization::Reset() {

@@ -35,8 +35,8 @@ class TStochasticIlluForm : public TParamEffectForm {
     Controls->addWidget(target);
     KeepOneChecked({"light-on", "darkness-on"});
     for (const char* g : {"light", "darkness"})
-      KeepOneChecked({std::string(g) + "-minimum", std::string(g) + "-median",
-                      std::string(g) + "-maximum"});
+      KeepOneChecked(
+          {std::string(g) + "-minimum", std::string(g) + "-median", std::string(g) + "-maximum"});
     resize(520, 330);
   }
 

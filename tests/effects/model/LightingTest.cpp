@@ -82,26 +82,33 @@ const TBarrier kRedWall{0, 18, -1, 18, 20, 100, 0, 0};
 
 INSTANTIATE_TEST_SUITE_P(
     Lighting, LightEdgeCases,
-    ::testing::Values(
-        LightCase{"ConstantKeepsTheImage", {Source(kLight, 3, 3, 0, kConstant)}, {},
-                  [](int, int, int, int v) { return double(v); }},
-        LightCase{"DarknessBlackAtTheSourceAndNothingBeyondItsWidth", {kDark}, {},
-                  [](int x, int y, int, int v) {
-                    const double d = Distance(x, y, kDark);
-                    return d == 0 ? 0.0 : d >= 8 ? double(v) : -1.0;
-                  }},
-        LightCase{"SineTwoClampsAtZero", {kSineTwo}, {},
-                  [](int x, int y, int, int v) {
-                    const double s = std::sin(2 * M_PI * Distance(x, y, kSineTwo) / 8) * v;
-                    return s <= 0 ? 0.0 : s;
-                  }},
-        LightCase{"RedBarrierTakesOnlyItsSourcesRed",
-                  {Source(kLight, 0, 5, 0, kConstant, 0.5), Source(kLight, 35, 5, 0, kConstant, 0.5)},
-                  {kRedWall},
-                  [](int x, int, int ch, int v) {
-                    if (ch != 0) return double(v);
-                    return x == 18 ? 0.0 : v * 0.5;  // on the wall both are filtered
-                  }}),
+    ::testing::Values(LightCase{"ConstantKeepsTheImage",
+                                {Source(kLight, 3, 3, 0, kConstant)},
+                                {},
+                                [](int, int, int, int v) { return double(v); }},
+                      LightCase{"DarknessBlackAtTheSourceAndNothingBeyondItsWidth",
+                                {kDark},
+                                {},
+                                [](int x, int y, int, int v) {
+                                  const double d = Distance(x, y, kDark);
+                                  return d == 0 ? 0.0 : d >= 8 ? double(v) : -1.0;
+                                }},
+                      LightCase{"SineTwoClampsAtZero",
+                                {kSineTwo},
+                                {},
+                                [](int x, int y, int, int v) {
+                                  const double s =
+                                      std::sin(2 * M_PI * Distance(x, y, kSineTwo) / 8) * v;
+                                  return s <= 0 ? 0.0 : s;
+                                }},
+                      LightCase{"RedBarrierTakesOnlyItsSourcesRed",
+                                {Source(kLight, 0, 5, 0, kConstant, 0.5),
+                                 Source(kLight, 35, 5, 0, kConstant, 0.5)},
+                                {kRedWall},
+                                [](int x, int, int ch, int v) {
+                                  if (ch != 0) return double(v);
+                                  return x == 18 ? 0.0 : v * 0.5;  // on the wall both are filtered
+                                }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct SegmentCase {
@@ -120,18 +127,18 @@ TEST_P(Segments, MeetExactly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lighting, Segments,
-    ::testing::Values(SegmentCase{{0, 0}, {10, 10}, {0, 10}, {10, 0}, true},   // crossing
-                      SegmentCase{{0, 0}, {5, 5}, {5, 5}, {9, 0}, true},       // end on end
-                      SegmentCase{{0, 0}, {10, 0}, {5, 0}, {5, 7}, true},      // end on inside
-                      SegmentCase{{0, 0}, {10, 0}, {5, 1}, {5, 7}, false},     // one short
-                      SegmentCase{{3, 0}, {3, 9}, {4, 0}, {4, 9}, false},      // parallel verticals
-                      SegmentCase{{3, 0}, {3, 5}, {3, 4}, {3, 9}, true},       // overlapping verticals
-                      SegmentCase{{0, 0}, {2, 2}, {3, 3}, {5, 5}, false},      // collinear apart
-                      SegmentCase{{0, 0}, {2, 2}, {2, 2}, {5, 5}, true},       // collinear touching
-                      SegmentCase{{0, 0}, {9, 0}, {0, 1}, {9, 1}, false},      // parallel rows
-                      SegmentCase{{4, 0}, {4, 0}, {0, 0}, {8, 0}, true},       // a point on it
-                      SegmentCase{{4, 1}, {4, 1}, {0, 0}, {8, 0}, false},      // a point off it
-                      SegmentCase{{0, 0}, {1, 1}, {3, 0}, {2, 1}, false},      // lines meet beyond
+    ::testing::Values(SegmentCase{{0, 0}, {10, 10}, {0, 10}, {10, 0}, true},  // crossing
+                      SegmentCase{{0, 0}, {5, 5}, {5, 5}, {9, 0}, true},      // end on end
+                      SegmentCase{{0, 0}, {10, 0}, {5, 0}, {5, 7}, true},     // end on inside
+                      SegmentCase{{0, 0}, {10, 0}, {5, 1}, {5, 7}, false},    // one short
+                      SegmentCase{{3, 0}, {3, 9}, {4, 0}, {4, 9}, false},     // parallel verticals
+                      SegmentCase{{3, 0}, {3, 5}, {3, 4}, {3, 9}, true},   // overlapping verticals
+                      SegmentCase{{0, 0}, {2, 2}, {3, 3}, {5, 5}, false},  // collinear apart
+                      SegmentCase{{0, 0}, {2, 2}, {2, 2}, {5, 5}, true},   // collinear touching
+                      SegmentCase{{0, 0}, {9, 0}, {0, 1}, {9, 1}, false},  // parallel rows
+                      SegmentCase{{4, 0}, {4, 0}, {0, 0}, {8, 0}, true},   // a point on it
+                      SegmentCase{{4, 1}, {4, 1}, {0, 0}, {8, 0}, false},  // a point off it
+                      SegmentCase{{0, 0}, {1, 1}, {3, 0}, {2, 1}, false},  // lines meet beyond
                       SegmentCase{{-32000, 5}, {65535, 6}, {30000, -32000}, {30001, 32000}, true}));
 
 struct TextCase {
