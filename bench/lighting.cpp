@@ -23,12 +23,12 @@ void BM_LightAndDarkness(benchmark::State& state) {
               ParseLight("1,2000,1500,1800,2500,4,800,100,100,100")};
   p.Barriers = {ParseBarrier("1500,200,1700,2800,80,40,10"),
                 ParseBarrier("300,2600,3800,2400,100,100,100")};
-  lumarte::ParallelCoresSetting() = state.range(0);
+  lumarte::ParallelThreadLimit() = static_cast<int>(state.range(0));
   for (auto _ : state) {
     lumarte::editor::TBitmap out = LightAndDarkness(in, p, 1);
     benchmark::DoNotOptimize(out.ScanLine(0));
   }
-  lumarte::ParallelCoresSetting() = 0;
+  lumarte::ParallelThreadLimit() = 0;
   state.counters["MP/s"] = benchmark::Counter(static_cast<double>(src.Width()) * src.Height() / 1e6,
                                               benchmark::Counter::kIsIterationInvariantRate);
 }

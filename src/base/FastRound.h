@@ -19,4 +19,11 @@ inline uint8_t FastClampRound(float v) {
   return static_cast<uint8_t>(RoundSmall(v));
 }
 
+// The same for doubles, without going through float.
+inline uint8_t FastClampRound(double v) {
+  if (!(v > 0.0)) return 0;
+  if (v >= 255.0) return 255;
+  return static_cast<uint8_t>(RoundSmall(v));
+}
+
 }  // namespace lumarte

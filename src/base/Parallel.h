@@ -2,6 +2,7 @@
 // Splits independent work over the machine's cores. Callers make sure the
 // parts are truly independent, so the result never depends on the split.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <thread>
@@ -9,15 +10,17 @@
 
 namespace lumarte {
 
-// How many parts work is split into at most: the machine's cores unless a
-// test or benchmark sets a count (0 gives the machine's back).
-inline int64_t& ParallelCoresSetting() {
-  static int64_t cores = 0;
-  return cores;
+// The most threads parallel work uses; 0 for every core (benchmarks set 1).
+inline std::atomic<int>& ParallelThreadLimit() {
+  static std::atomic<int> limit{0};
+  return limit;
 }
-inline int64_t ParallelCores() {
-  if (ParallelCoresSetting() > 0) return ParallelCoresSetting();
-  return std::max(1u, std::thread::hardware_concurrency());
+
+// The number of threads parallel work runs on.
+inline int64_t ParallelThreads() {
+  const int64_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const int limit = ParallelThreadLimit();
+  return limit > 0 ? std::min<int64_t>(cores, limit) : cores;
 }
 
 // Calls work(begin, end) for consecutive ranges covering 0..count, each
@@ -25,7 +28,7 @@ inline int64_t ParallelCores() {
 // Every thread is joined before the first exception a part raised goes on.
 template <class F>
 void ParallelRanges(int64_t count, F&& work, int64_t minPerThread = 1 << 16) {
-  const int64_t cores = ParallelCores();
+  const int64_t cores = ParallelThreads();
   const int64_t parts = std::clamp<int64_t>(count / std::max<int64_t>(1, minPerThread), 1, cores);
   if (parts == 1) {
     work(int64_t{0}, count);

@@ -222,11 +222,16 @@ void TImageDLLLoader::LoadFromFile(const std::string& fileName, const std::strin
 
 void TImageDLLLoader::SaveToFile(const std::string& fileName, const std::string& ext,
                                  TRevedBitmap& bitmap) {
+  SaveWithOptions(fileName, ext, bitmap, Options);
+}
+
+void TImageDLLLoader::SaveWithOptions(const std::string& fileName, const std::string& ext,
+                                      const TRevedBitmap& bitmap, std::string options) const {
   const TDLLRecord* r = FindRecord(ext, true);
   if (!r) throw ERevedBitmap("Unsupported file format");
   if (!bitmap.Present || (bitmap.PixelFormat != pf8bit && bitmap.PixelFormat != pf24bit))
     throw ERevedBitmap("Unsupported pixel format");
-  std::string name = fileName, extension = ext, options = Options;
+  std::string name = fileName, extension = ext;
   TImageContainer c{};
   c.Width = bitmap.Width;
   c.Height = bitmap.Height;

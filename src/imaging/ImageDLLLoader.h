@@ -55,6 +55,10 @@ class TImageDLLLoader : public TBitmapLoader {
                     TRevedBitmap& bitmap) override;
   void SaveToFile(const std::string& fileName, const std::string& ext,
                   TRevedBitmap& bitmap) override;
+  // SaveToFile with options of its own instead of Options, so that saves on
+  // several threads need not share the field.
+  void SaveWithOptions(const std::string& fileName, const std::string& ext,
+                       const TRevedBitmap& bitmap, std::string options) const;
 
  private:
   bool AddLibrary(const std::string& path);

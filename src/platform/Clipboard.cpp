@@ -10,8 +10,14 @@ namespace lumarte::platform {
 
 std::optional<lumarte::editor::TBitmap> ClipboardPicture() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (!data || !data->hasImage()) return std::nullopt;
-  QImage image = qvariant_cast<QImage>(data->imageData());
+  if (!data) return std::nullopt;
+  QImage image;
+  if (data->hasImage()) image = qvariant_cast<QImage>(data->imageData());
+  // Other programs may offer only an encoded file (PNG, BMP, JPEG, ...).
+  for (const QString& format : data->formats()) {
+    if (!image.isNull()) break;
+    if (format.startsWith("image/")) image = QImage::fromData(data->data(format));
+  }
   if (image.isNull()) return std::nullopt;
   return FromQImage(image);
 }

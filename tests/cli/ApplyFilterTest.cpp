@@ -88,5 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCliCase{"motion-blur", {"speed=5", "direction=1.2"}},
                       FilterCliCase{
                           "sharpen",
-                          {"intensity=8", "recursive-stronger-sharpening-but-color-changes=1"}}),
+                          {"intensity=8", "recursive-stronger-sharpening-but-color-changes=1"}},
+                      FilterCliCase{"red-eye-removal", {}},
+                      FilterCliCase{"buttonize-posterize", {"border-size=2", "posterize=1"}},
+                      FilterCliCase{"write", {"text=Hi\nyo", "bitmap-font=1", "size=8",
+                                              "alignment=right"}}),
     [](const auto& info) { return std::to_string(info.index); });

@@ -38,6 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
         TApplyParseCase{{"a.ppm", "b.ppm", "adjust-brightness", "red=-40", "range=0-1-10"}, ""},
         TApplyParseCase{{"--seed", "7", "a", "b", "add-noise", "--select", "circle:5,5,3"}, ""},
         TApplyParseCase{{"a", "b", "switch-colors", "red=21"}, ""},
+        TApplyParseCase{{"a", "b", "-o", "d", "add-noise", "intensity=3"}, ""},
+        TApplyParseCase{{"-o", "d", "a", "intensity=3"},
+                        "apply -o DIR takes input files and an effect (lumarte-cli apply --list "
+                        "names them)"},
         TApplyParseCase{{"a", "b"}, "apply takes an input file, an output file and an effect"},
         TApplyParseCase{{"a", "b", "blur-everything"},
                         "unknown effect \"blur-everything\" (lumarte-cli apply --list names them)"},
@@ -81,7 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
         TApplyParseCase{{"--light", "0,1,2,30,-1,0,1000,9,9,9", "a", "b", "light-and-darkness"},
                         "unknown option --light"},
         TApplyParseCase{{"a", "b", "add-noise", "--barrier", "1,2,3,4,100,0,50"},
-                        "unknown option --barrier"}));
+                        "unknown option --barrier"},
+        TApplyParseCase{{"a", "b", "write", "text=x=1, y", "font=DejaVu Serif", "size=40"}, ""},
+        TApplyParseCase{{"a", "b", "paste-insert"}, "paste-insert needs --paste FILE"},
+        TApplyParseCase{{"a", "b", "paste-insert", "--paste"}, "--paste needs a value"}));
 
 TEST(ApplyParse, StoresTheRequest) {
   TApplyRequest r;
@@ -89,7 +96,7 @@ TEST(ApplyParse, StoresTheRequest) {
                         "channel=blue", "contrast=-12", "--seed", "4294967295"},
                        r),
             "");
-  EXPECT_EQ(r.Input, "in.png");
+  EXPECT_EQ(r.Inputs, std::vector<std::string>{"in.png"});
   EXPECT_EQ(r.Output, "out.bmp");
   EXPECT_EQ(r.Effect->Name, "adjust-contrast");
   EXPECT_EQ(r.Values.Get(r.Effect->Param("channel")), 3);
@@ -166,6 +173,26 @@ TEST_F(Apply, FillsWithTheGivenBackground) {
   TBitmap source;
   AssignTo(Input(), source);
   EXPECT_EQ(got.Pixel(5, 2), source.Pixel(5, 2));
+}
+
+// The picture comes from the file --paste names, mixed into the image here.
+TEST_F(Apply, PasteInsertTakesTheFile) {
+  TRevedBitmap picture;
+  picture.New(2, 1, pf24bit);
+  for (int32_t i = 0; i < picture.Size; ++i) picture.Map[i] = 200;
+  picture.SaveToFile(Path("p.bmp"));
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "paste-insert", "x=3", "y=2", "mix=1",
+                 "--paste", Path("p.bmp")}),
+            0)
+      << Err;
+  TBitmap source, got = ReadRaster("out.bmp");
+  AssignTo(Input(), source);
+  const uint8_t* s = source.ScanLine(2) + 3 * 4;
+  EXPECT_EQ(got.Pixel(4, 2), RGBColor((s[2] + 200) >> 1, (s[1] + 200) >> 1, (s[0] + 200) >> 1));
+  EXPECT_EQ(got.Pixel(5, 2), source.Pixel(5, 2));
+  EXPECT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "paste-insert", "--paste",
+                 Path("missing.bmp")}),
+            1);
 }
 
 TEST_F(Apply, TheSeedFixesTheNoise) {

@@ -13,6 +13,7 @@
 
 using namespace lumarte;
 using namespace lumarte::cli;
+using namespace lumarte::editor;
 using namespace lumarte::imaging;
 namespace fs = std::filesystem;
 
@@ -31,6 +32,9 @@ struct TParseCase {
   std::string Error;  // "" when the arguments are fine
 };
 
+const std::string kFiles = "convert takes an input and an output file, or input files and -o DIR";
+const std::string kRate = "--rate takes a percentage from 0.0 to 9.9";
+
 class ConvertParse : public ::testing::TestWithParam<TParseCase> {};
 
 TEST_P(ConvertParse, AcceptsOrNamesTheProblem) {
@@ -43,8 +47,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TParseCase{{"a.bmp", "b.pcx"}, ""},
         TParseCase{{"--bits", "4", "a.bmp", "b.bmp", "--quality", "100"}, ""},
-        TParseCase{{"a.bmp"}, "convert takes an input and an output file"},
-        TParseCase{{"a", "b", "c"}, "convert takes an input and an output file"},
+        TParseCase{{"a", "b", "c", "-o", "out", "--to", ".png", "--rate", "5.3"}, ""},
+        TParseCase{{"a.bmp"}, kFiles},
+        TParseCase{{"a", "b", "c"}, kFiles},
+        TParseCase{{"a", "b", "--to", "png"}, "--to needs -o DIR"},
+        TParseCase{{"-o", "out"}, "convert -o DIR takes at least one input file"},
+        TParseCase{{"a", "b", "--rate", "10"}, kRate},
+        TParseCase{{"a", "b", "--rate", "4.25"}, kRate},
+        TParseCase{{"a", "b", "--rate", ".5"}, kRate},
+        TParseCase{{"a", "b", "--rate", "1", "--lossless"},
+                   "--rate and --lossless exclude each other"},
         TParseCase{{"a", "b", "--bits", "16"}, "--bits takes 1, 4, 8 or 24"},
         TParseCase{{"a", "b", "--bits"}, "--bits needs a value"},
         TParseCase{{"a", "b", "--quality", "0"}, "--quality takes a number from 1 to 100"},
@@ -62,7 +74,7 @@ TEST(ConvertParse, StoresOptions) {
                           "--transparent", "FF8000"},
                          r),
             "");
-  EXPECT_EQ(r.Input, "in.png");
+  EXPECT_EQ(r.Inputs, std::vector<std::string>{"in.png"});
   EXPECT_EQ(r.Output, "out.jpg");
   EXPECT_EQ(r.Options.Quality, 85);
   EXPECT_TRUE(r.Options.Progressive);
@@ -82,10 +94,10 @@ TEST_F(Cli, InfoListsEveryFileAndFailsForBadOnes) {
   grey.SaveToFile(Path("grey.pcx"));
   WriteBytes("broken.bmp", "BM nonsense");
   EXPECT_EQ(Run({"info", Path("colour.bmp"), Path("grey.pcx")}), 0);
-  EXPECT_EQ(Out,
-            Path("colour.bmp") + ": 5 x 3, 24-bit\n" + Path("grey.pcx") + ": 4 x 2, 8-bit, grey\n");
+  EXPECT_EQ(Out, Path("colour.bmp") + ": BMP, 5 x 3, 24-bit\n" + Path("grey.pcx") +
+                     ": PCX, 4 x 2, 8-bit, grey, palette 256\n");
   EXPECT_EQ(Run({"info", Path("broken.bmp"), Path("colour.bmp")}), 1);
-  EXPECT_EQ(Out, Path("colour.bmp") + ": 5 x 3, 24-bit\n");
+  EXPECT_EQ(Out, Path("colour.bmp") + ": BMP, 5 x 3, 24-bit\n");
   EXPECT_EQ(Err, Path("broken.bmp") + ": Read less than expected\n");
   EXPECT_EQ(Run({"info"}), 2);
 }
@@ -108,7 +120,7 @@ TEST_F(Cli, ConvertWritesAndReadsPng) {
   ASSERT_EQ(Run({"convert", Path("a.bmp"), Path("b.png")}), 0) << Err;
   EXPECT_EQ(FileBytes("b.png").substr(0, 8), Bytes("\x89PNG\r\n\x1a\n"));
   ASSERT_EQ(Run({"info", Path("b.png")}), 0);
-  EXPECT_EQ(Out, Path("b.png") + ": 9 x 4, 24-bit\n");
+  EXPECT_EQ(Out, Path("b.png") + ": PNG, 9 x 4, 24-bit\n");
   ASSERT_EQ(Run({"convert", Path("b.png"), Path("c.bmp")}), 0) << Err;
   TRevedBitmap back;
   back.LoadFromFile(Path("c.bmp"));
@@ -129,7 +141,7 @@ TEST_F(Cli, PaletteImagesExpandToPpmAndGreyToPgm) {
   // (2 R + 3 G + B) / 6: (60 + 60 + 10) / 6 = 21; a grey pixel stays itself.
   EXPECT_EQ(FileBytes("p.pgm"), std::string("P5\n2 1\n255\n\x15\x3c"));
   ASSERT_EQ(Run({"info", Path("p.pgm")}), 0);
-  EXPECT_EQ(Out, Path("p.pgm") + ": 2 x 1, 8-bit, grey\n");
+  EXPECT_EQ(Out, Path("p.pgm") + ": PGM, 2 x 1, 8-bit, grey\n");
 }
 
 TEST_F(Cli, ReadsPnmHeadersWithCommentsAndOtherRanges) {
@@ -181,7 +193,7 @@ TEST_F(Cli, UsageErrors) {
   EXPECT_EQ(Run({}), 2);
   EXPECT_EQ(Run({"frobnicate"}), 2);
   EXPECT_EQ(Run({"convert", "only-one.bmp"}), 2);
-  EXPECT_NE(Err.find("convert takes an input and an output file"), std::string::npos);
+  EXPECT_NE(Err.find(kFiles), std::string::npos);
   EXPECT_EQ(Run({"--version"}), 0);
   EXPECT_EQ(Out, "Lumarte 1.0\n");
 }

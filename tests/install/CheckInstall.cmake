@@ -20,12 +20,14 @@ list(LENGTH program_dirs count)
 if(NOT count EQUAL 1)
   message(FATAL_ERROR "expected one program folder, found: ${program_dirs}")
 endif()
-foreach(file lumarte lumarte-cli Lumarte.def Lumarte.dwf Readme.txt help.html FAQ.html)
+foreach(file lumarte lumarte-cli Lumarte.def Lumarte.dwf Readme.txt help.html FAQ.html 01.bmp 01.fnt
+             04.bmp 04.fnt)
   if(NOT EXISTS "${program_dirs}/${file}")
     message(FATAL_ERROR "missing from the program folder: ${file}")
   endif()
 endforeach()
-foreach(file bin/lumarte bin/lumarte-cli share/icons/hicolor/scalable/apps/lumarte.svg
+foreach(file bin/lumarte bin/lumarte-cli share/man/man1/lumarte.1 share/man/man1/lumarte-cli.1
+             share/icons/hicolor/scalable/apps/lumarte.svg
              share/mime/packages/lumarte.xml share/applications/lumarte.desktop)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "missing: ${file}")
@@ -49,6 +51,33 @@ foreach(type image/bmp image/jpeg image/png image/gif image/x-pcx image/x-hips
     message(FATAL_ERROR "desktop entry lacks ${type}")
   endif()
 endforeach()
+# The tools' actions start the installed program with their switch.
+if(NOT desktop MATCHES "\nActions=ThumbnailCreator;ImageBrowser;VideoPlayer;ScreenCapturer;\n")
+  message(FATAL_ERROR "desktop entry lacks the tools' actions:\n${desktop}")
+endif()
+foreach(action "ThumbnailCreator|Thumbnail Creator|-THUMB" "ImageBrowser|Image Browser|-BROWSER"
+               "VideoPlayer|Video Player|-VIDEO" "ScreenCapturer|Screen Capturer|-CAPTURE")
+  string(REPLACE "|" ";" parts "${action}")
+  list(GET parts 0 id)
+  list(GET parts 1 name)
+  list(GET parts 2 switch)
+  if(NOT desktop MATCHES "\n[[]Desktop Action ${id}[]]\nName=${name}\nExec=${prefix}/bin/lumarte ${switch}\n")
+    message(FATAL_ERROR "desktop entry lacks the action ${id}:\n${desktop}")
+  endif()
+endforeach()
+
+# man finds the pages under PREFIX/share/man and renders them without warnings.
+find_program(MAN man)
+foreach(page lumarte lumarte-cli)
+  if(MAN)
+    execute_process(COMMAND "${MAN}" --warnings -M "${prefix}/share/man" ${page}
+                    OUTPUT_VARIABLE text ERROR_VARIABLE warnings RESULT_VARIABLE result)
+    if(NOT result EQUAL 0 OR NOT warnings STREQUAL "" OR NOT text MATCHES "SYNOPSIS")
+      message(FATAL_ERROR "man ${page} from the prefix gave ${result}: ${warnings}")
+    endif()
+  endif()
+endforeach()
+
 find_program(VALIDATE desktop-file-validate)
 if(VALIDATE)
   execute_process(COMMAND "${VALIDATE}" "${prefix}/share/applications/lumarte.desktop"

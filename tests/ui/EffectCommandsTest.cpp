@@ -56,6 +56,7 @@ TEST_P(EffectCommandsTest, MenuItemsOpenOneModalDialog) {
 INSTANTIATE_TEST_SUITE_P(ToneEffects, EffectCommandsTest,
                          ::testing::Values("adjust-brightness", "adjust-contrast", "gamma-correction",
                                            "hue-and-saturaton", "switch-colors", "athmosphere",
-                                           "add-noise"));
+                                           "add-noise", "red-eye-removal",
+                                           "buttonize-posterize", "write", "paste-insert"));
 INSTANTIATE_TEST_SUITE_P(LightingEffects, EffectCommandsTest,
                          ::testing::Values("light-and-darkness", "stochastic-luminance"));

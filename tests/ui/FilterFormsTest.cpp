@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -112,7 +113,13 @@ INSTANTIATE_TEST_SUITE_P(
                                        {{"width", 2}}},
                       FilterDialogCase{"motion-blur", "Motion Blur", "StdFilters.html", {}},
                       FilterDialogCase{
-                          "sharpen", "Sharpen", "StdFilters.html", {{"intensity", 7}}}),
+                          "sharpen", "Sharpen", "StdFilters.html", {{"intensity", 7}}},
+                      FilterDialogCase{
+                          "fourier-transform", "Fourier Transform", "Filters.html", {{"cut-off", 20}}},
+                      FilterDialogCase{"wavelet-transform",
+                                       "Wavelet Transform",
+                                       "Filters.html",
+                                       {{"iterations", 2}}}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST_F(FilterWindowTest, MovingAverageControls) {
@@ -175,4 +182,36 @@ TEST_F(FilterWindowTest, SharpenControls) {
   EXPECT_FALSE(recursive->isChecked());
   EXPECT_EQ(FindEffect("sharpen")->Policy, RecomputePolicy::Always);
   form->CancelButtonClick();
+}
+
+// The Fourier and wavelet dialogs: track bars and spin edits move together,
+// and every control makes the previewed result stale.
+TEST_F(FilterWindowTest, FrequencyDialogControlsClearTheResult) {
+  for (const char* effect : {"fourier-transform", "wavelet-transform"}) {
+    TParamEffectForm* form = Open(effect);
+    for (auto [track, edit] : {std::pair{"TrackBar1", "SpinEdit1"}, {"TrackBar2", "SpinEdit2"}}) {
+      auto* t = form->findChild<QSlider*>(track);
+      auto* e = form->findChild<QSpinBox*>(edit);
+      if (!t) continue;
+      e->setValue(55);
+      EXPECT_EQ(t->value(), 55) << effect;
+      t->setValue(7);
+      EXPECT_EQ(e->value(), 7) << effect;
+    }
+    std::vector<std::function<void()>> changes;
+    for (auto* w : form->findChildren<QSlider*>()) changes.push_back([w] { w->setValue(w->value() % 90 + 3); });
+    for (auto* w : form->findChildren<QSpinBox*>()) changes.push_back([w] { w->setValue(w->value() % 9 + 2); });
+    for (auto* w : form->findChildren<QComboBox*>()) changes.push_back([w] { w->setCurrentIndex(1 - w->currentIndex()); });
+    for (auto* w : form->findChildren<QAbstractButton*>())
+      if (!qobject_cast<QPushButton*>(w) && !(qobject_cast<QRadioButton*>(w) && w->isChecked()))
+        changes.push_back([w] { w->click(); });
+    EXPECT_GE(changes.size(), 6u) << effect;
+    for (auto& change : changes) {
+      form->PreviewButtonClick();
+      ASSERT_TRUE(form->Session.HasResult) << effect;
+      change();
+      EXPECT_FALSE(form->Session.HasResult) << effect;
+    }
+    form->CancelButtonClick();
+  }
 }

@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "editor/model/ColorCommands.h"
 #include "editor/model/Outline.h"
@@ -20,7 +21,9 @@
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/MainWindow.h"
+#include "editor/ui/SelectByColorForm.h"
 #include "editor/ui/ZoomForm.h"
+#include "effects/model/EffectTable.h"
 #include "effects/ui/EffectForms.h"
 #include "support/FakePrompts.h"
 
@@ -234,15 +237,37 @@ TEST_F(SelectionWindowTest, ModeIconsAndTicksFollowTheMode) {
   EXPECT_TRUE(window->findChild<QAction*>("LMLine1")->isChecked());
 }
 
-// Without the dialog that sets its colour, a by-colour selection would limit
-// every effect to pure black: its three commands stay unavailable.
-TEST_F(SelectionWindowTest, ByColourCommandsCannotSwitchOnAColourCondition) {
+// Each by-colour command opens "Select by Color" first; its values then
+// decide which pixels a later effect touches (width 1: the colour exactly).
+TEST_F(SelectionWindowTest, ByColourDialogGatesALaterEffect) {
+  const int reds[] = {10, 33, 59};
+  int k = 0;
   for (const char* name : {"LMbyColor1", "LMPSelectByColorincurrentselection1", "PbyColor1"}) {
-    QAction* a = window->findChild<QAction*>(name);
-    ASSERT_NE(a, nullptr) << name;
-    a->trigger();  // a disabled action ignores this
+    Trigger("LMRectangle1");
+    const int red = reds[k++];
+    QTimer::singleShot(0, [&] {
+      TSelectByColorForm* form = window->SelectByColorForm;
+      ASSERT_TRUE(form && form->isVisible());
+      form->TRedEdit->setValue(red);
+      form->TGreenEdit->setValue(5);
+      form->TBlueEdit->setValue(7);
+      form->SBCWidthTrackbar->setValue(1);
+      const QImage swatch = form->Image2->pixmap().toImage();
+      EXPECT_EQ(swatch.pixel(swatch.width() / 2, swatch.height() / 2), qRgb(red, 5, 7));
+      form->Button1->click();
+    });
+    Trigger(name);
+    ASSERT_TRUE(window->Selections.Selection().ByColor) << name;
+    EXPECT_TRUE(window->findChild<QAction*>("LMbyColor1")->isChecked());
+    const TBitmap& image = *window->Docs.Current().Bitmap;
+    const TSelectionTest test = window->Docs.SelectionTest();
+    lumarte::NullProgress progress;
+    const TBitmap out = lumarte::effects::FindEffect("adjust-brightness")
+                            ->Run({image, test, progress}, lumarte::effects::ParamValues({{"overall", 100}}), 1);
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x)
+        ASSERT_EQ(out.Pixel(x, y) != image.Pixel(x, y), x == red && y == 5) << x << "," << y;
   }
-  EXPECT_FALSE(window->Selections.Selection().ByColor);
 }
 
 TEST_F(SelectionWindowTest, EscapeClearsAndCopyTakesTheBlock) {

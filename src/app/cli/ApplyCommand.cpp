@@ -1,13 +1,16 @@
 #include "app/cli/ApplyCommand.h"
 
-#include <charconv>
+#include <memory>
 #include <limits>
 
+#include "app/cli/Arguments.h"
+#include "app/cli/Batch.h"
 #include "app/cli/ColourArgument.h"
-#include "app/cli/SaveFormats.h"
 #include "editor/model/RasterConversion.h"
+#include "editor/model/SaveFormats.h"
 #include "editor/model/SelectionTest.h"
 #include "effects/model/EffectInput.h"
+#include "effects/model/InsertEffects.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 
@@ -15,19 +18,27 @@ namespace lumarte::cli {
 
 using namespace imaging;
 
-namespace {
+const char* const kApplyUsage =
+    "Usage: lumarte-cli apply IN OUT EFFECT [name=value ...] [options]\n"
+    "       lumarte-cli apply IN... -o DIR EFFECT [name=value ...] [options]\n"
+    "       lumarte-cli apply --list\n"
+    "Runs an effect (apply --list names them with their parameters) on each\n"
+    "image; with -o every result goes into DIR under its input's name.\n"
+    "  --select rect:X1,Y1,X2,Y2 | circle:CX,CY,R | polygon:X,Y;X,Y;...\n"
+    "                      work inside this shape only\n"
+    "  --seed N            random seed (0 unless given)\n"
+    "  --fg RRGGBB, --bg RRGGBB, --pen N\n"
+    "                      colours and pen width of effects that paint or fill\n"
+    "                      (white, black and 1 otherwise)\n"
+    "  --paste FILE        the picture paste-insert puts in (no clipboard here)\n"
+    "  --LIST ITEM         after EFFECT: an item of one of its lists (--light,\n"
+    "                      --barrier); repeat for more, apply --list gives the forms\n";
 
-constexpr const char* kApplyUsage =
-    "Usage: lumarte-cli apply IN OUT EFFECT [name=value ...]\n"
-    "         [--select rect:X1,Y1,X2,Y2 | circle:CX,CY,R | polygon:X,Y;X,Y;...]\n"
-    "         [--seed N] [--fg RRGGBB] [--bg RRGGBB] [--pen N]\n"
-    "         [--LIST ITEM ...] (after EFFECT: its repeatable lists, see --list)\n"
-    "       lumarte-cli apply --list\n";
+namespace {
 
 // A whole number in 0..max, nothing else.
 bool ParseCount(const std::string& s, int64_t max, int64_t& v) {
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  return ec == std::errc() && end == s.data() + s.size() && v >= 0 && v <= max;
+  return ParseNumber(s, 0, max, v);
 }
 
 // Splits at sep; every part must be a coordinate 0..65535.
@@ -88,11 +99,20 @@ std::string ListOption(const std::string& a, const std::string& value, TApplyReq
 std::string ApplyOption(const std::vector<std::string>& args, size_t& i, TApplyRequest& r) {
   const std::string& a = args[i];
   const bool list = IsListOption(a, r);
-  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen" && !list)
+  if (a != "--select" && a != "--seed" && a != "--fg" && a != "--bg" && a != "--pen" &&
+      a != "-o" && a != "--paste" && !list)
     return "unknown option " + a;
   if (i + 1 == args.size()) return a + " needs a value";
   const std::string& value = args[++i];
   if (list) return ListOption(a, value, r);
+  if (a == "--paste") {
+    r.Paste = value;
+    return "";
+  }
+  if (a == "-o") {
+    r.OutputDir = value;
+    return "";
+  }
   if (a == "--select") return ParseSelection(value, r.Selection);
   if (a == "--fg") return ColourOption(a, value, r.Colours.FG);
   if (a == "--bg") return ColourOption(a, value, r.Colours.BG);
@@ -107,6 +127,37 @@ std::string ApplyOption(const std::vector<std::string>& args, size_t& i, TApplyR
     return "--seed takes a number from 0 to 4294967295";
   r.Seed = static_cast<uint32_t>(n);
   return "";
+}
+
+// The effect on one file, as its dialog would run it on the document.
+void RunEffect(const TApplyRequest& request, const std::string& input, TRevedBitmap& image) {
+  editor::LoadImageBuffer(input, image);
+  editor::TBitmap raster;
+  editor::AssignTo(image, raster);
+  // Each file gets its own copy: the test keeps its bounds in the shape.
+  editor::TSelectionClass shape = request.Selection;
+  const editor::TSelectionTest selection(shape, raster, editor::TSelectByColor{});
+  lumarte::NullProgress progress;
+  effects::EffectInput effectInput{raster, selection, progress, request.Colours};
+  effectInput.Shape = &shape;
+  editor::TBitmap result = request.Effect->Run(effectInput, request.Values, request.Seed);
+  // An empty result: nothing to do, the image is written as it came.
+  if (!result.Empty()) AssignFromRaster(image, result);
+}
+
+// The one picture every file of the run pastes.
+bool LoadPastePicture(const std::string& file, std::FILE* err) {
+  try {
+    TRevedBitmap picture;
+    editor::LoadImageBuffer(file, picture);
+    auto pasted = std::make_shared<editor::TBitmap>();
+    editor::AssignTo(picture, *pasted);
+    effects::SetPastePicture([pasted] { return *pasted; });
+    return true;
+  } catch (const std::exception& e) {
+    std::fprintf(err, "lumarte-cli: %s: %s\n", file.c_str(), e.what());
+    return false;
+  }
 }
 
 int ListEffects(std::FILE* out) {
@@ -143,29 +194,40 @@ std::string ParseSelection(const std::string& text, editor::TSelectionClass& sel
 }
 
 std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& r) {
-  std::vector<std::string> positional;
+  std::vector<std::string> words;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].rfind("--", 0) == 0) {
+    if (args[i].size() > 1 && args[i][0] == '-') {
       std::string error = ApplyOption(args, i, r);
       if (!error.empty()) return error;
-    } else if (positional.size() < 3) {
-      positional.push_back(args[i]);
     } else {
-      try {
-        effects::ParseParam(*r.Effect, args[i], r.Values);
-      } catch (const ELumarteError& e) {
-        return e.what();
-      }
-    }
-    if (positional.size() == 3 && !r.Effect) {
-      r.Effect = effects::FindEffect(positional[2]);
-      if (!r.Effect)
-        return "unknown effect \"" + positional[2] + "\" (lumarte-cli apply --list names them)";
+      words.push_back(args[i]);
     }
   }
-  if (positional.size() < 3) return "apply takes an input file, an output file and an effect";
-  r.Input = positional[0];
-  r.Output = positional[1];
+  // IN OUT EFFECT, or with -o the inputs up to the first word naming an effect.
+  size_t effectAt = 2;
+  if (!r.OutputDir.empty()) {
+    effectAt = 1;
+    while (effectAt < words.size() && !effects::FindEffect(words[effectAt])) ++effectAt;
+    if (effectAt == words.size())
+      return "apply -o DIR takes input files and an effect (lumarte-cli apply --list names "
+             "them)";
+  } else if (words.size() < 3) {
+    return "apply takes an input file, an output file and an effect";
+  }
+  r.Effect = effects::FindEffect(words[effectAt]);
+  if (!r.Effect)
+    return "unknown effect \"" + words[effectAt] + "\" (lumarte-cli apply --list names them)";
+  for (size_t k = effectAt + 1; k < words.size(); ++k) {
+    try {
+      effects::ParseParam(*r.Effect, words[k], r.Values);
+    } catch (const ELumarteError& e) {
+      return e.what();
+    }
+  }
+  // The command line has no clipboard: the picture comes from a file.
+  if (r.Effect->Name == "paste-insert" && r.Paste.empty()) return "paste-insert needs --paste FILE";
+  r.Inputs.assign(words.begin(), words.begin() + (r.OutputDir.empty() ? 1 : effectAt));
+  if (r.OutputDir.empty()) r.Output = words[1];
   return "";
 }
 
@@ -173,33 +235,15 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   if (args.size() == 1 && args[0] == "--list") return ListEffects(out);
   TApplyRequest request;
   std::string error = ParseApply(args, request);
-  if (!error.empty()) {
-    std::fprintf(err, "lumarte-cli: %s\n%s", error.c_str(), kApplyUsage);
-    return 2;
-  }
-  const std::string* current = &request.Input;
-  try {
-    TRevedBitmap image;
-    LoadImage(request.Input, image);
-    editor::TBitmap raster;
-    editor::AssignTo(image, raster);
-    const editor::TSelectionTest selection(request.Selection, raster, editor::TSelectByColor{});
-    lumarte::NullProgress progress;
-    effects::EffectInput input{raster, selection, progress, request.Colours};
-    input.Shape = &request.Selection;
-    editor::TBitmap result = request.Effect->Run(input, request.Values, request.Seed);
-    // An empty result: nothing to do, the image is written as it came.
-    if (!result.Empty()) AssignFromRaster(image, result);
-    current = &request.Output;
-    const std::string ext = ExtractExt(request.Output);
-    SaveReplacing(request.Output, [&](const std::string& temp) {
-      FindSaveFormat(ext).Save(temp, ext, image, TSaveOptions{});
-    });
-  } catch (const std::exception& e) {
-    std::fprintf(err, "lumarte-cli: %s: %s\n", current->c_str(), e.what());
-    return 1;
-  }
-  return 0;
+  if (!error.empty()) return UsageError(err, error, kApplyUsage);
+  if (!MakeOutputFolder(request.OutputDir, err)) return 1;
+  if (!request.Paste.empty() && !LoadPastePicture(request.Paste, err)) return 1;
+  std::vector<TBatchJob> jobs = PlanJobs(request.Inputs, request.Output, request.OutputDir, "");
+  RefuseClashes(jobs);
+  return RunBatch(
+      jobs,
+      [&](const std::string& input, TRevedBitmap& image) { RunEffect(request, input, image); },
+      editor::TSaveOptions{}, err);
 }
 
 }  // namespace lumarte::cli

@@ -12,13 +12,18 @@
 
 namespace lumarte::cli {
 
+extern const char* const kApplyUsage;
+
 struct TApplyRequest {
-  std::string Input, Output;
+  std::vector<std::string> Inputs;
+  std::string Output;     // the one output file, without -o
+  std::string OutputDir;  // -o DIR: each result under its input's name
   const effects::EffectRow* Effect = nullptr;
   effects::ParamValues Values;
   editor::TSelectionClass Selection;  // nothing selected unless --select is given
   uint32_t Seed = 0;
   editor::TColorSet Colours;  // the program's defaults unless --fg, --bg or --pen
+  std::string Paste;          // --paste: the picture Paste Insert takes
 };
 
 // Parses "rect:X1,Y1,X2,Y2", "circle:CX,CY,R" or "polygon:X,Y;X,Y;...".
@@ -29,8 +34,9 @@ std::string ParseSelection(const std::string& text, editor::TSelectionClass& sel
 std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& request);
 
 // lumarte-cli apply IN OUT EFFECT [name=value ...] [--select ...] [--seed N]
-// [--fg RRGGBB] [--bg RRGGBB] [--pen N],
-// or apply --list: 0 done, 1 read/effect/write failure, 2 bad usage.
+// [--fg RRGGBB] [--bg RRGGBB] [--pen N], apply IN... -o DIR EFFECT ..., or
+// apply --list: 0 done, 1 a file failed (the others are still done), 2 bad
+// usage.
 int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
 }  // namespace lumarte::cli

@@ -1,6 +1,7 @@
 #include "app/cli/Commands.h"
 
 #include "app/cli/ApplyCommand.h"
+#include "app/cli/Arguments.h"
 #include "app/cli/ConvertCommand.h"
 #include "app/cli/GalleryCommand.h"
 #include "app/cli/InfoCommand.h"
@@ -10,25 +11,36 @@ namespace lumarte::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: lumarte-cli COMMAND [ARGS]\n"
+    "Usage: lumarte-cli COMMAND [ARGS]   (lumarte-cli COMMAND --help for its options)\n"
     "\n"
     "Commands:\n"
-    "  info FILE...   print size and depth of each image\n"
-    "  convert IN OUT [--quality N] [--progressive] [--bits 1|4|8|24]\n"
-    "                 [--transparent RRGGBB]\n"
-    "                 read IN and write OUT in the format of its extension\n"
-    "  apply IN OUT EFFECT [name=value ...] [--select SHAPE] [--seed N]\n"
-    "                 run an effect on IN (inside SHAPE: rect:X1,Y1,X2,Y2,\n"
-    "                 circle:CX,CY,R or polygon:X,Y;X,Y;...) and write OUT;\n"
-    "                 the random seed is 0 unless given; --fg, --bg (RRGGBB)\n"
-    "                 and --pen N set the colours and pen width of effects\n"
-    "                 that paint or fill (white, black and 1 otherwise)\n"
+    "  info FILE...   print format, size, depth and palette of each image\n"
+    "  convert IN OUT [options], convert IN... -o DIR [--to EXT] [options]\n"
+    "                 read images and write them in the format of the output's\n"
+    "                 extension with the save options of the editor's dialogs\n"
+    "  apply IN OUT EFFECT [name=value ...], apply IN... -o DIR EFFECT ...\n"
+    "                 run an effect of the editor on images\n"
     "  apply --list   print every effect with its parameters\n"
     "  gallery OUTDIR IMAGES... [options]\n"
-    "                 make a web gallery of IMAGES in OUTDIR (gallery --help\n"
-    "                 lists the options); gallery OUTDIR --undo takes it back\n"
+    "                 make a web gallery of IMAGES in OUTDIR; gallery OUTDIR --undo\n"
+    "                 takes it back\n"
     "  --version      print the program version\n"
-    "  --help         print this text\n";
+    "  --help         print this text\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read or written, 2 bad usage.\n";
+
+struct TCommand {
+  const char* Name;
+  const char* const* Usage;
+  int (*Run)(const std::vector<std::string>&, std::FILE*, std::FILE*);
+};
+
+const TCommand kCommands[] = {
+    {"info", &kInfoUsage, RunInfo},
+    {"convert", &kConvertUsage, RunConvert},
+    {"apply", &kApplyUsage, RunApply},
+    {"gallery", &kGalleryUsage, RunGallery},
+};
 
 }  // namespace
 
@@ -46,13 +58,16 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::fputs(kUsage, out);
     return 0;
   }
-  std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (cmd == "info") return RunInfo(rest, out, err);
-  if (cmd == "convert") return RunConvert(rest, out, err);
-  if (cmd == "apply") return RunApply(rest, out, err);
-  if (cmd == "gallery") return RunGallery(rest, out, err);
-  std::fprintf(err, "lumarte-cli: unknown command \"%s\"\n%s", cmd.c_str(), kUsage);
-  return 2;
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  for (const TCommand& c : kCommands) {
+    if (cmd != c.Name) continue;
+    if (AsksForHelp(rest)) {
+      std::fputs(*c.Usage, out);
+      return 0;
+    }
+    return c.Run(rest, out, err);
+  }
+  return UsageError(err, "unknown command \"" + cmd + "\"", kUsage);
 }
 
 }  // namespace lumarte::cli

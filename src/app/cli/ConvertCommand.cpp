@@ -1,22 +1,41 @@
 #include "app/cli/ConvertCommand.h"
 
-#include <cstdlib>
 #include <functional>
 #include <map>
+#include <set>
 
+#include "app/cli/Arguments.h"
+#include "app/cli/Batch.h"
 #include "app/cli/ColourArgument.h"
 #include "imaging/FileUtils.h"
 
 namespace lumarte::cli {
 
-using namespace imaging;
+using namespace editor;
+
+const char* const kConvertUsage =
+    "Usage: lumarte-cli convert IN OUT [options]\n"
+    "       lumarte-cli convert IN... -o DIR [--to EXT] [options]\n"
+    "Reads each image and writes it in the format of the output's extension;\n"
+    "with -o every input goes into DIR under its own name, with extension EXT\n"
+    "when given. Options (each used by the formats that have it):\n"
+    "  --quality N          JPEG quality 1..100 (default 90)\n"
+    "  --progressive        progressive JPEG\n"
+    "  --bits 1|4|8|24      BMP colour depth (PCX: 8 or 24)\n"
+    "  --transparent RRGGBB PNG and GIF: this colour is transparent\n"
+    "  --rate PERCENT       lossy JPEG 2000 at 0.0..9.9 % of the raw size\n"
+    "  --lossless           lossless JPEG 2000 (the default)\n";
 
 namespace {
 
-bool ParseInt(const std::string& s, int& v) {
-  if (s.empty() || s.size() > 9 || s.find_first_not_of("0123456789") != std::string::npos)
-    return false;
-  v = std::atoi(s.c_str());
+// "5.3" (percent, one decimal at most) as the dialog's rate 53.
+bool ParseRate(const std::string& v, int& rate) {
+  const auto dot = v.find('.');
+  int whole = 0, tenth = 0;
+  if (!ParseNumber(v.substr(0, dot), 0, 9, whole)) return false;
+  if (dot != std::string::npos && !ParseNumber(v.substr(dot + 1), 0, 9, tenth)) return false;
+  if (dot != std::string::npos && v.size() != dot + 2) return false;
+  rate = whole * 10 + tenth;
   return true;
 }
 
@@ -31,7 +50,7 @@ const std::map<std::string, TOptionRule>& OptionRules() {
       {"--quality",
        {true,
         [](const std::string& v, TConvertRequest& r) -> std::string {
-          if (!ParseInt(v, r.Options.Quality) || r.Options.Quality < 1 || r.Options.Quality > 100)
+          if (!ParseNumber(v, 1, 100, r.Options.Quality))
             return "--quality takes a number from 1 to 100";
           r.Given |= optQuality;
           return "";
@@ -46,10 +65,9 @@ const std::map<std::string, TOptionRule>& OptionRules() {
       {"--bits",
        {true,
         [](const std::string& v, TConvertRequest& r) -> std::string {
-          if (!ParseInt(v, r.Options.Bits) || !BitsOption(r.Options.Bits))
+          if (!ParseNumber(v, 1, 24, r.Options.Bits) || !BitsOption(r.Options.Bits))
             return "--bits takes 1, 4, 8 or 24";
-          r.Given = (r.Given & ~(optBits1 | optBits4 | optBits8 | optBits24)) |
-                    BitsOption(r.Options.Bits);
+          r.Given = (r.Given & ~optAnyBits) | BitsOption(r.Options.Bits);
           return "";
         }}},
       {"--transparent",
@@ -59,6 +77,34 @@ const std::map<std::string, TOptionRule>& OptionRules() {
             return "--transparent takes a colour RRGGBB in hexadecimal";
           r.Options.Transparent = true;
           r.Given |= optTransparent;
+          return "";
+        }}},
+      {"--rate",
+       {true,
+        [](const std::string& v, TConvertRequest& r) -> std::string {
+          if (!ParseRate(v, r.Options.Rate)) return "--rate takes a percentage from 0.0 to 9.9";
+          r.Options.Lossy = true;
+          r.Given |= optRate;
+          return "";
+        }}},
+      {"--lossless",
+       {false,
+        [](const std::string&, TConvertRequest& r) -> std::string {
+          r.Given |= optLossless;
+          return "";
+        }}},
+      {"-o",
+       {true,
+        [](const std::string& v, TConvertRequest& r) -> std::string {
+          r.OutputDir = v;
+          return "";
+        }}},
+      {"--to",
+       {true,
+        [](const std::string& v, TConvertRequest& r) -> std::string {
+          r.TargetExt = v.starts_with('.') ? v.substr(1) : v;
+          if (r.TargetExt.empty() || r.TargetExt.find('/') != std::string::npos)
+            return "--to takes a file extension such as png";
           return "";
         }}},
   };
@@ -73,8 +119,30 @@ std::string OptionName(unsigned bit, const TSaveOptions& o) {
       return "--progressive";
     case optTransparent:
       return "--transparent";
+    case optRate:
+      return "--rate";
+    case optLossless:
+      return "--lossless";
   }
   return "--bits " + std::to_string(o.Bits);
+}
+
+// Options the target format lacks: a depth it does not hold is an error
+// (false), options it has no use for are noted.
+bool CheckOptions(const TConvertRequest& r, const std::string& ext, std::FILE* err) {
+  const TSaveFormat& format = FindSaveFormat(ext);
+  for (unsigned bit = 1; bit <= optLast; bit <<= 1) {
+    if (!(r.Given & bit) || (format.Options & bit)) continue;
+    const std::string name = OptionName(bit, r.Options);
+    if ((bit & optAnyBits) && (format.Options & optAnyBits)) {
+      std::fprintf(err, "lumarte-cli: %s is not available for .%s files\n", name.c_str(),
+                   ext.c_str());
+      return false;
+    }
+    std::fprintf(err, "lumarte-cli: note: %s does not apply to .%s files\n", name.c_str(),
+                 ext.c_str());
+  }
+  return true;
 }
 
 }  // namespace
@@ -83,7 +151,7 @@ std::string ParseConvert(const std::vector<std::string>& args, TConvertRequest& 
   std::vector<std::string> files;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+    if (a.size() < 2 || a[0] != '-') {
       files.push_back(a);
       continue;
     }
@@ -97,48 +165,34 @@ std::string ParseConvert(const std::vector<std::string>& args, TConvertRequest& 
     std::string error = rule->second.Apply(value, request);
     if (!error.empty()) return error;
   }
-  if (files.size() != 2) return "convert takes an input and an output file";
-  request.Input = files[0];
-  request.Output = files[1];
+  if ((request.Given & optRate) && (request.Given & optLossless))
+    return "--rate and --lossless exclude each other";
+  if (request.OutputDir.empty()) {
+    if (!request.TargetExt.empty()) return "--to needs -o DIR";
+    if (files.size() != 2)
+      return "convert takes an input and an output file, or input files and -o DIR";
+    request.Inputs = {files[0]};
+    request.Output = files[1];
+  } else {
+    if (files.empty()) return "convert -o DIR takes at least one input file";
+    request.Inputs = files;
+  }
   return "";
 }
 
 int RunConvert(const std::vector<std::string>& args, std::FILE*, std::FILE* err) {
   TConvertRequest request;
   std::string error = ParseConvert(args, request);
-  if (!error.empty()) {
-    std::fprintf(err,
-                 "lumarte-cli: %s\nUsage: lumarte-cli convert IN OUT [--quality N] "
-                 "[--progressive] [--bits 1|4|8|24] [--transparent RRGGBB]\n",
-                 error.c_str());
-    return 2;
-  }
-  const std::string ext = ExtractExt(request.Output);
-  const TSaveFormat& format = FindSaveFormat(ext);
-  const unsigned bitsOptions = optBits1 | optBits4 | optBits8 | optBits24;
-  for (unsigned bit = 1; bit <= optBits24; bit <<= 1) {
-    if (!(request.Given & bit) || (format.Options & bit)) continue;
-    std::string name = OptionName(bit, request.Options);
-    if ((bit & bitsOptions) && (format.Options & bitsOptions)) {
-      std::fprintf(err, "lumarte-cli: %s is not available for .%s files\n", name.c_str(),
-                   ext.c_str());
-      return 2;
-    }
-    std::fprintf(err, "lumarte-cli: note: %s does not apply to .%s files\n", name.c_str(),
-                 ext.c_str());
-  }
-  const std::string* current = &request.Input;
-  try {
-    TRevedBitmap image;
-    LoadImage(request.Input, image);
-    current = &request.Output;
-    SaveReplacing(request.Output,
-                  [&](const std::string& temp) { format.Save(temp, ext, image, request.Options); });
-  } catch (const std::exception& e) {
-    std::fprintf(err, "lumarte-cli: %s: %s\n", current->c_str(), e.what());
-    return 1;
-  }
-  return 0;
+  if (!error.empty()) return UsageError(err, error, kConvertUsage);
+  std::vector<TBatchJob> jobs =
+      PlanJobs(request.Inputs, request.Output, request.OutputDir, request.TargetExt);
+  std::set<std::string> exts;
+  for (const TBatchJob& job : jobs) exts.insert(imaging::ExtractExt(job.Output));
+  for (const std::string& ext : exts)
+    if (!CheckOptions(request, ext, err)) return 2;
+  if (!MakeOutputFolder(request.OutputDir, err)) return 1;
+  RefuseClashes(jobs);
+  return RunBatch(jobs, LoadImageBuffer, request.Options, err);
 }
 
 }  // namespace lumarte::cli

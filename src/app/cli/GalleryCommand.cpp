@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+#include "app/cli/Arguments.h"
 #include "gallery/model/GalleryRun.h"
 #include "gallery/model/SetFile.h"
 #include "gallery/model/Templates.h"
@@ -17,9 +18,7 @@ namespace lumarte::cli {
 using namespace gallery;
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr const char* kUsage =
+const char* const kGalleryUsage =
     "Usage: lumarte-cli gallery OUTDIR IMAGES... | --set FILE.set [--html gallery.html]\n"
     "  [--image-dir images] [--style table|list|paragraph|collage] [--rows N --cols N\n"
     "  --list-rows N] [--quality high|middle|low|very-low] [--size limit|hard-limit|stretch|fit]\n"
@@ -28,6 +27,8 @@ constexpr const char* kUsage =
     "  [--collage table|random|circle --seed N]\n"
     "lumarte-cli gallery OUTDIR --undo   takes the last gallery run in OUTDIR back\n";
 
+namespace {
+
 struct TRequest {
   std::string OutDir, SetFile;
   std::vector<std::string> Images;
@@ -35,12 +36,6 @@ struct TRequest {
   bool Undo = false;
   TGallerySettings S;
 };
-
-bool ParseInt(const std::string& v, int lo, int hi, int& out) {
-  if (v.empty() || v.size() > 6 || v.find_first_not_of("0123456789") != std::string::npos) return false;
-  out = std::stoi(v);
-  return out >= lo && out <= hi;
-}
 
 template <class E>
 std::string Choose(const std::string& v, const std::map<std::string, E>& names, E& out,
@@ -55,7 +50,7 @@ using TRule = std::function<std::string(const std::string&, TRequest&)>;
 
 TRule Number(const char* option, int lo, int hi, int TGallerySettings::*field) {
   return [=](const std::string& v, TRequest& r) -> std::string {
-    return ParseInt(v, lo, hi, r.S.*field) ? ""
+    return ParseNumber(v, lo, hi, r.S.*field) ? ""
                                            : std::string(option) + " takes a number from " +
                                                  std::to_string(lo) + " to " + std::to_string(hi);
   };
@@ -118,7 +113,7 @@ const std::map<std::string, TRule>& ValueRules() {
        }},
       {"--seed", [](const std::string& v, TRequest& r) -> std::string {
          int seed = 0;
-         if (!ParseInt(v, 0, 999999, seed)) return "--seed takes a number from 0 to 999999";
+         if (!ParseNumber(v, 0, 999999, seed)) return "--seed takes a number from 0 to 999999";
          r.S.Collage.Seed = static_cast<uint32_t>(seed);
          return "";
        }},
@@ -227,15 +222,8 @@ int Undo(const std::string& outDir, std::FILE* out) {
 }  // namespace
 
 int RunGallery(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-    std::fputs(kUsage, out);
-    return 0;
-  }
   TRequest r;
-  if (const std::string e = Parse(args, r); !e.empty()) {
-    std::fprintf(err, "lumarte-cli: %s\n%s", e.c_str(), kUsage);
-    return 2;
-  }
+  if (const std::string e = Parse(args, r); !e.empty()) return UsageError(err, e, kGalleryUsage);
   try {
     if (r.Undo) return Undo(r.OutDir, out);
     // Options on the command line win over the template's settings, as they

@@ -5,9 +5,11 @@
 
 namespace lumarte::cli {
 
-// lumarte-cli info FILE...: one line per file (name, width x height, 8-bit or
-// 24-bit, "grey" for grey images); 0 when every file loaded, 1 when one
-// failed, 2 without files.
+extern const char* const kInfoUsage;
+
+// lumarte-cli info FILE...: one line per file (format, size, depth, "grey",
+// palette entries, GIF frames), then one line per image of an icon file;
+// 0 when every file loaded, 1 when one failed, 2 for bad usage.
 int RunInfo(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
 }  // namespace lumarte::cli

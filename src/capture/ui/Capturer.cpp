@@ -22,12 +22,12 @@ namespace {
 
 const effects::EffectRow& CapturerRow() {
   static const effects::EffectRow row{
-      .Name = "screen-capturer",
       .Caption = "Screen Capturer",
       .FormName = "TCapturer",
       .FormCaption = "Lumarte Screen Capturer",
       .Policy = effects::RecomputePolicy::Always,
       .HelpPage = "Capturer.html",
+      .Name = "screen-capturer",
   };
   return row;
 }

@@ -27,9 +27,22 @@ bool EllipseSpan(double cx, double cy, double rx, double ry, int y, int& first, 
 }  // namespace
 
 void TBitmap::SetSize(int w, int h) {
+  Allocate(w, h);
+  std::fill(Pixels_.begin(), Pixels_.end(), uint8_t{0xFF});
+}
+
+TBitmap TBitmap::ForOverwrite(int w, int h) {
+  TBitmap b;
+  b.Allocate(w, h);
+  return b;
+}
+
+void TBitmap::Allocate(int w, int h) {
   if (w < 0 || h < 0 || int64_t{w} * h * 3 > kMaxBytes)
     throw ELumarteError("Invalid bitmap size");
-  std::vector<uint8_t> px(static_cast<size_t>(w) * h * 3, 0xFF);
+  // A fresh buffer: growing the old one would copy pixels about to be replaced.
+  decltype(Pixels_) px;
+  px.resize(static_cast<size_t>(w) * h * 3);
   Pixels_.swap(px);
   W = w;
   H = h;

@@ -3,6 +3,8 @@
 // with the deterministic canvas operations that every edit builds on.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace lumarte::editor {
@@ -21,6 +23,23 @@ inline constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) {
 
 enum class TFillStyle { fsSurface, fsBorder };
 
+// Leaves the bytes a vector grows by uninitialised, so that a raster about to
+// be written whole costs no pass to fill it first.
+template <class T>
+struct TNoInitAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = TNoInitAllocator<U>;
+  };
+  template <class U, class... A>
+  void construct(U* p, A&&... a) {
+    if constexpr (sizeof...(A) == 0)
+      ::new (static_cast<void*>(p)) U;
+    else
+      ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+  }
+};
+
 class TBitmap {
  public:
   // Largest raster accepted: keeps every byte offset inside 32 bits.
@@ -35,6 +54,8 @@ class TBitmap {
   void SetWidth(int w) { SetSize(w, H); }
   void SetHeight(int h) { SetSize(W, h); }
   void SetSize(int w, int h);
+  // A raster of that size whose pixels are not set: the caller writes every one.
+  static TBitmap ForOverwrite(int w, int h);
   void Assign(const TBitmap& other) { *this = other; }
   bool Empty() const { return W == 0 || H == 0; }
   int BytesPerLine() const { return W * 3; }
@@ -78,11 +99,12 @@ class TBitmap {
   }
 
  private:
+  void Allocate(int w, int h);  // pixels not set
   void Stamp(int x, int y);  // one pen dot
   void FillSpan(int x1, int x2, int y, TColor c);  // [x1, x2], clipped
   int W = 0, H = 0;
   int PenX = 0, PenY = 0;
-  std::vector<uint8_t> Pixels_;
+  std::vector<uint8_t, TNoInitAllocator<uint8_t>> Pixels_;
 };
 
 }  // namespace lumarte::editor

@@ -28,6 +28,11 @@ imaging::TJPEGImage Compressed(const TBitmap& raster, int quality, bool progress
   return jpeg;
 }
 
+TColor PixelColourOfIndex(const imaging::TRevedBitmap& b, int index) {
+  const uint8_t* p = b.Palette->data() + 3 * index;
+  return RGBColor(p[2], p[1], p[0]);
+}
+
 TColor PixelColour(const imaging::TRevedBitmap& b, int x, int y) {
   const uint8_t* p = b.PixelFormat == imaging::pf8bit ? b.Palette->data() + 3 * b.ScanLine(y)[x]
                                                       : b.ScanLine(y) + 3 * x;
@@ -64,10 +69,24 @@ void WriteGifFile(const std::string& fileName, const TBitmap& raster) {
 
 void WritePngFile(const std::string& fileName, const TBitmap& raster, bool transparent,
                   TColor transparentColor) {
+  WritePngFile(fileName, FullColour(raster), transparent, transparentColor);
+}
+
+void WritePngFile(const std::string& fileName, const imaging::TRevedBitmap& image, bool transparent,
+                  TColor transparentColor) {
   imaging::TPNGSaveOptions options;
   options.Transparent = transparent;
   options.TransparentColor = transparentColor;
-  imaging::SavePNGFile(fileName, FullColour(raster), options);
+  if (transparent && image.PixelFormat == imaging::pf8bit && !image.IsGrayScale()) {
+    // Palette output names the transparent entry by its index.
+    options.Transparent = false;
+    for (int i = 0; i < 256 && !options.Transparent; ++i)
+      if (PixelColourOfIndex(image, i) == transparentColor) {
+        options.Transparent = true;
+        options.TransparentColor = static_cast<uint32_t>(i);
+      }
+  }
+  imaging::SavePNGFile(fileName, image, options);
 }
 
 void WriteJpegFile(const std::string& fileName, const TBitmap& raster, int quality,
@@ -76,21 +95,32 @@ void WriteJpegFile(const std::string& fileName, const TBitmap& raster, int quali
 }
 
 void WriteBmpFile(const std::string& fileName, const TBitmap& raster, int bitsPerPixel) {
-  imaging::TRevedBitmap buffer =
-      bitsPerPixel == 24 ? FullColour(raster) : ReducedBuffer(raster, bitsPerPixel);
+  WriteBmpFile(fileName, FullColour(raster), bitsPerPixel);
+}
+
+void WriteBmpFile(const std::string& fileName, const imaging::TRevedBitmap& image,
+                  int bitsPerPixel) {
+  const bool keep =
+      bitsPerPixel == 24 || (bitsPerPixel == 8 && image.PixelFormat == imaging::pf8bit);
+  const imaging::TRevedBitmap reduced =
+      keep ? imaging::TRevedBitmap() : ReducedBuffer(image, bitsPerPixel);
   imaging::SaveReplacing(fileName, [&](const std::string& temp) {
     imaging::TFileStream stream(temp, imaging::fmRead | imaging::fmWrite | imaging::fmCreate);
-    imaging::WriteBMP(stream, buffer, bitsPerPixel);
+    imaging::WriteBMP(stream, keep ? image : reduced, bitsPerPixel);
     stream.Flush();
   });
 }
 
 imaging::TRevedBitmap ReducedBuffer(const TBitmap& raster, int bitsPerPixel) {
+  return ReducedBuffer(FullColour(raster), bitsPerPixel);
+}
+
+imaging::TRevedBitmap ReducedBuffer(const imaging::TRevedBitmap& image, int bitsPerPixel) {
   imaging::TColorReductionOptions options;
   options.MaxColors = 1 << bitsPerPixel;
   // Sixteen colours or two need error diffusion to keep shades readable.
   options.Dither = bitsPerPixel < 8;
-  return imaging::ReduceColors(FullColour(raster), options);
+  return imaging::ReduceColors(image, options);
 }
 
 TBitmap ReducedToDepth(const TBitmap& raster, int bitsPerPixel) {

@@ -32,11 +32,21 @@ void WriteJpegFile(const std::string& fileName, const TBitmap& raster, int quali
 // exactly what ReducedToDepth shows.
 void WriteBmpFile(const std::string& fileName, const TBitmap& raster, int bitsPerPixel);
 
+// The same writers on a pixel buffer, which keeps its own depth: an 8-bit
+// buffer stays paletted where the format allows. A transparent colour of an
+// 8-bit colour PNG names the first palette entry of that colour (none when
+// the palette lacks it).
+void WritePngFile(const std::string& fileName, const imaging::TRevedBitmap& image, bool transparent,
+                  TColor transparentColor);
+void WriteBmpFile(const std::string& fileName, const imaging::TRevedBitmap& image,
+                  int bitsPerPixel);
+
 // What a Windows bitmap of that depth will show: the raster reduced to
 // 2^bits colours (24 bits keeps it as it is).
 TBitmap ReducedToDepth(const TBitmap& raster, int bitsPerPixel);
 // The same as a paletted pixel buffer (bits 8, 4 or 1).
 imaging::TRevedBitmap ReducedBuffer(const TBitmap& raster, int bitsPerPixel);
+imaging::TRevedBitmap ReducedBuffer(const imaging::TRevedBitmap& image, int bitsPerPixel);
 
 struct TJpegPreview {
   TBitmap Decoded;

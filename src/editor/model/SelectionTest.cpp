@@ -1,6 +1,7 @@
 #include "editor/model/SelectionTest.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "imaging/Errors.h"
 
@@ -43,6 +44,21 @@ TSelectionTest::TSelectionTest(TSelectionClass& sel, const TBitmap& image,
     SetUpColourGate(byColor);
   }
   All = !ByColor && Shape == TShape::Box && Clip == whole;
+}
+
+bool TSelectionTest::DiscRow(int y, int& lo, int& hi) const {
+  const int64_t dy = int64_t{y} - Cy;
+  const uint64_t dy2 = static_cast<uint64_t>(dy * dy);
+  if (dy2 > RadiusSquared) return false;
+  // The largest r with r * r <= RadiusSquared - dy2, corrected after the
+  // floating-point estimate.
+  const uint64_t room = RadiusSquared - dy2;
+  auto r = static_cast<int64_t>(std::sqrt(static_cast<double>(room)));
+  while (r > 0 && static_cast<uint64_t>(r * r) > room) --r;
+  while (static_cast<uint64_t>((r + 1) * (r + 1)) <= room) ++r;
+  lo = static_cast<int>(std::max<int64_t>(lo, Cx - r));
+  hi = static_cast<int>(std::min<int64_t>(hi, Cx + r));
+  return lo <= hi;
 }
 
 void TSelectionTest::SetUpColourGate(const TSelectByColor& c) {

@@ -35,6 +35,25 @@ class TSelectionTest {
   }
   bool operator()(int x, int y) const { return InSelection(x, y); }
 
+  // Calls f(first, last) for every run of selected pixels of row y, left to
+  // right: exactly the pixels InSelection passes. Boxes, circles and polygon
+  // masks give their runs without a test per pixel; only a colour gate looks
+  // at each pixel of them.
+  template <class F>
+  void ForEachRun(int y, F&& f) const {
+    if (y < Clip.Top || y > Clip.Bottom) return;
+    int lo = Clip.Left, hi = Clip.Right;
+    if (lo > hi || (Shape == TShape::Disc && !DiscRow(y, lo, hi))) return;
+    if (Shape != TShape::Mask) return GatedRun(y, lo, hi, f);
+    const uint8_t* mask = MaskRows[y];
+    for (int x = lo; x <= hi;) {
+      while (x <= hi && !mask[x]) ++x;
+      const int first = x;
+      while (x <= hi && mask[x]) ++x;
+      if (first < x) GatedRun(y, first, x - 1, f);
+    }
+  }
+
   // SelLeft, SelTop, SelRight, SelBottom.
   const TRect& Bounds() const { return SelBounds; }
   // The pixels that can pass at all: the bounds cut to the image.
@@ -56,6 +75,18 @@ class TSelectionTest {
     return DistB[p[0]] + DistG[p[1]] + DistR[p[2]] < WidthSquared;
   }
   void SetUpColourGate(const TSelectByColor& byColor);
+  // Narrows lo..hi to the disc's pixels of row y; false when it has none.
+  bool DiscRow(int y, int& lo, int& hi) const;
+  template <class F>
+  void GatedRun(int y, int lo, int hi, F& f) const {
+    if (!ByColor) return f(lo, hi);
+    for (int x = lo; x <= hi;) {
+      while (x <= hi && !ColourPasses(x, y)) ++x;
+      const int first = x;
+      while (x <= hi && ColourPasses(x, y)) ++x;
+      if (first < x) f(first, x - 1);
+    }
+  }
 
   TRect SelBounds, Clip;
   TShape Shape = TShape::Box;

@@ -2,18 +2,24 @@
 // their captions and commands from the effect table's rows; an item without a
 // row is shown disabled.
 #include <QMenu>
+#include <QPointer>
 #include <stdexcept>
 
 #include "editor/ui/MainWindow.h"
 #include "effects/model/DirectEffect.h"
 #include "effects/model/EffectTable.h"
 #include "effects/ui/EffectForms.h"
+#include "effects/ui/InsertForms.h"
 #include "effects/ui/ProgressForm.h"
 
 namespace lumarte::editor {
 
 void TForm1::BuildEffectsMenu() {
   QMenu* menu = AddMenu("LMEffects1", "Effects");
+  // Write's "Select Color" edits the colour set here.
+  effects::SetWriteColourDialog([window = QPointer<TForm1>(this)] {
+    if (window) window->Guard([&] { window->EditColors(); });
+  });
   AddItems(menu, {
                      {"LMBrightness1"},
                      {"LMAdjustConstrast1"},
@@ -43,16 +49,16 @@ void TForm1::BuildEffectsMenu() {
   AddItems(menu,
            {
                {"LMMovingAverage1"},
-               {"LMFFT1", "Fourier Transform", nullptr, {}},
-               {"LMWaveletFilter1", "Wavelet Transform", nullptr, {}},
+               {"LMFFT1"},
+               {"LMWaveletFilter1"},
                {},
                {"LMDistort1"},
                {"LMPinchPuch1"},
                {"LMLightandDarkness1"},
                {"LMStochasticLumi1"},
-               {"LMButtonize1", "Buttonize && Posterize", nullptr, {}},
-               {"LMRedEyeRemoval1", "Red Eye Removal", nullptr, {}},
-               {"LMWrite1", "Write", nullptr, {}},
+               {"LMButtonize1"},
+               {"LMRedEyeRemoval1"},
+               {"LMWrite1"},
                {},
                {"LMMosaic1"},
                {"LMPainting1"},
@@ -99,6 +105,7 @@ void TForm1::RunEffectCommand(const effects::EffectRow& row) {
   }
   auto& form = EffectForms[&row];
   if (!form) form = effects::CreateEffectForm(row, Docs, this);
+  form->Session.LastPressed = Selections.LastPressed;
   form->setModal(true);
   form->show();
   form->raise();

@@ -42,6 +42,7 @@ class TImageView;
 class Timagesform1;
 class TOptionsForm;
 class TColorForm;
+class TSelectByColorForm;
 class TClickLabel;
 class TColorPanel;
 class TModeIconsPanel;
@@ -89,6 +90,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   TOptionsForm* OptionsForm;
   // "Select Color", made at start and kept.
   TColorForm* ColorForm;
+  // "Select by Color", made on first use and kept.
+  TSelectByColorForm* SelectByColorForm = nullptr;
   // The tool a command-line switch asked for. The tools open on the first
   // activation once they exist; until then the switch opens the editor.
   TStartTool StartTool = TStartTool::None;
@@ -119,6 +122,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   void DrawOutline() override;
   void ShowSelectionStatus(const std::string& text) override;
   void ModeChanged() override;
+  void RunSelectByColorDialog() override;
   void ImageResized() override;
   void Redraw() override;
   void ShowPopupMenu() override;

@@ -84,7 +84,6 @@ void TForm1::BuildPopupMenus() {
   QAction* byColour = command(PopupSelect, "PbyColor1", "by Color", [&s] { s.LMbyColor1Click(); });
   byColour->setCheckable(true);
   byColour->setProperty("lumarteByColor", true);
-  byColour->setEnabled(false);  // as in the Selection menu: needs its dialog
   PopupSelect->addSeparator();
   modeCommand(PopupSelect, "PSPaintFreehand1", "Paint Freehand", SelKind::PaintFreehand,
               [this] { Mouse.LMFreehand2Click(); });

@@ -19,11 +19,9 @@ void TForm1::BuildSelectionMenu() {
                {"LMCircle1", "Circle", nullptr, run(&SelectionController::LMCircle1Click)},
                {"LMPolygon1", "Polygon", nullptr, run(&SelectionController::LMPolygon1Click)},
                {"LMFreehand1", "Freehand", nullptr, run(&SelectionController::LMFreehand1Click)},
-               // Selecting by colour needs its dialog for the reference colour and
-               // width; without it every later effect would touch pure black only.
-               {"LMbyColor1", "by Color", nullptr, nullptr},
+               {"LMbyColor1", "by Color", nullptr, run(&SelectionController::LMbyColor1Click)},
                {"LMPSelectByColorincurrentselection1", "Select by Color in current selection",
-                nullptr, nullptr},
+                nullptr, run(&SelectionController::LMPSelectByColorincurrentselection1Click)},
                {},
                {"LMSelectAll1", "Select All", nullptr, Do(&TForm1::LMSelectAll1Click)},
                {"LMTrim1", "Trim (cuts all unselected areas)", "Ctrl+T", Do(&TForm1::LMTrim1Click)},

@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include "editor/model/Outline.h"
+#include "editor/ui/SelectByColorForm.h"
+#include "ui/DialogStart.h"
 #include "editor/model/ProgramState.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
@@ -162,6 +164,11 @@ void TForm1::SetDragCursor(bool drag) {
 
 double TForm1::Now() {
   return Clock();
+}
+
+void TForm1::RunSelectByColorDialog() {
+  if (!SelectByColorForm) SelectByColorForm = new TSelectByColorForm(Docs.SelectByColor, this);
+  ui::ExecFromFirstInput(*SelectByColorForm);
 }
 
 uint32_t TForm1::RandomBelow(uint32_t n) {

@@ -11,12 +11,6 @@ using editor::TBitmap;
 using editor::TColorSet;
 
 // Pixels are (blue, green, red) bytes.
-void Negative(const uint8_t* s, uint8_t* d, const TColorSet&) {
-  d[0] = static_cast<uint8_t>(255 - s[0]);
-  d[1] = static_cast<uint8_t>(255 - s[1]);
-  d[2] = static_cast<uint8_t>(255 - s[2]);
-}
-
 void ColorizePixel(const uint8_t* s, uint8_t* d, const TColorSet&) {
   const int b = s[0], g = s[1], r = s[2];
   const int a = (b + g + r) / 3;
@@ -42,25 +36,29 @@ void FillWithBG(const uint8_t*, uint8_t* d, const TColorSet& c) {
   Put(d, c.BG);
 }
 
+// Every map writes all three bytes, also where the colour stays.
+void Keep(const uint8_t* s, uint8_t* d) {
+  d[0] = s[0], d[1] = s[1], d[2] = s[2];
+}
+
 void TCIToBG(const uint8_t* s, uint8_t* d, const TColorSet& c) {
-  if (c.InTCI(s[2], s[1], s[0])) Put(d, c.BG);
+  c.InTCI(s[2], s[1], s[0]) ? Put(d, c.BG) : Keep(s, d);
 }
 
 void TCIToTransparent(const uint8_t* s, uint8_t* d, const TColorSet& c) {
-  if (c.InTCI(s[2], s[1], s[0])) Put(d, c.TCI);
+  c.InTCI(s[2], s[1], s[0]) ? Put(d, c.TCI) : Keep(s, d);
 }
 
 void BGToFG(const uint8_t* s, uint8_t* d, const TColorSet& c) {
-  if (s[0] == c.BG.B && s[1] == c.BG.G && s[2] == c.BG.R) Put(d, c.FG);
+  s[0] == c.BG.B && s[1] == c.BG.G && s[2] == c.BG.R ? Put(d, c.FG) : Keep(s, d);
 }
 
 // The map is a template argument so that it is inlined into the loop.
 template <void (*Map)(const uint8_t*, uint8_t*, const TColorSet&)>
 TBitmap MapColours(const EffectInput& in) {
-  TBitmap out;
-  MapSelectedPixels(in, out,
-                    [&](const uint8_t* s, uint8_t* d, int, int) { Map(s, d, in.Colours); });
-  return out;
+  return MapRuns(in, [&](const uint8_t* s, uint8_t* d, int n) {
+    for (int i = 0; i < n; ++i, s += 3, d += 3) Map(s, d, in.Colours);
+  });
 }
 
 // Switch Colors with its first preset (Grayscale) confirmed at once.
@@ -71,16 +69,11 @@ TBitmap Grayscale(const EffectInput& in) {
 
 }  // namespace
 
+// Every byte inverts alike: a plain loop over whole runs.
 TBitmap NegativeImage(const EffectInput& in) {
-  if (!in.Selection.SelectsAll()) return MapColours<Negative>(in);
-  // Every byte inverts alike: one plain loop over each row.
-  TBitmap out = in.Source;
-  const size_t rowBytes = static_cast<size_t>(out.BytesPerLine());
-  for (int y = 0; y < out.Height(); ++y) {
-    uint8_t* d = out.ScanLine(y);
-    for (size_t i = 0; i < rowBytes; ++i) d[i] = static_cast<uint8_t>(~d[i]);
-  }
-  return out;
+  return MapRuns(in, [](const uint8_t* s, uint8_t* d, int n) {
+    for (int i = 0; i < 3 * n; ++i) d[i] = static_cast<uint8_t>(~s[i]);
+  });
 }
 
 const std::vector<PixelCommand>& ColourMapCommands() {

@@ -8,6 +8,7 @@
 #include "editor/model/Bitmap.h"
 #include "editor/model/ColorSet.h"
 #include "editor/model/SelectionTest.h"
+#include "base/Parallel.h"
 #include "base/Progress.h"
 
 namespace lumarte::effects {
@@ -43,11 +44,26 @@ template <class F>
 void ForEachSelectedPixel(const EffectInput& in, F&& f) {
   // Only the selection's bounds can hold selected pixels.
   const editor::TRect& c = in.Selection.Candidates();
-  const bool all = in.Selection.SelectsAll();
   for (int y = c.Top; y <= c.Bottom; ++y) {
     const uint8_t* s = in.Source.ScanLine(y);
-    for (int x = c.Left; x <= c.Right; ++x)
-      if (all || in.Selection.InSelection(x, y)) f(s + 3 * x, x, y);
+    in.Selection.ForEachRun(y, [&](int first, int last) {
+      for (int x = first; x <= last; ++x) f(s + 3 * x, x, y);
+    });
+  }
+}
+
+// Copies the source into out, then calls f(src, dst, count) for every run of
+// count selected pixels, rows top to bottom: for maps that work on whole runs.
+template <class F>
+void MapSelectedRuns(const EffectInput& in, editor::TBitmap& out, F&& f) {
+  out = in.Source;
+  const editor::TRect& c = in.Selection.Candidates();
+  for (int y = c.Top; y <= c.Bottom; ++y) {
+    const uint8_t* s = in.Source.ScanLine(y);
+    uint8_t* d = out.ScanLine(y);
+    in.Selection.ForEachRun(y, [&](int first, int last) {
+      f(s + 3 * first, d + 3 * first, last - first + 1);
+    });
   }
 }
 
@@ -60,6 +76,32 @@ void MapSelectedPixels(const EffectInput& in, editor::TBitmap& out, F&& f) {
   uint8_t* outBase = out.ScanLine(0);
   ForEachSelectedPixel(in,
                        [&](const uint8_t* s, int x, int y) { f(s, outBase + (s - base), x, y); });
+}
+
+// A result of the source's size whose every row y is written by
+// f(source row y, result row y, width), rows spread over the cores: f must
+// depend on nothing but its row.
+template <class F>
+editor::TBitmap MapWholeRows(const editor::TBitmap& source, F&& f) {
+  const int w = source.Width();
+  auto out = editor::TBitmap::ForOverwrite(w, source.Height());
+  ParallelRanges(
+      source.Height(),
+      [&](int64_t first, int64_t end) {
+        for (auto y = static_cast<int>(first); y < end; ++y) f(source.ScanLine(y), out.ScanLine(y), w);
+      },
+      std::max(1, (1 << 16) / std::max(w, 1)));
+  return out;
+}
+
+// f(src, dst, count) writes every pixel of each run of selected pixels; the
+// others keep the source's. The whole image goes row by row on all cores.
+template <class F>
+editor::TBitmap MapRuns(const EffectInput& in, F&& f) {
+  if (in.Selection.SelectsAll()) return MapWholeRows(in.Source, f);
+  editor::TBitmap out;
+  MapSelectedRuns(in, out, f);
+  return out;
 }
 
 }  // namespace lumarte::effects

@@ -5,8 +5,11 @@
 #include <sstream>
 
 #include "effects/model/FilterEffects.h"
+#include "effects/model/FrequencyEffects.h"
+#include "effects/model/InsertEffects.h"
 #include "effects/model/Lighting.h"
 #include "effects/model/PixelOps.h"
+#include "effects/model/RetouchEffects.h"
 #include "effects/model/ToneEffects.h"
 #include "effects/model/Transforms.h"
 #include "imaging/Errors.h"
@@ -41,6 +44,10 @@ void CompleteRow(EffectRow& row) {
 
 void StoreParams(const EffectRow& row, const ParamValues& values, void* params) {
   for (const EffectParam& p : row.Params) {
+    if (p.StoreText) {
+      if (const std::string* text = values.Text(p.Name)) p.StoreText(params, *text);
+      continue;
+    }
     if (!p.Store) continue;
     const bool follows = !p.Follows.empty() && !values.Has(p.Name);
     p.Store(params, values.Get(follows ? row.Param(p.Follows) : p));
@@ -56,6 +63,9 @@ const std::vector<EffectRow>& EffectTable() {
     AddFilterEffects(rows);
     AddPixelOpEffects(rows);
     AddTransformEffects(rows);
+    AddFrequencyEffects(rows);
+    AddRetouchEffects(rows);
+    AddInsertEffects(rows);
     AddLightingEffects(rows);
     for (EffectRow& row : rows) CompleteRow(row);
     return rows;
@@ -129,6 +139,10 @@ void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues
     throw ELumarteError("Expected name=value, got \"" + assignment + "\"");
   const EffectParam& p = row.Param(assignment.substr(0, eq));
   std::string text = assignment.substr(eq + 1);
+  if (p.Kind == ControlKind::Text) {
+    values.SetText(p.Name, std::move(text));
+    return;
+  }
   for (size_t i = 0; i < p.Choices.size(); ++i)
     if (CliName(p.Choices[i]) == text) {
       if (!ChoiceNameIsUnique(p, i))
@@ -168,7 +182,9 @@ std::string DescribeEffect(const EffectRow& row) {
     if (row.Name == a.Name) s << " (or " << a.Correct << ")";
   for (const auto& p : row.Params) {
     s << "  " << p.Name << "=";
-    if (!p.Choices.empty()) {
+    if (p.Kind == ControlKind::Text) {
+      s << "TEXT";
+    } else if (!p.Choices.empty()) {
       for (size_t i = 0; i < p.Choices.size(); ++i) s << (i ? "|" : "") << ChoiceName(p, i);
       s << " (default " << ChoiceName(p, static_cast<size_t>(p.Default)) << ")";
     } else {

@@ -14,7 +14,7 @@
 namespace lumarte::effects {
 
 // How a parameter appears in its dialog.
-enum class ControlKind { Slider, Radio, Combo, Check };
+enum class ControlKind { Slider, Radio, Combo, Check, Text };
 
 // Declared with designated initialisers and bound to a field of the effect's
 // parameter struct with Field(). A choice's range comes from its captions.
@@ -33,6 +33,9 @@ struct EffectParam {
   std::string Follows;
   // Writes a value into the parameter struct (set by Field).
   std::function<void(void* params, double value)> Store;
+  // The same for a text parameter (Kind Text); without a value the field
+  // keeps the struct's default.
+  std::function<void(void* params, const std::string& text)> StoreText;
 };
 
 // A list the command line gives item by item, one repeated option
@@ -63,10 +66,17 @@ class ParamValues {
     auto it = Items.find(list);
     return it == Items.end() ? none : it->second;
   }
+  // Text parameters.
+  const std::string* Text(const std::string& name) const {
+    auto it = Texts.find(name);
+    return it == Texts.end() ? nullptr : &it->second;
+  }
+  void SetText(const std::string& name, std::string v) { Texts[name] = std::move(v); }
 
  private:
   std::map<std::string, double> Values;
   std::map<std::string, std::vector<std::string>> Items;
+  std::map<std::string, std::string> Texts;
 };
 
 using EffectRun =
@@ -104,6 +114,14 @@ EffectParam Field(T P::*field, EffectParam p) {
     else
       target = static_cast<T>(v);
   };
+  return p;
+}
+
+// A text parameter.
+template <class P>
+EffectParam Field(std::string P::*field, EffectParam p) {
+  p.Kind = ControlKind::Text;
+  p.StoreText = [field](void* params, const std::string& v) { static_cast<P*>(params)->*field = v; };
   return p;
 }
 

@@ -139,7 +139,7 @@ class Lighting {
   // Enough rows that each core gets a few hundred thousand barrier tests,
   // few enough that Abort is noticed within a fraction of a second.
   int64_t RowsPerBlock(int width) const {
-    const int64_t cores = ParallelCores();
+    const int64_t cores = ParallelThreads();
     const int64_t perRow = int64_t{std::max(1, width)} *
                            static_cast<int64_t>(1 + Sources.size() * (1 + Barriers.size()));
     return cores * std::max<int64_t>(1, (int64_t{1} << 19) / perRow);

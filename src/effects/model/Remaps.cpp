@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "effects/model/PixelOps.h"
+#include "base/Parallel.h"
 #include "base/Rounding.h"
 
 namespace lumarte::effects {
@@ -46,25 +47,27 @@ TBitmap FlipLeftRight(const EffectInput& in) {
   const TRect& b = in.Selection.Bounds();
   if (!in.Selection.SelectsAll())
     return RemapWithinSelection(in, [&](int x, int y) { return TPoint{b.Right - x + b.Left, y}; });
-  const int w = in.Source.Width();
-  TBitmap out(w, in.Source.Height());
-  for (int y = 0; y < out.Height(); ++y) {
-    const uint8_t* s = in.Source.ScanLine(y) + 3 * static_cast<size_t>(w - 1);
-    uint8_t* d = out.ScanLine(y);
-    for (int x = 0; x < w; ++x, d += 3, s -= 3) {
-      d[0] = s[0];
-      d[1] = s[1];
-      d[2] = s[2];
-    }
-  }
-  return out;
+  return MapWholeRows(in.Source, [](const uint8_t* s, uint8_t* d, int w) {
+    s += 3 * static_cast<size_t>(w - 1);
+    for (int x = 0; x < w; ++x, d += 3, s -= 3) d[0] = s[0], d[1] = s[1], d[2] = s[2];
+  });
 }
 
 namespace {
 
 TBitmap FlipTopBottom(const EffectInput& in) {
   const TRect& b = in.Selection.Bounds();
-  return RemapWithinSelection(in, [&](int x, int y) { return TPoint{x, b.Bottom - y + b.Top}; });
+  if (!in.Selection.SelectsAll())
+    return RemapWithinSelection(in, [&](int x, int y) { return TPoint{x, b.Bottom - y + b.Top}; });
+  // Whole rows change places.
+  const int h = in.Source.Height();
+  const size_t rowBytes = static_cast<size_t>(in.Source.BytesPerLine());
+  TBitmap out = TBitmap::ForOverwrite(in.Source.Width(), h);
+  ParallelRanges(h, [&](int64_t first, int64_t end) {
+    for (auto y = static_cast<int>(first); y < end; ++y)
+      std::memcpy(out.ScanLine(y), in.Source.ScanLine(h - 1 - y), rowBytes);
+  }, 64);
+  return out;
 }
 
 // Mirror across the diagonal of the selection's bounds: from bottom-left to
@@ -95,24 +98,34 @@ TBitmap FlipDiagonalDown(const EffectInput& in) {
   return FlipDiagonal(in, false);
 }
 
-// The whole image turns a quarter: R(c, r) = image(source(c, r)). Blocks of
-// output keep both rasters' rows in the cache.
+// The whole image turns a quarter: R(c, r) = image(source(c, r)), where
+// source is linear, so along an output row the source pixel moves by a fixed
+// step. Blocks of output keep both rasters' rows in the cache; block rows go
+// to all cores.
 template <class Source>
 TBitmap Turn(const EffectInput& in, Source source) {
   const TRect& b = in.Selection.Bounds();
   if (b.Right == b.Left) return {};
   const int w = in.Source.Width(), h = in.Source.Height();
-  TBitmap out(h, w);
+  TBitmap out = TBitmap::ForOverwrite(h, w);
+  auto at = [&](TPoint p) { return in.Source.ScanLine(p.Y) + 3 * static_cast<ptrdiff_t>(p.X); };
+  // One output column further: the source's step (only defined with two columns).
+  const ptrdiff_t step = h > 1 ? at(source(1, 0, w, h)) - at(source(0, 0, w, h)) : 0;
   constexpr int kBlock = 64;
-  for (int r0 = 0; r0 < w; r0 += kBlock)
-    for (int c0 = 0; c0 < h; c0 += kBlock)
-      for (int r = r0; r < std::min(w, r0 + kBlock); ++r) {
-        uint8_t* d = out.ScanLine(r) + 3 * static_cast<size_t>(c0);
-        for (int c = c0; c < std::min(h, c0 + kBlock); ++c, d += 3) {
-          const TPoint p = source(c, r, w, h);
-          CopyPixel(d, in.Source, p.X, p.Y);
+  ParallelRanges((w + kBlock - 1) / kBlock, [&](int64_t firstBlock, int64_t endBlock) {
+    for (int r0 = static_cast<int>(firstBlock) * kBlock; r0 < std::min<int64_t>(w, endBlock * kBlock);
+         r0 += kBlock)
+      for (int c0 = 0; c0 < h; c0 += kBlock)
+        for (int r = r0; r < std::min(w, r0 + kBlock); ++r) {
+          uint8_t* d = out.ScanLine(r) + 3 * static_cast<size_t>(c0);
+          const uint8_t* s0 = at(source(c0, r, w, h));
+          const int n = std::min(h, c0 + kBlock) - c0;
+          for (int i = 0; i < n; ++i, d += 3) {
+            const uint8_t* s = s0 + i * step;
+            d[0] = s[0], d[1] = s[1], d[2] = s[2];
+          }
         }
-      }
+  }, 1);
   return out;
 }
 

@@ -4,6 +4,9 @@
 
 #include "ui/ApplyLanguage.h"
 #include "effects/ui/FilterForms.h"
+#include "effects/ui/FrequencyForms.h"
+#include "effects/ui/InsertForms.h"
+#include "effects/ui/RetouchForms.h"
 #include "effects/ui/LightingForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
@@ -25,6 +28,9 @@ const EffectFormFactories& Factories() {
     AddToneForms(f);
     AddFilterForms(f);
     AddTransformForms(f);
+    AddFrequencyForms(f);
+    AddRetouchForms(f);
+    AddInsertForms(f);
     AddLightingForms(f);
     return f;
   }();

@@ -133,6 +133,8 @@ QWidget* TParamEffectForm::BuildControl(const EffectParam& p) {
                           [check](double v) { check->setChecked(v != 0); }};
       return check;
     }
+    case ControlKind::Text:  // a dialog with text builds its own control
+      break;
   }
   return nullptr;
 }

@@ -195,5 +195,20 @@ TEST(InSelectionTest, AgreesWithTheRulesOnRandomSelections) {
       for (int x = -2; x < W + 2; ++x)
         ASSERT_EQ(t.InSelection(x, y), Reference(s, img, c, x, y))
             << "round " << round << " kind " << s.Kind << " at " << x << "," << y;
+    // The row runs the pixel operations walk hold exactly the passing pixels,
+    // in order and without overlap.
+    for (int y = -2; y < H + 2; ++y) {
+      std::vector<bool> inRuns(W, false);
+      int next = 0;
+      t.ForEachRun(y, [&](int first, int last) {
+        ASSERT_LE(next, first) << "round " << round << " row " << y;
+        ASSERT_LE(first, last);
+        for (int x = first; x <= last; ++x) inRuns.at(static_cast<size_t>(x)) = true;
+        next = last + 2;  // adjacent runs would be one
+      });
+      for (int x = 0; x < W; ++x)
+        ASSERT_EQ(inRuns[static_cast<size_t>(x)], t.InSelection(x, y))
+            << "round " << round << " kind " << s.Kind << " at " << x << "," << y;
+    }
   }
 }

@@ -239,13 +239,12 @@ TEST(LightAndDarkness, SameImageOnOneCoreOrManyAndFromTheCommandLine) {
     ASSERT_TRUE(ParseListItem(row, "barrier", t, values));
     p.Barriers.push_back(ParseBarrier(t));
   }
-  ParallelCoresSetting() = 1;
+  ParallelThreadLimit() = 1;
   const TBitmap one = Lit(image, p, sel, 99);
   const uint32_t after = Rng().State;
-  ParallelCoresSetting() = 5;
+  ParallelThreadLimit() = 0;
   const TBitmap many = Lit(image, p, sel, 99);
   EXPECT_EQ(Rng().State, after);
-  ParallelCoresSetting() = 0;
   EXPECT_EQ(one, many);
   EXPECT_FALSE(one == image);
 

@@ -3,7 +3,9 @@
 // step on a document.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <random>
 #include <set>
 
 #include "editor/model/DocumentList.h"
@@ -487,3 +489,51 @@ TEST(PixelOps, SelectionsBeyondTheImageStayInside) {
 }
 
 }  // namespace
+
+// The run-by-run and whole-row paths against the rules read pixel by pixel,
+// on random images and random selections of every kind.
+TEST(PixelOps, FastPathsMatchThePerPixelRules) {
+  std::mt19937 rng(11);
+  auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const int w = 37, h = 23;
+  TBitmap img(w, h);
+  for (int y = 0; y < h; ++y)  // few colours, so that colour tests pass somewhere
+    for (int x = 0; x < w; ++x) img.SetPixel(x, y, RGBColor(any(0, 3) * 80, 40, any(0, 1) * 200));
+  TColorSet colours;
+  colours.BG = {0, 40, 200};
+  colours.FG = {9, 8, 7};
+  for (int round = 0; round < 60; ++round) {
+    TSelectionClass sel;
+    sel.Kind = std::array<int32_t, 5>{SelKind::Rectangle, SelKind::Point, SelKind::Circle,
+                                      SelKind::Polygon, SelKind::Freehand}[round % 5];
+    sel.X1 = any(-3, w + 3), sel.Y1 = any(-3, h + 3), sel.X2 = any(-3, w + 3);
+    sel.Y2 = sel.Kind == SelKind::Circle ? sel.X2 : any(-3, h + 3);
+    if (sel.IsPolygonKind())
+      for (int i = any(1, 6); i > 0; --i) sel.Polygon.AddPoint(any(-5, w + 5), any(-5, h + 5));
+    sel.ByColor = round % 4 == 1;
+    if (round % 7 == 0) sel = TSelectionClass{};  // nothing selected: the whole image
+    const TSelectionTest test(sel, img, TSelectByColor{200, 40, 80, 50});
+    NullProgress progress;
+    const EffectInput in{img, test, progress, colours, &sel};
+    auto run = [&](const char* name) { return FindEffect(name)->Run(in, {}, 1); };
+    const TBitmap negative = run("negative-image"), bgToFg = run("pixels-with-bgcolor-fgcolor");
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const TColor p = img.Pixel(x, y);
+        const bool selected = test.InSelection(x, y);
+        ASSERT_EQ(negative.Pixel(x, y), selected ? ~p & 0xFFFFFF : p) << round << ": " << x << "," << y;
+        ASSERT_EQ(bgToFg.Pixel(x, y), selected && p == RGBColor(200, 40, 0) ? RGBColor(7, 8, 9) : p)
+            << round << ": " << x << "," << y;
+      }
+    if (!test.SelectsAll()) continue;
+    const TBitmap lr = run("flip-vertical"), tb = run("flip-horizontal");
+    const TBitmap left = run("rotate-all-90-left"), right = run("rotate-all-90-right");
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        ASSERT_EQ(lr.Pixel(x, y), img.Pixel(w - 1 - x, y));
+        ASSERT_EQ(tb.Pixel(x, y), img.Pixel(x, h - 1 - y));
+        ASSERT_EQ(left.Pixel(y, x), img.Pixel(w - 1 - x, y));
+        ASSERT_EQ(right.Pixel(y, x), img.Pixel(x, h - 1 - y));
+      }
+  }
+}

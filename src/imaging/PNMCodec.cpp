@@ -1,4 +1,4 @@
-#include "app/cli/Pnm.h"
+#include "imaging/PNMCodec.h"
 
 #include <cctype>
 #include <cstring>
@@ -9,9 +9,7 @@
 #include "imaging/ByteReader.h"
 #include "imaging/CodecLimits.h"
 
-namespace lumarte::cli {
-
-using namespace imaging;
+namespace lumarte::imaging {
 
 namespace {
 
@@ -124,4 +122,4 @@ void WritePgm(TBaseStream& stream, const TRevedBitmap& bitmap) {
   out.Flush();
 }
 
-}  // namespace lumarte::cli
+}  // namespace lumarte::imaging

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "effects/model/EffectTable.h"
+#include "effects/model/InsertEffects.h"
+#include "imaging/Errors.h"
+#include "support/ErrorMessage.h"
+
+using namespace lumarte;
+using namespace lumarte::editor;
+using namespace lumarte::effects;
+
+namespace {
+
+TBitmap Filled(int w, int h, TColor c) {
+  TBitmap b(w, h);
+  b.BrushColor = c;
+  b.FillRect(0, 0, w, h);
+  return b;
+}
+
+struct PasteCase {
+  const char* name;
+  PasteInsertParams params;
+  TBitmap picture;
+  TSelectionClass selection;
+  // The image's pixels after pasting onto black, row by row, 0 for black.
+  std::vector<TColor> expected;
+};
+class Paste : public ::testing::TestWithParam<PasteCase> {};
+
+TSelectionClass Rect(int x1, int y1, int x2, int y2) {
+  TSelectionClass s;
+  s.X1 = x1, s.Y1 = y1, s.X2 = x2, s.Y2 = y2;
+  return s;
+}
+
+constexpr TColor A = RGBColor(200, 100, 50), B = RGBColor(10, 20, 30), C = RGBColor(0, 0, 250);
+
+TBitmap Pair() {  // A B above C A
+  TBitmap b(2, 2);
+  b.SetPixel(0, 0, A), b.SetPixel(1, 0, B), b.SetPixel(0, 1, C), b.SetPixel(1, 1, A);
+  return b;
+}
+
+}  // namespace
+
+TEST_P(Paste, OntoBlack) {
+  const PasteCase& c = GetParam();
+  const TBitmap image = Filled(4, 2, clBlack);
+  TSelectionClass sel = c.selection;
+  const TSelectionTest test(sel, image, {});
+  NullProgress progress;
+  const TBitmap out = PasteInsert({image, test, progress}, c.picture, c.params);
+  std::vector<TColor> got;
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) got.push_back(out.Pixel(x, y));
+  EXPECT_EQ(got, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, Paste,
+    ::testing::Values(
+        PasteCase{"MixOverBlackHalves",
+                  {.X = 1, .Y = 0, .Mix = true},
+                  Filled(1, 1, A),
+                  {},
+                  {0, RGBColor(100, 50, 25), 0, 0, 0, 0, 0, 0}},
+        PasteCase{"XAtTheImageWidthWritesNothing",
+                  {.X = 4, .Y = 0},
+                  Filled(3, 2, A),
+                  {},
+                  {0, 0, 0, 0, 0, 0, 0, 0}},
+        PasteCase{
+            "ClippedAtTheRightAndBottom", {.X = 3, .Y = 1}, Pair(), {}, {0, 0, 0, 0, 0, 0, 0, A}},
+        PasteCase{"OnePixelWallpaperFills",
+                  {.Mode = PasteMode::ToSelectionWallpaper},
+                  Filled(1, 1, B),
+                  Rect(1, 0, 2, 1),
+                  {0, B, B, 0, 0, B, B, 0}},
+        PasteCase{"WallpaperTilesFromTheCorner",
+                  {.Mode = PasteMode::ToSelectionWallpaper},
+                  Pair(),
+                  Rect(1, 0, 3, 1),
+                  {0, A, B, A, 0, C, A, C}},
+        // Two picture columns over a selection two pixels wide: k = 1.
+        PasteCase{"AdjustSizeScalesByTheWidths",
+                  {.Mode = PasteMode::ToSelectionAdjustSize},
+                  Pair(),
+                  Rect(1, 0, 3, 1),
+                  {0, A, B, B, 0, C, A, A}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Paste, ZeroWidthSelectionCannotBeScaledInto) {
+  const TBitmap image = Filled(4, 2, clBlack);
+  TSelectionClass sel = Rect(2, 0, 2, 1);
+  const TSelectionTest test(sel, image, {});
+  NullProgress progress;
+  EXPECT_EQ(
+      Message([&] {
+        PasteInsert({image, test, progress}, Pair(), {.Mode = PasteMode::ToSelectionAdjustSize});
+      }),
+      "Division by 0 Error funcPIns_TSAS");
+}

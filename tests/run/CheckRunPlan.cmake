@@ -1,0 +1,30 @@
+# scripts/run builds only what it starts: the program, lumarte-cli, the codec
+# plug-in and the program-folder files, never a test, fuzz target or
+# benchmark. Run with -DSOURCE_DIR=... -DWORK=... [-DGUI=ON]
+file(REMOVE_RECURSE "${WORK}")
+execute_process(COMMAND "${SOURCE_DIR}/scripts/run" --plan "${WORK}"
+                OUTPUT_VARIABLE plan ERROR_VARIABLE errors RESULT_VARIABLE result)
+file(REMOVE_RECURSE "${WORK}")
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "scripts/run --plan failed (${result}):\n${errors}")
+endif()
+# Folders of the checkout and the build dir may be named anything.
+string(REPLACE "${WORK}" "<build>" plan "${plan}")
+string(REPLACE "${SOURCE_DIR}" "<source>" plan "${plan}")
+string(REGEX MATCHALL "[^\n]+" steps "${plan}")
+list(LENGTH steps count)
+message(STATUS "scripts/run runs ${count} build commands")
+foreach(step ${steps})
+  if(step MATCHES "[ /](tests|fuzz|bench)/|_tests[ .]|fuzz_|lumarte_bench|gtest|benchmark")
+    message(FATAL_ERROR "scripts/run would build a test target: ${step}")
+  endif()
+endforeach()
+set(wanted " -o lumarte-cli( |$)" " -o jpeg2000\\.so( |$)" "copy_directory [^ ]*/data ")
+if(GUI)
+  list(APPEND wanted " -o lumarte( |$)")
+endif()
+foreach(w ${wanted})
+  if(NOT plan MATCHES "${w}")
+    message(FATAL_ERROR "scripts/run would not build what matches \"${w}\"")
+  endif()
+endforeach()
