@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "--barrier BLUE takes a number from 0 to 100, got \"101\""},
         TApplyParseCase{{"a", "b", "light-and-darkness", "--light"}, "--light needs a value"},
         TApplyParseCase{{"--light", "0,1,2,30,-1,0,1000,9,9,9", "a", "b", "light-and-darkness"},
-                        "unknown option --light"},
+                        ""},
         TApplyParseCase{{"a", "b", "add-noise", "--barrier", "1,2,3,4,100,0,50"},
                         "unknown option --barrier"},
         TApplyParseCase{{"a", "b", "write", "text=x=1, y", "font=DejaVu Serif", "size=40"}, ""},
