@@ -116,10 +116,22 @@ void ReadRows(jpeg_decompress_struct& info, TRevedBitmap& picture, uint8_t* cmyk
   }
 }
 
+// The smallest scale n/8 whose output covers the wanted size.
+void ChooseScale(jpeg_decompress_struct& info, int64_t wantW, int64_t wantH) {
+  info.scale_denom = 8;
+  for (unsigned n = 1; n <= 8; ++n) {
+    info.scale_num = n;
+    jpeg_calc_output_dimensions(&info);
+    if (static_cast<int64_t>(info.output_width) >= wantW &&
+        static_cast<int64_t>(info.output_height) >= wantH)
+      return;
+  }
+}
+
 }  // namespace
 
 TJPEGDecodeResult DecodeJPEG(const uint8_t* data, size_t size, TRevedBitmap& picture,
-                             int64_t maxPixels) {
+                             int64_t maxPixels, const TJPEGCoverRule& cover) {
   picture.Dispose();
   TDecompressor d;
   jpeg_decompress_struct& info = d.Info;
@@ -133,10 +145,16 @@ TJPEGDecodeResult DecodeJPEG(const uint8_t* data, size_t size, TRevedBitmap& pic
   if (static_cast<int64_t>(info.image_width) * info.image_height > maxPixels)
     throw EFormatError("JPEG image too large");
   TJPEGDecodeResult result;
+  result.FullWidth = static_cast<int>(info.image_width);
+  result.FullHeight = static_cast<int>(info.image_height);
   result.Grayscale = info.jpeg_color_space == JCS_GRAYSCALE;
   bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = result.Grayscale ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
   info.dct_method = JDCT_ISLOW;
+  if (cover) {
+    std::pair<int, int> want = cover(result.FullWidth, result.FullHeight);
+    Guarded(d.Err, [&] { ChooseScale(info, want.first, want.second); });
+  }
   Guarded(d.Err, [&] { jpeg_start_decompress(&info); });
   // libjpeg delivers every row, even of truncated data, so no zero pass.
   picture.New(static_cast<int32_t>(info.output_width), static_cast<int32_t>(info.output_height),

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 namespace lumarte::testing {
@@ -35,7 +35,7 @@ std::vector<TCorpusEntry> CorpusEntries(const std::string& format,
     for (std::string c; std::getline(s, c, '\t');) col.push_back(c);
     if (col.size() < 5 || col[1] != format) continue;
     if (std::find(expects.begin(), expects.end(), col[2]) == expects.end()) continue;
-    out.push_back({col[0], col[2], col[3], col[4], col.size() > 5 && col[5] == "decodes"});
+    out.push_back({col[0], col[1], col[2], col[3], col[4], col.size() > 5 && col[5] == "decodes"});
   }
   return out;
 }

@@ -9,6 +9,7 @@ namespace lumarte::testing {
 
 struct TCorpusEntry {
   std::string Path;    // relative to the corpus folder
+  std::string Format;  // bmp, png, wmf, ...
   std::string Expect;  // valid, invalid, damaged, questionable, unsupported, ...
   std::string Probe;   // header facts, e.g. "INFO 127x64 8bpp RGB"
   std::string Note;
@@ -30,7 +31,7 @@ inline void PrintTo(const TCorpusEntry& e, std::ostream* os) {
 std::vector<TCorpusEntry> CorpusEntries(const std::string& format,
                                         const std::vector<std::string>& expects);
 
-// A test name made of the path's letters and digits.
+// A test name made of the path's letters and digits (without the format folder).
 std::string CorpusTestName(const TCorpusEntry& entry);
 
 }  // namespace lumarte::testing

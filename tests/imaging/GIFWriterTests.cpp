@@ -83,17 +83,12 @@ TEST(GIFWriter, ThreeColoursGiveFourEntryTableAndCodeSizeTwo) {
   EXPECT_EQ(At(s, d + 10), 2);  // LZW minimum code size
 }
 
-TEST(GIFWriter, TwoColoursStillUseCodeSizeTwo) {
-  std::string s = WriteOne(Colors(4, 4, 2));
-  EXPECT_EQ(At(s, 10), 128);  // b = 1: a 2-entry table
-  EXPECT_EQ(At(s, DescriptorOffset(1) + 10), 2);
-}
-
 struct TTableCase {
   int Colors, Bits;
 };
 class GIFWriterTableSize : public ::testing::TestWithParam<TTableCase> {};
 
+// Even two colours (b = 1) are coded with the smallest code size, 2.
 TEST_P(GIFWriterTableSize, TableHasNextPowerOfTwoEntries) {
   std::string s = WriteOne(Colors(32, 16, GetParam().Colors));
   EXPECT_EQ(At(s, 10), 128 + GetParam().Bits - 1);

@@ -1,6 +1,8 @@
 // Loading and saving single icons and cursors through the codec.
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include "IconTestUtil.h"
 #include "imaging/ICOLoader.h"
 #include "imaging/ImageDLLLoader.h"
@@ -54,12 +56,7 @@ TEST(ICOLoader, ImagesWiderThan255AreRefused) {
   for (auto [w, h] : {std::pair{256, 10}, std::pair{10, 256}}) {
     TRevedBitmap bmp;
     bmp.New(w, h, pf24bit);
-    try {
-      Save(codec, bmp);
-      FAIL();
-    } catch (const ERevedBitmap& e) {
-      EXPECT_STREQ(e.what(), "Image is too large for icon");
-    }
+    EXPECT_EQ(Message([&] { Save(codec, bmp); }), "Image is too large for icon");
   }
 }
 
@@ -158,12 +155,7 @@ TEST(ICOLoader, CursorKeepsItsHotSpot) {
 
 TEST(ICOLoader, AFileWithoutImagesIsRefused) {
   TICOLoader codec;
-  try {
-    Load(codec, std::string("\0\0\2\0\0\0", 6));
-    FAIL();
-  } catch (const ERevedBitmap& e) {
-    EXPECT_STREQ(e.what(), "No icons in file");
-  }
+  EXPECT_EQ(Message([&] { Load(codec, std::string("\0\0\2\0\0\0", 6)); }), "No icons in file");
 }
 
 class ScriptedChooser : public TIconChooser {

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the icon tests: files in memory and small buffers.
+// Helpers shared by the codec tests: files in memory and small buffers.
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "imaging/IconList.h"
+#include "imaging/ImageDLLLoader.h"
 #include "imaging/RevedBitmap.h"
 
 namespace lumarte::testing {
@@ -59,13 +60,11 @@ inline void SetPaletteEntry(imaging::TRevedBitmap& b, int index, uint32_t color)
   p[2] = uint8_t(color);
 }
 
-inline bool HasPngCodec() {
-  try {
-    imaging::BitmapLoaders().FindLoader("PNG");
-    return true;
-  } catch (const ELumarteBase&) {
-    return false;
-  }
+// The registered library codec scans the build folder once, as the programs
+// scan theirs at start.
+inline bool PluginsScanned() {
+  static const bool scanned = imaging::ImageDLLLoader().ScanFolder(LUMARTE_BINARY_DIR);
+  return scanned;
 }
 
 }  // namespace lumarte::testing

@@ -2,8 +2,6 @@
 // is wrong and where, and nothing is read out of bounds.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileRecords.h"
 #include "support/MetafileBuilder.h"
@@ -46,14 +44,14 @@ std::string StretchDibits(uint32_t bits) {
 
 struct TCorruptCase {
   const char* Name;
-  std::function<std::string()> Make;
+  std::string Data;
   const char* Message;
 };
 
 class MetafileCorrupt : public ::testing::TestWithParam<TCorruptCase> {};
 
 TEST_P(MetafileCorrupt, RaisesFormatErrorWithItsMessage) {
-  std::string data = GetParam().Make();
+  const std::string& data = GetParam().Data;
   // A copy of exactly the file's size, so that reading past it is caught.
   std::vector<uint8_t> bytes(data.begin(), data.end());
   try {
@@ -67,109 +65,61 @@ TEST_P(MetafileCorrupt, RaisesFormatErrorWithItsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Files, MetafileCorrupt,
     ::testing::Values(
-        TCorruptCase{"Empty", [] { return std::string(); },
+        TCorruptCase{"Empty", std::string(), "Invalid metafile header: not a Windows metafile"},
+        TCorruptCase{"NotAMetafile", std::string(100, 'x'),
                      "Invalid metafile header: not a Windows metafile"},
-        TCorruptCase{"NotAMetafile", [] { return std::string(100, 'x'); },
-                     "Invalid metafile header: not a Windows metafile"},
-        TCorruptCase{"EmfHeaderLongerThanFile", [] { return Patched(Emf().Finish(), 4, 400); },
+        TCorruptCase{"EmfHeaderLongerThanFile", Patched(Emf().Finish(), 4, 400),
                      "Invalid metafile header: header size out of range"},
-        TCorruptCase{"EmfTruncated",
-                     [] {
-                       std::string d = Emf().Finish();
-                       return d.substr(0, d.size() - 4);
-                     },
+        TCorruptCase{"EmfTruncated", Emf().Finish().substr(0, Emf().Finish().size() - 4),
                      "Metafile is truncated"},
         TCorruptCase{"EmfDescriptionOutsideHeader",
-                     [] { return Patched(Patched(Emf().Finish(), 60, 10), 64, 80); },
+                     Patched(Patched(Emf().Finish(), 60, 10), 64, 80),
                      "Invalid metafile header: description outside the header"},
-        TCorruptCase{"EmfRecordTooSmall",
-                     [] {
-                       return Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4);
-                     },
+        TCorruptCase{"EmfRecordTooSmall", Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 88)"},
-        TCorruptCase{"EmfRecordPastTheEnd",
-                     [] {
-                       return Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4000);
-                     },
+        TCorruptCase{"EmfRecordPastTheEnd", Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4000),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 88)"},
-        TCorruptCase{"EmfRecordTooShortForItsFields",
-                     [] {
-                       return Emf().Add(43, {1, 2}).Finish();
-                     },
-                     "Corrupt metafile: record too short for its contents (record 0x002B at "
-                     "offset 88)"},
         TCorruptCase{
-            "EmfPointCountTooLarge",
-            [] {
-              return Emf().Add(87, {0, 0, 0, 0, 1000, 0, 0}).Finish();
-            },
+            "EmfRecordTooShortForItsFields", Emf().Add(43, {1, 2}).Finish(),
+            "Corrupt metafile: record too short for its contents (record 0x002B at offset 88)"},
+        TCorruptCase{
+            "EmfPointCountTooLarge", Emf().Add(87, {0, 0, 0, 0, 1000, 0, 0}).Finish(),
             "Corrupt metafile: point count exceeds the record (record 0x0057 at offset 88)"},
-        TCorruptCase{"EmfPolygonSizesExceedPoints",
-                     [] {
-                       return Emf().Add(91, {0, 0, 0, 0, 2, 2, 2, 1, 0, 0}).Finish();
-                     },
-                     "Corrupt metafile: polygon sizes exceed the point count (record 0x005B at "
-                     "offset 88)"},
         TCorruptCase{
-            "EmfTextOutsideRecord",
-            [] {
-              return Emf().Add(84, {0, 0, 0, 0, 1, 0, 0, 5, 5, 50, 76, 0, 0, 0, 0, 0, 0}).Finish();
-            },
-            "Corrupt metafile: text outside its record (record 0x0054 at offset 88)"},
-        TCorruptCase{"EmfObjectIndexOutOfRange", [] { return Emf().Add(37, {9}).Finish(); },
+            "EmfPolygonSizesExceedPoints", Emf().Add(91, {0, 0, 0, 0, 2, 2, 2, 1, 0, 0}).Finish(),
+            "Corrupt metafile: polygon sizes exceed the point count (record 0x005B at offset 88)"},
+        TCorruptCase{"EmfTextOutsideRecord",
+                     Emf().Add(84, {0, 0, 0, 0, 1, 0, 0, 5, 5, 50, 76, 0, 0, 0, 0, 0, 0}).Finish(),
+                     "Corrupt metafile: text outside its record (record 0x0054 at offset 88)"},
+        TCorruptCase{"EmfObjectIndexOutOfRange", Emf().Add(37, {9}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x0025 at offset 88)"},
-        TCorruptCase{"EmfCreateInReservedSlot",
-                     [] {
-                       return Emf().Add(39, {0, 0, 0, 0}).Finish();
-                     },
+        TCorruptCase{"EmfCreateInReservedSlot", Emf().Add(39, {0, 0, 0, 0}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x0027 at offset 88)"},
-        TCorruptCase{"EmfBitmapRowsMissing",
-                     [] { return Emf().AddBytes(81, StretchDibits(20)).Finish(); },
+        TCorruptCase{"EmfBitmapRowsMissing", Emf().AddBytes(81, StretchDibits(20)).Finish(),
                      "Invalid bitmap in metafile: pixel data missing (record 0x0051 at offset 88)"},
-        TCorruptCase{
-            "EmfBitmapOutsideRecord",
-            [] { return Patched(Emf().AddBytes(81, StretchDibits(48)).Finish(), 88 + 60, 4800); },
-            "Corrupt metafile: bitmap outside its record (record 0x0051 at offset 88)"},
-        TCorruptCase{"EmfHugeFrame",
-                     [] {
-                       return TEmfBuilder({0, 0, 2000000000, 100}, {0, 0, 0, 0}).Finish();
-                     },
+        TCorruptCase{"EmfBitmapOutsideRecord",
+                     Patched(Emf().AddBytes(81, StretchDibits(48)).Finish(), 88 + 60, 4800),
+                     "Corrupt metafile: bitmap outside its record (record 0x0051 at offset 88)"},
+        TCorruptCase{"EmfHugeFrame", TEmfBuilder({0, 0, 2000000000, 100}, {0, 0, 0, 0}).Finish(),
                      "Metafile too large"},
-        TCorruptCase{"WmfZeroUnitsPerInch",
-                     [] {
-                       return TWmfBuilder(true, {0, 0, 99, 99}, 0).Finish();
-                     },
+        TCorruptCase{"WmfZeroUnitsPerInch", TWmfBuilder(true, {0, 0, 99, 99}, 0).Finish(),
                      "Invalid metafile header: zero units per inch"},
-        TCorruptCase{"WmfBadHeader", [] { return Patched(Wmf().Finish(), 22, 0x00050007); },
+        TCorruptCase{"WmfBadHeader", Patched(Wmf().Finish(), 22, 0x00050007),
                      "Invalid metafile header: not a Windows metafile"},
-        TCorruptCase{"WmfRecordTooSmall",
-                     [] {
-                       return Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 2);
-                     },
+        TCorruptCase{"WmfRecordTooSmall", Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 2),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 40)"},
         TCorruptCase{"WmfRecordPastTheEnd",
-                     [] {
-                       return Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 0x10000);
-                     },
+                     Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 0x10000),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 40)"},
         TCorruptCase{
-            "WmfPointCountTooLarge",
-            [] {
-              return Wmf().Add(0x0324, {500, 1, 1}).Finish();
-            },
+            "WmfPointCountTooLarge", Wmf().Add(0x0324, {500, 1, 1}).Finish(),
             "Corrupt metafile: point count exceeds the record (record 0x0324 at offset 40)"},
-        TCorruptCase{"WmfTextLongerThanRecord",
-                     [] {
-                       return Wmf().Add(0x0521, {40, 0x4141, 1, 1}).Finish();
-                     },
-                     "Corrupt metafile: record too short for its contents (record 0x0521 at "
-                     "offset 40)"},
-        TCorruptCase{"WmfObjectIndexOutOfRange", [] { return Wmf().Add(0x012D, {4}).Finish(); },
+        TCorruptCase{
+            "WmfTextLongerThanRecord", Wmf().Add(0x0521, {40, 0x4141, 1, 1}).Finish(),
+            "Corrupt metafile: record too short for its contents (record 0x0521 at offset 40)"},
+        TCorruptCase{"WmfObjectIndexOutOfRange", Wmf().Add(0x012D, {4}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x012D at offset 40)"},
-        TCorruptCase{"PlainWmfWithoutWindow",
-                     [] {
-                       return TWmfBuilder(false).Add(0x0213, {1, 1}).Finish();
-                     },
+        TCorruptCase{"PlainWmfWithoutWindow", TWmfBuilder(false).Add(0x0213, {1, 1}).Finish(),
                      "Metafile has no size"}),
     [](const auto& info) { return std::string(info.param.Name); });
 

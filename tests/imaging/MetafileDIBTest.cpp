@@ -53,64 +53,36 @@ TEST_P(MetafileDib, DecodesToTopDownArgb) {
   EXPECT_EQ(again->Pixels, c.Pixels);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Depths, MetafileDib,
     ::testing::Values(
-        TDibCase{"OneBit",
-                 DibInfo(3, 2, 1) + Palette({K, W}),
-                 Raw({0xA0, 0, 0, 0, 0x40, 0, 0, 0}),
-                 3,
-                 2,
-                 {K, W, K, W, K, W}},
-        TDibCase{"FourBit",
-                 DibInfo(3, 1, 4, 0, 3) + Palette({R, G, B}),
-                 Raw({0x01, 0x20, 0, 0}),
-                 3,
-                 1,
-                 {R, G, B}},
+        TDibCase{"OneBit", DibInfo(3, 2, 1) + Palette({K, W}), Raw({0xA0, 0, 0, 0, 0x40, 0, 0, 0}),
+                 3, 2, {K, W, K, W, K, W}},
+        TDibCase{"FourBit", DibInfo(3, 1, 4, 0, 3) + Palette({R, G, B}), Raw({0x01, 0x20, 0, 0}),
+                 3, 1, {R, G, B}},
         // A colour table shorter than the depth implies: missing entries are black.
-        TDibCase{"EightBitShortTable",
-                 DibInfo(2, 1, 8, 0, 2) + Palette({W, R}),
-                 Raw({1, 7, 0, 0}),
-                 2,
-                 1,
-                 {R, K}},
+        TDibCase{"EightBitShortTable", DibInfo(2, 1, 8, 0, 2) + Palette({W, R}), Raw({1, 7, 0, 0}),
+                 2, 1, {R, K}},
         TDibCase{"SixteenBit555", DibInfo(2, 1, 16), Raw({0x00, 0x7C, 0x1F, 0x00}), 2, 1, {R, B}},
         TDibCase{"SixteenBit565Masks",
                  DibInfo(2, 1, 16, 3) + Raw({0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}),
-                 Raw({0xE0, 0x07, 0x00, 0xF8}),
-                 2,
-                 1,
-                 {G, R}},
-        TDibCase{"TwentyFourBitPadded",
-                 DibInfo(1, 2, 24),
-                 Raw({0, 0, 255, 0, 255, 0, 0, 0}),
-                 1,
-                 2,
-                 {B, R}},
-        TDibCase{"ThirtyTwoBitIgnoresAlpha",
-                 DibInfo(2, 1, 32),
-                 Raw({255, 0, 0, 0, 0, 255, 0, 7}),
-                 2,
-                 1,
-                 {B, G}},
+                 Raw({0xE0, 0x07, 0x00, 0xF8}), 2, 1, {G, R}},
+        TDibCase{"TwentyFourBitPadded", DibInfo(1, 2, 24), Raw({0, 0, 255, 0, 255, 0, 0, 0}),
+                 1, 2, {B, R}},
+        TDibCase{"ThirtyTwoBitIgnoresAlpha", DibInfo(2, 1, 32), Raw({255, 0, 0, 0, 0, 255, 0, 7}),
+                 2, 1, {B, G}},
         TDibCase{"TopDown", DibInfo(1, -2, 24), Raw({0, 0, 255, 0, 255, 0, 0, 0}), 1, 2, {R, B}},
         // RLE8: a run of 3, end of line, a literal run of 3 (padded), end of
         // line, delta (1, 0), one pixel, end of bitmap.
-        TDibCase{"RunLength8",
-                 DibInfo(4, 3, 8, 1, 3) + Palette({K, R, G}),
+        TDibCase{"RunLength8", DibInfo(4, 3, 8, 1, 3) + Palette({K, R, G}),
                  Raw({3, 1, 0, 0, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 1, 0, 1, 2, 0, 1}),
-                 4,
-                 3,
-                 {T, G, T, T, G, K, R, T, R, R, R, T}},
+                 4, 3, {T, G, T, T, G, K, R, T, R, R, R, T}},
         // RLE4: a run of 3 alternating 1 and 2, end of line, literal 2, 1, 2, end.
-        TDibCase{"RunLength4",
-                 DibInfo(3, 2, 4, 2, 3) + Palette({K, R, G}),
-                 Raw({3, 0x12, 0, 0, 0, 3, 0x21, 0x20, 0, 1}),
-                 3,
-                 2,
-                 {G, R, G, R, G, R}}),
+        TDibCase{"RunLength4", DibInfo(3, 2, 4, 2, 3) + Palette({K, R, G}),
+                 Raw({3, 0x12, 0, 0, 0, 3, 0x21, 0x20, 0, 1}), 3, 2, {G, R, G, R, G, R}}),
     [](const auto& info) { return std::string(info.param.Name); });
+// clang-format on
 
 TEST(MetafileDib, AlphaBlendKeepsPremultipliedAlpha) {
   std::string info = DibInfo(1, 1, 32), bits = Raw({10, 20, 30, 40});

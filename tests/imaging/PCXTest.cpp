@@ -200,46 +200,29 @@ TPcxHeader With(std::function<void(TPcxHeader&)> f) {
   return h;
 }
 
+#define HEADER(...) With([]([[maybe_unused]] TPcxHeader& h) { __VA_ARGS__; })
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, PcxBad,
     ::testing::Values(
-        TBadCase{"Manufacturer",
-                 With([](auto& h) { h.Manufacturer = 11; }),
-                 {1, 2},
-                 "Unsupported file format"},
-        TBadCase{
-            "Version3", With([](auto& h) { h.Version = 3; }), {1, 2}, "Unsupported file format"},
-        TBadCase{"NotRunLength",
-                 With([](auto& h) { h.Encoding = 0; }),
-                 {1, 2},
-                 "Unsupported file format"},
-        TBadCase{"FourBits", With([](auto& h) { h.Bits = 4; }), {1, 2}, "Unsupported file format"},
-        TBadCase{
-            "TwoPlanes", With([](auto& h) { h.Planes = 2; }), {1, 2}, "Unsupported file format"},
-        TBadCase{
-            "FourPlanes", With([](auto& h) { h.Planes = 4; }), {1, 2}, "Unsupported file format"},
-        TBadCase{"RunPastEnd", With([](auto&) {}), {1, 0xC2, 7}, "Error in bitmap data"},
-        TBadCase{"RunPastEndThreePlanes",
-                 With([](auto& h) { h.Planes = 3; }),
-                 {0xC7, 1},
-                 "Error in bitmap data"},
-        TBadCase{"Truncated", With([](auto&) {}), {1}, "Read less than expected"},
-        TBadCase{"TruncatedTable", With([](auto&) {}), {1, 2, 12, 0, 0}, "Read less than expected"},
-        TBadCase{"NoBytesPerLine",
-                 With([](auto& h) { h.BytesPerLine = 0; }),
-                 {1},
-                 "Invalid bitmap size"},
-        TBadCase{"YmaxBelowYmin", With([](auto& h) { h.Ymin = 5; }), {1}, "Invalid bitmap size"},
-        TBadCase{"XmaxBelowXmin", With([](auto& h) { h.Xmin = 3; }), {1, 2}, "Invalid bitmap size"},
-        TBadCase{"HugeClaim",
-                 With([](auto& h) { h.Ymax = 60000, h.BytesPerLine = 60000; }),
-                 {1},
-                 "Invalid bitmap size"},
-        TBadCase{"LargeClaimTinyData",
-                 With([](auto& h) { h.Ymax = 9999, h.BytesPerLine = 9999; }),
-                 {1},
-                 "Read less than expected"}),
+        TBadCase{"Manufacturer", HEADER(h.Manufacturer = 11), {1, 2}, "Unsupported file format"},
+        TBadCase{"Version3", HEADER(h.Version = 3), {1, 2}, "Unsupported file format"},
+        TBadCase{"NotRunLength", HEADER(h.Encoding = 0), {1, 2}, "Unsupported file format"},
+        TBadCase{"FourBits", HEADER(h.Bits = 4), {1, 2}, "Unsupported file format"},
+        TBadCase{"TwoPlanes", HEADER(h.Planes = 2), {1, 2}, "Unsupported file format"},
+        TBadCase{"FourPlanes", HEADER(h.Planes = 4), {1, 2}, "Unsupported file format"},
+        TBadCase{"RunPastEnd", HEADER(), {1, 0xC2, 7}, "Error in bitmap data"},
+        TBadCase{"RunPastEndThreePlanes", HEADER(h.Planes = 3), {0xC7, 1}, "Error in bitmap data"},
+        TBadCase{"Truncated", HEADER(), {1}, "Read less than expected"},
+        TBadCase{"TruncatedTable", HEADER(), {1, 2, 12, 0, 0}, "Read less than expected"},
+        TBadCase{"NoBytesPerLine", HEADER(h.BytesPerLine = 0), {1}, "Invalid bitmap size"},
+        TBadCase{"YmaxBelowYmin", HEADER(h.Ymin = 5), {1}, "Invalid bitmap size"},
+        TBadCase{"XmaxBelowXmin", HEADER(h.Xmin = 3), {1, 2}, "Invalid bitmap size"},
+        TBadCase{"HugeClaim", HEADER(h.Ymax = 60000, h.BytesPerLine = 60000), {1}, "Invalid bitmap size"},
+        TBadCase{"LargeClaimTinyData", HEADER(h.Ymax = 9999, h.BytesPerLine = 9999), {1}, "Read less than expected"}),
     [](const auto& info) { return std::string(info.param.Name); });
+// clang-format on
+#undef HEADER
 
 TEST(PcxLoader, RefusesOtherExtensions) {
   TPCXLoader loader;

@@ -105,9 +105,6 @@ TEST_F(MainWindowTest, EveryEnabledItemDoesSomething) {
           << a->objectName().toStdString();
     }
   }
-  // Work of later issues is visible but off.
-  for (const char* later : {"LMSendtoThumbnailCreator1"})
-    EXPECT_FALSE(Action(later)->isEnabled()) << later;
 }
 
 TEST_F(MainWindowTest, OpeningShowsTheImageEverywhere) {

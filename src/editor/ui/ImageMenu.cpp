@@ -42,38 +42,38 @@ void TForm1::BuildImageMenu() {
                      {},
                      {"LMResize2", "Resize", "Ctrl+R",
                       [this] { Guard([this] { LMResize2Click(*this); }); }},
-                     {"LMEnlargeCanvas1"},
-                     {"LMRotateandMirror1"},
+                     EffectItem("LMEnlargeCanvas1"),
+                     EffectItem("LMRotateandMirror1"),
                  });
   AddSubmenu(menu, "LMRotateAll1", "Rotate All 90\u00B0",
-             {{"LMRotateLeft1"}, {"LMRotateRight1"}});
+             {EffectItem("LMRotateLeft1"), EffectItem("LMRotateRight1")});
   AddSubmenu(menu, "LMFlip1", "Flip",
-             {{"LMVertical1"},
-              {"LMHorizontal1"},
-              {"LMDiagonalUp"},
-              {"LMDiagonalDown"}});
+             {EffectItem("LMVertical1"),
+              EffectItem("LMHorizontal1"),
+              EffectItem("LMDiagonalUp"),
+              EffectItem("LMDiagonalDown")});
   AddSubmenu(
       menu, "LMColors1", "Colors",
       {{"LMEditColors1", "Edit Colors", nullptr, Do(&TForm1::LMEditColors1Click)},
        {},
-       {"LMNegativeImage1"},
-       {"LMGrayscale1"},
-       {"LMColorize1"},
-       {"LMSwitchColors1"},
+       EffectItem("LMNegativeImage1"),
+       EffectItem("LMGrayscale1"),
+       EffectItem("LMColorize1"),
+       EffectItem("LMSwitchColors1"),
        {},
-       {"LMColororTCIColor1"},
-       {"LMTCITransparentColor1"},
-       {"LMBGColorFGColor1"}});
+       EffectItem("LMColororTCIColor1"),
+       EffectItem("LMTCITransparentColor1"),
+       EffectItem("LMBGColorFGColor1")});
   AddItems(
       menu,
       {
           {},
-          {"LMFillSelection1"},
-          {"LMPaintBorderofSelection1"},
+          EffectItem("LMFillSelection1"),
+          EffectItem("LMPaintBorderofSelection1"),
       });
   AddSubmenu(menu, "LMFloodfill1", "Floodfill (with BG Color)",
-             {{"LMFillwithFGcoloraslongaspixelsareofBGcolor1"},
-              {"LMFillareawithFGcolor1"}});
+             {EffectItem("LMFillwithFGcoloraslongaspixelsareofBGcolor1"),
+              EffectItem("LMFillareawithFGcolor1")});
   AddItems(menu, {
                      {},
                      {"LMRGBSplitImage1", "Split colors (RGB) of the image into 3 images", nullptr,

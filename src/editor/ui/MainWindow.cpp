@@ -29,6 +29,8 @@
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/OptionsForm.h"
 #include "editor/ui/QtPrompts.h"
+#include "gallery/ui/CreatorPrompts.h"
+#include "gallery/ui/ThumbnailCreatorForm.h"
 #include "effects/ui/ParamEffectForm.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
@@ -335,7 +337,9 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::OpenStartTool() {
   if (ActivatedOnce) return;
   ActivatedOnce = true;
+  if (StartTool == TStartTool::Thumb) Guard([this] { LMThumbnailCreator1Click(); });
   if (StartTool == TStartTool::Video) Guard([this] { LMVideo1Click(); });
+  if (StartTool == TStartTool::Browser) Guard(Do(&TForm1::LMBrowse1Click));
   if (StartTool == TStartTool::Capture) Guard(Do(&TForm1::LMScreenCapturer1Click));
 }
 
@@ -356,6 +360,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   ImagesForm->close();
+  // The creator forgets its undo backups when it closes; the program ends.
+  if (ThumbnailForm) {
+    ThumbnailForm->StartedAlone = false;
+    ThumbnailForm->close();
+  }
   event->accept();
 }
 

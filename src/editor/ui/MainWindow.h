@@ -35,6 +35,14 @@ class TCapturer;
 namespace lumarte::video {
 class TVideoExtractForm;
 }  // namespace lumarte::video
+namespace lumarte::browser {
+class TImageBrowserForm;
+class TBrowserPrompts;
+}  // namespace lumarte::browser
+namespace lumarte::gallery {
+class TCreatorPrompts;
+class TThumbnailCreatorForm;
+}  // namespace lumarte::gallery
 
 namespace lumarte::editor {
 
@@ -149,6 +157,18 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   video::TVideoExtractForm* VideoForm = nullptr;
   // "-VIDEO <file>": the video the player opens at start.
   std::string StartVideoFile;
+  // "Browse ...": the image browser, made on first use and kept.
+  void LMBrowse1Click();
+  browser::TImageBrowserForm* BrowserForm = nullptr;
+  // The browser's questions; its own dialogs when null (tests set theirs).
+  browser::TBrowserPrompts* BrowserPrompts = nullptr;
+  // "Thumbnail Creator": made on first use and kept.
+  void LMThumbnailCreator1Click();
+  void LMSendtoThumbnailCreator1Click();
+  gallery::TThumbnailCreatorForm& ThumbnailCreatorForm();
+  gallery::TThumbnailCreatorForm* ThumbnailForm = nullptr;
+  // The creator's own questions; its dialogs unless a test answers them.
+  gallery::TCreatorPrompts* ThumbnailAsk = nullptr;
   // Edit
   void LMUndo1Click();
   void LMRedo1Click();
@@ -215,6 +235,8 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
     const char* Shortcut;       // null for none
     std::function<void()> Run;  // empty: the command comes later, shown disabled
   };
+  // An item whose caption and command come from the effect row that lists it.
+  static TMenuItem EffectItem(const char* name) { return {name, nullptr, nullptr, {}}; }
   std::function<void()> Do(void (TForm1::*handler)());
   QMenu* AddMenu(const char* name, const char* caption);
   QMenu* AddSubmenu(QMenu* parent, const char* name, const char* caption,
@@ -263,6 +285,7 @@ class TForm1 : public QMainWindow, public DocumentHost, public SelectionView {
   QLabel* StatusPanels[5];
   QLabel* FileNameLabel;
   capture::TCapturer* Capturer = nullptr;  // made on first use, kept
+  std::unique_ptr<gallery::TCreatorPrompts> OwnThumbnailAsk;
   bool ImagesWindowBeforeCapture = false;
   bool ShownOnce = false;
   // The tool a start-up switch names opens once, at the first activation.

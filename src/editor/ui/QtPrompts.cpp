@@ -1,10 +1,10 @@
 #include "editor/ui/QtPrompts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QSpinBox>
 
 #include "editor/model/RasterConversion.h"
@@ -23,20 +23,6 @@ namespace lumarte::editor {
 
 namespace {
 const char* const kTitle = "Lumarte 1.0";
-}
-
-QString QtFileFilter(const std::string& filter) {
-  QStringList parts = QString::fromStdString(filter).split('|');
-  QStringList entries;
-  static const QRegularExpression trailingList(R"(\s*\([^()]*\)\s*$)");
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString patterns = parts[i + 1].split(';', Qt::SkipEmptyParts).join(' ');
-    if (patterns.isEmpty()) continue;
-    QString description = parts[i];
-    description.remove(trailingList);
-    entries << description + " (" + patterns + ")";
-  }
-  return entries.join(";;");
 }
 
 TQtPrompts::TQtPrompts(QWidget* window)
@@ -81,12 +67,18 @@ std::optional<TImageSize> TQtPrompts::AskNewImageSize() {
   return TImageSize{NewImageForm->WidthSpinEdit->value(), NewImageForm->HeightSpinEdit->value()};
 }
 
+// Messages open over the window the user works in (a tool window, too).
+QWidget* TQtPrompts::MessageParent() const {
+  QWidget* active = QApplication::activeWindow();
+  return active ? active : Window;
+}
+
 void TQtPrompts::ShowMessage(const std::string& text) {
-  QMessageBox::warning(Window, kTitle, QString::fromStdString(text));
+  QMessageBox::warning(MessageParent(), kTitle, QString::fromStdString(text));
 }
 
 void TQtPrompts::ShowError(const std::string& text, const std::string& caption) {
-  QMessageBox::critical(Window, QString::fromStdString(caption), QString::fromStdString(text),
+  QMessageBox::critical(MessageParent(), QString::fromStdString(caption), QString::fromStdString(text),
                         QMessageBox::Ok | QMessageBox::Cancel);
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "editor/model/EditorPrompts.h"
+#include "ui/FileFilter.h"
 
 class QWidget;
 
@@ -21,9 +22,7 @@ class TSelectExtForm;
 class TSaveChangedForm;
 class TTextForm;
 
-// "desc|pattern;pattern|..." as a Qt file dialog filter list: each
-// description's own parenthesised pattern list is replaced by the real one.
-QString QtFileFilter(const std::string& filter);
+using ui::QtFileFilter;
 
 class TQtPrompts : public TEditorPrompts {
  public:
@@ -47,6 +46,7 @@ class TQtPrompts : public TEditorPrompts {
   bool AskJpeg2000Options(const TBitmap& raster) override;
 
  private:
+  QWidget* MessageParent() const;
   QWidget* Window;
   QString OpenFolder;
   TNewImageForm* NewImageForm;

@@ -17,6 +17,7 @@ void TForm1::LMVideo1Click() {
       activateWindow();
     };
     link.SaveAs = [this] { return Files.LMSaveas1Click(); };
+    link.SendToThumbnailCreator = [this] { LMSendtoThumbnailCreator1Click(); };
     VideoForm = new video::TVideoExtractForm(Prompts, std::move(link), this);
     VideoForm->OpenHelp = [this](const std::string& file) { OpenDocument(file); };
     VideoForm->EndProgram = [this] { close(); };

@@ -66,13 +66,7 @@ TEST_P(ColorTabTest, EditsOnlyItsMember) {
 
 INSTANTIATE_TEST_SUITE_P(AllTabs, ColorTabTest, ::testing::Range(0, kColorTabCount));
 
-TEST(ColorFormModelTest, TabsMapToForegroundBackgroundAndNumberedColours) {
-  EXPECT_EQ(ColorTabMember(0), TColorMember::FG);
-  EXPECT_EQ(ColorTabMember(1), TColorMember::BG);
-  EXPECT_EQ(ColorTabMember(2), TColorMember::Color1);
-  EXPECT_EQ(ColorTabMember(9), TColorMember::Color8);
-  EXPECT_STREQ(kColorTabCaptions[0], "Foreground");
-  EXPECT_STREQ(kColorTabCaptions[9], "Color 8");
+TEST(ColorFormModelTest, TabsOutsideTheTenAreRefused) {
   TColorFormModel model;
   EXPECT_THROW(model.SelectTab(10), ELumarteError);
   EXPECT_THROW(model.SelectTab(-1), ELumarteError);
@@ -118,23 +112,29 @@ TEST(ColorFormModelTest, LoadKeepsTheTabAndDropsUnwrittenEdits) {
   EXPECT_EQ(model.Selected(), set.BG);
 }
 
+// The line width bar runs from 1 to 32, the interval width bar from -1 to 128.
 struct WidthCase {
+  bool Interval;
   int Set, Shown;
 };
 
-class LineWidthTest : public ::testing::TestWithParam<WidthCase> {};
+class WidthBarTest : public ::testing::TestWithParam<WidthCase> {};
 
-TEST_P(LineWidthTest, BarRangeIs1To32) {
+TEST_P(WidthBarTest, StopsAtItsEnds) {
+  const auto& c = GetParam();
   TColorFormModel model;
   model.Load(SampleSet());
-  model.SetLineWidth(GetParam().Set);
-  EXPECT_EQ(model.LineWidth(), GetParam().Shown);
-  EXPECT_EQ(RoundTrip(model).PenWidth, GetParam().Shown);
+  c.Interval ? model.SetTCIWidth(c.Set) : model.SetLineWidth(c.Set);
+  EXPECT_EQ(c.Interval ? model.TCIWidth() : model.LineWidth(), c.Shown);
+  const TColorSet out = RoundTrip(model);
+  EXPECT_EQ(c.Interval ? out.TCIWidth : out.PenWidth, c.Shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, LineWidthTest,
-                         ::testing::Values(WidthCase{1, 1}, WidthCase{32, 32}, WidthCase{33, 32},
-                                           WidthCase{0, 1}, WidthCase{-7, 1}, WidthCase{17, 17}));
+INSTANTIATE_TEST_SUITE_P(Edges, WidthBarTest,
+                         ::testing::Values(WidthCase{false, 1, 1}, WidthCase{false, 33, 32},
+                                           WidthCase{false, 0, 1}, WidthCase{false, 17, 17},
+                                           WidthCase{true, -1, -1}, WidthCase{true, -2, -1},
+                                           WidthCase{true, 0, 0}, WidthCase{true, 129, 128}));
 
 // The pen may be wider (the main window's spin edit goes to 128): the bar
 // shows its end, and only moving it changes the pen.
@@ -148,20 +148,6 @@ TEST(ColorFormModelTest, WiderPenSurvivesUntilTheBarMoves) {
   model.SetLineWidth(20);
   EXPECT_EQ(RoundTrip(model).PenWidth, 20);
 }
-
-class TCIWidthTest : public ::testing::TestWithParam<WidthCase> {};
-
-TEST_P(TCIWidthTest, BarRangeIsMinus1To128) {
-  TColorFormModel model;
-  model.Load(SampleSet());
-  model.SetTCIWidth(GetParam().Set);
-  EXPECT_EQ(model.TCIWidth(), GetParam().Shown);
-  EXPECT_EQ(RoundTrip(model).TCIWidth, GetParam().Shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Edges, TCIWidthTest,
-                         ::testing::Values(WidthCase{-1, -1}, WidthCase{-2, -1}, WidthCase{0, 0},
-                                           WidthCase{128, 128}, WidthCase{129, 128}));
 
 TEST(ColorFormModelTest, IntervalBarsSetTheCentre) {
   TColorFormModel model;

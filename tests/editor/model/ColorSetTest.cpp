@@ -6,18 +6,6 @@
 #include "editor/model/ZoomStatus.h"
 
 using namespace lumarte::editor;
-using lumarte::editor::testing::Message;
-
-TEST(ColorSetTest, Defaults) {
-  TColorSet c;
-  EXPECT_EQ(c.FG, TColorEntry::FromRGB(255, 255, 255));
-  EXPECT_EQ(c.BG, TColorEntry::FromRGB(0, 0, 0));
-  EXPECT_EQ(c.TCIWidth, -1);
-  EXPECT_EQ(c.Color(4), TColorEntry::FromRGB(127, 127, 127));
-  EXPECT_EQ(c.Color(6), TColorEntry::FromRGB(22, 190, 200));
-  EXPECT_EQ(c.Color(8), TColorEntry::FromRGB(220, 210, 200));
-  EXPECT_EQ(c.PenWidth, 1);
-}
 
 TEST(ColorSetTest, ValueIsRedPlus256GreenPlus65536Blue) {
   TColorEntry e = TColorEntry::FromRGB(12, 200, 7);
@@ -131,15 +119,4 @@ TEST(ColourPanelTest, SwatchesAndLabels) {
   EXPECT_EQ(s[10].Label, '8');
   EXPECT_EQ(s[10].LabelX, 138);
   EXPECT_FALSE(s[10].WhiteLabel);  // 220 + 210 + 200
-}
-
-TEST(ColourCommandsTest, MenuTables) {
-  ASSERT_EQ(kTakeColourCommands.size(), 11u);
-  EXPECT_STREQ(kTakeColourCommands[2].Caption, "to Transparent Color Interval");
-  EXPECT_STREQ(kTakeColourCommands[10].Name, "N81");
-  EXPECT_EQ(kTakeColourCommands[10].Member, ColorK(8));
-  EXPECT_STREQ(kSwitchForegroundCommands[0].Name, "BGColor1");
-  EXPECT_STREQ(kSwitchBackgroundCommands[1].Name, "TransparentColor1");
-  EXPECT_STREQ(kSwitchBackgroundCommands[2].Name, "Color12");
-  EXPECT_EQ(kSwitchBackgroundCommands[2].Member, ColorK(1));
 }

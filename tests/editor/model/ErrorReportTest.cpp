@@ -37,6 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReportCase{Thrown<ELumarteError>("Nothing on Clipboard!"), "Nothing on Clipboard!"},
         ReportCase{Thrown<ELumarteError>(""), "Error Code: LumarteError"},
+        ReportCase{Thrown<EFormatError>("CRC error"), "CRC error"},
+        ReportCase{Thrown<EFormatError>(""), "Error Code: FormatError"},
+        ReportCase{Thrown<std::out_of_range>("array::at"), "Error Code: RangeError"},
+        ReportCase{Thrown<std::runtime_error>("disk on fire"), "Error Code: disk on fire"},
         ReportCase{Thrown<EDBException>(""), "Error Code: DB"},
         ReportCase{Thrown<std::bad_alloc>(), "Error Code: OutOfMemory"},
         ReportCase{Thrown<std::invalid_argument>("stoi"), "Error Code: ConvertError"},
@@ -62,10 +66,19 @@ TEST(ErrorClassifier, CancelledStepShowsNothing) {
   EXPECT_EQ(classifier.Classify(Thrown<EAbort>("")).Action, TErrorAction::Silent);
 }
 
-TEST(ErrorCode, EXCEPTIONBeforeOUTOFDoesNotCut) {
-  EXPECT_EQ(ErrorCodeFromClassName("EExceptionOutOfMemory"), "OutOfMemory");
-  EXPECT_EQ(ErrorCodeFromClassName("E"), "");
-  EXPECT_EQ(ErrorCodeFromClassName(""), "");
+// "EXCEPTION" before "OUTOF" does not cut the name short.
+TEST(ErrorCode, FromClassName) {
+  for (auto [name, code] : {std::pair{"EOutOfMemory", "OutOfMemory"},
+                            {"EOutOfResources", "OutOfResources"},
+                            {"EOutOfMemoryException", "OutOfMemory"},
+                            {"EExceptionOutOfMemory", "OutOfMemory"},
+                            {"EAccessViolation", "AccessViolation"},
+                            {"EZeroDivideException", "ZeroDivide"},
+                            {"ERangeError", "RangeError"},
+                            {"Exception", ""},
+                            {"E", ""},
+                            {"", ""}})
+    EXPECT_EQ(ErrorCodeFromClassName(name), code) << name;
 }
 
 }  // namespace

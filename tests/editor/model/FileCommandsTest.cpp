@@ -9,6 +9,7 @@
 #include "editor/model/RasterConversion.h"
 #include "imaging/Errors.h"
 #include "imaging/RevedBitmap.h"
+#include "support/ErrorMessage.h"
 #include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 #include "support/TestCodec.h"
@@ -73,14 +74,6 @@ class FileCommandsTest : public ::testing::Test {
     int n = 0;
     for (int k = 0; k < kSlotCount; ++k) n += docs.Slot(k).InUse;
     return n;
-  }
-  std::string Message(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const std::exception& e) {
-      return e.what();
-    }
-    return "(no exception)";
   }
 };
 

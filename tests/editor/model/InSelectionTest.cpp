@@ -67,72 +67,55 @@ TEST(InSelectionTest, NothingSelectedIsTheWholeImage) {
   EXPECT_FALSE(s.BoundsDirty);
 }
 
-TEST(InSelectionTest, RectangleDraggedUpwardsLeft) {
-  TBitmap img = Gradient(W, H);
-  TSelectionClass s = Rect(10, 10, 5, 20);
-  TSelectionTest t(s, img, {});
-  EXPECT_EQ(t.Bounds(), (TRect{5, 10, 10, 20}));
-  EXPECT_EQ(CountSelected(t), 6 * 11);
-  EXPECT_TRUE(t.InSelection(5, 10));
-  EXPECT_TRUE(t.InSelection(10, 20));
-  EXPECT_FALSE(t.InSelection(11, 20));
-  EXPECT_FALSE(t.InSelection(5, 21));
-}
-
-TEST(InSelectionTest, RectangleBoundsStopAtTheImageEdge) {
-  TBitmap img = Gradient(W, H);
-  TSelectionClass s = Rect(30, 25, 100, 100);
-  TSelectionTest t(s, img, {});
-  EXPECT_EQ(t.Bounds(), (TRect{30, 25, 39, 29}));
-  EXPECT_EQ(CountSelected(t), 10 * 5);
-  // Corners that coincide select the whole image.
-  TSelectionClass same = Rect(7, 7, 7, 7);
-  EXPECT_EQ(CountSelected(TSelectionTest(same, img, {})), W * H);
-}
-
-TEST(InSelectionTest, CircleOfRadiusZeroIsItsCentre) {
-  TBitmap img = Gradient(W, H);
-  TSelectionClass s = Circle(12, 9, 0);
-  TSelectionTest t(s, img, {});
-  EXPECT_EQ(CountSelected(t), 1);
-  EXPECT_TRUE(t.InSelection(12, 9));
-  EXPECT_EQ(t.Bounds(), (TRect{12, 9, 12, 9}));
-}
-
-// Circle bounds are clamped into the image, and no pixel outside it passes
-// even though the disc reaches beyond.
-TEST(InSelectionTest, CircleAtTheCornerStaysInTheImage) {
-  TBitmap img = Gradient(W, H);
-  TSelectionClass s = Circle(0, 0, 3);
-  TSelectionTest t(s, img, {});
-  EXPECT_EQ(t.Bounds(), (TRect{0, 0, 3, 3}));
-  EXPECT_FALSE(t.InSelection(-1, 0));
-  EXPECT_EQ(CountSelected(t), 11);  // the quarter disc x, y >= 0 with x² + y² <= 9
-}
-
-TEST(InSelectionTest, PointIsOnePixel) {
-  TBitmap img = Gradient(W, H);
+TSelectionClass Point(int x, int y) {
   TSelectionClass s;
   s.Kind = SelKind::Point;
-  s.X1 = s.X2 = 3, s.Y1 = s.Y2 = 4;
-  TSelectionTest t(s, img, {});
-  EXPECT_EQ(CountSelected(t), 1);
-  EXPECT_TRUE(t.InSelection(3, 4));
+  s.X1 = s.X2 = x, s.Y1 = s.Y2 = y;
+  return s;
 }
 
-TEST(InSelectionTest, PolygonOutlineIsNotSelected) {
-  TBitmap img = Gradient(W, H);
+TSelectionClass Polygon(int x1, int y1, int x2, int y2) {
   TSelectionClass s;
   s.Kind = SelKind::Polygon;
-  for (TPoint p : {TPoint{2, 2}, TPoint{12, 2}, TPoint{12, 8}, TPoint{2, 8}})
+  for (TPoint p : {TPoint{x1, y1}, TPoint{x2, y1}, TPoint{x2, y2}, TPoint{x1, y2}})
     s.Polygon.AddPoint(p.X, p.Y);
-  TSelectionTest t(s, img, {});  // builds the stale mask itself
-  EXPECT_FALSE(t.InSelection(2, 5));
-  EXPECT_FALSE(t.InSelection(7, 2));
-  EXPECT_TRUE(t.InSelection(3, 3));
-  EXPECT_EQ(CountSelected(t), 9 * 5);
-  EXPECT_EQ(t.Bounds(), (TRect{2, 2, 12, 8}));
+  return s;
 }
+
+// Bounds and pixel counts of single shapes; which pixels pass is compared
+// with the rules over many random shapes below.
+struct TShapeCase {
+  const char* Name;
+  TSelectionClass Shape;
+  TRect Bounds;
+  int Selected;
+};
+
+class ShapeSelection : public ::testing::TestWithParam<TShapeCase> {};
+
+TEST_P(ShapeSelection, BoundsAndPixels) {
+  TBitmap img = Gradient(W, H);
+  TSelectionClass s = GetParam().Shape;
+  TSelectionTest t(s, img, {});  // builds a stale polygon mask itself
+  EXPECT_EQ(t.Bounds(), GetParam().Bounds);
+  EXPECT_EQ(CountSelected(t), GetParam().Selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ShapeSelection,
+    ::testing::Values(
+        TShapeCase{"RectangleDraggedUpwardsLeft", Rect(10, 10, 5, 20), {5, 10, 10, 20}, 6 * 11},
+        TShapeCase{
+            "RectangleStopsAtTheImageEdge", Rect(30, 25, 100, 100), {30, 25, 39, 29}, 10 * 5},
+        // Corners that coincide select the whole image.
+        TShapeCase{"RectangleOfOnePoint", Rect(7, 7, 7, 7), {0, 0, 39, 29}, W* H},
+        TShapeCase{"CircleOfRadiusZeroIsItsCentre", Circle(12, 9, 0), {12, 9, 12, 9}, 1},
+        // The quarter disc x, y >= 0 with x² + y² <= 9; nothing outside the image.
+        TShapeCase{"CircleAtTheCorner", Circle(0, 0, 3), {0, 0, 3, 3}, 11},
+        TShapeCase{"PointIsOnePixel", Point(3, 4), {3, 4, 3, 4}, 1},
+        // The outline is not selected: the inside of (2,2)-(12,8) is 9 × 5.
+        TShapeCase{"PolygonWithoutItsOutline", Polygon(2, 2, 12, 8), {2, 2, 12, 8}, 9 * 5}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 struct ByColorCase {
   int Width;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/ErrorMessage.h"
+
 #include <string>
 #include <vector>
 
@@ -83,12 +85,8 @@ TEST(Qv_Database, FieldNameOfBadIndex) {
   Qv_Database t = SampleTable();
   EXPECT_EQ(t.FieldName(2), "Scale");
   for (int bad : {-1, 4}) {
-    try {
-      t.FieldName(bad);
-      ADD_FAILURE() << "no exception for " << bad;
-    } catch (const EDBException& e) {
-      EXPECT_STREQ(e.what(), "FieldID not valid");
-    }
+    EXPECT_EQ(Message([&] { t.FieldName(bad); }), "FieldID not valid")
+        << "no exception for " << bad;
   }
 }
 

@@ -6,37 +6,59 @@ using namespace lumarte::editor;
 
 namespace {
 
-std::vector<std::string> Entries(const TRecentFiles& r) {
-  std::vector<std::string> e;
-  for (int k = 1; k <= TRecentFiles::kMaxEntries; ++k) e.push_back(r.Entry(k));
-  return e;
-}
+using Names = std::vector<std::string>;
 
-}  // namespace
+struct TAddCase {
+  const char* Name;
+  int Length;
+  Names Added;
+  int LaterLength;  // the list length changed before the last name is added
+  Names Entries;
+};
 
-TEST(RecentFiles, NewestFirstCutAtTheListLength) {
+class RecentFilesAdd : public ::testing::TestWithParam<TAddCase> {};
+
+TEST_P(RecentFilesAdd, KeepsTheNewestFirst) {
+  const TAddCase& c = GetParam();
   TRecentFiles r;
-  r.NoOfRecentFiles = 3;
-  for (const char* n : {"a", "b", "c", "d"}) r.Add(n);
-  EXPECT_EQ(Entries(r), (std::vector<std::string>{"d", "c", "b", "", "", "", "", ""}));
+  r.NoOfRecentFiles = c.Length;
+  for (size_t i = 0; i < c.Added.size(); ++i) {
+    if (i + 1 == c.Added.size()) r.NoOfRecentFiles = c.LaterLength;
+    r.Add(c.Added[i]);
+  }
+  Names entries;
+  for (int k = 1; k <= TRecentFiles::kMaxEntries; ++k) entries.push_back(r.Entry(k));
+  EXPECT_EQ(entries, c.Entries);
 }
 
-TEST(RecentFiles, ANameAlreadyListedMovesToTheFront) {
-  TRecentFiles r;
-  r.NoOfRecentFiles = 8;
-  for (const char* n : {"a", "b", "c"}) r.Add(n);
-  r.Add("a");
-  EXPECT_EQ(Entries(r), (std::vector<std::string>{"a", "c", "b", "", "", "", "", ""}));
-}
-
-TEST(RecentFiles, LengthZeroStillKeepsTheNewest) {
-  TRecentFiles r;
-  r.NoOfRecentFiles = 0;
-  r.Add("a");
-  r.Add("b");
-  EXPECT_EQ(r.Entry(1), "b");
-  EXPECT_EQ(r.Entry(2), "");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Lists, RecentFilesAdd,
+    ::testing::Values(
+        TAddCase{
+            "CutAtTheListLength", 3, {"a", "b", "c", "d"}, 3, {"d", "c", "b", "", "", "", "", ""}},
+        TAddCase{"ListedNameMovesToTheFront",
+                 8,
+                 {"a", "b", "c", "a"},
+                 8,
+                 {"a", "c", "b", "", "", "", "", ""}},
+        TAddCase{
+            "LengthZeroStillKeepsTheNewest", 0, {"a", "b"}, 0, {"b", "", "", "", "", "", "", ""}},
+        TAddCase{"FullListDropsTheOldest",
+                 8,
+                 {"1", "2", "3", "4", "5", "6", "7", "8", "9"},
+                 8,
+                 {"9", "8", "7", "6", "5", "4", "3", "2"}},
+        TAddCase{"LastEntryMovesUpToTheFront",
+                 8,
+                 {"1", "2", "3", "4", "5", "6", "7", "8", "9", "2"},
+                 8,
+                 {"2", "9", "8", "7", "6", "5", "4", "3"}},
+        TAddCase{"ShorterListEmptiesTheTail",
+                 5,
+                 {"a", "b", "c", "d", "e"},
+                 2,
+                 {"e", "d", "", "", "", "", "", ""}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(RecentFiles, CaptionsAndOutOfRange) {
   TRecentFiles r;
@@ -47,26 +69,4 @@ TEST(RecentFiles, CaptionsAndOutOfRange) {
   EXPECT_EQ(r.Entry(9), "");
 }
 
-TEST(RecentFiles, AFullListDropsTheOldest) {
-  TRecentFiles r;
-  r.NoOfRecentFiles = 8;
-  for (const char* n : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) r.Add(n);
-  EXPECT_EQ(Entries(r), (std::vector<std::string>{"9", "8", "7", "6", "5", "4", "3", "2"}));
-  r.Add("2");  // the last entry moves up to the front
-  EXPECT_EQ(Entries(r), (std::vector<std::string>{"2", "9", "8", "7", "6", "5", "4", "3"}));
-}
-
-TEST(RecentFiles, AShorterListEmptiesTheTailOnTheNextAdd) {
-  TRecentFiles r;
-  r.NoOfRecentFiles = 5;
-  for (const char* n : {"a", "b", "c", "d"}) r.Add(n);
-  r.NoOfRecentFiles = 2;
-  r.Add("e");
-  EXPECT_EQ(Entries(r), (std::vector<std::string>{"e", "d", "", "", "", "", "", ""}));
-}
-
-TEST(RecentFiles, StoredLengthClamped) {
-  EXPECT_EQ(ClampRecentFileCount(12), 8);
-  EXPECT_EQ(ClampRecentFileCount(-3), 0);
-  EXPECT_EQ(ClampRecentFileCount(5), 5);
-}
+}  // namespace

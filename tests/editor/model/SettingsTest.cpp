@@ -191,14 +191,6 @@ TEST_F(SettingsTest, NamesThatWouldNotReadBackAreNotStored) {
   EXPECT_EQ(back.Recent.Entry(3), "/a.png");
 }
 
-TEST_F(SettingsTest, ToggleFlipsStoredValue) {
-  TSettings s = Loaded();
-  EXPECT_TRUE(s.ToggleBool(kUseThumbnailWizard));
-  EXPECT_EQ(s.Table.GetString(s.Record(kUseThumbnailWizard), sfBoolValue), "TRUE");
-  EXPECT_FALSE(s.ToggleBool(kUseThumbnailWizard));
-  EXPECT_EQ(s.Table.GetString(s.Record(kUseThumbnailWizard), sfBoolValue), "FALSE");
-}
-
 TEST_F(SettingsTest, SpinEditValueStoredAtOnce) {
   TSettings s = Loaded();
   s.SetNoOfRecentFiles(11);

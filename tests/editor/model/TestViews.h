@@ -2,7 +2,6 @@
 // Stand-ins for the main window in model tests: a document host, a view with
 // a settable clock and scripted dice, and an in-memory clipboard.
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,6 +9,7 @@
 #include "editor/model/DocumentList.h"
 #include "editor/model/SelectionController.h"
 #include "imaging/Errors.h"
+#include "support/ErrorMessage.h"
 #include "support/QuietDocumentHost.h"
 
 namespace lumarte::editor::testing {
@@ -54,15 +54,6 @@ inline TBitmap Gradient(int w, int h) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGBColor(x & 255, y & 255, 7));
   return b;
-}
-
-inline std::string Message(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const ELumarteBase& e) {
-    return e.what();
-  }
-  return "(no exception)";
 }
 
 // A document list with one open image and the selection commands on it.

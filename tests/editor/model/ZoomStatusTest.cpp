@@ -27,14 +27,6 @@ TEST(ZoomTest, ZeroDrawsAtOne) {
   EXPECT_EQ(ScreenToImage(7, 0, 2.0), 4);  // 3.5 rounds to even
 }
 
-TEST(ZoomTest, MenuFactors) {
-  EXPECT_EQ(kZoomMenu.front().Caption, std::string("1:3"));
-  EXPECT_DOUBLE_EQ(kZoomMenu.front().Factor, 1.0 / 3);
-  EXPECT_EQ(kZoomMenu[3].Caption, std::string("1:1,25"));
-  EXPECT_DOUBLE_EQ(kZoomMenu[3].Factor, 0.8);
-  EXPECT_DOUBLE_EQ(kZoomMenu.back().Factor, 3.0);
-}
-
 struct TrackCase {
   double Zoom;
   int Position;

@@ -88,10 +88,6 @@ TBitmap RefApply(const TBitmap& src, const TStandardFilter& s) {
   return out;
 }
 
-void PrintTo(const TStandardFilter& s, std::ostream* os) {
-  *os << s.Caption;
-}
-
 TBitmap RandomImage(int w, int h, unsigned seed) {
   std::mt19937 gen(seed);
   TBitmap b(w, h);

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "browser/model/Thumbnails.h"
+#include "editor/model/DocumentCodecs.h"
+#include "imaging/JPEGCodec.h"
+#include "imaging/JPEGImage.h"
+#include "support/TempFolder.h"
+
+using namespace lumarte;
+using namespace lumarte::browser;
+
+namespace {
+
+std::string Photo(const fixtures::TempFolder& dir, const char* name, int w, int h) {
+  editor::TBitmap raster(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) raster.SetPixel(x, y, editor::RGBColor(x % 256, y % 256, 128));
+  std::string file = dir.File(name);
+  editor::WriteJpegFile(file, raster, 80, false);
+  return file;
+}
+
+struct ScaleCase {
+  int CoverW, CoverH;
+  int OutW, OutH;
+};
+
+class JpegScaleTest : public ::testing::TestWithParam<ScaleCase> {};
+
+TEST_P(JpegScaleTest, SmallestScaleCoveringTheSize) {
+  static fixtures::TempFolder dir;
+  static std::string file = Photo(dir, "p.jpg", 1600, 1200);
+  std::string data = fixtures::TempFolder::Read(file);
+  imaging::TRevedBitmap picture;
+  auto r = imaging::DecodeJPEG(reinterpret_cast<const uint8_t*>(data.data()), data.size(), picture,
+                               int64_t{1} << 28, [&](int, int) {
+                                 return std::pair<int, int>(GetParam().CoverW, GetParam().CoverH);
+                               });
+  EXPECT_EQ(r.FullWidth, 1600);
+  EXPECT_EQ(picture.Width, GetParam().OutW);
+  EXPECT_EQ(picture.Height, GetParam().OutH);
+}
+
+INSTANTIATE_TEST_SUITE_P(Browser, JpegScaleTest,
+                         ::testing::Values(ScaleCase{100, 75, 200, 150},     // 1/8
+                                           ScaleCase{201, 10, 400, 300},     // 2/8
+                                           ScaleCase{10, 1000, 1400, 1050},  // 7/8
+                                           ScaleCase{3000, 10, 1600, 1200}));
+
+TEST(Thumbnails, FittedPicturesAndNothingForBrokenFiles) {
+  fixtures::TempFolder dir;
+  std::string wide = Photo(dir, "wide.jpg", 1600, 1200);
+  std::string small = Photo(dir, "small.JPEG", 40, 30);
+  dir.Write("broken.jpg", "not a jpeg");
+  editor::TBitmap t = MakeThumbnail(wide, 100, 100);
+  EXPECT_EQ(t.Width(), 100);
+  EXPECT_EQ(t.Height(), 75);
+  // The reduced decode shows the same picture: top-left red is 0, bottom-right near 1599 % 256.
+  EXPECT_LT(editor::RedOf(t.Pixel(0, 0)), 24);
+  editor::TBitmap s = MakeThumbnail(small, 101, 114);
+  EXPECT_EQ(s.Width(), 101);
+  EXPECT_EQ(s.Height(), 75);  // enlarged to 101 high 75, then 153 × 114, then round(75.25)
+  EXPECT_TRUE(MakeThumbnail(dir.File("broken.jpg"), 100, 100).Empty());
+  EXPECT_TRUE(MakeThumbnail(dir.File("missing.png"), 100, 100).Empty());
+}
+
+TEST(Thumbnails, WorkerReportsTheNewestQueueOnly) {
+  fixtures::TempFolder dir;
+  std::string file = Photo(dir, "a.jpg", 320, 240);
+  std::mutex lock;
+  std::set<std::pair<uint64_t, int>> done;
+  TThumbnailWorker worker(2, [&](uint64_t g, const TThumbnailJob& job, auto picture) {
+    std::lock_guard<std::mutex> hold(lock);
+    if (picture->Width() == 50) done.insert({g, job.Index});
+  });
+  std::vector<TThumbnailJob> many;
+  for (int i = 0; i < 50; ++i) many.push_back({i, file});
+  worker.Start(many, 50, 50);
+  uint64_t g = worker.Start({{100, file}, {101, file}}, 50, 50);
+  worker.Wait();
+  EXPECT_TRUE(done.count({g, 100}) && done.count({g, 101}));
+  size_t old = 0;
+  for (auto& d : done) old += d.first != g;
+  EXPECT_LT(old, 50u);  // the rest of the first queue was dropped
+}
+
+}  // namespace
