@@ -58,3 +58,5 @@ INSTANTIATE_TEST_SUITE_P(ToneEffects, EffectCommandsTest,
                                            "hue-and-saturaton", "switch-colors", "athmosphere",
                                            "add-noise", "red-eye-removal",
                                            "buttonize-posterize", "write", "paste-insert"));
+INSTANTIATE_TEST_SUITE_P(LightingEffects, EffectCommandsTest,
+                         ::testing::Values("light-and-darkness", "stochastic-luminance"));

@@ -1,5 +1,7 @@
 #include "app/cli/ApplyCommand.h"
 
+#include <algorithm>
+
 #include <memory>
 #include <limits>
 
@@ -30,7 +32,9 @@ const char* const kApplyUsage =
     "  --fg RRGGBB, --bg RRGGBB, --pen N\n"
     "                      colours and pen width of effects that paint or fill\n"
     "                      (white, black and 1 otherwise)\n"
-    "  --paste FILE        the picture paste-insert puts in (no clipboard here)\n";
+    "  --paste FILE        the picture paste-insert puts in (no clipboard here)\n"
+    "  --LIST ITEM         an item of one of the effect's lists (--light,\n"
+    "                      --barrier); repeat for more, apply --list gives the forms\n";
 
 namespace {
 
@@ -74,6 +78,23 @@ std::string ColourOption(const std::string& name, const std::string& value,
   uint32_t c = 0;
   if (!ParseColor(value, c)) return name + " takes a colour RRGGBB in hexadecimal";
   entry = editor::TColorEntry::FromRGB(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF);
+  return "";
+}
+
+// One of the effect's lists ("--light"), known once the effect is named.
+bool IsListOption(const std::string& a, const TApplyRequest& r) {
+  if (!r.Effect) return false;
+  for (const auto& list : r.Effect->Lists)
+    if (a == "--" + list.Name) return true;
+  return false;
+}
+
+std::string ListOption(const std::string& a, const std::string& value, TApplyRequest& r) {
+  try {
+    effects::ParseListItem(*r.Effect, a.substr(2), value, r.Values);
+  } catch (const ELumarteError& e) {
+    return e.what();
+  }
   return "";
 }
 
@@ -174,14 +195,25 @@ std::string ParseSelection(const std::string& text, editor::TSelectionClass& sel
 
 std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& r) {
   std::vector<std::string> words;
+  // The effect's list options, read once the effect is known.
+  std::vector<std::pair<std::string, const std::string*>> items;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].size() > 1 && args[i][0] == '-') {
+    const std::string& a = args[i];
+    const bool fixed = a == "--select" || a == "--seed" || a == "--fg" || a == "--bg" ||
+                       a == "--pen" || a == "-o" || a == "--paste";
+    if (a.rfind("--", 0) == 0 && a.size() > 2 && !fixed) {
+      items.emplace_back(a, i + 1 < args.size() ? &args[++i] : nullptr);
+    } else if (args[i].size() > 1 && args[i][0] == '-') {
       std::string error = ApplyOption(args, i, r);
       if (!error.empty()) return error;
     } else {
       words.push_back(args[i]);
     }
   }
+  // List options belong to an effect: without one they are simply unknown.
+  auto named = [&](const std::string& w) { return effects::FindEffect(w) != nullptr; };
+  if (!items.empty() && std::none_of(words.begin(), words.end(), named))
+    return "unknown option " + items[0].first;
   // IN OUT EFFECT, or with -o the inputs up to the first word naming an effect.
   size_t effectAt = 2;
   if (!r.OutputDir.empty()) {
@@ -196,6 +228,11 @@ std::string ParseApply(const std::vector<std::string>& args, TApplyRequest& r) {
   r.Effect = effects::FindEffect(words[effectAt]);
   if (!r.Effect)
     return "unknown effect \"" + words[effectAt] + "\" (lumarte-cli apply --list names them)";
+  for (const auto& [option, value] : items) {
+    if (!IsListOption(option, r)) return "unknown option " + option;
+    if (!value) return option + " needs a value";
+    if (std::string error = ListOption(option, *value, r); !error.empty()) return error;
+  }
   for (size_t k = effectAt + 1; k < words.size(); ++k) {
     try {
       effects::ParseParam(*r.Effect, words[k], r.Values);

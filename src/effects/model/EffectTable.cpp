@@ -7,6 +7,7 @@
 #include "effects/model/FilterEffects.h"
 #include "effects/model/FrequencyEffects.h"
 #include "effects/model/InsertEffects.h"
+#include "effects/model/Lighting.h"
 #include "effects/model/PixelOps.h"
 #include "effects/model/RetouchEffects.h"
 #include "effects/model/ToneEffects.h"
@@ -51,6 +52,8 @@ void StoreParams(const EffectRow& row, const ParamValues& values, void* params) 
     const bool follows = !p.Follows.empty() && !values.Has(p.Name);
     p.Store(params, values.Get(follows ? row.Param(p.Follows) : p));
   }
+  for (const EffectListParam& list : row.Lists)
+    for (const std::string& text : values.ItemsOf(list.Name)) list.Store(params, text);
 }
 
 const std::vector<EffectRow>& EffectTable() {
@@ -63,6 +66,7 @@ const std::vector<EffectRow>& EffectTable() {
     AddFrequencyEffects(rows);
     AddRetouchEffects(rows);
     AddInsertEffects(rows);
+    AddLightingEffects(rows);
     for (EffectRow& row : rows) CompleteRow(row);
     return rows;
   }();
@@ -160,6 +164,17 @@ void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues
   values.Set(p.Name, v);
 }
 
+bool ParseListItem(const EffectRow& row, const std::string& list, const std::string& text,
+                   ParamValues& values) {
+  for (const EffectListParam& p : row.Lists)
+    if (p.Name == list) {
+      p.Check(text);
+      values.AddItem(list, text);
+      return true;
+    }
+  return false;
+}
+
 std::string DescribeEffect(const EffectRow& row) {
   std::ostringstream s;
   s << row.Name;
@@ -176,6 +191,7 @@ std::string DescribeEffect(const EffectRow& row) {
       s << p.Min << ".." << p.Max << " (default " << p.Default << ")";
     }
   }
+  for (const auto& list : row.Lists) s << "  [--" << list.Name << " " << list.Form << " ...]";
   return s.str();
 }
 

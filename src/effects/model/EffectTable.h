@@ -38,7 +38,20 @@ struct EffectParam {
   std::function<void(void* params, const std::string& text)> StoreText;
 };
 
-// Parameter values by name; missing ones take their defaults.
+// A list the command line gives item by item, one repeated option
+// "--Name TEXT" per item (a light source, a barrier). Bound to a vector field
+// of the parameter struct with ListField, whose parser reads one item.
+struct EffectListParam {
+  std::string Name;  // the option without its "--"
+  std::string Form;  // what the text holds, for --list
+  // Raises ELumarteError for a text that is no item (set by ListField).
+  std::function<void(const std::string& text)> Check;
+  // Appends the item to the parameter struct's list (set by ListField).
+  std::function<void(void* params, const std::string& text)> Store;
+};
+
+// Parameter values by name; missing ones take their defaults. List items
+// are kept as their texts.
 class ParamValues {
  public:
   ParamValues() = default;
@@ -47,6 +60,12 @@ class ParamValues {
   int Int(const EffectParam& p) const { return static_cast<int>(Get(p)); }
   bool Has(const std::string& name) const { return Values.count(name) > 0; }
   void Set(const std::string& name, double v) { Values[name] = v; }
+  void AddItem(const std::string& list, const std::string& text) { Items[list].push_back(text); }
+  const std::vector<std::string>& ItemsOf(const std::string& list) const {
+    static const std::vector<std::string> none;
+    auto it = Items.find(list);
+    return it == Items.end() ? none : it->second;
+  }
   // Text parameters.
   const std::string* Text(const std::string& name) const {
     auto it = Texts.find(name);
@@ -56,6 +75,7 @@ class ParamValues {
 
  private:
   std::map<std::string, double> Values;
+  std::map<std::string, std::vector<std::string>> Items;
   std::map<std::string, std::string> Texts;
 };
 
@@ -66,6 +86,7 @@ struct EffectRow {
   std::string Caption;                // the menu caption; the command-line name comes from it
   std::string FormName, FormCaption;  // the dialog's class name and window caption
   std::vector<EffectParam> Params;
+  std::vector<EffectListParam> Lists;
   RecomputePolicy Policy = RecomputePolicy::Always;
   std::string HelpPage = "help.html";
   // Object names of the menu items that open the dialog (or, for a row
@@ -104,6 +125,17 @@ EffectParam Field(std::string P::*field, EffectParam p) {
   return p;
 }
 
+// Binds a list to a vector field of P; parse reads one item from its text.
+template <class P, class T>
+EffectListParam ListField(std::vector<T> P::*field, EffectListParam p,
+                          T (*parse)(const std::string&)) {
+  p.Check = [parse](const std::string& text) { parse(text); };
+  p.Store = [field, parse](void* params, const std::string& text) {
+    (static_cast<P*>(params)->*field).push_back(parse(text));
+  };
+  return p;
+}
+
 // Fills in what a row's declaration leaves out: names from captions, the
 // ranges of choices and check boxes.
 void CompleteRow(EffectRow& row);
@@ -137,6 +169,10 @@ std::string CliName(const std::string& caption);
 // Parses "name=value" (a number or a choice's command-line name) into values;
 // raises ELumarteError naming the problem.
 void ParseParam(const EffectRow& row, const std::string& assignment, ParamValues& values);
+// Adds one item of the row's list option ("light" for --light); false when
+// the row has no such list, ELumarteError when the text is no item.
+bool ParseListItem(const EffectRow& row, const std::string& list, const std::string& text,
+                   ParamValues& values);
 // One line describing the effect's parameters, for --list.
 std::string DescribeEffect(const EffectRow& row);
 

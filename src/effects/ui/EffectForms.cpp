@@ -7,6 +7,7 @@
 #include "effects/ui/FrequencyForms.h"
 #include "effects/ui/InsertForms.h"
 #include "effects/ui/RetouchForms.h"
+#include "effects/ui/LightingForms.h"
 #include "effects/ui/ToneForms.h"
 #include "effects/ui/TransformForms.h"
 
@@ -30,6 +31,7 @@ const EffectFormFactories& Factories() {
     AddFrequencyForms(f);
     AddRetouchForms(f);
     AddInsertForms(f);
+    AddLightingForms(f);
     return f;
   }();
   return factories;

@@ -139,6 +139,17 @@ QWidget* TParamEffectForm::BuildControl(const EffectParam& p) {
   return nullptr;
 }
 
+QSpinBox* TParamEffectForm::SpinEdit(const EffectParam& p, QWidget* parent) {
+  auto* spin = new QSpinBox(parent);
+  spin->setObjectName(Q(p.Edit.empty() ? p.Control : p.Edit));
+  spin->setRange(static_cast<int>(p.Min), static_cast<int>(p.Max));
+  spin->setValue(static_cast<int>(p.Default));
+  connect(spin, &QSpinBox::valueChanged, this, [this, &p] { ControlChanged(p); });
+  Bindings[p.Name] = {[spin] { return double(spin->value()); },
+                      [spin](double v) { spin->setValue(static_cast<int>(v)); }};
+  return spin;
+}
+
 ParamValues TParamEffectForm::Values() const {
   ParamValues v;
   for (const auto& [name, binding] : Bindings) v.Set(name, binding.Get());

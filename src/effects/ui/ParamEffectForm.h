@@ -31,6 +31,9 @@ class TParamEffectForm : public TBaseEffectForm {
   QWidget* BuildSlider(const EffectParam& p);
   // The width of the caption column: the widest slider or list caption.
   int CaptionColumnWidth() const;
+  // A spin edit alone for a number parameter, named by its Edit (else its
+  // Control) and bound as the row says.
+  QSpinBox* SpinEdit(const EffectParam& p, QWidget* parent);
   editor::TBitmap ComputeEffect(const EffectInput& in) override;
   // The generator seed for one computation (the noise dialog fixes its own).
   virtual uint32_t Seed() const;

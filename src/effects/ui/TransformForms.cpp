@@ -32,16 +32,7 @@ class TTransformForm : public TParamEffectForm {
   editor::DocumentList& Docs;
 
   // A spin edit alone, named and bound as the row says.
-  QSpinBox* Spin(const EffectParam& p, QWidget* parent) {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(Q(p.Control));
-    spin->setRange(static_cast<int>(p.Min), static_cast<int>(p.Max));
-    spin->setValue(static_cast<int>(p.Default));
-    connect(spin, &QSpinBox::valueChanged, this, [this, &p] { ControlChanged(p); });
-    Bindings[p.Name] = {[spin] { return double(spin->value()); },
-                        [spin](double v) { spin->setValue(static_cast<int>(v)); }};
-    return spin;
-  }
+  QSpinBox* Spin(const EffectParam& p, QWidget* parent) { return SpinEdit(p, parent); }
   // A caption beside a control.
   QWidget* Labelled(const QString& caption, QWidget* control) {
     auto* box = new QWidget(this);
