@@ -1,6 +1,9 @@
 #include "BenchImage.h"
 
 #include <algorithm>
+#include <filesystem>
+
+#include "editor/model/DocumentCodecs.h"
 
 namespace lumarte::bench {
 
@@ -22,6 +25,20 @@ const editor::TBitmap& PhotoRaster() {
     return b;
   }();
   return image;
+}
+
+std::vector<std::string> WriteCutPhotos(const std::string& folder, int count) {
+  namespace fs = std::filesystem;
+  fs::create_directories(fs::path(folder) / "src");
+  const editor::TBitmap& photo = PhotoRaster();
+  std::vector<std::string> names;
+  for (int i = 0; i < count; ++i) {
+    editor::TBitmap part(1600, 1200);
+    part.Draw(-(i * 23 % 2400), -(i * 17 % 1800), photo);
+    names.push_back((fs::path(folder) / "src" / ("img" + std::to_string(i) + ".jpg")).string());
+    editor::WriteJpegFile(names.back(), part, 90, false);
+  }
+  return names;
 }
 
 }  // namespace lumarte::bench

@@ -30,20 +30,8 @@ struct RemoveAtExit {
   }
 } removeAtExit;
 
-// One photo cut at different offsets, so no two files are alike.
 const std::vector<std::string>& Photos() {
-  static const std::vector<std::string> files = [] {
-    fs::create_directories(Folder() / "src");
-    const editor::TBitmap& photo = PhotoRaster();
-    std::vector<std::string> names;
-    for (int i = 0; i < 100; ++i) {
-      editor::TBitmap part(1600, 1200);
-      part.Draw(-(i * 23 % 2400), -(i * 17 % 1800), photo);
-      names.push_back((Folder() / "src" / ("img" + std::to_string(i) + ".jpg")).string());
-      editor::WriteJpegFile(names.back(), part, 90, false);
-    }
-    return names;
-  }();
+  static const std::vector<std::string> files = WriteCutPhotos(Folder().string(), 100);
   return files;
 }
 

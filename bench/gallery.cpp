@@ -35,18 +35,9 @@ struct RemoveAtExit {
 // different offsets, so that no two files are alike.
 const std::vector<std::string>& Sources() {
   static const std::vector<std::string> files = [] {
-    fs::create_directories(Folder() / "src");
     // The undo record of the command line goes with the folder.
     setenv("XDG_CACHE_HOME", (Folder() / "cache").c_str(), 1);
-    const editor::TBitmap& photo = PhotoRaster();
-    std::vector<std::string> names;
-    for (int i = 0; i < kImages; ++i) {
-      editor::TBitmap part(1600, 1200);
-      part.Draw(-(i * 23 % 2400), -(i * 17 % 1800), photo);
-      names.push_back((Folder() / "src" / ("img" + std::to_string(i) + ".jpg")).string());
-      editor::WriteJpegFile(names.back(), part, 90, false);
-    }
-    return names;
+    return WriteCutPhotos(Folder().string(), kImages);
   }();
   return files;
 }
