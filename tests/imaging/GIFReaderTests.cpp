@@ -158,11 +158,8 @@ TEST(GIFReader, GraphicControlAppliesToTheNextImageOnly) {
   EXPECT_EQ(img.Frames[1].TransparentIndex, -1);
   EXPECT_TRUE(img.HasTransparency());
   EXPECT_EQ(img.TransparentColor(), 0x020114u);  // entry 2: red 20, green 1, blue 2 -> 0x00BBGGRR
-}
-
-TEST(GIFReader, TransparentIndexWithoutItsFlagIsIgnored) {
-  TGIFImage img = Load(Screen(1, 1) + Control(0, 0, 1) + Image(0, 0, 1, 1, {1}));
-  EXPECT_FALSE(img.HasTransparency());
+  // A transparent index without its flag is ignored.
+  EXPECT_FALSE(Load(Screen(1, 1) + Control(0, 0, 1) + Image(0, 0, 1, 1, {1})).HasTransparency());
 }
 
 TEST(GIFReader, ExtensionsAreSkippedAndTheLoopCountKept) {
