@@ -131,57 +131,42 @@ INSTANTIATE_TEST_SUITE_P(
                       TEmfSizeCase{{0, -20999, 29699, 0}, {0, 0, 0, 0}, 1123, 794},
                       TEmfSizeCase{{0, 0, -1, -1}, {0, 0, 49, 29}, 50, 30}));  // no frame
 
-// ---- mapping ----
-
-// A rectangle through the WMF mapping: where its corners land, and the
-// picture size.
-struct TWmfMappingCase {
-  const char* Name;
-  std::string File;
-  int W, H;
-  TPointD TopLeft, BottomRight;
-};
-
-class WmfMapping : public ::testing::TestWithParam<TWmfMappingCase> {};
-
-TEST_P(WmfMapping, RectangleCornersLandWhereGdiPutsThem) {
-  const auto& c = GetParam();
-  TMetaPicture pic = Read(c.File);
-  EXPECT_EQ(pic.Width, c.W);
-  EXPECT_EQ(pic.Height, c.H);
+TEST(WmfPictureSize, PlainFileTakesItsFirstWindow) {
+  TMetaPicture pic = Read(TWmfBuilder(false)
+                              .Add(0x020B, {-5, -10})          // SETWINDOWORG y, x
+                              .Add(0x020C, {60, 80})           // SETWINDOWEXT y, x
+                              .Add(0x041B, {15, 20, -5, -10})  // RECTANGLE b, r, t, l
+                              .Finish());
+  EXPECT_EQ(pic.Width, 80);
+  EXPECT_EQ(pic.Height, 60);
   const TMetaShape& s = ShapeAt(pic, 0);
-  ExpectNear(s.Path.Points[0], c.TopLeft);
-  ExpectNear(s.Path.Points[2], c.BottomRight);
-  EXPECT_TRUE(s.Fill && s.Stroke);
+  ExpectNear(s.Path.Points[0], {0, 0});
+  ExpectNear(s.Path.Points[2], {30, 20});
 }
 
-// Records: SETWINDOWORG 0x020B (y, x), SETWINDOWEXT 0x020C (y, x),
-// OFFSETVIEWPORTORG 0x0211 (y, x), RECTANGLE 0x041B (bottom, right, top, left).
-INSTANTIATE_TEST_SUITE_P(
-    Files, WmfMapping,
-    ::testing::Values(
-        TWmfMappingCase{"PlainFileTakesItsFirstWindow",
-                        TWmfBuilder(false)
-                            .Add(0x020B, {-5, -10})
-                            .Add(0x020C, {60, 80})
-                            .Add(0x041B, {15, 20, -5, -10})
-                            .Finish(),
-                        80, 60, {0, 0}, {30, 20}},
-        // One inch (96 pixels) wide box; the window makes 1000 units of it.
-        TWmfMappingCase{"WindowIsStretchedOverTheBox",
-                        TWmfBuilder(true, {0, 0, 1000, 500}, 1000)
-                            .Add(0x020B, {0, 0})
-                            .Add(0x020C, {500, 1000})
-                            .Add(0x041B, {300, 200, 100, 100})
-                            .Finish(),
-                        96, 48, {9.6, 9.6}, {19.2, 28.8}},
-        TWmfMappingCase{"ViewportOriginMovesInOutputPixels",
-                        TWmfBuilder(true, {0, 0, 99, 99}, 96)
-                            .Add(0x0211, {7, 3})
-                            .Add(0x041B, {20, 20, 10, 10})
-                            .Finish(),
-                        100, 100, {13, 17}, {23, 27}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+// ---- mapping ----
+
+TEST(WmfMapping, WindowIsStretchedOverTheBox) {
+  // One inch (96 pixels) wide box; the window makes 1000 units of it.
+  TMetaPicture pic = Read(TWmfBuilder(true, {0, 0, 1000, 500}, 1000)
+                              .Add(0x020B, {0, 0})
+                              .Add(0x020C, {500, 1000})
+                              .Add(0x041B, {300, 200, 100, 100})
+                              .Finish());
+  const TMetaShape& s = ShapeAt(pic, 0);
+  ExpectNear(s.Path.Points[0], {9.6, 9.6});
+  ExpectNear(s.Path.Points[2], {19.2, 28.8});
+  EXPECT_TRUE(s.Fill);
+  EXPECT_TRUE(s.Stroke);
+}
+
+TEST(WmfMapping, ViewportOriginMovesInOutputPixels) {
+  TMetaPicture pic = Read(TWmfBuilder(true, {0, 0, 99, 99}, 96)
+                              .Add(0x0211, {7, 3})  // OFFSETVIEWPORTORG y, x
+                              .Add(0x041B, {20, 20, 10, 10})
+                              .Finish());
+  ExpectNear(ShapeAt(pic, 0).Path.Points[0], {13, 17});
+}
 
 struct TMappingCase {
   const char* Name;
