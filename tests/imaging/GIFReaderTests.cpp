@@ -186,13 +186,6 @@ TEST(GIFReader, LocalTableOverridesGlobalAndMissingTablesAreBlack) {
   EXPECT_EQ((*pic.Palette)[9], 0);
 }
 
-TEST(GIFReader, InterlacedRowsComeBackInDisplayOrder) {
-  EXPECT_EQ(InterlacedRowOrder(10), (std::vector<int>{0, 8, 4, 2, 6, 1, 3, 5, 7, 9}));
-  std::vector<uint8_t> stored = {0, 0, 1, 1, 2, 2, 3, 3, 0, 1};  // rows 0, 4, 2, 1, 3
-  TGIFImage img = Load(Screen(2, 5) + Image(0, 0, 2, 5, stored, 0x40));
-  EXPECT_EQ(img.DecodeFrame(0), (std::vector<uint8_t>{0, 0, 3, 3, 2, 2, 0, 1, 1, 1}));
-}
-
 TEST(GIFReader, FirstPictureFillsWhatTheFrameLeavesUncovered) {
   // Frame 2x1 at (1, 1) on a 3x3 screen, background index 3.
   TGIFImage img = Load(Screen(3, 3, 2, 3) + Image(1, 1, 2, 1, {1, 2}));
