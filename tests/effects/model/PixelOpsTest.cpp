@@ -120,6 +120,10 @@ struct MirrorCase {
   TPoint (*Source)(int x, int y);  // the pixel a selected pixel takes
 };
 
+void PrintTo(const MirrorCase& c, std::ostream* os) {
+  *os << c.Command << " of kind " << c.Selection.Kind;
+}
+
 class Mirror : public ::testing::TestWithParam<MirrorCase> {};
 
 // A source outside the selection (a circle cut by the image's left edge has
