@@ -2,8 +2,9 @@
 // Many small independent tasks shared by one worker per core: each worker
 // takes the next task as it gets free, so uneven tasks still keep every core
 // busy. Worker 0 runs on the calling thread and calls poll() before each of
-// its tasks; poll may throw (an Abort) and the other workers then stop at
-// their next task.
+// its tasks, and once more when all are done (the other workers may have
+// taken every task); poll may throw (an Abort) and the other workers then
+// stop at their next task.
 #include <atomic>
 #include <cstdint>
 
@@ -33,6 +34,7 @@ void ParallelTasks(int64_t count, Work&& work, Poll&& poll) {
         }
       },
       1);
+  poll();
 }
 
 }  // namespace lumarte
