@@ -1,7 +1,6 @@
 // lumarte-cli apply with the direct menu commands: same pixels as the model,
 // a turned image, a command with nothing to do, and the RGB split's channel.
 #include "CliFixture.h"
-#include "editor/model/RasterConversion.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
@@ -16,22 +15,14 @@ class ApplyPixelOps : public Cli {
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) b.SetPixel(x, y, RGBColor(40 * x, 60 * y, 10 + x + y));
     Source = b;
-    TRevedBitmap r;
-    AssignFromRaster(r, b);
-    r.SaveToFile(Path("in.bmp"));
+    WriteRaster("in.bmp", b);
   }
 
   int Apply(std::vector<std::string> args) {
     args.insert(args.begin(), {"apply", Path("in.bmp"), Path("out.bmp")});
     return Run(args);
   }
-  TBitmap Result() const {
-    TRevedBitmap r;
-    r.LoadFromFile(Path("out.bmp"));
-    TBitmap b;
-    AssignTo(r, b);
-    return b;
-  }
+  TBitmap Result() const { return ReadRaster("out.bmp"); }
 
   TBitmap Source;
 };

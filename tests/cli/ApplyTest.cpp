@@ -122,18 +122,10 @@ class Apply : public Cli {
     for (int32_t i = 0; i < b.Size; ++i) b.Map[i] = static_cast<uint8_t>((i * 37) % 251);
     return b;
   }
-  TBitmap ReadRaster(const std::string& name) {
-    TRevedBitmap b;
-    b.LoadFromFile(Path(name));
-    TBitmap raster;
-    AssignTo(b, raster);
-    return raster;
-  }
   // The effect computed by the model on the same picture and selection.
   TBitmap ModelResult(const std::string& effect, effects::ParamValues values,
                       TSelectionClass selection, uint32_t seed) {
-    TBitmap source;
-    AssignTo(Input(), source);
+    const TBitmap source = ReadRaster("in.bmp");
     const TSelectionTest test(selection, source, TSelectByColor{});
     lumarte::NullProgress progress;
     return effects::FindEffect(effect)->Run(effects::EffectInput{source, test, progress}, values,
@@ -156,8 +148,7 @@ TEST_F(Apply, WritesTheModelsPixelsInsideTheSelection) {
   TBitmap expected = ModelResult("adjust-brightness", effects::ParamValues({{"red", 60}}), rect, 0);
   TBitmap got = ReadRaster("out.bmp");
   EXPECT_EQ(got, expected);
-  TBitmap source;
-  AssignTo(Input(), source);
+  const TBitmap source = ReadRaster("in.bmp");
   EXPECT_EQ(got.Pixel(0, 0), source.Pixel(0, 0)) << "outside the rectangle";
   EXPECT_NE(got.Pixel(5, 4), source.Pixel(5, 4)) << "inside the rectangle";
 }
@@ -170,8 +161,7 @@ TEST_F(Apply, FillsWithTheGivenBackground) {
       << Err;
   TBitmap got = ReadRaster("out.bmp");
   EXPECT_EQ(got.Pixel(3, 2), RGBColor(255, 128, 0));
-  TBitmap source;
-  AssignTo(Input(), source);
+  const TBitmap source = ReadRaster("in.bmp");
   EXPECT_EQ(got.Pixel(5, 2), source.Pixel(5, 2));
 }
 
@@ -185,8 +175,7 @@ TEST_F(Apply, PasteInsertTakesTheFile) {
                  "--paste", Path("p.bmp")}),
             0)
       << Err;
-  TBitmap source, got = ReadRaster("out.bmp");
-  AssignTo(Input(), source);
+  const TBitmap source = ReadRaster("in.bmp"), got = ReadRaster("out.bmp");
   const uint8_t* s = source.ScanLine(2) + 3 * 4;
   EXPECT_EQ(got.Pixel(4, 2), RGBColor((s[2] + 200) >> 1, (s[1] + 200) >> 1, (s[0] + 200) >> 1));
   EXPECT_EQ(got.Pixel(5, 2), source.Pixel(5, 2));

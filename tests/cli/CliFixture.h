@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/cli/Commands.h"
+#include "editor/model/RasterConversion.h"
 #include "support/TempFolder.h"
 #include "imaging/RevedBitmap.h"
 
@@ -62,6 +63,20 @@ class Cli : public ::testing::Test {
     for (int32_t i = 0; i < b.Size; ++i) b.Map[i] = static_cast<uint8_t>(i % 7 * 40);
     b.SaveToFile(Path(name));
     return b;
+  }
+
+  // A file through the registry as the window's raster, and back.
+  editor::TBitmap ReadRaster(const std::string& name) const {
+    TRevedBitmap b;
+    b.LoadFromFile(Path(name));
+    editor::TBitmap raster;
+    editor::AssignTo(b, raster);
+    return raster;
+  }
+  void WriteRaster(const std::string& name, const editor::TBitmap& raster) const {
+    TRevedBitmap b;
+    editor::AssignFromRaster(b, raster);
+    b.SaveToFile(Path(name));
   }
 
   std::vector<std::string> FilesInDir() const {

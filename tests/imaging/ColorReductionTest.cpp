@@ -3,33 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
-#include <set>
+
+#include "IconTestUtil.h"
 
 using namespace lumarte::imaging;
 
 namespace {
 
-using TPixelFn = std::function<uint32_t(int x, int y)>;  // 0x00RRGGBB
-
-TRevedBitmap Make24(int w, int h, const TPixelFn& color) {
-  TRevedBitmap b;
-  b.New(w, h, pf24bit);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint32_t c = color(x, y);
-      uint8_t* p = b.ScanLine(y) + 3 * x;
-      p[0] = c & 0xFF, p[1] = (c >> 8) & 0xFF, p[2] = c >> 16;
-    }
-  return b;
-}
-
-// Colour of pixel (x, y) of a 24-bit or paletted image as 0x00RRGGBB.
-uint32_t ColorAt(const TRevedBitmap& b, int x, int y) {
-  const uint8_t* p =
-      b.PixelFormat == pf24bit ? b.ScanLine(y) + 3 * x : &(*b.Palette)[3 * b.ScanLine(y)[x]];
-  return p[0] | p[1] << 8 | p[2] << 16;
-}
+using lumarte::testing::Picture24;
+using lumarte::testing::PixelOf;
 
 // A scattered colour for index i, distinct for every i below 2^24.
 uint32_t Scatter(uint32_t i) {
@@ -51,7 +33,7 @@ TEST_P(ExactColors, ImageWithAtMostMaxColorsKeepsThemExactly) {
   const int maxColors = GetParam();
   // Exactly maxColors colours, each used at least once, odd width.
   TRevedBitmap src =
-      Make24(37, 29, [&](int x, int y) { return Scatter((x * 7 + y * 13) % maxColors); });
+      Picture24(37, 29, [&](int x, int y) { return Scatter((x * 7 + y * 13) % maxColors); });
   int used = -1;
   TRevedBitmap out = ReduceColors(src, {maxColors, true}, &used);
   ASSERT_EQ(out.PixelFormat, pf8bit);
@@ -59,13 +41,13 @@ TEST_P(ExactColors, ImageWithAtMostMaxColorsKeepsThemExactly) {
   ExpectIndicesBelow(out, used);
   ExpectPaletteTailBlack(out, used);
   for (int y = 0; y < src.Height; ++y)
-    for (int x = 0; x < src.Width; ++x) ASSERT_EQ(ColorAt(out, x, y), ColorAt(src, x, y));
+    for (int x = 0; x < src.Width; ++x) ASSERT_EQ(PixelOf(out, x, y), PixelOf(src, x, y));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, ExactColors, ::testing::Values(2, 16, 256, 7));
 
 TEST(ColorReduction, OneColorMoreThanAllowedIsQuantized) {
-  TRevedBitmap src = Make24(17, 17, [](int x, int y) { return Scatter((x + y * 17) % 17); });
+  TRevedBitmap src = Picture24(17, 17, [](int x, int y) { return Scatter((x + y * 17) % 17); });
   int used = 0;
   TRevedBitmap out = ReduceColors(src, {16, false}, &used);
   EXPECT_LE(used, 16);
@@ -92,11 +74,8 @@ TEST(ColorReduction, PalettedImageWhoseIndicesFitIsKept) {
 TEST(ColorReduction, PalettedImageIsRepackedByColor) {
   TRevedBitmap src;
   src.New(20, 3, pf8bit);
-  for (int i = 0; i < 256; ++i) {
-    uint32_t c = Scatter(i % 5);  // every fifth entry repeats a colour
-    (*src.Palette)[3 * i] = c & 0xFF, (*src.Palette)[3 * i + 1] = (c >> 8) & 0xFF,
-                       (*src.Palette)[3 * i + 2] = c >> 16;
-  }
+  for (int i = 0; i < 256; ++i)
+    lumarte::testing::SetPaletteEntry(src, i, Scatter(i % 5));  // every fifth repeats a colour
   for (int32_t i = 0; i < src.Size; ++i) src.Map[i] = static_cast<uint8_t>(200 + i % 20);
   int used = 0;
   TRevedBitmap out = ReduceColors(src, {2 + 2, false}, &used);  // 5 colours do not fit 4
@@ -105,7 +84,7 @@ TEST(ColorReduction, PalettedImageIsRepackedByColor) {
   EXPECT_EQ(used, 5);
   ExpectIndicesBelow(out, used);
   for (int y = 0; y < src.Height; ++y)
-    for (int x = 0; x < src.Width; ++x) ASSERT_EQ(ColorAt(out, x, y), ColorAt(src, x, y));
+    for (int x = 0; x < src.Width; ++x) ASSERT_EQ(PixelOf(out, x, y), PixelOf(src, x, y));
 }
 
 // Two noisy clusters reduced to two colours: each pixel lands in its cluster.
@@ -114,31 +93,31 @@ TEST(ColorReduction, ClustersGetOneEntryEach) {
     uint32_t n = Scatter(x * 31 + y) % 9;  // 0..8 added to every channel
     return base + (n << 16) + (n << 8) + n;
   };
-  TRevedBitmap src = Make24(
-      40, 40, [&](int x, int y) { return x < 25 ? noisy(x, y, 0xC01010) : noisy(x, y, 0x1010C0); });
+  TRevedBitmap src = Picture24(
+      40, 40, [&](int x, int y) { return x < 25 ? noisy(x, y, 0x1010C0) : noisy(x, y, 0xC01010); });
   int used = 0;
   TRevedBitmap out = ReduceColors(src, {2, false}, &used);
   ASSERT_EQ(used, 2);
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 40; ++x) {
-      uint32_t c = ColorAt(out, x, y);
-      bool reddish = (c >> 16) > (c & 0xFF);
+      uint32_t c = PixelOf(out, x, y);
+      bool reddish = (c & 0xFF) > (c >> 16);
       ASSERT_EQ(reddish, x < 25) << x << "," << y;
-      ASSERT_LE(std::abs(int(c >> 16) - int(ColorAt(src, x, y) >> 16)), 10);
+      ASSERT_LE(std::abs(int(c & 0xFF) - int(PixelOf(src, x, y) & 0xFF)), 10);
     }
 }
 
 // A smooth 24-bit image keeps close colours at 256 entries.
 TEST(ColorReduction, GradientStaysClose) {
   TRevedBitmap src =
-      Make24(256, 64, [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y * 4) << 8 | 0x40; });
+      Picture24(256, 64, [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y * 4) << 8 | 0x40; });
   int used = 0;
   TRevedBitmap out = ReduceColors(src, {256, false}, &used);
   EXPECT_GT(used, 128);
   double total = 0;
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 256; ++x) {
-      uint32_t a = ColorAt(src, x, y), b = ColorAt(out, x, y);
+      uint32_t a = PixelOf(src, x, y), b = PixelOf(out, x, y);
       for (int s = 0; s < 24; s += 8)
         total += std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF));
     }
@@ -150,12 +129,12 @@ double BlockError(const TRevedBitmap& src, const TRevedBitmap& out, int bx) {
   double s = 0, o = 0;
   for (int y = 0; y < 16; ++y)
     for (int x = bx; x < bx + 16; ++x)
-      s += ColorAt(src, x, y) & 0xFF, o += ColorAt(out, x, y) & 0xFF;
+      s += PixelOf(src, x, y) & 0xFF, o += PixelOf(out, x, y) & 0xFF;
   return std::abs(s - o) / 256;
 }
 
 TEST(ColorReduction, DitheringKeepsLocalAverages) {
-  TRevedBitmap src = Make24(256, 16, [](int x, int) { return 0x010101u * uint32_t(x); });
+  TRevedBitmap src = Picture24(256, 16, [](int x, int) { return 0x010101u * uint32_t(x); });
   TRevedBitmap plain = ReduceColors(src, {2, false});
   TRevedBitmap dithered = ReduceColors(src, {2, true});
   int lo = std::min((*dithered.Palette)[0], (*dithered.Palette)[3]);
@@ -177,10 +156,6 @@ TEST(ColorReduction, EmptySourceGivesEmptyResult) {
   EXPECT_EQ(used, 0);
 }
 
-}  // namespace
-
-namespace {
-
 int Dist2(uint32_t a, uint32_t b) {
   int d = 0;
   for (int s = 0; s < 24; s += 8) {
@@ -192,17 +167,17 @@ int Dist2(uint32_t a, uint32_t b) {
 
 // Without dithering every pixel takes the nearest entry of the palette made.
 TEST(ColorReduction, UnditheredPixelsTakeNearestEntry) {
-  TRevedBitmap src = Make24(97, 61, [](int x, int y) { return Scatter(x * 1000 + y); });
+  TRevedBitmap src = Picture24(97, 61, [](int x, int y) { return Scatter(x * 1000 + y); });
   int used = 0;
   TRevedBitmap out = ReduceColors(src, {64, false}, &used);
   ASSERT_EQ(used, 64);
   for (int y = 0; y < src.Height; ++y)
     for (int x = 0; x < src.Width; ++x) {
-      uint32_t want = ColorAt(src, x, y);
-      int got = Dist2(ColorAt(out, x, y), want);
+      uint32_t want = PixelOf(src, x, y);
+      int got = Dist2(PixelOf(out, x, y), want);
       for (int i = 0; i < used; ++i) {
         const uint8_t* e = &(*out.Palette)[3 * i];
-        ASSERT_LE(got, Dist2(e[0] | e[1] << 8 | e[2] << 16, want)) << x << "," << y;
+        ASSERT_LE(got, Dist2(e[2] | e[1] << 8 | e[0] << 16, want)) << x << "," << y;
       }
     }
 }

@@ -55,25 +55,23 @@ std::string StoredHeader(bool final, uint16_t len) {
   return h;
 }
 
-TEST(DeflateWrite, StoredStreamWithoutFlushEndsWithFinalDataBlock) {
+// Without a flush the last data block is the final one; after a flush an
+// empty final block follows.
+TEST(DeflateWrite, StoredStreamEndsWithAFinalBlock) {
   std::string data = test::RandomBytes(70000, 7);
-  std::string want = StoredHeader(false, 65535) + data.substr(0, 65535) + StoredHeader(true, 4465) +
-                     data.substr(65535);
-  EXPECT_EQ(Compress(data, cmStored), want);
-}
-
-TEST(DeflateWrite, StoredStreamWithFlushEndsWithEmptyFinalBlock) {
-  std::string data = test::RandomBytes(70000, 7);
-  TMemoryStream out;
-  {
-    TDeflateStream d(&out);
-    d.SetCompressionMethod(cmStored);
-    d.Write(data.data(), data.size());
-    d.Flush();
+  for (bool flush : {false, true}) {
+    TMemoryStream out;
+    {
+      TDeflateStream d(&out);
+      d.SetCompressionMethod(cmStored);
+      d.Write(data.data(), data.size());
+      flush ? d.Flush() : d.Finish();
+    }
+    std::string want = StoredHeader(false, 65535) + data.substr(0, 65535) +
+                       StoredHeader(!flush, 4465) + data.substr(65535) +
+                       (flush ? StoredHeader(true, 0) : "");
+    EXPECT_EQ(out.Data, want) << "flush " << flush;
   }
-  std::string want = StoredHeader(false, 65535) + data.substr(0, 65535) +
-                     StoredHeader(false, 4465) + data.substr(65535) + StoredHeader(true, 0);
-  EXPECT_EQ(out.Data, want);
 }
 
 TEST(DeflateWrite, FlushHandsCompleteBytesToTheSource) {
@@ -99,36 +97,25 @@ TEST(DeflateWrite, WritingToAReadingStreamFails) {
   EXPECT_EQ(Message([&] { d.Write("a", 1); }), "Stream not open for write");
 }
 
-TEST(DeflateWrite, MethodChangeClosesTheOpenBlock) {
-  std::string data = test::RepetitiveBytes(5000, 3);
-  TMemoryStream out;
-  {
-    TDeflateStream d(&out);
-    d.SetCompressionMethod(cmFixed);
-    d.Write(data.data(), 3000);
-    d.SetCompressionMethod(cmStored);
-    d.Write(data.data() + 3000, 2000);
+// A method change closes the open block. After 60000 bytes pending in the
+// stored method, matches must not reach bytes the pending data has
+// overwritten in the ring.
+TEST(DeflateWrite, MethodChangeMidStreamStaysCorrect) {
+  for (auto [first, second, size] : {std::tuple{cmFixed, cmStored, size_t{5000}},
+                                     std::tuple{cmStored, cmFixed, size_t{200000}}}) {
+    std::string data = test::RepetitiveBytes(size, 3);
+    TMemoryStream out;
+    {
+      TDeflateStream d(&out);
+      d.SetCompressionMethod(first);
+      d.Write(data.data(), size / 2);
+      d.SetCompressionMethod(second);
+      d.Write(data.data() + size / 2, size - size / 2);
+    }
+    std::string back;
+    ASSERT_TRUE(test::ZlibInflate(out.Data, back));
+    EXPECT_EQ(back, data) << size;
   }
-  std::string back;
-  ASSERT_TRUE(test::ZlibInflate(out.Data, back));
-  EXPECT_EQ(back, data);
-}
-
-TEST(DeflateWrite, SwitchFromStoredWithMuchPendingStaysCorrect) {
-  // 60000 bytes pending in the stored method, then Huffman coding: matches
-  // must not reach bytes the pending data has overwritten in the ring.
-  std::string data = test::RepetitiveBytes(200000, 11);
-  TMemoryStream out;
-  {
-    TDeflateStream d(&out);
-    d.SetCompressionMethod(cmStored);
-    d.Write(data.data(), 100000);
-    d.SetCompressionMethod(cmFixed);
-    d.Write(data.data() + 100000, 100000);
-  }
-  std::string back;
-  ASSERT_TRUE(test::ZlibInflate(out.Data, back));
-  EXPECT_EQ(back, data);
 }
 
 // ---- round trips through zlib and through our reader ----
@@ -141,7 +128,7 @@ struct TRoundTrip {
   size_t piece;
 };
 
-class DeflateRoundTrip : public testing::TestWithParam<TRoundTrip> {};
+class DeflateRoundTrip : public ::testing::TestWithParam<TRoundTrip> {};
 
 TEST_P(DeflateRoundTrip, ZlibAndWeReadBackTheData) {
   const TRoundTrip& p = GetParam();
@@ -160,7 +147,7 @@ TEST_P(DeflateRoundTrip, ZlibAndWeReadBackTheData) {
 
 INSTANTIATE_TEST_SUITE_P(
     All, DeflateRoundTrip,
-    testing::Values(TRoundTrip{"fixed_empty", cmFixed, 0, false, 0},
+    ::testing::Values(TRoundTrip{"fixed_empty", cmFixed, 0, false, 0},
                     TRoundTrip{"fixed_one", cmFixed, 1, false, 0},
                     TRoundTrip{"fixed_text", cmFixed, 300000, true, 0},
                     TRoundTrip{"fixed_text_pieces", cmFixed, 300000, true, 777},
@@ -181,7 +168,7 @@ struct TZlibCase {
   int level, strategy;
 };
 
-class InflateZlib : public testing::TestWithParam<TZlibCase> {};
+class InflateZlib : public ::testing::TestWithParam<TZlibCase> {};
 
 TEST_P(InflateZlib, DecodesEveryLevelAndStrategy) {
   for (std::string data : {test::RepetitiveBytes(250000, 1), test::RandomBytes(70000, 2, 64),
@@ -193,7 +180,7 @@ TEST_P(InflateZlib, DecodesEveryLevelAndStrategy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, InflateZlib,
-                         testing::Values(TZlibCase{0, Z_DEFAULT_STRATEGY},
+                         ::testing::Values(TZlibCase{0, Z_DEFAULT_STRATEGY},
                                          TZlibCase{1, Z_DEFAULT_STRATEGY},
                                          TZlibCase{6, Z_DEFAULT_STRATEGY},
                                          TZlibCase{9, Z_DEFAULT_STRATEGY}, TZlibCase{6, Z_FIXED},
@@ -321,7 +308,7 @@ const std::vector<TBadStream>& BadStreams() {
   return cases;
 }
 
-class DeflateBadInput : public testing::TestWithParam<size_t> {};
+class DeflateBadInput : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(DeflateBadInput, RaisesTheMessage) {
   const TBadStream& c = BadStreams()[GetParam()];
@@ -334,7 +321,7 @@ TEST_P(DeflateBadInput, RaisesTheMessage) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(All, DeflateBadInput, testing::Range<size_t>(0, 7),
+INSTANTIATE_TEST_SUITE_P(All, DeflateBadInput, ::testing::Range<size_t>(0, 7),
                          [](const auto& info) { return BadStreams()[info.param].name; });
 
 TEST(DeflateRead, DistanceSymbolThirtyReadsTheRing) {

@@ -39,28 +39,6 @@ TEST(FileUtils, FindAndSortFiles) {
   EXPECT_EQ(ListFileNames(dir.string() + "/*.jpg", faDirectory | faHidden).size(), 5u);
 }
 
-TEST(FileUtils, SaveReplacingKeepsOldFileOnFailure) {
-  lumarte::fixtures::TempFolder temp;
-  const auto& dir = temp.Path;
-  auto target = (dir / "pic.bmp").string();
-  std::ofstream(target) << "precious";
-  EXPECT_THROW(SaveReplacing(target,
-                             [](const std::string& temp) {
-                               std::ofstream(temp) << "half";
-                               throw std::runtime_error("disk full");
-                             }),
-               std::runtime_error);
-  std::ifstream in(target);
-  std::string content;
-  in >> content;
-  EXPECT_EQ(content, "precious");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
-  SaveReplacing(target, [](const std::string& temp) { std::ofstream(temp) << "new"; });
-  std::ifstream in2(target);
-  in2 >> content;
-  EXPECT_EQ(content, "new");
-}
-
 TEST(MemUtils, Searches) {
   const char data[] = "abcabd";
   EXPECT_EQ(FindByte(data, 6, 'c'), 2);

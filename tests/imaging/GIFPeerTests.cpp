@@ -1,14 +1,18 @@
-// Cross-checks with giflib: files we write decode with giflib to the same
-// pixels, and files giflib writes decode with our reader.
+// Cross-checks with giflib: files we write decode with giflib and with our
+// reader to the source's pixels, and files giflib writes decode with ours.
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 
+#include "IconTestUtil.h"
 #include "imaging/GIFLoader.h"
 
 using namespace lumarte::imaging;
+using lumarte::testing::PixelOf;
+using lumarte::testing::Picture24;
+using lumarte::testing::SetPaletteEntry;
 
 namespace {
 
@@ -34,6 +38,7 @@ struct TCase {
   int W, H, Colors;
   bool Interlaced;
   int Transparent;  // index, or -1
+  bool Paletted;    // an 8-bit source, else 24 bits
 };
 
 // Indices with flat runs and noise, below colors.
@@ -54,17 +59,18 @@ std::vector<uint32_t> Palette(int n) {
 
 class GIFPeer : public ::testing::TestWithParam<TCase> {};
 
-TEST_P(GIFPeer, OurFilesDecodeWithGiflib) {
+// Noise over many colours forces table clears at 4096 codes; flat areas
+// produce long strings.
+TEST_P(GIFPeer, OurFilesDecodeWithGiflibAndOurReader) {
   const TCase& c = GetParam();
   auto idx = Indices(c);
   auto pal = Palette(c.Colors);
-  TRevedBitmap bmp;
-  bmp.New(c.W, c.H, pf8bit);
-  std::memcpy(bmp.Map.get(), idx.data(), idx.size());
-  for (int i = 0; i < c.Colors; ++i) {
-    (*bmp.Palette)[3 * i] = static_cast<uint8_t>(pal[i] >> 16);
-    (*bmp.Palette)[3 * i + 1] = static_cast<uint8_t>(pal[i] >> 8);
-    (*bmp.Palette)[3 * i + 2] = static_cast<uint8_t>(pal[i]);
+  auto colour = [&](int x, int y) { return pal[idx[static_cast<size_t>(y) * c.W + x]]; };
+  TRevedBitmap bmp = Picture24(c.W, c.H, colour);
+  if (c.Paletted) {
+    bmp.New(c.W, c.H, pf8bit);
+    std::memcpy(bmp.Map.get(), idx.data(), idx.size());
+    for (int i = 0; i < c.Colors; ++i) SetPaletteEntry(bmp, i, pal[i]);
   }
   TGIFWriterFrame f;
   f.Bitmap = &bmp;
@@ -101,6 +107,17 @@ TEST_P(GIFPeer, OurFilesDecodeWithGiflib) {
     EXPECT_EQ(gcb.TransparentColor, NO_TRANSPARENT_COLOR);
   }
   DGifCloseFile(gif, &error);
+
+  TMemoryStream in(out.Data.data(), out.Data.size());
+  TGIFImage ours;
+  ours.LoadFromStream(in);
+  ours.Frames[0].TransparentIndex = -1;  // compare every pixel
+  TRevedBitmap back;
+  ours.Compose(0, back);
+  ASSERT_EQ(back.Width, c.W);
+  ASSERT_EQ(back.Height, c.H);
+  for (int y = 0; y < c.H; ++y)
+    for (int x = 0; x < c.W; ++x) ASSERT_EQ(PixelOf(back, x, y), colour(x, y)) << x << "," << y;
 }
 
 TEST_P(GIFPeer, GiflibFilesDecodeWithOurs) {
@@ -155,11 +172,14 @@ TEST_P(GIFPeer, GiflibFilesDecodeWithOurs) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Images, GIFPeer,
-                         ::testing::Values(TCase{1, 1, 2, false, -1}, TCase{17, 9, 3, true, 2},
-                                           TCase{64, 64, 16, false, 0},
-                                           TCase{257, 131, 256, false, -1},
-                                           TCase{640, 480, 256, true, 200},
-                                           TCase{2000, 1000, 200, false, 5}));
+INSTANTIATE_TEST_SUITE_P(
+    Images, GIFPeer,
+    ::testing::Values(TCase{1, 1, 1, false, -1, false}, TCase{1, 1, 2, false, -1, true},
+                      TCase{7, 5, 2, true, -1, false}, TCase{17, 9, 3, true, 2, true},
+                      TCase{64, 64, 16, false, 0, false}, TCase{257, 131, 256, false, -1, true},
+                      TCase{300, 200, 256, false, 7, false}, TCase{301, 203, 256, true, -1, true},
+                      TCase{512, 512, 37, false, -1, true}, TCase{640, 480, 256, true, 200, true},
+                      TCase{1000, 3, 200, false, -1, false},
+                      TCase{2000, 1000, 200, false, 5, false}));
 
 }  // namespace

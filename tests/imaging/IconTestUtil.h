@@ -1,14 +1,15 @@
 #pragma once
-// Helpers shared by the codec tests: files in memory and small buffers.
+// Helpers shared by the codec tests: files in memory, pictures and their
+// colours (0x00BBGGRR: red in the low byte, as the buffers' users see it).
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "imaging/IconList.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/RevedBitmap.h"
+#include "support/TempFolder.h"
 
 namespace lumarte::testing {
 
@@ -36,14 +37,25 @@ inline void PutDWord(std::string& b, size_t at, uint32_t v) {
 }
 
 inline std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return fixtures::TempFolder::Read(path);
 }
 
-// Blue, green, red of pixel (x, y) of a 24-bit buffer as 0x00BBGGRR.
+// The colour of pixel (x, y), looked up in the palette of an 8-bit buffer.
 inline uint32_t PixelOf(const imaging::TRevedBitmap& b, int x, int y) {
-  const uint8_t* p = b.ScanLine(y) + 3 * x;
+  const uint8_t* p = b.PixelFormat == imaging::pf24bit ? b.ScanLine(y) + 3 * x
+                                                       : b.Palette->data() + 3 * b.ScanLine(y)[x];
   return p[2] | p[1] << 8 | uint32_t{p[0]} << 16;
+}
+
+// The buffer as red, green, blue bytes, rows top first (palette looked up).
+inline std::vector<uint8_t> ToRgb(const imaging::TRevedBitmap& b) {
+  std::vector<uint8_t> out;
+  for (int y = 0; y < b.Height; ++y)
+    for (int x = 0; x < b.Width; ++x) {
+      uint32_t c = PixelOf(b, x, y);
+      out.insert(out.end(), {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)});
+    }
+  return out;
 }
 
 inline void SetPixel(imaging::TRevedBitmap& b, int x, int y, uint32_t color) {
@@ -58,6 +70,16 @@ inline void SetPaletteEntry(imaging::TRevedBitmap& b, int index, uint32_t color)
   p[0] = uint8_t(color >> 16);
   p[1] = uint8_t(color >> 8);
   p[2] = uint8_t(color);
+}
+
+// A 24-bit picture whose pixel (x, y) has the colour color(x, y).
+template <class F>
+imaging::TRevedBitmap Picture24(int w, int h, F color) {
+  imaging::TRevedBitmap b;
+  b.New(w, h, imaging::pf24bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) SetPixel(b, x, y, color(x, y));
+  return b;
 }
 
 // The registered library codec scans the build folder once, as the programs

@@ -55,21 +55,6 @@ TRevedBitmap GradientImage(int w, int h) {
   return bmp;
 }
 
-// The 24-bit colours a buffer shows, whatever its depth.
-std::vector<uint32_t> Colours(const TRevedBitmap& bmp) {
-  std::vector<uint32_t> out;
-  for (int y = 0; y < bmp.Height; ++y)
-    for (int x = 0; x < bmp.Width; ++x) {
-      if (bmp.PixelFormat == pf24bit) {
-        out.push_back(PixelOf(bmp, x, y));
-        continue;
-      }
-      const uint8_t* e = bmp.Palette->data() + 3 * bmp.ScanLine(y)[x];
-      out.push_back(e[2] | e[1] << 8 | uint32_t{e[0]} << 16);
-    }
-  return out;
-}
-
 TEST_F(Jpeg2000Test, ThePluginOffersItsExtensions) {
   for (const char* ext : {"jp2", "JPC", "j2k", "j2c"}) {
     EXPECT_EQ(&BitmapLoaders().FindLoader(ext), &ImageDLLLoader()) << ext;
@@ -104,7 +89,7 @@ TEST_P(Jpeg2000Lossless, RoundTripIsExact) {
   ASSERT_EQ(back.Height, c.Height);
   // Grey comes back as one plane, every other image as colour.
   EXPECT_EQ(back.PixelFormat, c.Format == pf8bit && c.GreyPalette ? pf8bit : pf24bit);
-  EXPECT_EQ(Colours(back), Colours(image));
+  EXPECT_EQ(ToRgb(back), ToRgb(image));
 }
 
 INSTANTIATE_TEST_SUITE_P(Images, Jpeg2000Lossless,
@@ -186,7 +171,7 @@ TEST_F(Jpeg2000Test, PreviewIsARoundTripThroughATemporaryFile) {
   EXPECT_LE(preview.FileSize, 40 * 30 * 3 / 50 + 200);
   ImageDLLLoader().Options.clear();
   preview = MakeJpeg2000Preview(image, ImageDLLLoader());
-  EXPECT_EQ(Colours(preview.Image), Colours(image));
+  EXPECT_EQ(ToRgb(preview.Image), ToRgb(image));
 }
 
 struct TRateCase {

@@ -119,6 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
             "Corrupt metafile: record too short for its contents (record 0x0521 at offset 40)"},
         TCorruptCase{"WmfObjectIndexOutOfRange", Wmf().Add(0x012D, {4}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x012D at offset 40)"},
+        TCorruptCase{"WmfObjectTableFull",
+                     TWmfBuilder(true, {0, 0, 99, 99}, 96, 1)
+                         .Add(0x02FA, {0, 1, 0, 0, 0})
+                         .Add(0x02FA, {0, 1, 0, 0, 0})
+                         .Finish(),
+                     "Corrupt metafile: object table full (record 0x02FA at offset 56)"},
         TCorruptCase{"PlainWmfWithoutWindow", TWmfBuilder(false).Add(0x0213, {1, 1}).Finish(),
                      "Metafile has no size"}),
     [](const auto& info) { return std::string(info.param.Name); });

@@ -290,14 +290,6 @@ TEST(MetafileObjects, WmfTakesTheLowestFreeSlot) {
   EXPECT_EQ(ShapeAt(pic, 0).Pen.Color, 0xFF0000u);
 }
 
-TEST(MetafileObjects, FullWmfTableIsCorrupt) {
-  std::string data = TWmfBuilder(true, {0, 0, 99, 99}, 96, 1)
-                         .Add(0x02FA, {0, 1, 0, 0, 0})
-                         .Add(0x02FA, {0, 1, 0, 0, 0})
-                         .Finish();
-  EXPECT_THROW(Read(data), EFormatError);
-}
-
 // ---- paths, text, clipping ----
 
 TEST(MetafilePaths, FiguresStartAtTheCurrentPosition) {

@@ -3,22 +3,17 @@
 #include "support/ErrorMessage.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "LibpngPeer.h"
 #include "PngTestUtil.h"
+#include "support/TempFolder.h"
 
 namespace lumarte::imaging {
 namespace {
 
+using test::Bytes;
 using test::ChunksOf;
 using test::TChunk;
-
-std::string Bytes(std::initializer_list<int> v) {
-  std::string s;
-  for (int b : v) s += static_cast<char>(b);
-  return s;
-}
 
 // Kinds of images the writer meets.
 enum TKind { kRgb, kAllGreyRgb, kGreyRamp, kPalette };
@@ -45,8 +40,10 @@ TRevedBitmap MakeImage(TKind kind, int32_t w, int32_t h) {
   return b;
 }
 
-int ColorTypeOf(const std::string& png) {
-  return static_cast<uint8_t>(ChunksOf(png)[0].Data[9]);
+std::vector<std::string> ChunkTypes(const std::string& png) {
+  std::vector<std::string> types;
+  for (const auto& c : ChunksOf(png)) types.push_back(c.Type);
+  return types;
 }
 
 // ---- round trips ----
@@ -54,14 +51,20 @@ int ColorTypeOf(const std::string& png) {
 struct TRoundTrip {
   TKind kind;
   int32_t w, h;
+  int colorType;
 };
 
-class PngWriteRoundTrip : public testing::TestWithParam<TRoundTrip> {};
+class PngWriteRoundTrip : public ::testing::TestWithParam<TRoundTrip> {};
 
+// Without transparency or gamma only the image's own chunks are written.
 TEST_P(PngWriteRoundTrip, LibpngAndWeReadBackThePixels) {
   const auto& p = GetParam();
   TRevedBitmap b = MakeImage(p.kind, p.w, p.h);
   std::string png = test::SavePngBytes(b);
+  EXPECT_EQ(static_cast<uint8_t>(ChunksOf(png)[0].Data[9]), p.colorType);
+  EXPECT_EQ(ChunkTypes(png), p.colorType == 3
+                                 ? (std::vector<std::string>{"IHDR", "PLTE", "IDAT", "IEND"})
+                                 : (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
   test::TRgbImage ref;
   std::string why;
   ASSERT_TRUE(test::LibpngDecode(png, ref, &why)) << why;
@@ -73,21 +76,14 @@ TEST_P(PngWriteRoundTrip, LibpngAndWeReadBackThePixels) {
             std::string(b.Map.get(), b.Map.get() + b.Size));
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, PngWriteRoundTrip,
-                         testing::Values(TRoundTrip{kRgb, 1, 1}, TRoundTrip{kRgb, 5, 3},
-                                         TRoundTrip{kRgb, 300, 201}, TRoundTrip{kGreyRamp, 1, 7},
-                                         TRoundTrip{kGreyRamp, 129, 64}, TRoundTrip{kPalette, 2, 2},
-                                         TRoundTrip{kPalette, 77, 50},
-                                         TRoundTrip{kAllGreyRgb, 16, 16}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, PngWriteRoundTrip,
+    ::testing::Values(TRoundTrip{kRgb, 1, 1, 2}, TRoundTrip{kRgb, 5, 3, 2},
+                    TRoundTrip{kRgb, 300, 201, 2}, TRoundTrip{kGreyRamp, 1, 7, 0},
+                    TRoundTrip{kGreyRamp, 129, 64, 0}, TRoundTrip{kPalette, 2, 2, 3},
+                    TRoundTrip{kPalette, 77, 50, 3}, TRoundTrip{kAllGreyRgb, 16, 16, 2}));
 
 // ---- the file layout ----
-
-TEST(PngWrite, ColourTypeFollowsThePixelFormatAndPalette) {
-  EXPECT_EQ(ColorTypeOf(test::SavePngBytes(MakeImage(kAllGreyRgb, 4, 4))), 2);
-  EXPECT_EQ(ColorTypeOf(test::SavePngBytes(MakeImage(kGreyRamp, 4, 4))), 0);
-  EXPECT_EQ(ColorTypeOf(test::SavePngBytes(MakeImage(kPalette, 4, 4))), 3);
-  EXPECT_EQ(ColorTypeOf(test::SavePngBytes(MakeImage(kRgb, 4, 4))), 2);
-}
 
 TEST(PngWrite, ChunkSequenceWithOneIdatOfFixedCodes) {
   TPNGSaveOptions o;
@@ -97,9 +93,8 @@ TEST(PngWrite, ChunkSequenceWithOneIdatOfFixedCodes) {
   std::string png = test::SavePngBytes(MakeImage(kPalette, 40, 30), o);
   EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
   std::vector<TChunk> c = ChunksOf(png);
-  std::vector<std::string> types;
-  for (const auto& k : c) types.push_back(k.Type);
-  EXPECT_EQ(types, (std::vector<std::string>{"IHDR", "PLTE", "gAMA", "tRNS", "IDAT", "IEND"}));
+  EXPECT_EQ(ChunkTypes(png),
+            (std::vector<std::string>{"IHDR", "PLTE", "gAMA", "tRNS", "IDAT", "IEND"}));
   EXPECT_EQ(c[0].Data, test::BE32(40) + test::BE32(30) + Bytes({8, 3, 0, 0, 0}));
   EXPECT_EQ(c[2].Data, test::BE32(50000));
   const std::string& idat = c[4].Data;
@@ -133,7 +128,7 @@ struct TTransparencyForm {
   std::string trns;
 };
 
-class PngWriteTransparency : public testing::TestWithParam<TTransparencyForm> {};
+class PngWriteTransparency : public ::testing::TestWithParam<TTransparencyForm> {};
 
 TEST_P(PngWriteTransparency, WritesTheTrnsForm) {
   const auto& p = GetParam();
@@ -151,21 +146,17 @@ TEST_P(PngWriteTransparency, WritesTheTrnsForm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, PngWriteTransparency,
-    testing::Values(TTransparencyForm{"rgb_red", kRgb, 0x0000FF, Bytes({0, 255, 0, 0, 0, 0})},
+    ::testing::Values(TTransparencyForm{"rgb_red", kRgb, 0x0000FF, Bytes({0, 255, 0, 0, 0, 0})},
                     TTransparencyForm{"rgb", kRgb, 0x123456, Bytes({0, 0x56, 0, 0x34, 0, 0x12})},
                     TTransparencyForm{"grey", kGreyRamp, 0x000080, Bytes({0, 0x80})},
                     TTransparencyForm{"palette", kPalette, 3, Bytes({255, 255, 255, 0})}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PngWrite, NoTransparencyAndPlainGammaWriteNoChunks) {
-  for (double gamma : {0.0, 1.0}) {
-    TPNGSaveOptions o;
-    o.Gamma = gamma;
-    for (const auto& c : ChunksOf(test::SavePngBytes(MakeImage(kRgb, 3, 3), o))) {
-      EXPECT_NE(c.Type, "tRNS");
-      EXPECT_NE(c.Type, "gAMA");
-    }
-  }
+TEST(PngWrite, PlainGammaWritesNoChunk) {
+  TPNGSaveOptions o;
+  o.Gamma = 1.0;
+  EXPECT_EQ(ChunkTypes(test::SavePngBytes(MakeImage(kRgb, 3, 3), o)),
+            (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
 }
 
 // Filters a row in the five ways by the PNG standard's definitions.
@@ -265,40 +256,31 @@ TEST(PngWrite, EightBitImageIsWrittenAfterLoadingAFourBitFile) {
   EXPECT_TRUE(test::ToRgb(back) == test::ToRgb(b));
 }
 
-class PngFiles : public testing::Test {
- protected:
-  std::string Dir = testing::TempDir() + "png_files/";
-  void SetUp() override { std::filesystem::create_directories(Dir); }
-  void TearDown() override { std::filesystem::remove_all(Dir); }
-  std::string Read(const std::string& name) {
-    std::ifstream in(Dir + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-};
-
-TEST_F(PngFiles, FailingSaveLeavesTheOldFileIntact) {
-  std::ofstream(Dir + "keep.png", std::ios::binary) << "old contents";
+TEST(PngFiles, FailingSaveLeavesTheOldFileIntact) {
+  fixtures::TempFolder dir;
+  const std::string keep = dir.Write("keep.png", "old contents");
   TPNGLoader& codec = PNGLoader();
   codec.Transparent = true;
   codec.TransparentColor = 999;  // fails after the header has been written
   TRevedBitmap b = MakeImage(kPalette, 4, 4);
-  EXPECT_THROW(b.SaveToFile(Dir + "keep.png"), ERevedBitmap);
+  EXPECT_THROW(b.SaveToFile(keep), ERevedBitmap);
   codec.Transparent = false;
   codec.TransparentColor = kNoTransparentColor;
-  EXPECT_EQ(Read("keep.png"), "old contents");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir), {}), 1);  // no temporary left
-  b.SaveToFile(Dir + "keep.png");
-  EXPECT_EQ(Read("keep.png").substr(1, 3), "PNG");
+  EXPECT_EQ(dir.Read(keep), "old contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), {}), 1);  // no temporary
+  b.SaveToFile(keep);
+  EXPECT_EQ(dir.Read(keep).substr(1, 3), "PNG");
 }
 
-TEST_F(PngFiles, DocumentTransparencySurvivesSaveAndLoad) {
+TEST(PngFiles, DocumentTransparencySurvivesSaveAndLoad) {
+  fixtures::TempFolder dir;
   TRevedBitmap b = MakeImage(kRgb, 9, 9);
   TPNGSaveOptions o;
   o.Transparent = true;
   o.TransparentColor = 0x00FF8040;
-  SavePNGFile(Dir + "doc.png", b, o);
+  SavePNGFile(dir / "doc.png", b, o);
   TRevedBitmap back;
-  TPNGTransparency t = LoadPNGFile(Dir + "doc.png", back);
+  TPNGTransparency t = LoadPNGFile(dir / "doc.png", back);
   EXPECT_TRUE(t.Transparent);
   EXPECT_EQ(t.Color, 0x00FF8040u);
   EXPECT_TRUE(test::ToRgb(back) == test::ToRgb(b));

@@ -1,12 +1,11 @@
 #pragma once
-// Building PNG files by hand (chunks, CRCs and zlib data through zlib) and
-// looking at our pixel buffers as RGB.
-#include <zlib.h>
-
+// Building PNG files by hand (chunks, CRCs and zlib data through zlib).
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "DeflateTestUtil.h"
+#include "IconTestUtil.h"
 #include "imaging/PNGLoader.h"
 
 namespace lumarte::imaging::test {
@@ -14,6 +13,12 @@ namespace lumarte::imaging::test {
 struct TChunk {
   std::string Type, Data;
 };
+
+inline std::string Bytes(std::initializer_list<int> v) {
+  std::string s;
+  for (int b : v) s += static_cast<char>(b);
+  return s;
+}
 
 inline std::string BE32(uint32_t v) {
   return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
@@ -38,13 +43,9 @@ inline TChunk Ihdr(uint32_t w, uint32_t h, int depth, int colorType, int interla
   return {"IHDR", d};
 }
 
+// zlib-wrapped data, as PNG files hold it.
 inline std::string ZlibCompress(const std::string& raw, int level = 6) {
-  uLongf n = compressBound(static_cast<uLong>(raw.size()));
-  std::string out(n, '\0');
-  compress2(reinterpret_cast<Bytef*>(out.data()), &n, reinterpret_cast<const Bytef*>(raw.data()),
-            static_cast<uLong>(raw.size()), level);
-  out.resize(n);
-  return out;
+  return ZlibDeflate(raw, level, Z_DEFAULT_STRATEGY, 15);
 }
 
 // The zlib data cut into IDAT chunks of `piece` bytes.
@@ -65,18 +66,7 @@ inline std::string SimplePng(TChunk ihdr, const std::string& rawRows,
   return BuildPng(c);
 }
 
-// Our pixel buffer as RGB bytes (palette looked up).
-inline std::vector<uint8_t> ToRgb(const TRevedBitmap& b) {
-  std::vector<uint8_t> out;
-  for (int32_t y = 0; y < b.Height; ++y) {
-    const uint8_t* row = b.ScanLine(y);
-    for (int32_t x = 0; x < b.Width; ++x) {
-      const uint8_t* p = b.PixelFormat == pf24bit ? row + 3 * x : b.Palette->data() + 3 * row[x];
-      out.insert(out.end(), {p[2], p[1], p[0]});
-    }
-  }
-  return out;
-}
+using lumarte::testing::ToRgb;
 
 inline TRevedBitmap LoadPngBytes(const std::string& file, TPNGLoader* loader = nullptr) {
   TPNGLoader local;

@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "IconTestUtil.h"
 #include "imaging/GIFLoader.h"
 
 using namespace lumarte::imaging;
@@ -31,17 +32,10 @@ class SaveGIFTest : public ::testing::Test {
 
 // colours distinct colours (up to 4096) in 4x4 blocks over a 256x256 picture.
 TRevedBitmap Blocks(int colours) {
-  TRevedBitmap b;
-  b.New(256, 256, pf24bit);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 256; ++x) {
-      int c = (y / 4 * 64 + x / 4) % colours;
-      uint8_t* p = b.ScanLine(y) + 3 * x;
-      p[0] = static_cast<uint8_t>(c % 16 * 17);
-      p[1] = static_cast<uint8_t>(c / 16 % 16 * 17);
-      p[2] = static_cast<uint8_t>(c / 256 * 17);
-    }
-  return b;
+  return lumarte::testing::Picture24(256, 256, [&](int x, int y) {
+    uint32_t c = (y / 4 * 64 + x / 4) % colours;
+    return (c % 16 * 17) << 16 | (c / 16 % 16 * 17) << 8 | c / 256 * 17;
+  });
 }
 
 double MeanError(const TRevedBitmap& a, const TRevedBitmap& b) {

@@ -51,8 +51,6 @@ void ClickLater(QWidget* dialog, const char* button) {
 
 TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
   TSaveChangedForm form;
-  EXPECT_EQ(form.windowTitle(), "Save Image?");
-  EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "This image has changed.");
   struct {
     const char* Button;
     TSaveChangedAnswer Answer;
@@ -64,7 +62,6 @@ TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
     ClickLater(&form, c.Button);
     EXPECT_EQ(form.Execute(), c.Answer) << c.Button;
   }
-  EXPECT_EQ(form.findChild<QPushButton*>("DontSaveButton")->text(), "Don't Save");
   // Closing the prompt without a button is a Cancel.
   QTimer::singleShot(0, &form, [&] { form.reject(); });
   EXPECT_EQ(form.Execute(), TSaveChangedAnswer::Cancel);
@@ -72,18 +69,13 @@ TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
 
 TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
   editor::TSelectExtForm form;
-  EXPECT_EQ(form.windowTitle(), "Save as");
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Jpg);
-  QStringList captions;
-  for (auto* b : form.findChildren<QRadioButton*>()) captions << b->text();
-  EXPECT_EQ(captions, (QStringList{"JPG", "BMP", "PNG", "EMF", "WMF", "JP2"}));
   form.findChild<QRadioButton*>("SEPNGRadioButton")->click();
   ClickLater(&form, "OKButton");
   form.exec();
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Png);
   EXPECT_EQ(WithChosenExtension("picture.tif", form.Choice()), "picture.tif.png");
 }
-
 
 TEST(TextForm, ShowsTheLines) {
   TTextForm form;
@@ -103,7 +95,6 @@ TEST(TextForm, KeepsLongLinesWhole) {
 
 TEST(PNGSaveForm, NotTransparentByDefaultAndPreviewMarksTheColour) {
   editor::TPNGSaveForm form;
-  EXPECT_EQ(form.windowTitle(), "Save PNG ");
   TBitmap raster(20, 10);
   raster.SetPixel(3, 4, RGBColor(255, 0, 0));
   form.Prepare(raster, false, RGBColor(255, 0, 0), raster.TransparentColor());
@@ -149,13 +140,10 @@ TEST(PNGSaveForm, EditTransparentColorTakesTheColourWindowsChoice) {
   EXPECT_EQ(qRed(marked), qGreen(marked)) << "the blue pixel shows the checkerboard";
 }
 
-TEST(JPEGCompressionForm, DefaultsAndPresets) {
+TEST(JPEGCompressionForm, PresetsAndAMovedBar) {
   editor::TJPEGCompressionForm form;
-  EXPECT_EQ(form.windowTitle(), "JPEG Compression");
   EXPECT_EQ(form.Quality(), 50);
   EXPECT_TRUE(form.Progressive());
-  EXPECT_EQ(form.CompressionBar->tickInterval(), 10);
-  EXPECT_EQ(form.PresetComboBox->placeholderText(), "Defaults for WWW,...");
   EXPECT_FALSE(form.OneToOneRadioButton->isEnabled());
   int expected[] = {25, 17, 12};
   for (int i = 0; i < 3; ++i) {
@@ -219,7 +207,6 @@ TEST(QtFileFilter, PatternsBecomeQtLists) {
 
 TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
   editor::TBitmapSaveForm form;
-  EXPECT_EQ(form.windowTitle(), "Bitmap Save Form");
   TBitmap photo = fixtures::Pattern(40, 30, 3);
   form.Prepare(photo);
   EXPECT_EQ(form.ChosenBits(), 24);

@@ -27,16 +27,6 @@ class IconSelectionFormTest : public ::testing::Test {
   TIconList Icons;
 };
 
-TEST_F(IconSelectionFormTest, CaptionsAndControls) {
-  lumarte::editor::TIconSelectionForm form;
-  EXPECT_EQ(form.windowTitle(), "Select icon to import from file");
-  EXPECT_EQ(form.Note->text(), "Note that writing of files with multiple icons is not supported.");
-  EXPECT_EQ(form.ColorButton->text(), "Transparent color");
-  EXPECT_EQ(form.OkButton->text(), "&Ok");
-  EXPECT_TRUE(form.OkButton->isDefault());
-  EXPECT_EQ(form.CancelButton->text(), "&Cancel");
-}
-
 TEST_F(IconSelectionFormTest, ListsEveryImageAndSelectsTheFirst) {
   lumarte::editor::TIconSelectionForm form;
   form.SetIcons(Icons, 0x00FF00FF);

@@ -1,6 +1,6 @@
 // The lighting dialogs: sources and barriers added and removed, a source
 // dragged in the visualisation with its fields following, the zoom buttons,
-// the keep-one-checked rules, preview, apply and undo.
+// the keep-one-checked rules.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -31,20 +31,6 @@ class LightingDialog : public ::testing::Test {
   void SetUp() override {
     docs.NewImage(36, 30);
     *docs.Current().Bitmap = lumarte::fixtures::DistinctPattern(36, 30);
-  }
-
-  // Preview shows a changed image, OK applies it as one undo step, Undo
-  // brings the image back.
-  void PreviewApplyUndo(TParamEffectForm& form) {
-    const TBitmap before = *docs.Current().Bitmap;
-    form.PreviewButtonClick();
-    ASSERT_TRUE(docs.PreviewActive());
-    EXPECT_FALSE(docs.DisplayedRaster() == before);
-    form.OKButtonClick();
-    EXPECT_FALSE(*docs.Current().Bitmap == before);
-    EXPECT_EQ(docs.Current().UndoDepth(), 1);
-    docs.LMUndo1Click();
-    EXPECT_EQ(*docs.Current().Bitmap, before);
   }
 };
 
@@ -109,7 +95,6 @@ TEST_F(LightingDialog, LightAndDarknessEditsItsListsAndDragsASource) {
   form.ResetButton->click();
   EXPECT_DOUBLE_EQ(picture->Scale(), fitted);
 
-  PreviewApplyUndo(form);
 }
 
 TEST_F(LightingDialog, StochasticLuminanceKeepsOneBoxOfEachSetChecked) {
@@ -130,5 +115,4 @@ TEST_F(LightingDialog, StochasticLuminanceKeepsOneBoxOfEachSetChecked) {
   lightOn->setChecked(false);
   EXPECT_FALSE(lightOn->isChecked());
   Child<QSpinBox>(*form, "DarknessHitProbSpinEdit")->setValue(90);
-  PreviewApplyUndo(*form);
 }

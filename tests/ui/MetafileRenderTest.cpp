@@ -9,6 +9,7 @@
 #include "editor/model/Bitmap.h"
 #include "imaging/Errors.h"
 #include "platform/MetafileIO.h"
+#include "platform/RasterImage.h"
 #include "support/MetafileBuilder.h"
 #include "support/MetafileCorpus.h"
 #include "support/TempFolder.h"
@@ -27,12 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string WriteFile(const fixtures::TempFolder& dir, const std::string& name, const std::string& data) {
-  std::string path = dir.File(name);
-  std::ofstream(path, std::ios::binary) << data;
-  return path;
-}
-
 TBitmap Load(const std::string& path) {
   TBitmap raster;
   LoadMetafile(path, raster);
@@ -50,16 +45,6 @@ TBitmap Pattern(int w, int h) {
   return b;
 }
 
-QImage ToImage(const TBitmap& raster) {
-  QImage img(raster.Width(), raster.Height(), QImage::Format_RGB32);
-  for (int y = 0; y < raster.Height(); ++y)
-    for (int x = 0; x < raster.Width(); ++x) {
-      TColor c = raster.Pixel(x, y);
-      img.setPixel(x, y, qRgb(editor::RedOf(c), editor::GreenOf(c), editor::BlueOf(c)));
-    }
-  return img;
-}
-
 // Mean absolute difference per channel between the raster and a reference
 // rendering, both smoothed down to an eighth of the raster's size so that
 // font shapes and half-pixel offsets count little and missing or misplaced
@@ -70,7 +55,7 @@ double MeanDifference(const TBitmap& raster, const QImage& reference) {
     return img.convertToFormat(QImage::Format_RGB32)
         .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   };
-  QImage a = small(ToImage(raster)), b = small(reference);
+  QImage a = small(platform::ToQImage(raster)), b = small(reference);
   double sum = 0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -181,7 +166,7 @@ TEST(MetafileSave, OtherExtensionsAreRefused) {
 
 TEST(MetafileSave, FailureKeepsTheOldFile) {
   fixtures::TempFolder dir;
-  std::string path = WriteFile(dir, "old.wmf", "precious");
+  std::string path = dir.Write("old.wmf", "precious");
   EXPECT_THROW(SaveMetafile(path, Pattern(32768, 1)), EFormatError);  // too wide for a WMF
   std::ifstream in(path);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "precious");
@@ -205,7 +190,7 @@ TEST(MetafileRender, ShapesClipsAndMixes) {
       .Add(34, {static_cast<uint32_t>(-1)})  // RestoreDC
       .Add(20, {7})                          // R2_XORPEN
       .Add(43, {10, 10, 14, 14});            // red xor red: black
-  TBitmap r = Load(WriteFile(dir, "shapes.emf", b.Finish()));
+  TBitmap r = Load(dir.Write("shapes.emf", b.Finish()));
   ASSERT_EQ(r.Width(), 64);
   EXPECT_EQ(r.Pixel(5, 5), RGBColor(255, 0, 0));
   EXPECT_EQ(r.Pixel(19, 19), RGBColor(255, 0, 0));
@@ -226,7 +211,7 @@ TEST(MetafileRender, TextIsDrawnInItsColour) {
   for (uint32_t v : {1u, static_cast<uint32_t>(-24), 0u, 0u, 0u, 700u, 0u, 0u})
     lumarte::testing::PutLE(font, v, 4);
   b.AddBytes(82, font).Add(37, {1}).Add(24, {0xFF0000}).Add(18, {1}).AddBytes(84, text);
-  TBitmap r = Load(WriteFile(dir, "text.emf", b.Finish()));
+  TBitmap r = Load(dir.Write("text.emf", b.Finish()));
   int blue = 0, other = 0;
   for (int y = 0; y < r.Height(); ++y)
     for (int x = 0; x < r.Width(); ++x) {

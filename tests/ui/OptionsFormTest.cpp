@@ -35,7 +35,6 @@ TEST_F(OptionsFormTest, ShowsSettings) {
   settings.DefaultDir = "/some/where";
   settings.UseDefaultDir = true;
   form.ShowSettings();
-  EXPECT_EQ(form.windowTitle(), "Options");
   EXPECT_EQ(form.SpinEdit1->value(), 5);
   EXPECT_TRUE(form.CheckBox1->isChecked());
   EXPECT_EQ(form.Edit1->text(), "/some/where");

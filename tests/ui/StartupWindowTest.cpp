@@ -47,13 +47,6 @@ class StartupWindowTest : public ::testing::Test {
   }
 };
 
-TEST_F(StartupWindowTest, ToolSwitchKeepsImagesWindowClosed) {
-  window->StartFromCommandLine(ParseCommandLine({"-video"}, "/"));
-  window->show();
-  EXPECT_EQ(window->StartTool, TStartTool::Video);
-  EXPECT_FALSE(window->ImagesForm->isVisible());
-}
-
 TEST_F(StartupWindowTest, FilesAfterASwitchArgumentStillOpen) {
   std::string a = Raster("a.tst");
   window->StartFromCommandLine(ParseCommandLine({"-BROWSER", "a.tst"}, folder.Path.string()));

@@ -64,12 +64,3 @@ TEST_F(ChannelSplitTest, RefusedWithEightOpen) {
   EXPECT_EQ(OpenCount(), 8);
   EXPECT_EQ(docs.Current().FileName, "source.bmp");
 }
-
-TEST(ChannelImage, KeepsOneChannel) {
-  TBitmap b(2, 1);
-  b.SetPixel(0, 0, RGBColor(1, 2, 3));
-  b.SetPixel(1, 0, RGBColor(255, 128, 0));
-  EXPECT_EQ(ChannelImage(b, TColourChannel::Green).Pixel(0, 0), RGBColor(0, 2, 0));
-  EXPECT_EQ(ChannelImage(b, TColourChannel::Red).Pixel(1, 0), RGBColor(255, 0, 0));
-  EXPECT_EQ(ChannelImage(b, TColourChannel::Blue).Pixel(0, 0), RGBColor(0, 0, 3));
-}

@@ -39,7 +39,9 @@ void Edit(DocumentList& list, int n) {
   list.Current().Modified = true;
 }
 
-TColor State(const DocumentList& list) { return list.Current().Bitmap->Pixel(0, 0); }
+TColor State(const DocumentList& list) {
+  return list.Current().Bitmap->Pixel(0, 0);
+}
 
 class DocumentListTest : public ::testing::Test {
  protected:
@@ -96,30 +98,23 @@ INSTANTIATE_TEST_SUITE_P(Sizes, UndoMemoryRule,
                          ::testing::Values(DepthCase{1000, 1000, 9}, DepthCase{2000, 1000, 3},
                                            DepthCase{2000, 2000, 1}));
 
-TEST_F(DocumentListTest, HistoryPickWithoutRedo) {
-  list.NewImage(2, 2);
-  for (int i = 1; i <= 3; ++i) Edit(list, i);  // Undo[1..3] = 2, 1, white
-  list.HistoryPick(3);                          // pick Undo[2] (state 1)
-  EXPECT_EQ(State(list), 1u);
-  EXPECT_EQ(list.Current().Undo[1]->Pixel(0, 0), 3u);
-  EXPECT_EQ(list.Current().Undo[2]->Pixel(0, 0), 2u);
-  EXPECT_EQ(list.Current().Undo[3]->Pixel(0, 0), 1u);
-  EXPECT_NE(list.Current().Undo[3].get(), list.Current().Bitmap.get());
-}
-
-TEST_F(DocumentListTest, HistoryPickWithRedo) {
-  list.NewImage(2, 2);
-  for (int i = 1; i <= 3; ++i) Edit(list, i);
-  list.LMUndo1Click();  // Bitmap 2, Redo 3, Undo 1, white
-  list.HistoryPick(2);  // pick Undo[1] (state 1)
-  const TBM& d = list.Current();
-  EXPECT_EQ(State(list), 1u);
-  EXPECT_EQ(d.Undo[1]->Pixel(0, 0), 3u);
-  EXPECT_EQ(d.Undo[2]->Pixel(0, 0), 2u);
-  EXPECT_EQ(d.Undo[3]->Pixel(0, 0), 1u);
-  EXPECT_FALSE(d.Redo);
-  list.HistoryPick(9);  // an absent level does nothing
-  EXPECT_EQ(State(list), 1u);
+// After three edits Undo[1..3] hold states 2, 1 and white; after an undo
+// Redo holds 3 and Undo[1..3] 1 and white. Picking state 1 either way leaves
+// 3, 2, 1 behind it and no redo level.
+TEST_F(DocumentListTest, HistoryPickMovesThePickedStateToTheFront) {
+  for (bool undoFirst : {false, true}) {
+    list.NewImage(2, 2);
+    for (int i = 1; i <= 3; ++i) Edit(list, i);
+    if (undoFirst) list.LMUndo1Click();
+    list.HistoryPick(undoFirst ? 2 : 3);
+    const TBM& d = list.Current();
+    EXPECT_EQ(State(list), 1u) << undoFirst;
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(d.Undo[k]->Pixel(0, 0), TColor(4 - k)) << undoFirst;
+    EXPECT_NE(d.Undo[3].get(), d.Bitmap.get());
+    EXPECT_FALSE(d.Redo);
+    list.HistoryPick(9);  // an absent level does nothing
+    EXPECT_EQ(State(list), 1u);
+  }
 }
 
 TEST_F(DocumentListTest, TenImagesRefuseMore) {

@@ -5,27 +5,16 @@
 #include "editor/model/SelectionTest.h"
 #include "editor/model/TestViews.h"
 #include "imaging/Errors.h"
+#include "support/Selections.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
 using lumarte::editor::testing::Gradient;
+using namespace lumarte::fixtures;
 
 namespace {
 
 constexpr int W = 40, H = 30;
-
-TSelectionClass Rect(int x1, int y1, int x2, int y2) {
-  TSelectionClass s;
-  s.X1 = x1, s.Y1 = y1, s.X2 = x2, s.Y2 = y2;
-  return s;
-}
-
-TSelectionClass Circle(int cx, int cy, int r) {
-  TSelectionClass s;
-  s.Kind = SelKind::Circle;
-  s.X1 = cx, s.Y1 = cy, s.X2 = s.Y2 = r;
-  return s;
-}
 
 int CountSelected(const TSelectionTest& t) {
   int n = 0;
@@ -74,14 +63,6 @@ TSelectionClass Point(int x, int y) {
   return s;
 }
 
-TSelectionClass Polygon(int x1, int y1, int x2, int y2) {
-  TSelectionClass s;
-  s.Kind = SelKind::Polygon;
-  for (TPoint p : {TPoint{x1, y1}, TPoint{x2, y1}, TPoint{x2, y2}, TPoint{x1, y2}})
-    s.Polygon.AddPoint(p.X, p.Y);
-  return s;
-}
-
 // Bounds and pixel counts of single shapes; which pixels pass is compared
 // with the rules over many random shapes below.
 struct TShapeCase {
@@ -104,17 +85,23 @@ TEST_P(ShapeSelection, BoundsAndPixels) {
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ShapeSelection,
     ::testing::Values(
-        TShapeCase{"RectangleDraggedUpwardsLeft", Rect(10, 10, 5, 20), {5, 10, 10, 20}, 6 * 11},
         TShapeCase{
-            "RectangleStopsAtTheImageEdge", Rect(30, 25, 100, 100), {30, 25, 39, 29}, 10 * 5},
+            "RectangleDraggedUpwardsLeft", RectSelection(10, 10, 5, 20), {5, 10, 10, 20}, 6 * 11},
+        TShapeCase{"RectangleStopsAtTheImageEdge",
+                   RectSelection(30, 25, 100, 100),
+                   {30, 25, 39, 29},
+                   10 * 5},
         // Corners that coincide select the whole image.
-        TShapeCase{"RectangleOfOnePoint", Rect(7, 7, 7, 7), {0, 0, 39, 29}, W* H},
-        TShapeCase{"CircleOfRadiusZeroIsItsCentre", Circle(12, 9, 0), {12, 9, 12, 9}, 1},
+        TShapeCase{"RectangleOfOnePoint", RectSelection(7, 7, 7, 7), {0, 0, 39, 29}, W* H},
+        TShapeCase{"CircleOfRadiusZeroIsItsCentre", CircleSelection(12, 9, 0), {12, 9, 12, 9}, 1},
         // The quarter disc x, y >= 0 with x² + y² <= 9; nothing outside the image.
-        TShapeCase{"CircleAtTheCorner", Circle(0, 0, 3), {0, 0, 3, 3}, 11},
+        TShapeCase{"CircleAtTheCorner", CircleSelection(0, 0, 3), {0, 0, 3, 3}, 11},
         TShapeCase{"PointIsOnePixel", Point(3, 4), {3, 4, 3, 4}, 1},
         // The outline is not selected: the inside of (2,2)-(12,8) is 9 × 5.
-        TShapeCase{"PolygonWithoutItsOutline", Polygon(2, 2, 12, 8), {2, 2, 12, 8}, 9 * 5}),
+        TShapeCase{"PolygonWithoutItsOutline",
+                   PolygonSelection({{2, 2}, {12, 2}, {12, 8}, {2, 8}}),
+                   {2, 2, 12, 8},
+                   9 * 5}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct ByColorCase {
@@ -143,7 +130,7 @@ TEST(InSelectionTest, ByColorWithinTheShape) {
   TBitmap img(10, 10);  // white
   img.SetPixel(2, 2, clBlack);
   img.SetPixel(8, 8, clBlack);
-  TSelectionClass s = Rect(0, 0, 5, 5);
+  TSelectionClass s = RectSelection(0, 0, 5, 5);
   s.ByColor = true;
   TSelectionTest t(s, img, {0, 0, 0, 1});
   EXPECT_TRUE(t.InSelection(2, 2));

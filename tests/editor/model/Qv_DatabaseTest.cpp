@@ -58,15 +58,13 @@ INSTANTIATE_TEST_SUITE_P(
                       AcceptCase{ftString, "", true}, AcceptCase{ftString, "any text", true},
                       AcceptCase{ftAny, "whatever", true}));
 
-TEST(Qv_Database, RejectedValueKeepsOldValue) {
+// A rejected value keeps the old one; indexes outside the table read as
+// empty and write nothing.
+TEST(Qv_Database, RejectedValuesAndOutOfRangeIndexes) {
   Qv_Database t = SampleTable();
   EXPECT_FALSE(t.SetValue(0, 1, "abc"));
   EXPECT_EQ(t.GetString(0, 1), "12");
   EXPECT_EQ(t.GetInt(0, 1), 12);
-}
-
-TEST(Qv_Database, OutOfRangeGetters) {
-  Qv_Database t = SampleTable();
   for (auto [r, f] : {std::pair{-1, 0}, {2, 0}, {0, -1}, {0, 4}}) {
     EXPECT_EQ(t.GetString(r, f), "");
     EXPECT_EQ(t.GetInt(r, f), 0);
@@ -79,15 +77,8 @@ TEST(Qv_Database, OutOfRangeGetters) {
   EXPECT_FALSE(t.GetBool(1, 3));
   EXPECT_FALSE(t.GetBool(0, 0));  // not a BOOL field
   EXPECT_THROW(t.GetRecord(2), EDBException);
-}
-
-TEST(Qv_Database, FieldNameOfBadIndex) {
-  Qv_Database t = SampleTable();
   EXPECT_EQ(t.FieldName(2), "Scale");
-  for (int bad : {-1, 4}) {
-    EXPECT_EQ(Message([&] { t.FieldName(bad); }), "FieldID not valid")
-        << "no exception for " << bad;
-  }
+  for (int bad : {-1, 4}) EXPECT_EQ(Message([&] { t.FieldName(bad); }), "FieldID not valid") << bad;
 }
 
 TEST(Qv_Database, FindRecordExactFirstMatch) {
@@ -122,31 +113,15 @@ TEST(Qv_Database, TextFormLayout) {
   t.AddField(0, "A", "e1", "e2", ftString);
   t.AddField(1, "B", "", "", ftInt);
   t.AddRecord({"x", "5"});
-  Lines expected = {"####TABLE####",
-                    "T",
-                    "1",
-                    "##FIELDS##",
-                    "2",
-                    "##FIELD##",
-                    "A",
-                    "STRING",
-                    "e1",
-                    "e2",
-                    "##ENDFIELD##",
-                    "##FIELD##",
-                    "B",
-                    "INT",
-                    "",
-                    "",
-                    "##ENDFIELD##",
+  // One row per section.
+  // clang-format off
+  Lines expected = {"####TABLE####", "T", "1", "##FIELDS##", "2",
+                    "##FIELD##", "A", "STRING", "e1", "e2", "##ENDFIELD##",
+                    "##FIELD##", "B", "INT", "", "", "##ENDFIELD##",
                     "##ENDFIELDS##",
-                    "##DATA##",
-                    "x",
-                    "##",
-                    "5",
-                    "####",
-                    "##ENDDATA##",
+                    "##DATA##", "x", "##", "5", "####", "##ENDDATA##",
                     "####ENDTABLE####"};
+  // clang-format on
   EXPECT_EQ(t.SaveToStrings(), expected);
 }
 
@@ -163,38 +138,16 @@ TEST(Qv_Database, RoundTrip) {
 // The reader is tolerant: markers are tested by their beginning, a value may
 // span lines, junk between sections is skipped.
 Lines TolerantText() {
-  return {"####TABLE#### v2",
-          "Loose",
-          "2",
-          "junk line",
-          "##FIELDS## (two)",
-          "2",
-          "##FIELD##",
-          "Key",
-          "STR",
-          "",
-          "",
-          "ignored",
-          "##ENDFIELD##x",
-          "##FIELD##",
-          "Num",
-          "INTEGER",
-          "",
-          "",
-          "##ENDFIELD##",
-          "more junk",
-          "##ENDFIELDS##",
-          "##DATA##",
-          "first",
-          "part",
-          "##",
-          "4",
-          "####",
-          "second",
-          "##",
-          "x1",
-          "####",
+  // One row per section.
+  // clang-format off
+  return {"####TABLE#### v2", "Loose", "2", "junk line", "##FIELDS## (two)", "2",
+          "##FIELD##", "Key", "STR", "", "", "ignored", "##ENDFIELD##x",  // lines 6-12
+          "##FIELD##", "Num", "INTEGER", "", "", "##ENDFIELD##",           // lines 13-18
+          "more junk", "##ENDFIELDS##",
+          "##DATA##", "first", "part", "##", "4", "####",  // lines 21-26
+          "second", "##", "x1", "####",
           "##ENDDATA##"};
+  // clang-format on
 }
 
 TEST(Qv_Database, TolerantReader) {

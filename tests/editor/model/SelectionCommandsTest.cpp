@@ -2,27 +2,21 @@
 
 #include "editor/model/SelectionEdit.h"
 #include "editor/model/TestViews.h"
+#include "support/Selections.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
 using namespace lumarte::editor::testing;
+using namespace lumarte::fixtures;
 
 namespace {
 
 class SelectionCommandsTest : public ::testing::Test, public EditorFixture {
  protected:
-  void SetRect(int x1, int y1, int x2, int y2) {
-    S().Kind = SelKind::Rectangle;
-    S().X1 = x1, S().Y1 = y1, S().X2 = x2, S().Y2 = y2;
-  }
-  void SetCircle(int cx, int cy, int r) {
-    S().Kind = SelKind::Circle;
-    S().X1 = cx, S().Y1 = cy, S().X2 = S().Y2 = r;
-  }
+  void SetRect(int x1, int y1, int x2, int y2) { S() = RectSelection(x1, y1, x2, y2); }
+  void SetCircle(int cx, int cy, int r) { S() = CircleSelection(cx, cy, r); }
   void SetPolygon(std::initializer_list<TPoint> pts) {
-    S().Kind = SelKind::Polygon;
-    S().Polygon.Clear();
-    for (TPoint p : pts) S().Polygon.AddPoint(p.X, p.Y);
+    S() = PolygonSelection(pts);
     S().X1 = S().Y1 = 0;
   }
 };

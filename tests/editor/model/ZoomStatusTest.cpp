@@ -7,16 +7,14 @@
 
 using namespace lumarte::editor;
 
-TEST(ZoomTest, PlusFortyTimesStopsAtTwenty) {
-  double z = 1.0;
-  for (int i = 0; i < 40; ++i) z = ZoomIn(z);
-  EXPECT_EQ(z, 20.0);
-}
-
-TEST(ZoomTest, MinusStopsAtFiveThousandths) {
-  double z = 1.0;
-  for (int i = 0; i < 100; ++i) z = ZoomOut(z);
-  EXPECT_EQ(z, 0.005);
+TEST(ZoomTest, PlusStopsAtTwentyMinusAtFiveThousandths) {
+  double in = 1.0, out = 1.0;
+  for (int i = 0; i < 100; ++i) {
+    in = ZoomIn(in);
+    out = ZoomOut(out);
+  }
+  EXPECT_EQ(in, 20.0);
+  EXPECT_EQ(out, 0.005);
   EXPECT_EQ(LimitZoom(0.0), 0.001);
 }
 

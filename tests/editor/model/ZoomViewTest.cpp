@@ -47,7 +47,6 @@ TEST(RenderZoomed, DoubledImageRoundsHalvesToEvenAndStaysInside) {
   std::vector<Shown> expected{{0, 1}, {0, 1}, {1, 1}, {2, 1}, {2, 1}, {2, 1}};
   EXPECT_EQ(Row(image, 2.0, 0, 0, 6, 2, 4), expected);
   // Row v = 3: 1.5 rounds to 2, past the last row, which is shown instead.
-  expected = {{0, 1}, {0, 1}, {1, 1}, {2, 1}, {2, 1}, {2, 1}};
   EXPECT_EQ(Row(image, 2.0, 0, 0, 6, 3, 4), expected);
 }
 

@@ -4,41 +4,20 @@
 
 #include <algorithm>
 #include <numbers>
-#include <random>
 
+#include "base/Rounding.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/FilterEffects.h"
-#include "base/Rounding.h"
 #include "imaging/Errors.h"
+#include "support/EffectRun.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
 using namespace lumarte::effects;
+using namespace lumarte::fixtures;
 using std::numbers::pi;
 
 namespace {
-
-TBitmap RandomImage(int w, int h, unsigned seed) {
-  std::mt19937 gen(seed);
-  TBitmap b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int i = 0; i < 3 * w; ++i) b.ScanLine(y)[i] = static_cast<uint8_t>(gen());
-  return b;
-}
-
-TBitmap Uniform(int w, int h, TColor c) {
-  TBitmap b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.SetPixel(x, y, c);
-  return b;
-}
-
-TBitmap RunEffect(const std::string& effect, const TBitmap& src,
-                  std::map<std::string, double> values, TSelectionClass sel = {}) {
-  TSelectionTest test(sel, src, {});
-  NullProgress progress;
-  return FindEffect(effect)->Run(EffectInput{src, test, progress}, ParamValues(values), 1);
-}
 
 // The moving average as defined: every pixel of the disc read directly.
 TBitmap DirectMovingAverage(const TBitmap& src, const TSelectionTest& sel, int r, bool high) {
@@ -91,12 +70,8 @@ TEST_P(MovingAverageTest, EqualsDirectDefinition) {
   const AverageCase& c = GetParam();
   TBitmap src = RandomImage(c.w, c.h, static_cast<unsigned>(c.w * 31 + c.width));
   TSelectionClass sel;
-  if (c.selKind == SelKind::Circle) {
-    sel.Kind = SelKind::Circle;
-    sel.X1 = c.w / 2, sel.Y1 = c.h / 2, sel.X2 = sel.Y2 = std::min(c.w, c.h) / 3;
-  } else if (c.selKind == SelKind::Rectangle) {
-    sel.X1 = 1, sel.Y1 = 2, sel.X2 = c.w - 3, sel.Y2 = c.h / 2;
-  }
+  if (c.selKind == SelKind::Circle) sel = CircleSelection(c.w / 2, c.h / 2, std::min(c.w, c.h) / 3);
+  if (c.selKind == SelKind::Rectangle) sel = RectSelection(1, 2, c.w - 3, c.h / 2);
   TSelectionTest test(sel, src, {});
   TBitmap out = RunEffect("moving-average-unsharpen-and-edge-detection", src,
                           {{"width", c.width}, {"mode", c.high ? 1 : 0}}, sel);
@@ -112,23 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AverageCase{21, 17, 4, false, SelKind::Rectangle},
                       AverageCase{400, 340, 2, true, -1}));  // split over threads
 
-TEST(MovingAverage, WidthOneIsTheDiscOfRadiusOne) {
-  TBitmap src = RandomImage(4, 3, 11);
-  TBitmap out = RunEffect("moving-average-unsharpen-and-edge-detection", src, {{"width", 1}});
-  auto at = [&](int x, int y, int c) { return src.ScanLine(y)[3 * x + c]; };
-  for (int c = 0; c < 3; ++c) {
-    int inner = at(1, 1, c) + at(0, 1, c) + at(2, 1, c) + at(1, 0, c) + at(1, 2, c);
-    EXPECT_EQ(out.ScanLine(1)[3 + c], Round(inner / 5.0));
-    int corner = at(0, 0, c) + at(1, 0, c) + at(0, 1, c);
-    EXPECT_EQ(out.ScanLine(0)[c], Round(corner / 3.0));
-  }
-}
-
 // All differences equal would divide by zero: a flat mid grey instead.
 TEST(MovingAverage, HighPassOfUniformImageIsMidGrey) {
   TBitmap out = RunEffect("moving-average-unsharpen-and-edge-detection",
-                          Uniform(6, 5, RGBColor(9, 9, 9)), {{"width", 3}, {"mode", 1}});
-  EXPECT_EQ(out, Uniform(6, 5, RGBColor(128, 128, 128)));
+                          Filled(6, 5, RGBColor(9, 9, 9)), {{"width", 3}, {"mode", 1}});
+  EXPECT_EQ(out, Filled(6, 5, RGBColor(128, 128, 128)));
 }
 
 TEST(MovingAverage, AbortRaisesAndStops) {
@@ -216,7 +179,7 @@ TEST(Sharpen, IntensityTenIsFiveTimesCentreMinusNeighbours) {
   ASSERT_EQ(f.FIRTaps.size(), 5u);
   EXPECT_EQ(f.FIRTaps[0].w, 5.0f);
   // One pass on a plus-shaped spot, by hand: twice, as the dialog runs it.
-  TBitmap src = Uniform(9, 9, RGBColor(60, 60, 60));
+  TBitmap src = Filled(9, 9, RGBColor(60, 60, 60));
   src.SetPixel(4, 4, RGBColor(70, 60, 60));
   TBitmap out = RunEffect("sharpen", src, {{"intensity", 10}});
   // Pass 1: centre 5*70 - 240 = 110, its neighbours 5*60 - 190 = 50.

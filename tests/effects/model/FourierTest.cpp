@@ -7,11 +7,13 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/Fourier.h"
 #include "imaging/Errors.h"
+#include "support/EffectRun.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
 using namespace lumarte::effects;
+using namespace lumarte::fixtures;
 
 namespace {
 
@@ -34,7 +36,8 @@ TEST(FFT, AgreesWithTheLiteralTransformAndInverts) {
     std::vector<double> fr(n), fi(n);
     FFT(n, re.data(), im.data(), fr.data(), fi.data());
     double err = 0;
-    for (unsigned k = 0; k < n; ++k) err = std::max({err, std::abs(fr[k] - r[k]), std::abs(fi[k] - i[k])});
+    for (unsigned k = 0; k < n; ++k)
+      err = std::max({err, std::abs(fr[k] - r[k]), std::abs(fi[k] - i[k])});
     EXPECT_LT(err, 1e-9 * n) << n;
     IFFT(n, fr.data(), fi.data(), back.data(), backIm.data());
     for (unsigned k = 0; k < n; ++k) ASSERT_NEAR(back[k], re[k], 1e-9) << n;
@@ -44,16 +47,17 @@ TEST(FFT, AgreesWithTheLiteralTransformAndInverts) {
 // Lengths are powers of two from 2 to 32768; others raise instead of ending
 // the program. A line of 118 pixels takes 128 samples with its margins.
 TEST(FFT, LengthsAndBadLengths) {
-  for (auto [length, n] : {std::pair{118 + 10, 128u}, {1, 2u}, {128, 128u}, {129, 256u}, {32768, 32768u}})
+  for (auto [length, n] :
+       {std::pair{118 + 10, 128u}, {1, 2u}, {128, 128u}, {129, 256u}, {32768, 32768u}})
     EXPECT_EQ(FourierLength(length), n) << length;
   for (unsigned bad : {0u, 1u, 3u, 100u, 65536u}) {
     try {
       TFFTPlan plan(bad);
       ADD_FAILURE() << bad;
     } catch (const ELumarteError& e) {
-      EXPECT_EQ(std::string(e.what()), "Error in procedure Fourier:  NumSamples=" +
-                                           std::to_string(bad) +
-                                           " is not a positive integer power of 2.");
+      EXPECT_EQ(std::string(e.what()),
+                "Error in procedure Fourier:  NumSamples=" + std::to_string(bad) +
+                    " is not a positive integer power of 2.");
     }
   }
   EXPECT_THROW(FourierLength(32758 + 11), ELumarteError);
@@ -84,14 +88,15 @@ TEST_P(FourierExactness, MatchesTheLiteralTransform) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllShapes, FourierExactness,
-    ::testing::Values(FourierCase{FourierOrientation::Vertical, FourierFilterType::LowPass},
-                      FourierCase{FourierOrientation::Vertical, FourierFilterType::BandPass},
-                      FourierCase{FourierOrientation::Horizontal, FourierFilterType::HighPass},
-                      FourierCase{FourierOrientation::Horizontal, FourierFilterType::BandReject},
-                      FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::LowPass},
-                      FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::HighPass},
-                      FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::BandReject},
-                      FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::BandPass}));
+    ::testing::Values(
+        FourierCase{FourierOrientation::Vertical, FourierFilterType::LowPass},
+        FourierCase{FourierOrientation::Vertical, FourierFilterType::BandPass},
+        FourierCase{FourierOrientation::Horizontal, FourierFilterType::HighPass},
+        FourierCase{FourierOrientation::Horizontal, FourierFilterType::BandReject},
+        FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::LowPass},
+        FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::HighPass},
+        FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::BandReject},
+        FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::BandPass}));
 
 // A smooth image passes nearly unchanged; a slope that rounds to 0 (small
 // images) is a hard step, not a division by zero.
@@ -151,9 +156,7 @@ TEST(FourierFilter, SpectrumAndWeirdEffect) {
 // "Normalize" of an all-black image (maximum 0) keeps it black.
 TEST(FourierFilter, SelectionAndBlackImage) {
   const TBitmap src = reference::Pattern(30, 20);
-  TSelectionClass box;
-  box.Kind = SelKind::Rectangle;
-  box.X1 = 4, box.Y1 = 3, box.X2 = 17, box.Y2 = 11;
+  TSelectionClass box = RectSelection(4, 3, 17, 11);
   TSelectionTest sel(box, src, {});
   for (auto o : {FourierOrientation::Horizontal, FourierOrientation::TwoDimensional}) {
     const FourierParams p{.Orientation = o, .Normalize = true};
@@ -162,10 +165,7 @@ TEST(FourierFilter, SelectionAndBlackImage) {
       for (int x = 0; x < src.Width(); ++x)
         ASSERT_EQ(part.Pixel(x, y), sel.InSelection(x, y) ? whole.Pixel(x, y) : src.Pixel(x, y))
             << x << "," << y;
-    TBitmap black(9, 5);
-    black.FillRect(0, 0, 9, 5);
-    black.BrushColor = clBlack;
-    black.FillRect(0, 0, 9, 5);
+    const TBitmap black = Filled(9, 5, clBlack);
     EXPECT_EQ(Filter(black, p), black);
   }
 }

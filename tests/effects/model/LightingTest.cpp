@@ -11,19 +11,14 @@
 #include "effects/model/Lighting.h"
 #include "imaging/Errors.h"
 #include "support/DistinctPattern.h"
+#include "support/EffectRun.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
 using namespace lumarte::effects;
+using namespace lumarte::fixtures;
 
 namespace {
-
-TBitmap Uniform(int w, int h, uint8_t v) {
-  TBitmap b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) b.SetPixel(x, y, RGBColor(v, v, v));
-  return b;
-}
 
 TBitmap Lit(const TBitmap& image, const LightAndDarknessParams& p, TSelectionClass sel = {},
             uint32_t seed = 7) {
@@ -62,7 +57,7 @@ class LightEdgeCases : public ::testing::TestWithParam<LightCase> {};
 
 TEST_P(LightEdgeCases, GiveTheExpectedChannels) {
   const LightCase& c = GetParam();
-  const TBitmap image = fixtures::DistinctPattern(36, 12);
+  const TBitmap image = DistinctPattern(36, 12);
   const TBitmap out = Lit(image, {c.Lights, c.Barriers});
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x) {
@@ -191,7 +186,7 @@ TEST(LightAndDarkness, TextFormHoldsEveryField) {
 }
 
 TEST(LightAndDarkness, NormalizeBringsTheBrightestToAbout255) {
-  const TBitmap image = Uniform(31, 31, 100);
+  const TBitmap image = Filled(31, 31, RGBColor(100, 100, 100));
   const TLight l = Source(kLight, 15, 15, 20, kLinear);
   const TBitmap out = Lit(image, {{l}, {}, 1000, true});
   EXPECT_EQ(out.Pixel(15, 15), RGBColor(255, 255, 255));
@@ -201,13 +196,10 @@ TEST(LightAndDarkness, NormalizeBringsTheBrightestToAbout255) {
 }
 
 TEST(LightAndDarkness, KeepsToTheSelection) {
-  const TBitmap image = fixtures::DistinctPattern(30, 20);
-  TSelectionClass sel;
-  sel.Kind = SelKind::Circle;
-  sel.X1 = 12, sel.Y1 = 9, sel.X2 = sel.Y2 = 6;
+  const TBitmap image = DistinctPattern(30, 20);
+  TSelectionClass sel = CircleSelection(12, 9, 6);
   const TBitmap out = Lit(image, {{Source(kLight, 0, 0, 0, kConstant, 2.0)}, {}}, sel);
-  TSelectionClass same = sel;
-  const TSelectionTest test(same, image, {});
+  const TSelectionTest test(sel, image, {});
   int changed = 0;
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 30; ++x) {
@@ -220,10 +212,8 @@ TEST(LightAndDarkness, KeepsToTheSelection) {
 // One core or several, and the command line's text form or the lists
 // themselves: the same pixels and the same generator state afterwards.
 TEST(LightAndDarkness, SameImageOnOneCoreOrManyAndFromTheCommandLine) {
-  const TBitmap image = fixtures::DistinctPattern(36, 85);
-  TSelectionClass sel;
-  sel.Kind = SelKind::Polygon;
-  for (auto [x, y] : {std::pair{2, 3}, {34, 10}, {20, 84}, {1, 60}}) sel.Polygon.AddPoint(x, y);
+  const TBitmap image = DistinctPattern(36, 85);
+  TSelectionClass sel = PolygonSelection({{2, 3}, {34, 10}, {20, 84}, {1, 60}});
   const std::vector<std::string> lights = {"0,10,10,40,-1,2,1000,100,80,60",
                                            "3,30,70,25,50,3,700,50,100,100",
                                            "2,-5,40,60,-1,4,1200,90,90,20"};
@@ -277,7 +267,7 @@ class StochasticSources : public ::testing::TestWithParam<StochasticCase> {};
 // A dark image with two bright pixels: with Maximum only and offset 0 only
 // the brightest shoots rays; a larger offset takes in the other one too.
 TEST_P(StochasticSources, MaximumOnlyTakesThePixelsCloseToTheMaximum) {
-  TBitmap image = Uniform(64, 64, 50);
+  TBitmap image = Filled(64, 64, RGBColor(50, 50, 50));
   image.SetPixel(10, 10, RGBColor(200, 200, 200));
   image.SetPixel(50, 50, RGBColor(190, 190, 190));
   TSelectionClass sel;

@@ -3,20 +3,15 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/InsertEffects.h"
 #include "imaging/Errors.h"
+#include "support/EffectRun.h"
 #include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
 using namespace lumarte::effects;
+using namespace lumarte::fixtures;
 
 namespace {
-
-TBitmap Filled(int w, int h, TColor c) {
-  TBitmap b(w, h);
-  b.BrushColor = c;
-  b.FillRect(0, 0, w, h);
-  return b;
-}
 
 struct PasteCase {
   const char* name;
@@ -27,12 +22,6 @@ struct PasteCase {
   std::vector<TColor> expected;
 };
 class Paste : public ::testing::TestWithParam<PasteCase> {};
-
-TSelectionClass Rect(int x1, int y1, int x2, int y2) {
-  TSelectionClass s;
-  s.X1 = x1, s.Y1 = y1, s.X2 = x2, s.Y2 = y2;
-  return s;
-}
 
 constexpr TColor A = RGBColor(200, 100, 50), B = RGBColor(10, 20, 30), C = RGBColor(0, 0, 250);
 
@@ -75,24 +64,24 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"OnePixelWallpaperFills",
                   {.Mode = PasteMode::ToSelectionWallpaper},
                   Filled(1, 1, B),
-                  Rect(1, 0, 2, 1),
+                  RectSelection(1, 0, 2, 1),
                   {0, B, B, 0, 0, B, B, 0}},
         PasteCase{"WallpaperTilesFromTheCorner",
                   {.Mode = PasteMode::ToSelectionWallpaper},
                   Pair(),
-                  Rect(1, 0, 3, 1),
+                  RectSelection(1, 0, 3, 1),
                   {0, A, B, A, 0, C, A, C}},
         // Two picture columns over a selection two pixels wide: k = 1.
         PasteCase{"AdjustSizeScalesByTheWidths",
                   {.Mode = PasteMode::ToSelectionAdjustSize},
                   Pair(),
-                  Rect(1, 0, 3, 1),
+                  RectSelection(1, 0, 3, 1),
                   {0, A, B, B, 0, C, A, A}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Paste, ZeroWidthSelectionCannotBeScaledInto) {
   const TBitmap image = Filled(4, 2, clBlack);
-  TSelectionClass sel = Rect(2, 0, 2, 1);
+  TSelectionClass sel = RectSelection(2, 0, 2, 1);
   const TSelectionTest test(sel, image, {});
   NullProgress progress;
   EXPECT_EQ(

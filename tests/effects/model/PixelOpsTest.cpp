@@ -8,16 +8,17 @@
 #include <random>
 #include <set>
 
+#include "base/Random.h"
 #include "editor/model/DocumentList.h"
 #include "effects/model/DirectEffect.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/PixelOps.h"
-#include "base/Random.h"
 #include "support/DistinctPattern.h"
+#include "support/EffectRun.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte::editor;
-using lumarte::fixtures::DistinctPattern;
+using namespace lumarte::fixtures;
 using namespace lumarte;
 using namespace lumarte::effects;
 
@@ -36,14 +37,6 @@ struct Scene {
   NullProgress Progress;
 
   explicit Scene(TBitmap image) : Image(std::move(image)) {}
-  void Rect(int x1, int y1, int x2, int y2) {
-    Sel.Kind = SelKind::Rectangle;
-    Sel.X1 = x1, Sel.Y1 = y1, Sel.X2 = x2, Sel.Y2 = y2;
-  }
-  void Circle(int cx, int cy, int r) {
-    Sel.Kind = SelKind::Circle;
-    Sel.X1 = cx, Sel.Y1 = cy, Sel.X2 = Sel.Y2 = r;
-  }
   TBitmap Run(const std::string& name, uint32_t seed = 1, ParamValues values = {}) {
     const TSelectionTest test(Sel, Image, TSelectByColor{});
     EffectInput in{Image, test, Progress, Colours, &Sel, LastPressed};
@@ -72,7 +65,7 @@ TEST_P(ColourMapTest, HandComputedPixel) {
   s.Colours.TCI = TColorEntry::FromRGB(100, 100, 100);
   s.Colours.TCIWidth = 5;
   s.Image.SetPixel(0, 0, GetParam().Before);
-  s.Rect(0, 0, 1, 0);  // pixel (2, 0) is outside
+  s.Sel = RectSelection(0, 0, 1, 0);  // pixel (2, 0) is outside
   TBitmap out = s.Run(GetParam().Command);
   EXPECT_EQ(out.Pixel(0, 0), GetParam().After);
   EXPECT_EQ(out.Pixel(2, 0), clWhite);
@@ -103,9 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PixelOps, FillSelectionWithNothingSelectedPaintsEverything) {
   Scene s(DistinctPattern(7, 5));
   s.Colours.BG = TColorEntry::FromRGB(1, 2, 3);
-  TBitmap out = s.Run("fill-selection-w-bg-color");
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 7; ++x) EXPECT_EQ(out.Pixel(x, y), RGBColor(1, 2, 3));
+  EXPECT_EQ(s.Run("fill-selection-w-bg-color"), Filled(7, 5, RGBColor(1, 2, 3)));
 }
 
 TEST(PixelOps, NegativeTwiceRestoresWithTwoUndoLevels) {
@@ -123,86 +114,76 @@ TEST(PixelOps, NegativeTwiceRestoresWithTwoUndoLevels) {
 
 // ---- geometric remaps ----
 
-// A circle cut by the left edge: its bounds are not symmetric about the
-// centre, so some mirrored pixels fall outside the circle and become BG.
-TEST(PixelOps, VerticalFlipOfACircle) {
+struct MirrorCase {
+  const char* Command;
+  TSelectionClass Selection;
+  TPoint (*Source)(int x, int y);  // the pixel a selected pixel takes
+};
+
+void PrintTo(const MirrorCase& c, std::ostream* os) {
+  *os << c.Command << " of kind " << c.Selection.Kind;
+}
+
+class Mirror : public ::testing::TestWithParam<MirrorCase> {};
+
+// A source outside the selection (a circle cut by the image's left edge has
+// bounds that are not symmetric about its centre) gives the background.
+TEST_P(Mirror, SelectedPixelsTakeTheirMirrorImage) {
   Scene s(DistinctPattern(12, 12));
-  s.Circle(1, 5, 3);  // bounds x 0..4, y 2..8
+  s.Sel = GetParam().Selection;
   s.Colours.BG = TColorEntry::FromRGB(9, 8, 7);
-  TBitmap out = s.Run("flip-vertical");
-  EXPECT_EQ(out.Pixel(0, 5), s.Image.Pixel(4, 5));
-  EXPECT_EQ(out.Pixel(3, 3), s.Image.Pixel(1, 3));
-  EXPECT_EQ(out.Pixel(0, 3), RGBColor(9, 8, 7)) << "(4,3) lies outside the circle";
+  const TBitmap out = s.Run(GetParam().Command);
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 12; ++x) {
-      if (!s.Selected(x, y)) {
-        EXPECT_EQ(out.Pixel(x, y), s.Image.Pixel(x, y)) << x << "," << y;
-        continue;
-      }
-      const int mx = 4 - x;
-      EXPECT_EQ(out.Pixel(x, y), s.Selected(mx, y) ? s.Image.Pixel(mx, y) : RGBColor(9, 8, 7))
-          << x << "," << y;
+      const TPoint m = GetParam().Source(x, y);
+      const TColor want = !s.Selected(x, y)      ? s.Image.Pixel(x, y)
+                          : s.Selected(m.X, m.Y) ? s.Image.Pixel(m.X, m.Y)
+                                                 : RGBColor(9, 8, 7);
+      EXPECT_EQ(out.Pixel(x, y), want) << x << "," << y;
     }
 }
 
-TEST(PixelOps, FlipsMirrorInsideARectangle) {
-  Scene s(DistinctPattern(8, 6));
-  s.Rect(2, 1, 5, 4);
-  TBitmap v = s.Run("flip-vertical"), h = s.Run("flip-horizontal");
-  EXPECT_EQ(v.Pixel(2, 1), s.Image.Pixel(5, 1));
-  EXPECT_EQ(v.Pixel(4, 3), s.Image.Pixel(3, 3));
-  EXPECT_EQ(h.Pixel(2, 1), s.Image.Pixel(2, 4));
-  EXPECT_EQ(h.Pixel(3, 2), s.Image.Pixel(3, 3));
-  EXPECT_EQ(v.Pixel(1, 1), s.Image.Pixel(1, 1));
-  EXPECT_EQ(h.Pixel(6, 5), s.Image.Pixel(6, 5));
-  // Everything selected: the fast whole-row path.
-  Scene all(DistinctPattern(5, 2));
-  TBitmap whole = all.Run("flip-vertical");
-  EXPECT_EQ(whole.Pixel(0, 1), all.Image.Pixel(4, 1));
-  EXPECT_EQ(whole.Pixel(2, 0), all.Image.Pixel(2, 0));
-}
+// On the square (0,0)-(4,4) the diagonals are the lines x + y = 4 (up) and x = y (down).
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Remaps, Mirror,
+    ::testing::Values(
+        MirrorCase{"flip-vertical", CircleSelection(1, 5, 3),  // bounds x 0..4
+                   [](int x, int y) { return TPoint{4 - x, y}; }},
+        MirrorCase{"flip-vertical", RectSelection(2, 1, 5, 4),
+                   [](int x, int y) { return TPoint{7 - x, y}; }},
+        MirrorCase{"flip-horizontal", RectSelection(2, 1, 5, 4),
+                   [](int x, int y) { return TPoint{x, 5 - y}; }},
+        MirrorCase{"flip-diagonal-up", RectSelection(0, 0, 4, 4),
+                   [](int x, int y) { return TPoint{4 - y, 4 - x}; }},
+        MirrorCase{"flip-diagonal-down", RectSelection(0, 0, 4, 4),
+                   [](int x, int y) { return TPoint{y, x}; }},
+        // One row: each pixel is its own mirror.
+        MirrorCase{"flip-diagonal-down", RectSelection(0, 2, 6, 2),
+                   [](int x, int y) { return TPoint{x, y}; }}));
+// clang-format on
 
-// On a square the diagonals are the lines x + y = 4 (up) and x = y (down).
-TEST(PixelOps, DiagonalFlipsOfASquare) {
+TEST(PixelOps, DiagonalFlipOfAOneColumnSelectionDoesNothing) {
   Scene s(DistinctPattern(7, 7));
-  s.Rect(0, 0, 4, 4);
-  TBitmap up = s.Run("flip-diagonal-up"), down = s.Run("flip-diagonal-down");
-  for (int y = 0; y <= 4; ++y)
-    for (int x = 0; x <= 4; ++x) {
-      EXPECT_EQ(up.Pixel(x, y), s.Image.Pixel(4 - y, 4 - x)) << x << "," << y;
-      EXPECT_EQ(down.Pixel(x, y), s.Image.Pixel(y, x)) << x << "," << y;
-    }
-  EXPECT_EQ(up.Pixel(5, 5), s.Image.Pixel(5, 5));
-}
-
-TEST(PixelOps, DiagonalFlipOfAFlatOrThinSelection) {
-  Scene s(DistinctPattern(7, 7));
-  s.Rect(3, 0, 3, 6);  // SelRight = SelLeft: nothing happens
+  s.Sel = RectSelection(3, 0, 3, 6);
   EXPECT_TRUE(s.Run("flip-diagonal-up").Empty());
-  s.Rect(0, 2, 6, 2);  // one row: each pixel is its own mirror
-  EXPECT_EQ(s.Run("flip-diagonal-down"), s.Image);
 }
 
-TEST(PixelOps, RotateLeftAndRightOfThreeByTwo) {
-  Scene s(DistinctPattern(3, 2));
-  s.Rect(1, 1, 2, 1);  // the selection does not matter
-  TBitmap left = s.Run("rotate-all-90-left");
-  ASSERT_EQ(left.Width(), 2);
-  ASSERT_EQ(left.Height(), 3);
-  EXPECT_EQ(left.Pixel(0, 0), s.Image.Pixel(2, 0)) << "the former top-right";
-  EXPECT_EQ(left.Pixel(1, 2), s.Image.Pixel(0, 1));
-  TBitmap right = s.Run("rotate-all-90-right");
-  EXPECT_EQ(right.Pixel(0, 0), s.Image.Pixel(0, 1)) << "the former bottom-left";
-  EXPECT_EQ(right.Pixel(1, 2), s.Image.Pixel(2, 0));
+// Several cache blocks with ragged ends; the selection does not matter.
+TEST(PixelOps, RotationsTurnTheWholeImage) {
+  Scene s(RandomImage(130, 67, 4));
+  s.Sel = RectSelection(1, 1, 2, 1);
+  const TBitmap left = s.Run("rotate-all-90-left"), right = s.Run("rotate-all-90-right");
+  ASSERT_EQ(left.Width(), 67);
+  ASSERT_EQ(left.Height(), 130);
+  for (int y = 0; y < 67; ++y)
+    for (int x = 0; x < 130; ++x) {
+      ASSERT_EQ(left.Pixel(y, 129 - x), s.Image.Pixel(x, y)) << x << "," << y;
+      ASSERT_EQ(right.Pixel(66 - y, x), s.Image.Pixel(x, y)) << x << "," << y;
+    }
 }
 
-TEST(PixelOps, RotationsUndoEachOtherOnALargeImage) {
-  Scene s(DistinctPattern(130, 67));  // several cache blocks with ragged ends
-  Scene turned(s.Run("rotate-all-90-right"));
-  EXPECT_EQ(turned.Run("rotate-all-90-left"), s.Image);
-}
-
-TEST(PixelOps, RotateDoesNothingOnAOneColumnSelection) {
+TEST(PixelOps, RotateDoesNothingOnAOneColumnImage) {
   QuietHost host;
   DocumentList docs(host);
   docs.NewImage(1, 5);
@@ -226,17 +207,13 @@ TEST_P(WashingMachineTest, HandComputedSource) {
 
 INSTANTIATE_TEST_SUITE_P(
     Pixels, WashingMachineTest,
-    ::testing::Values(
-        WashCase{4, 4, 4,
-                 4},  // d = 0
+    ::testing::Values(WashCase{4, 4, 4, 4},
                       // d = 3: 2.1213·sin(2π·3·7/81) + 4 = 6.118; 2.1213·cos(2π·3·4/81) + 4 = 5.267
-        WashCase{7, 4, 6, 5},
-        // d = √20: x 6.022, y 1.048
-        WashCase{2, 8, 6, 1},
-        // x' = round(-0.875) = -1 is held at SelLeft 0
-        WashCase{9, 9, 0, 5},
-        // y' = 7.9999999 rounds to 8 = SelBottom - 1
-        WashCase{0, 0, 4, 8}));
+                      WashCase{7, 4, 6, 5}, WashCase{2, 8, 6, 1},  // d = √20: x 6.022, y 1.048
+                      // x' = round(-0.875) = -1 is held at SelLeft 0
+                      WashCase{9, 9, 0, 5},
+                      // y' = 7.9999999 rounds to 8 = SelBottom - 1
+                      WashCase{0, 0, 4, 8}));
 
 // ---- textures ----
 
@@ -254,7 +231,7 @@ TEST(PixelOps, MosaicTakesEachBlocksTopLeftPixel) {
   EXPECT_EQ(out.Pixel(1199, 899), big.Image.Pixel(1197, 891)) << "the last, smaller block";
 
   Scene s(DistinctPattern(12, 7));
-  s.Rect(3, 3, 11, 6);
+  s.Sel = RectSelection(3, 3, 11, 6);
   TBitmap small = s.Run("mosaic");
   EXPECT_EQ(small.Pixel(7, 6), s.Image.Pixel(5, 5));
   EXPECT_EQ(small.Pixel(4, 4), s.Image.Pixel(0, 0)) << "the corner lies outside the selection";
@@ -281,7 +258,7 @@ TEST(PixelOps, PaintingDrawsTwicePerWalkPoint) {
 
 TEST(PixelOps, RandomPermutationTakesTheFirstSelectedDraw) {
   Scene s(DistinctPattern(40, 40));
-  s.Rect(0, 0, 29, 29);  // r = round(√58) = 8: offsets -4..3
+  s.Sel = RectSelection(0, 0, 29, 29);  // r = round(√58) = 8: offsets -4..3
   TBitmap out = s.Run("random-permutation", 99);
   TRandomGenerator rng;
   rng.Seed(99);
@@ -314,7 +291,7 @@ TEST(PixelOps, RandomPermutationTakesTheFirstSelectedDraw) {
 TEST(PixelOps, PaintBorderOfARectangleAndAPoint) {
   Scene s(TBitmap(8, 8));
   s.Colours.FG = TColorEntry::FromRGB(255, 0, 0);
-  s.Rect(5, 4, 2, 2);
+  s.Sel = RectSelection(5, 4, 2, 2);
   TBitmap out = s.Run("paint-border-of-selection-w-fg-color");
   int painted = 0;
   for (int y = 0; y < 8; ++y)
@@ -337,7 +314,7 @@ TEST(PixelOps, PaintBorderOfACircleLeavesItsInside) {
   Scene s(TBitmap(30, 30));
   s.Colours.PenWidth = 2;
   s.Colours.FG = TColorEntry::FromRGB(0, 0, 0);
-  s.Circle(15, 15, 8);
+  s.Sel = CircleSelection(15, 15, 8);
   TBitmap out = s.Run("paint-border-of-selection-w-fg-color");
   EXPECT_EQ(out.Pixel(15, 15), clWhite);
   EXPECT_EQ(out.Pixel(7, 15), clBlack);
@@ -393,7 +370,7 @@ TEST(PixelOps, FloodFillsStartAtTheAnchorAndIgnoreTheSelection) {
   Scene s(Rooms());
   s.Colours.BG = TColorEntry::FromRGB(0, 0, 200);
   s.Colours.FG = TColorEntry::FromRGB(0, 0, 0);
-  s.Rect(1, 2, 2, 3);  // no press yet: the anchor is (1, 2)
+  s.Sel = RectSelection(1, 2, 2, 3);  // no press yet: the anchor is (1, 2)
   TBitmap same = s.Run("as-long-as-pixels-are-of-the-same-color");
   s.LastPressed = {2, 0};
   TBitmap border = s.Run("fill-area-with-fg-color-as-border");
@@ -413,7 +390,7 @@ class KeepsToSelection : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(KeepsToSelection, UnselectedPixelsStay) {
   Scene s(DistinctPattern(23, 19));
-  s.Circle(10, 9, 6);
+  s.Sel = CircleSelection(10, 9, 6);
   s.Colours.TCI = TColorEntry::FromRGB(60, 20, 4);
   s.Colours.TCIWidth = 100;
   TBitmap out = s.Run(GetParam(), 7);
@@ -436,23 +413,6 @@ INSTANTIATE_TEST_SUITE_P(
                       "flip-vertical", "flip-horizontal", "flip-diagonal-up", "flip-diagonal-down",
                       "washing-machine", "mosaic", "painting-water-color", "random-permutation"));
 
-TEST(PixelOps, EveryMenuCommandHasARowOfItsOwn) {
-  std::set<std::string> items, names;
-  int direct = 0;
-  for (const auto& table : {ColourMapCommands, RemapCommands, TextureCommands, DrawCommands})
-    for (const PixelCommand& c : table()) {
-      ++direct;
-      items.insert(c.MenuItem);
-    }
-  for (const EffectRow& row : EffectTable())
-    if (row.FormName.empty()) names.insert(row.Name);
-  EXPECT_EQ(items.size(), static_cast<size_t>(direct));
-  EXPECT_EQ(direct, 20);
-  for (const char* name : {"flip-vertical", "flip-diagonal-up", "rotate-all-90-left",
-                           "painting-water-color", "split-colors-rgb-of-the-image-into-3-images"})
-    EXPECT_TRUE(names.count(name)) << name;
-}
-
 TEST(PixelOps, SplitRowGivesOneChannel) {
   Scene s(DistinctPattern(4, 3));
   ParamValues green;
@@ -462,28 +422,18 @@ TEST(PixelOps, SplitRowGivesOneChannel) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(out.Pixel(x, y), RGBColor(0, 3 * y + x, 0));
 }
 
-}  // namespace
-
-namespace {
-
 // Selections reaching far outside the image (as the command line accepts):
 // every command reads only pixels of the image.
 TEST(PixelOps, SelectionsBeyondTheImageStayInside) {
   for (const EffectRow& row : EffectTable()) {
     if (!row.FormName.empty()) continue;
-    for (int shape = 0; shape < 3; ++shape) {
+    for (const TSelectionClass& shape :
+         {PolygonSelection({{2, 1}, {65535, 3}, {4, 65535}}), CircleSelection(8, 5, 40),
+          RectSelection(8, 0, 8, 65535)}) {  // one column wide
       Scene s(DistinctPattern(9, 6));
-      if (shape == 0) {
-        s.Sel.Kind = SelKind::Polygon;
-        for (TPoint p : {TPoint{2, 1}, TPoint{65535, 3}, TPoint{4, 65535}})
-          s.Sel.Polygon.AddPoint(p.X, p.Y);
-      } else if (shape == 1) {
-        s.Circle(8, 5, 40);
-      } else {
-        s.Rect(8, 0, 8, 65535);  // one column wide
-      }
+      s.Sel = shape;
       TBitmap out = s.Run(row.Name, 5);
-      EXPECT_TRUE(out.Empty() || out.Width() * out.Height() == 54) << row.Name << " " << shape;
+      EXPECT_TRUE(out.Empty() || out.Width() * out.Height() == 54) << row.Name << " " << shape.Kind;
     }
   }
 }
@@ -521,7 +471,8 @@ TEST(PixelOps, FastPathsMatchThePerPixelRules) {
       for (int x = 0; x < w; ++x) {
         const TColor p = img.Pixel(x, y);
         const bool selected = test.InSelection(x, y);
-        ASSERT_EQ(negative.Pixel(x, y), selected ? ~p & 0xFFFFFF : p) << round << ": " << x << "," << y;
+        ASSERT_EQ(negative.Pixel(x, y), selected ? ~p & 0xFFFFFF : p)
+            << round << ": " << x << "," << y;
         ASSERT_EQ(bgToFg.Pixel(x, y), selected && p == RGBColor(200, 40, 0) ? RGBColor(7, 8, 9) : p)
             << round << ": " << x << "," << y;
       }

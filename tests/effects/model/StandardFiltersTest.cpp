@@ -5,16 +5,18 @@
 
 #include <random>
 
+#include "base/FastRound.h"
+#include "base/Rounding.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/FIRIIR.h"
-#include "base/FastRound.h"
 #include "effects/model/FilterEffects.h"
-#include "base/Rounding.h"
 #include "imaging/Errors.h"
+#include "support/EffectRun.h"
 
 using namespace lumarte::editor;
 using namespace lumarte;
 using namespace lumarte::effects;
+using namespace lumarte::fixtures;
 
 namespace {
 
@@ -88,29 +90,14 @@ TBitmap RefApply(const TBitmap& src, const TStandardFilter& s) {
   return out;
 }
 
-TBitmap RandomImage(int w, int h, unsigned seed) {
-  std::mt19937 gen(seed);
-  TBitmap b(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int i = 0; i < 3 * w; ++i) b.ScanLine(y)[i] = static_cast<uint8_t>(gen());
-  return b;
-}
-
-TBitmap RunRow(const std::string& name, const TBitmap& src, TSelectionClass sel = {},
-               ParamValues values = {}) {
-  TSelectionTest test(sel, src, {});
-  NullProgress progress;
-  const EffectRow* row = FindEffect(name);
-  if (!row) throw std::runtime_error("no effect " + name);
-  return row->Run(EffectInput{src, test, progress}, values, 1);
-}
-
 class StandardFilter : public ::testing::TestWithParam<TStandardFilter> {};
 
 }  // namespace
 
 // The production table through the filter object against the same table
-// through the literal engine.
+// through the literal engine: random pictures, dark and light flat areas (the
+// limits and the normalisation), one large enough to be split over threads,
+// and a circle outside which nothing changes.
 TEST_P(StandardFilter, MatchesLiteralFilter) {
   const TStandardFilter& c = GetParam();
   const std::string name = CliName(c.Caption);
@@ -118,33 +105,17 @@ TEST_P(StandardFilter, MatchesLiteralFilter) {
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->Name, name);
   EXPECT_TRUE(row->FormName.empty()) << "runs without a dialog";
-  for (unsigned seed : {1u, 2u}) {
-    TBitmap src = RandomImage(9, 7, seed);
-    EXPECT_EQ(RunRow(CliName(c.Caption), src), RefApply(src, c)) << seed;
-  }
-  // Dark and light flat areas exercise the limits and the normalisation.
   TBitmap flat(6, 5);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 6; ++x) flat.SetPixel(x, y, RGBColor(x < 3 ? 0 : 255, 40, 250));
-  EXPECT_EQ(RunRow(CliName(c.Caption), flat), RefApply(flat, c));
-}
+  for (const TBitmap& src :
+       {RandomImage(9, 7, 1), RandomImage(9, 7, 2), flat, RandomImage(420, 330, 5)})
+    EXPECT_EQ(RunEffect(name, src), RefApply(src, c)) << src.Width();
 
-// Large enough that the filter splits its columns over threads.
-TEST_P(StandardFilter, LargeImageMatchesLiteralFilter) {
-  const TStandardFilter& c = GetParam();
-  TBitmap src = RandomImage(420, 330, 5);
-  EXPECT_EQ(RunRow(CliName(c.Caption), src), RefApply(src, c));
-}
-
-TEST_P(StandardFilter, KeepsPixelsOutsideTheSelection) {
-  const TStandardFilter& c = GetParam();
-  TBitmap src = RandomImage(12, 10, 3);
-  TSelectionClass circle;
-  circle.Kind = SelKind::Circle;
-  circle.X1 = 5, circle.Y1 = 4, circle.X2 = circle.Y2 = 3;
-  TBitmap out = RunRow(CliName(c.Caption), src, circle);
-  TBitmap full = RefApply(src, c);
-  TSelectionTest test(circle, src, {});
+  const TBitmap src = RandomImage(12, 10, 3);
+  TSelectionClass circle = CircleSelection(5, 4, 3);
+  const TBitmap out = RunEffect(name, src, {}, circle), full = RefApply(src, c);
+  const TSelectionTest test(circle, src, {});
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 12; ++x)
       EXPECT_EQ(out.Pixel(x, y), test.InSelection(x, y) ? full.Pixel(x, y) : src.Pixel(x, y))
@@ -157,45 +128,6 @@ INSTANTIATE_TEST_SUITE_P(Table, StandardFilter, ::testing::ValuesIn(StandardFilt
                            std::replace(n.begin(), n.end(), '-', '_');
                            return n;
                          });
-
-TEST(StandardFilters, StrongSharpenLeavesUniformAreaUnchanged) {
-  TBitmap src(7, 6);
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 7; ++x) src.SetPixel(x, y, RGBColor(90, 17, 201));
-  TBitmap out = RunRow("strong-sharpen", src);
-  for (int y = 1; y < 5; ++y)
-    for (int x = 1; x < 6; ++x) EXPECT_EQ(out.Pixel(x, y), src.Pixel(x, y)) << x << "," << y;
-  // At the border taps are skipped, so the missing negative weights brighten.
-  EXPECT_NE(out.Pixel(0, 0), src.Pixel(0, 0));
-}
-
-TEST(FIRIIRFilter, IdentityKernelReproducesTheImage) {
-  TBitmap src = RandomImage(11, 4, 9), out;
-  TFIRIIRFilter f;
-  f.AddFIR(0, 0, 1);
-  NullProgress progress;
-  f.Apply(src, out, 1, progress);
-  EXPECT_EQ(out, src);
-  f.Apply(src, out, 4, progress);
-  EXPECT_EQ(out, src);
-}
-
-// Taps that fall outside are skipped and the weights are not renormalised.
-TEST(FIRIIRFilter, BlurBordersAreDarker) {
-  TBitmap src(5, 4);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 5; ++x) src.SetPixel(x, y, RGBColor(180, 180, 180));
-  TFIRIIRFilter f;
-  for (int dy = -1; dy <= 1; ++dy)
-    for (int dx = -1; dx <= 1; ++dx) f.AddFIR(dx, dy, 1);
-  f.Scale = 1.0f / 9;
-  TBitmap out;
-  NullProgress progress;
-  f.Apply(src, out, 1, progress);
-  EXPECT_EQ(out.Pixel(0, 0), RGBColor(80, 80, 80));     // 4 of 9 taps
-  EXPECT_EQ(out.Pixel(2, 0), RGBColor(120, 120, 120));  // 6 of 9
-  EXPECT_EQ(out.Pixel(2, 1), RGBColor(180, 180, 180));
-}
 
 // Outputs are clamped only when written back; between passes they are not.
 TEST(FIRIIRFilter, ClampsOnlyOnWriteBack) {
@@ -210,26 +142,6 @@ TEST(FIRIIRFilter, ClampsOnlyOnWriteBack) {
   EXPECT_EQ(out.Pixel(0, 0), RGBColor(100, 255, 255));
   f.Apply(src, out, 2, progress);
   EXPECT_EQ(out, src) << "290 and 300 survive the first pass";
-}
-
-// The normalisation stretches about Center so that the larger excursion
-// reaches its limit.
-TEST(FIRIIRFilter, NormalizeStretchesAboutCenter) {
-  TFIRIIRFilter f;
-  f.AddFIR(0, 0, 1);
-  f.Normalize = true;
-  f.LowLimit = 0, f.HighLimit = 255, f.Center = 100;
-  f.InPlane.SetSize(3, 1);
-  f.InPlane[0][0] = 50, f.InPlane[1][0] = 100, f.InPlane[2][0] = 150;
-  f.Step();
-  // k1 = 155 / 50 = 3.1, k2 = 100 / 50 = 2: the smaller wins.
-  EXPECT_FLOAT_EQ(f.OutPlane[0][0], 0);
-  EXPECT_FLOAT_EQ(f.OutPlane[1][0], 100);
-  EXPECT_FLOAT_EQ(f.OutPlane[2][0], 200);
-  // Nothing on either side of the centre: left alone.
-  f.InPlane[0][0] = f.InPlane[2][0] = 100;
-  f.Step();
-  EXPECT_FLOAT_EQ(f.OutPlane[0][0], 100);
 }
 
 // Asks for an abort from its AbortAt-th report on (counting from 1) and
