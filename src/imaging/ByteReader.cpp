@@ -26,16 +26,6 @@ void TByteReader::Refill() {
   if (Fill() == 0) RaiseShortTransfer();
 }
 
-uint16_t TByteReader::WordLE() {
-  uint8_t lo = Byte();
-  return static_cast<uint16_t>(lo | Byte() << 8);
-}
-
-uint32_t TByteReader::DWordLE() {
-  uint32_t lo = WordLE();
-  return lo | static_cast<uint32_t>(WordLE()) << 16;
-}
-
 void TByteReader::Read(void* buffer, size_t count) {
   auto out = static_cast<uint8_t*>(buffer);
   for (;;) {

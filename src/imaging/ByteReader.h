@@ -20,8 +20,6 @@ class TByteReader {
     if (Pos == Filled) Refill();
     return Buf[Pos++];
   }
-  uint16_t WordLE();
-  uint32_t DWordLE();
   void Read(void* buffer, size_t count);
   void Skip(int64_t count);
   // Next byte, or false at the end of the data.

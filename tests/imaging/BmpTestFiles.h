@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "imaging/RevedBitmap.h"
+#include "support/MetafileBuilder.h"
+
 namespace lumarte::testing {
 
 struct TBmpLayout {
@@ -18,10 +21,6 @@ struct TBmpLayout {
   int OffBitsDelta = 0;           // added to the offset of the pixels
   const char* Signature = "BM";
 };
-
-inline void PutLE(std::string& s, uint64_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i));
-}
 
 inline std::string BuildBmp(const TBmpLayout& layout) {
   const bool core = layout.HeaderSize == 12;
@@ -39,7 +38,8 @@ inline std::string BuildBmp(const TBmpLayout& layout) {
     PutLE(header, layout.Bits, 2);
     PutLE(header, layout.Compression, 4);
     PutLE(header, static_cast<uint32_t>(layout.Pixels.size()), 4);
-    PutLE(header, 0, 8);
+    PutLE(header, 0, 4);
+    PutLE(header, 0, 4);
     PutLE(header, layout.ColorsUsed, 4);
     PutLE(header, 0, 4);
     header.resize(layout.HeaderSize, '\0');
@@ -55,6 +55,13 @@ inline std::string BuildBmp(const TBmpLayout& layout) {
   if (layout.OffBitsDelta > 0) file.append(layout.OffBitsDelta, '\0');
   file.append(layout.Pixels.begin(), layout.Pixels.end());
   return file;
+}
+
+// Pixel (x, y) as 0x00RRGGBB, through the palette for 8-bit buffers.
+inline uint32_t ColorAt(const imaging::TRevedBitmap& b, int x, int y) {
+  const uint8_t* p =
+      b.PixelFormat == imaging::pf24bit ? b.ScanLine(y) + 3 * x : &(*b.Palette)[3 * b.ScanLine(y)[x]];
+  return p[0] | p[1] << 8 | p[2] << 16;
 }
 
 }  // namespace lumarte::testing

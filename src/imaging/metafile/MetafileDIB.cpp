@@ -1,11 +1,9 @@
 #include "imaging/metafile/MetafileDIB.h"
 
 #include <algorithm>
-#include <bit>
 #include <vector>
 
-#include "imaging/DIBFields.h"
-#include "imaging/Errors.h"
+#include "imaging/DIBDecode.h"
 #include "imaging/metafile/MetafileBytes.h"
 
 namespace lumarte::imaging {
@@ -21,197 +19,65 @@ constexpr int64_t kRleExpansion = 512;
   throw EFormatError(std::string("Invalid bitmap in metafile: ") + why);
 }
 
-struct TDIBHeader : TDIBFields {
-  size_t TableOffset = 0;  // colour table, from the header's start
-  size_t TableEntries = 0;
-  size_t EntrySize = 4;
-  size_t TotalSize = 0;  // header, masks and table
-};
-
-int64_t Stride(const TDIBHeader& h) {
-  return (h.Width * h.Bits + 31) / 32 * 4;
+// Records are drawn as GDI draws them: damage is clipped, skipped pixels
+// stay transparent.
+TDIBRules RecordRules(bool paletteIndices, bool keepAlpha) {
+  TDIBRules rules;
+  rules.DamageFails = false;
+  rules.TableOfIndices = paletteIndices;
+  rules.SkipsTransparent = true;
+  rules.KeepAlpha = keepAlpha;
+  rules.MaxPixels = kMaxMetafileBitmapPixels;
+  return rules;
 }
 
-TDIBHeader ParseHeader(const uint8_t* p, size_t n, bool paletteIndices) {
-  TDIBHeader h;
-  if (n < 4) Bad("header missing");
-  uint32_t headerSize = LittleEndian32(p);
-  if (headerSize > n) Bad("header cut short");
-  if (headerSize != 12 && headerSize < 40) Bad("unknown header size");
-  static_cast<TDIBFields&>(h) = ReadDIBFields(p, headerSize);
-  if (h.ColorsUsed > 65536) Bad("colour table too large");
-  h.TableEntries = h.ColorsUsed;
-  h.EntrySize = static_cast<size_t>(h.PaletteEntrySize);
-  if (h.Width <= 0 || h.Height <= 0) Bad("empty or negative size");
-  if (h.Width * h.Height > kMaxMetafileBitmapPixels) Bad("too large");
-  if (h.TableEntries == 0 && h.Bits <= 8) h.TableEntries = size_t{1} << h.Bits;
-  if (paletteIndices) h.EntrySize = 2;
-  h.TableOffset = headerSize;
-  if (headerSize == 40 && (h.Compression == biBitfields || h.Compression == biAlphaBitfields)) {
-    size_t count = h.Compression == biBitfields ? 3 : 4;
-    if (!Fits(n, 40, 4 * count)) Bad("colour masks missing");
-    for (size_t i = 0; i < count; ++i) h.Masks[i] = LittleEndian32(p + 40 + 4 * i);
-    h.TableOffset += 4 * count;
-  }
-  h.TotalSize = h.TableOffset + h.TableEntries * h.EntrySize;
-  return h;
-}
-
-void CheckDepth(const TDIBHeader& h) {
-  switch (h.Compression) {
-    case biRGB:
-      if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
-        Bad("unsupported bits per pixel");
-      break;
-    case biRLE8:
-    case biRLE4:
-      if (h.Bits != (h.Compression == biRLE8 ? 8 : 4)) Bad("run-length coding on the wrong depth");
-      if (h.TopDown) Bad("top-down run-length bitmap");
-      break;
-    case biBitfields:
-    case biAlphaBitfields:
-      if (h.Bits != 16 && h.Bits != 32) Bad("colour masks on the wrong depth");
-      break;
-    default:
-      Bad("unknown compression");
+TDIBHeader ParseHeader(const uint8_t* p, size_t n, const TDIBRules& rules) {
+  try {
+    return ParseDIBHeader(p, n, rules);
+  } catch (const EDIBError& e) {
+    Bad(e.what());
   }
 }
 
-std::vector<uint32_t> ColourTable(const TDIBHeader& h, const uint8_t* info, size_t infoSize,
-                                  bool paletteIndices) {
-  std::vector<uint32_t> table(256, kOpaque);
-  if (h.Bits > 8) return table;
-  if (h.TableOffset > infoSize) Bad("colour masks missing");
-  // Writers often store fewer entries than the header implies; the rest stay black.
-  size_t room = (infoSize - h.TableOffset) / h.EntrySize;
-  size_t count = std::min<size_t>({h.TableEntries, room, 256});
-  for (size_t i = 0; i < count; ++i) {
-    const uint8_t* e = info + h.TableOffset + i * h.EntrySize;
-    if (paletteIndices) {
-      uint32_t g = LittleEndian16(e) & 0xFF;
-      table[i] = kOpaque | g << 16 | g << 8 | g;
-    } else {
-      table[i] = kOpaque | e[2] << 16 | e[1] << 8 | e[0];
-    }
+std::shared_ptr<TMetaImage> ToImage(const TRevedBitmap& raster, const std::vector<uint8_t>& alpha,
+                                    bool premultiplied) {
+  auto img = std::make_shared<TMetaImage>();
+  img->Width = raster.Width;
+  img->Height = raster.Height;
+  img->Pixels.resize(static_cast<size_t>(raster.Width) * raster.Height);
+  img->Premultiplied = premultiplied;
+  for (size_t i = 0; i < img->Pixels.size(); ++i) {
+    uint32_t a = alpha.empty() ? 255 : alpha[i];
+    const uint8_t* bgr = raster.PixelFormat == pf24bit ? &raster.Map[3 * i]
+                                                       : &(*raster.Palette)[3 * raster.Map[i]];
+    // A pixel a run-length bitmap leaves out is no colour at all.
+    if (a == 0 && raster.PixelFormat == pf8bit) continue;
+    img->Pixels[i] = a << 24 | uint32_t{bgr[2]} << 16 | uint32_t{bgr[1]} << 8 | bgr[0];
   }
-  return table;
-}
-
-// One channel through its mask, widened or narrowed to eight bits.
-struct TChannel {
-  uint32_t Mask = 0;
-  int Shift = 0, Bits = 0;
-  explicit TChannel(uint32_t mask) : Mask(mask) {
-    if (!mask) return;
-    Shift = std::countr_zero(mask);
-    Bits = std::min(std::popcount(mask >> Shift), 32 - Shift);
-  }
-  uint32_t Get(uint32_t v, uint32_t absent) const {
-    if (!Mask) return absent;
-    uint32_t c = (v & Mask) >> Shift;
-    if (Bits >= 8) return c >> (Bits - 8);
-    uint32_t max = (1u << Bits) - 1;
-    return max ? c * 255 / max : 0;
-  }
-};
-
-void DecodeRows(const TDIBHeader& h, const std::vector<uint32_t>& table, const uint8_t* bits,
-                size_t bitsSize, bool keepAlpha, TMetaImage& img) {
-  int64_t stride = Stride(h);
-  if (stride * h.Height > static_cast<int64_t>(bitsSize)) Bad("pixel data missing");
-  uint32_t defaults[3][4] = {
-      {0x7C00, 0x03E0, 0x001F, 0}, {0xFF0000, 0xFF00, 0xFF, 0}, {0xFF0000, 0xFF00, 0xFF, 0}};
-  const uint32_t* masks = h.Compression == biRGB ? defaults[h.Bits == 16 ? 0 : 1] : h.Masks.data();
-  TChannel r(masks[0]), g(masks[1]), b(masks[2]), a(masks[3]);
-  bool alphaByte = keepAlpha && h.Bits == 32 && h.Compression == biRGB;
-  std::vector<uint8_t> indices(static_cast<size_t>(h.Bits < 8 ? h.Width : 0));
-  for (int64_t row = 0; row < h.Height; ++row) {
-    const uint8_t* src = bits + row * stride;
-    uint32_t* dst = img.Pixels.data() + (h.TopDown ? row : h.Height - 1 - row) * h.Width;
-    if (h.Bits <= 8) {
-      if (h.Bits < 8) UnpackIndices(src, indices.data(), h.Width, h.Bits);
-      const uint8_t* index = h.Bits < 8 ? indices.data() : src;
-      for (int64_t x = 0; x < h.Width; ++x) dst[x] = table[index[x]];
-      continue;
-    }
-    for (int64_t x = 0; x < h.Width; ++x) {
-      uint32_t v;
-      switch (h.Bits) {
-        case 24:
-          dst[x] = kOpaque | src[3 * x + 2] << 16 | src[3 * x + 1] << 8 | src[3 * x];
-          continue;
-        case 16:
-          v = LittleEndian16(src + 2 * x);
-          break;
-        default:
-          v = LittleEndian32(src + 4 * x);
-          break;
-      }
-      uint32_t alpha = alphaByte ? v >> 24 : keepAlpha ? a.Get(v, 255) : 255;
-      dst[x] = alpha << 24 | r.Get(v, 0) << 16 | g.Get(v, 0) << 8 | b.Get(v, 0);
-    }
-  }
-}
-
-// Run-length rows start at the bottom; skipped pixels stay transparent.
-void DecodeRle(const TDIBHeader& h, const std::vector<uint32_t>& table, const uint8_t* bits,
-               size_t n, TMetaImage& img) {
-  bool four = h.Compression == biRLE4;
-  int64_t x = 0, y = 0;
-  auto put = [&](int64_t px, uint8_t index) {
-    if (px < h.Width) img.Pixels[(h.Height - 1 - y) * h.Width + px] = table[index];
-  };
-  size_t pos = 0;
-  while (pos + 2 <= n && y < h.Height) {
-    uint8_t count = bits[pos], value = bits[pos + 1];
-    pos += 2;
-    if (count) {  // encoded run
-      for (int64_t i = 0; i < count && x + i < h.Width; ++i)
-        put(x + i, four ? (i & 1 ? value & 15 : value >> 4) : value);
-      x += count;
-    } else if (value == 0) {  // end of line
-      x = 0, ++y;
-    } else if (value == 1) {  // end of bitmap
-      break;
-    } else if (value == 2) {  // delta
-      if (pos + 2 > n) break;
-      x += bits[pos], y += bits[pos + 1];
-      pos += 2;
-    } else {  // literal run, padded to a 16-bit boundary
-      size_t bytes = four ? (value + 1) / 2 : value;
-      if (pos + bytes > n) break;
-      for (int64_t i = 0; i < value && x + i < h.Width; ++i) {
-        uint8_t byte = bits[pos + (four ? i / 2 : i)];
-        put(x + i, four ? (i & 1 ? byte & 15 : byte >> 4) : byte);
-      }
-      x += value;
-      pos += (bytes + 1) & ~size_t{1};
-    }
-  }
+  return img;
 }
 
 std::shared_ptr<TMetaImage> Decode(const uint8_t* info, size_t infoSize, const uint8_t* bits,
                                    size_t bitsSize, bool paletteIndices, bool keepAlpha,
                                    uint32_t scans = 0) {
-  TDIBHeader h = ParseHeader(info, infoSize, paletteIndices);
+  const TDIBRules rules = RecordRules(paletteIndices, keepAlpha);
+  TDIBHeader h = ParseHeader(info, infoSize, rules);
   if (scans > 0 && scans < h.Height) h.Height = scans;
   if (h.Compression == biJPEG || h.Compression == biPNG) return nullptr;
-  CheckDepth(h);
-  std::vector<uint32_t> table = ColourTable(h, info, infoSize, paletteIndices);
-  bool rle = h.Compression == biRLE8 || h.Compression == biRLE4;
-  int64_t pixels = h.Width * h.Height;
-  if (rle && pixels > std::max<int64_t>(1 << 16, kRleExpansion * static_cast<int64_t>(bitsSize)))
+  if (h.RunLength() &&
+      h.Width * h.Height > std::max<int64_t>(1 << 16, kRleExpansion * static_cast<int64_t>(bitsSize)))
     Bad("run-length bitmap larger than its data can describe");
-  auto img = std::make_shared<TMetaImage>();
-  img->Width = static_cast<int>(h.Width);
-  img->Height = static_cast<int>(h.Height);
-  img->Pixels.assign(static_cast<size_t>(pixels), rle ? 0 : kOpaque);
-  if (rle)
-    DecodeRle(h, table, bits, bitsSize, *img);
-  else
-    DecodeRows(h, table, bits, bitsSize, keepAlpha, *img);
-  img->Premultiplied = keepAlpha;
-  return img;
+  TRevedBitmap raster;
+  std::vector<uint8_t> alpha;
+  try {
+    CheckDIBCoding(h);
+    TDIBBlock pixels(bits, bitsSize);
+    DecodeDIBPixels(h, info + h.TableOffset, infoSize - h.TableOffset, pixels, rules, raster,
+                    alpha);
+  } catch (const EDIBError& e) {
+    Bad(e.what());
+  }
+  return ToImage(raster, alpha, keepAlpha);
 }
 
 }  // namespace
@@ -234,19 +100,19 @@ std::shared_ptr<TMetaImage> DecodeDIBScans(const uint8_t* info, size_t infoSize,
 }
 
 bool IsTopDownDIB(const uint8_t* info, size_t infoSize) {
-  return infoSize >= 12 && LittleEndian32(info) >= 40 && infoSize >= 12 && LittleEndianSigned32(info + 8) < 0;
+  return infoSize >= 12 && LittleEndian32(info) >= 40 && LittleEndianSigned32(info + 8) < 0;
 }
 
 size_t DIBHeaderAndTableSize(const uint8_t* data, size_t size, bool paletteIndices) {
-  TDIBHeader h = ParseHeader(data, size, paletteIndices);
+  const TDIBHeader h = ParseHeader(data, size, RecordRules(paletteIndices, false));
+  const size_t total = h.TableOffset + h.TableEntries * h.EntrySize;
   // A shorter colour table than the header implies shows in a block too
   // small for table and rows: the rows take the end of the block.
-  bool rle = h.Compression == biRLE8 || h.Compression == biRLE4;
-  int64_t rows = rle ? h.SizeImage : Stride(h) * h.Height;
+  int64_t rows = h.RunLength() ? h.SizeImage : h.Stride() * h.Height;
   int64_t spare = static_cast<int64_t>(size) - static_cast<int64_t>(h.TableOffset) - rows;
-  if (rows > 0 && h.TotalSize + rows > size && spare >= 0)
+  if (rows > 0 && total + rows > size && spare >= 0)
     return h.TableOffset + static_cast<size_t>(spare) / h.EntrySize * h.EntrySize;
-  return h.TotalSize;
+  return total;
 }
 
 std::shared_ptr<TMetaImage> DecodePackedDIB(const uint8_t* data, size_t size, bool paletteIndices) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "imaging/Endian.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
 #include "imaging/metafile/MetafileRecords.h"
@@ -90,7 +91,7 @@ void WriteWMF(TBaseStream& out, const TRasterView& r) {
   b.U16(96);  // units per inch
   b.U32(0);
   uint16_t sum = 0;
-  for (size_t i = 0; i < 20; i += 2) sum ^= b.Bytes[i] | b.Bytes[i + 1] << 8;
+  for (size_t i = 0; i < 20; i += 2) sum ^= LittleEndian16(&b.Bytes[i]);
   b.U16(sum);
 
   b.U16(1);  // META_HEADER: in memory

@@ -1,0 +1,169 @@
+// Every bitmap below goes through both callers of the one bitmap decoder: as
+// a BMP file, where damage is an error and skipped pixels are colour 0, and as
+// a metafile record, where damage is clipped and skipped pixels transparent.
+#include <gtest/gtest.h>
+
+#include "support/ErrorMessage.h"
+
+#include "imaging/BMPLoader.h"
+#include "imaging/BmpTestFiles.h"
+#include "imaging/Errors.h"
+#include "imaging/metafile/MetafileDIB.h"
+
+using namespace lumarte;
+using namespace lumarte::imaging;
+using lumarte::testing::BuildBmp;
+using lumarte::testing::Bytes;
+using lumarte::testing::ColorAt;
+using lumarte::testing::GetLE;
+using lumarte::testing::TBmpLayout;
+
+namespace {
+
+// 0xAARRGGBB as a record shows them; T: left out by a run-length bitmap.
+constexpr uint32_t R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, K = 0xFF000000, W = 0xFFFFFFFF,
+                   T = 0;
+// Colour tables as BmpTestFiles.h writes them.
+const std::vector<uint32_t> kKW = {0, 0xFFFFFF};
+const std::vector<uint32_t> kKRGBW = {0, 0xFF0000, 0xFF00, 0xFF, 0xFFFFFF};
+
+struct TDibCase {
+  const char* Name;
+  TBmpLayout Layout;
+  std::vector<uint32_t> Pixels;  // top row first; what the record shows
+  const char* FileError = nullptr;    // else the file shows Pixels
+  const char* RecordError = nullptr;  // else the record shows Pixels
+};
+
+class Dib : public ::testing::TestWithParam<TDibCase> {};
+
+// The file's pixels in the record's terms: skipped ones are colour 0.
+std::vector<uint32_t> AsFile(const TDibCase& c) {
+  std::vector<uint32_t> out;
+  uint32_t zero = c.Layout.Palette.empty() ? 0 : c.Layout.Palette[0];
+  for (uint32_t p : c.Pixels) out.push_back(p == T ? zero : p & 0xFFFFFF);
+  return out;
+}
+
+TEST_P(Dib, AsFile) {
+  const TDibCase& c = GetParam();
+  std::string file = BuildBmp(c.Layout);
+  TMemoryStream s(file.data(), file.size());
+  TRevedBitmap b;
+  b.New(2, 2, pf24bit);
+  if (c.FileError) {
+    EXPECT_EQ(Message([&] { b.LoadFromStream(s, "bmp"); }), c.FileError);
+    EXPECT_FALSE(b.Present);
+    return;
+  }
+  b.LoadFromStream(s, "bmp");
+  const int bits = c.Layout.Bits;
+  EXPECT_EQ(b.PixelFormat, bits == 1 || bits == 4 || bits == 8 ? pf8bit : pf24bit);
+  ASSERT_EQ(size_t(b.Width) * b.Height, c.Pixels.size());
+  std::vector<uint32_t> got;
+  for (int y = 0; y < b.Height; ++y)
+    for (int x = 0; x < b.Width; ++x) got.push_back(ColorAt(b, x, y));
+  EXPECT_EQ(got, AsFile(c));
+}
+
+TEST_P(Dib, AsRecord) {
+  const TDibCase& c = GetParam();
+  std::string file = BuildBmp(c.Layout), dib = file.substr(14);
+  size_t split = GetLE(file, 10, 4) - 14;  // header and table, then the rows
+  auto decode = [&] {
+    return DecodeDIB(Bytes(dib), split, Bytes(dib) + split, dib.size() - split, false);
+  };
+  if (c.RecordError) {
+    EXPECT_EQ(Message([&] { decode(); }),
+              std::string("Invalid bitmap in metafile: ") + c.RecordError);
+    return;
+  }
+  auto img = decode();
+  ASSERT_TRUE(img);
+  EXPECT_EQ(img->Width, c.Layout.Width);
+  EXPECT_EQ(img->Pixels, c.Pixels);
+  // As one block, the rows are found behind the table.
+  auto packed = DecodePackedDIB(Bytes(dib), dib.size(), false);
+  ASSERT_TRUE(packed);
+  EXPECT_EQ(packed->Pixels, c.Pixels);
+}
+
+constexpr const char* kDamage = "Error in bitmap data";
+constexpr const char* kUnsupported = "Unsupported bitmap format";
+constexpr const char* kSize = "Invalid bitmap size";
+constexpr const char* kShort = "Read less than expected";
+
+// clang-format off
+const TDibCase kCases[] = {
+    {"OneBit", {40, 3, 2, 1, 0, 0, kKW, {}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}}, {K, W, K, W, K, W}},
+    {"TwoBit", {40, 3, 1, 2, 0, 0, {0, 0xFF0000, 0xFF00, 0xFF}, {}, {0x1B, 0, 0, 0}}, {K, R, G}},
+    {"FourBitShortTable", {40, 3, 1, 4, 0, 3, {0xFF0000, 0xFF00, 0xFF}, {}, {0x01, 0x20, 0, 0}},
+     {R, G, B}},
+    {"Os2CoreHeader", {12, 2, 1, 8, 0, 0, {0xFF00, 0xFF}, {}, {1, 0, 0, 0}}, {B, G}},
+    {"Rgb555", {40, 2, 1, 16, 0, 0, {}, {}, {0x00, 0x7C, 0xFF, 0x7F}}, {R, W}},
+    // 5-6-5 masks; the last pixel's halves round to 0x84 and 0x82.
+    {"Bitfields565", {40, 4, 1, 16, 3, 0, {}, {0xF800, 0x07E0, 0x001F},
+                      {0, 0xF8, 0xE0, 0x07, 0x1F, 0, 0x10, 0x84}}, {R, G, B, 0xFF848284}},
+    {"BottomUp", {40, 1, 2, 24, 0, 0, {}, {}, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0}}, {G, R}},
+    {"TopDown", {40, 1, -2, 24, 0, 0, {}, {}, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0}}, {R, G}},
+    {"ThirtyTwoBitIgnoresFourthByte", {40, 2, 1, 32, 0, 0, {}, {}, {255, 0, 0, 0, 0, 255, 0, 7}},
+     {B, G}},
+    // 4x3 RLE8: bottom row absolute (R, G, B) padded to a word, a run of one W; end of
+    // line; delta (1, 1) over the middle row to x=1 of the top row; a run of 3 W; end.
+    {"Rle8RunsDeltaAndEnds", {40, 4, 3, 8, 1, 5, kKRGBW, {},
+                              {0, 3, 1, 2, 3, 0, 1, 4, 0, 0, 0, 2, 1, 1, 3, 4, 0, 1}},
+     {T, W, W, W, T, T, T, T, R, G, B, W}},
+    // 5x1 RLE4: absolute 3 nibbles padded to a word, a run of 2 alternating 4, 0.
+    {"Rle4AbsoluteOddCount", {40, 5, 1, 4, 2, 5, kKRGBW, {}, {0, 3, 0x12, 0x30, 2, 0x40, 0, 1}},
+     {R, G, B, W, K}},
+    // Runs into a row's padding, as common writers make them, are clipped.
+    {"Rle8RunIntoPadding", {40, 3, 1, 8, 1, 5, kKRGBW, {}, {4, 4, 0, 1}}, {W, W, W}},
+    {"Rle8AbsoluteIntoPadding", {40, 3, 1, 8, 1, 5, kKRGBW, {}, {0, 4, 1, 2, 3, 4, 0, 1}},
+     {R, G, B}},
+    {"Rle4RunIntoPadding", {40, 5, 1, 4, 2, 5, kKRGBW, {}, {8, 0x12, 0, 1}}, {R, G, R, G, R}},
+
+    // Damage: the file fails, the record clips, shows black or stops.
+    {"IndexPastTable", {40, 2, 1, 8, 0, 2, kKW, {}, {1, 7, 0, 0}}, {W, K}, kDamage},
+    {"MoreColoursThanDepth", {40, 1, 1, 1, 0, 3, {0, 0xFFFFFF, 0xFF0000}, {}, {0, 0, 0, 0}}, {K},
+     kDamage},
+    {"Rle8RunPastRow", {40, 4, 1, 8, 1, 2, kKW, {}, {5, 1, 0, 1}}, {W, W, W, W}, kDamage},
+    {"Rle8AbsolutePastRow", {40, 2, 1, 8, 1, 2, kKW, {}, {0, 5, 1, 1, 1, 1, 1, 0, 0, 1}}, {W, W},
+     kDamage},
+    {"Rle8DeltaOutOfImage", {40, 4, 2, 8, 1, 2, kKW, {}, {0, 2, 0, 3, 1, 1}},
+     {T, T, T, T, T, T, T, T}, kDamage},
+    {"Rle8IndexPastTable", {40, 4, 1, 8, 1, 2, kKW, {}, {4, 2, 0, 1}}, {K, K, K, K}, kDamage},
+    {"Rle4IndexPastTable", {40, 2, 1, 4, 2, 2, kKW, {}, {2, 0x12, 0, 1}}, {W, K}, kDamage},
+    {"Rle8CutShort", {40, 4, 1, 8, 1, 2, kKW, {}, {2, 1, 4}}, {W, W, T, T}, kShort},
+
+    // Refused by both.
+    {"RowsCutShort", {40, 4, 4, 24, 0, 0, {}, {}, {1, 2, 3}}, {}, kShort, "pixel data missing"},
+    {"NoRows", {40, 1, 1, 8, 0, 2, kKW, {}, {}}, {}, kShort, "pixel data missing"},
+    {"MasksMissing", {40, 1, 1, 16, 3, 0, {}, {}, {0, 0, 0, 0}}, {}, kShort, "colour masks missing"},
+    {"WidthTooLarge", {40, 70000, 1, 24, 0, 0, {}, {}, {}}, {}, kSize, "too large"},
+    {"TooManyPixels", {40, 40000, 40000, 8, 1, 0, {}, {}, {0, 1}}, {}, kSize, "too large"},
+    {"HeightZero", {40, 1, 0, 24, 0, 0, {}, {}, {}}, {}, kSize, "empty or negative size"},
+    {"WidthNegative", {40, -5, 1, 24, 0, 0, {}, {}, {}}, {}, kSize, "empty or negative size"},
+    {"HeaderSize66", {66, 1, 1, 24, 0, 0, {}, {}, {0, 0, 0, 0}}, {}, kUnsupported,
+     "unknown header size"},
+    {"Depth64", {40, 1, 1, 64, 0, 0, {}, {}, {}}, {}, kUnsupported, "unsupported bits per pixel"},
+    {"Rle8On4Bits", {40, 1, 1, 4, 1, 0, {}, {}, {0, 1}}, {}, kUnsupported,
+     "run-length coding on the wrong depth"},
+    {"MasksOn24Bits", {40, 1, 1, 24, 3, 0, {}, {0xFF, 0xFF00, 0xFF0000}, {0, 0, 0, 0}}, {},
+     kUnsupported, "colour masks on the wrong depth"},
+    {"Rle8TopDown", {40, 1, -1, 8, 1, 2, kKW, {}, {0, 1}}, {}, kUnsupported,
+     "top-down run-length bitmap"},
+    {"UnknownCompression", {40, 1, 1, 24, 9, 0, {}, {}, {0, 0, 0, 0}}, {}, kUnsupported,
+     "unknown compression"},
+    {"SplitMask", {40, 1, 1, 16, 3, 0, {}, {0xF00F, 0x0F00, 0x00F0}, {0, 0, 0, 0}}, {},
+     kUnsupported, "colour mask not one run of bits"},
+    {"MaskWiderThanPixel", {40, 1, 1, 16, 3, 0, {}, {0x1F0000, 0x3E0, 0x1F}, {0, 0, 0, 0}}, {},
+     kUnsupported, "colour masks wider than the pixel"},
+    {"HugeColourTable", {40, 1, 1, 24, 0, 70000, {}, {}, {0, 0, 0, 0}}, {}, kDamage,
+     "colour table too large"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cases, Dib, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
