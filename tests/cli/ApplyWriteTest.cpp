@@ -32,14 +32,12 @@ TEST_F(Cli, ApplyWriteDrawsTextInTheForegroundColour) {
   EXPECT_GT(Count(out, 0x10, 0x40, 0xC0), 20);
   EXPECT_GT(Count(out, 255, 255, 255), 90 * 40 / 2);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 90; ++x)
-      ASSERT_EQ(out.ScanLine(y)[3 * x], 255) << "nothing above Top";
+    for (int x = 0; x < 90; ++x) ASSERT_EQ(out.ScanLine(y)[3 * x], 255) << "nothing above Top";
 }
 
 TEST_F(Cli, ApplyWriteWithEmptyTextLeavesTheImage) {
   TRevedBitmap in = MakeColour("in.bmp", 9, 6);
-  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "write", "text=", "size=30"}), 0)
-      << Err;
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "write", "text=", "size=30"}), 0) << Err;
   TRevedBitmap out;
   out.LoadFromFile(Path("out.bmp"));
   ASSERT_EQ(out.Size, in.Size);

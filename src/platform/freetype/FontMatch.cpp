@@ -16,7 +16,8 @@ using TPattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
 
 TPattern Request(const std::string* family, bool bold, bool italic) {
   TPattern p(FcPatternCreate(), FcPatternDestroy);
-  if (family) FcPatternAddString(p.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family->c_str()));
+  if (family)
+    FcPatternAddString(p.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family->c_str()));
   FcPatternAddInteger(p.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(p.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcConfigSubstitute(nullptr, p.get(), FcMatchPattern);
@@ -36,7 +37,8 @@ std::vector<std::string> Strings(FcPattern* p, const char* object) {
 // every name gets at its end (a pattern with no family gets only that list).
 std::vector<std::string> OwnFamilies(const std::string& family, bool bold, bool italic) {
   std::vector<std::string> own = Strings(Request(&family, bold, italic).get(), FC_FAMILY);
-  const std::vector<std::string> fallback = Strings(Request(nullptr, bold, italic).get(), FC_FAMILY);
+  const std::vector<std::string> fallback =
+      Strings(Request(nullptr, bold, italic).get(), FC_FAMILY);
   auto o = own.rbegin();
   for (auto f = fallback.rbegin(); f != fallback.rend() && o != own.rend() && *o == *f; ++f) ++o;
   own.resize(own.size() - static_cast<size_t>(o - own.rbegin()));
@@ -45,7 +47,7 @@ std::vector<std::string> OwnFamilies(const std::string& family, bool bold, bool 
 
 bool SameName(const std::string& a, const std::string& b) {
   return FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8*>(a.c_str()),
-                                     reinterpret_cast<const FcChar8*>(b.c_str())) == 0;
+                            reinterpret_cast<const FcChar8*>(b.c_str())) == 0;
 }
 
 int Integer(FcPattern* p, const char* object, int otherwise) {
@@ -67,7 +69,8 @@ TFontFace MatchFont(const std::string& family, bool bold, bool italic) {
   TPattern request = Request(&family, bold, italic);
   FcResult result;
   TPattern match(FcFontMatch(nullptr, request.get(), &result), FcPatternDestroy);
-  const std::vector<std::string> files = match ? Strings(match.get(), FC_FILE) : std::vector<std::string>{};
+  const std::vector<std::string> files =
+      match ? Strings(match.get(), FC_FILE) : std::vector<std::string>{};
   const std::vector<std::string> own = OwnFamilies(family, bold, italic);
   bool known = own.empty();  // a generic name ("sans-serif") is the fallback itself
   for (const auto& name : match ? Strings(match.get(), FC_FAMILY) : std::vector<std::string>{})
@@ -82,7 +85,7 @@ TFontFace MatchFont(const std::string& family, bool bold, bool italic) {
   face.Antialias = Bool(match.get(), FC_ANTIALIAS, true);
   const int style = Integer(match.get(), FC_HINT_STYLE, FC_HINT_SLIGHT);
   face.Hinting = !Bool(match.get(), FC_HINTING, true) ? THintStyle::None
-                                                        : static_cast<THintStyle>(std::min(style, 3));
+                                                      : static_cast<THintStyle>(std::min(style, 3));
   return face;
 }
 

@@ -77,9 +77,12 @@ class TFreeTypeTextRenderer : public effects::TTextRenderer {
   FT_Int32 LoadFlags() const {
     if (!Face.Antialias) return FT_LOAD_TARGET_MONO;
     switch (Face.Hinting) {
-      case THintStyle::None: return FT_LOAD_NO_HINTING;
-      case THintStyle::Slight: return FT_LOAD_TARGET_LIGHT;
-      default: return FT_LOAD_TARGET_NORMAL;
+      case THintStyle::None:
+        return FT_LOAD_NO_HINTING;
+      case THintStyle::Slight:
+        return FT_LOAD_TARGET_LIGHT;
+      default:
+        return FT_LOAD_TARGET_NORMAL;
     }
   }
   // Unhinted widths under light or no hinting, hinted ones otherwise.
@@ -104,8 +107,8 @@ class TFreeTypeTextRenderer : public effects::TTextRenderer {
     TGlyph g{FT_Get_Char_Index(Ft, c), 0};
     FT_Pos widened = 0;
     if (Load(g.Index, &widened) || Load(g.Index = 0, &widened))
-      g.Advance = DesignMetrics() ? (Ft->glyph->linearHoriAdvance >> 10) + widened
-                                  : Ft->glyph->advance.x;
+      g.Advance =
+          DesignMetrics() ? (Ft->glyph->linearHoriAdvance >> 10) + widened : Ft->glyph->advance.x;
     return Glyphs.emplace(c, g).first->second;
   }
 
@@ -119,7 +122,8 @@ class TFreeTypeTextRenderer : public effects::TTextRenderer {
       const TGlyph g = Glyph(c);
       if (previous && g.Index && FT_HAS_KERNING(Ft)) {
         FT_Vector kern{};
-        FT_Get_Kerning(Ft, previous, g.Index, DesignMetrics() ? FT_KERNING_UNFITTED : FT_KERNING_DEFAULT, &kern);
+        FT_Get_Kerning(Ft, previous, g.Index,
+                       DesignMetrics() ? FT_KERNING_UNFITTED : FT_KERNING_DEFAULT, &kern);
         pen += kern.x;
       }
       place(g, pen, pen + g.Advance);
@@ -151,7 +155,8 @@ class TFreeTypeTextRenderer : public effects::TTextRenderer {
                               ? (src[col >> 3] >> (7 - (col & 7)) & 1) * 255
                               : src[col];
         uint8_t* px = dst + 3 * tx;  // blue, green, red
-        for (int k = 0; k < 3; ++k) px[k] = static_cast<uint8_t>(px[k] + (ink[k] - px[k]) * cover / 255);
+        for (int k = 0; k < 3; ++k)
+          px[k] = static_cast<uint8_t>(px[k] + (ink[k] - px[k]) * cover / 255);
       }
     }
   }
