@@ -20,13 +20,15 @@ endforeach()
 set(allowed_platform ${models} base imaging imaging/metafile)
 # FFmpeg decoding without Qt: fuzzed and tested without a display.
 set(allowed_platform/ffmpeg editor/model base imaging imaging/metafile)
+# Text drawing on FreeType without Qt, for the command line.
+set(allowed_platform/freetype effects/model editor/model base imaging imaging/metafile)
 set(allowed_ui platform ${models} base imaging imaging/metafile)
 set(allowed_effects/ui ui platform ${models} base imaging imaging/metafile)
 set(allowed_editor/ui effects/ui gallery/ui browser/ui video/ui capture/ui ui platform
     platform/ffmpeg ${models} base imaging imaging/metafile)
-set(allowed_app/cli ${models} base imaging imaging/metafile)
+set(allowed_app/cli platform/freetype ${models} base imaging imaging/metafile)
 set(allowed_app editor/ui ui)
-set(no_qt imaging imaging/metafile base ${models} app/cli platform/ffmpeg)
+set(no_qt imaging imaging/metafile base ${models} app/cli platform/ffmpeg platform/freetype)
 
 set(faults "")
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)

@@ -15,6 +15,7 @@
 #include "effects/model/InsertEffects.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
+#include "platform/freetype/FreeTypeText.h"
 
 namespace lumarte::cli {
 
@@ -256,6 +257,8 @@ int RunApply(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   if (!error.empty()) return UsageError(err, error, kApplyUsage);
   if (!MakeOutputFolder(request.OutputDir, err)) return 1;
   if (!request.Paste.empty() && !LoadPastePicture(request.Paste, err)) return 1;
+  // Write draws text with FreeType here: no window system to ask.
+  platform::InstallFreeTypeText();
   std::vector<TBatchJob> jobs = PlanJobs(request.Inputs, request.Output, request.OutputDir, "");
   RefuseClashes(jobs);
   return RunBatch(

@@ -107,23 +107,7 @@ int BitmapFontForSize(int points) {
 
 std::vector<int> Latin1Codes(const std::string& utf8) {
   std::vector<int> codes;
-  for (size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    int length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
-    if (i + length > utf8.size()) length = 1;
-    int code = length == 1 ? (c < 0x80 ? c : '?') : c & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-      const auto more = static_cast<unsigned char>(utf8[i + k]);
-      if ((more >> 6) != 2) {
-        length = 1;
-        code = '?';
-        break;
-      }
-      code = code << 6 | (more & 0x3F);
-    }
-    codes.push_back(code <= 255 ? code : '?');
-    i += length;
-  }
+  for (char32_t c : CodePoints(utf8)) codes.push_back(c <= 255 ? static_cast<int>(c) : '?');
   return codes;
 }
 

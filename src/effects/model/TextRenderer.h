@@ -2,6 +2,7 @@
 // How the Write effect measures and draws a line: through the platform's
 // text drawing or a built-in bitmap font.
 #include <string>
+#include <vector>
 
 #include "editor/model/Bitmap.h"
 
@@ -16,5 +17,8 @@ class TTextRenderer {
   virtual void Draw(editor::TBitmap& target, int x, int y, const std::string& line,
                     editor::TColor colour) = 0;
 };
+
+// The characters of a UTF-8 line; a malformed byte becomes U+FFFD.
+std::vector<char32_t> CodePoints(const std::string& utf8);
 
 }  // namespace lumarte::effects

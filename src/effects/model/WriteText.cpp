@@ -30,6 +30,28 @@ std::unique_ptr<TTextRenderer> MakeTextRenderer(const WriteParams& p) {
   return PlatformText()(p);
 }
 
+std::vector<char32_t> CodePoints(const std::string& utf8) {
+  std::vector<char32_t> codes;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    int length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+    if (i + length > utf8.size()) length = 1;
+    char32_t code = length == 1 ? (c < 0x80 ? c : 0xFFFD) : c & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto more = static_cast<unsigned char>(utf8[i + k]);
+      if ((more >> 6) != 2) {
+        length = 1;
+        code = 0xFFFD;
+        break;
+      }
+      code = code << 6 | (more & 0x3F);
+    }
+    codes.push_back(code);
+    i += length;
+  }
+  return codes;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines(1);
   for (size_t i = 0; i < text.size(); ++i) {

@@ -1,0 +1,146 @@
+// The command line's FreeType text drawing against the window's QPainter
+// drawing: the same text lands in the same place with the same metrics, and
+// aligned lines line up.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/TextDrawing.h"
+#include "platform/freetype/FreeTypeText.h"
+
+using namespace lumarte::editor;
+using namespace lumarte::effects;
+
+namespace {
+
+struct TInk {
+  int Left = 1 << 30, Top = 1 << 30, Right = -1, Bottom = -1, Count = 0;
+};
+
+// Pixels at least half way from white to black.
+bool Dark(const TBitmap& b, int x, int y) {
+  return GreenOf(b.Pixel(x, y)) < 128;
+}
+
+TInk InkOf(const TBitmap& b, int fromY = 0, int toY = -1) {
+  TInk ink;
+  for (int y = fromY; y < (toY < 0 ? b.Height() : toY); ++y)
+    for (int x = 0; x < b.Width(); ++x)
+      if (Dark(b, x, y)) {
+        ink.Left = std::min(ink.Left, x), ink.Right = std::max(ink.Right, x);
+        ink.Top = std::min(ink.Top, y), ink.Bottom = std::max(ink.Bottom, y);
+        ++ink.Count;
+      }
+  return ink;
+}
+
+TBitmap White(int w, int h) {
+  TBitmap b(w, h);
+  b.BrushColor = clWhite;
+  b.FillRect(0, 0, w, h);
+  return b;
+}
+
+struct TextCase {
+  const char* font;
+  const char* text;
+  int size;
+  bool bold, italic;
+};
+class TextDrawingAgreement : public ::testing::TestWithParam<TextCase> {
+ protected:
+  WriteParams Params() const {
+    WriteParams p;
+    p.Font = GetParam().font, p.Size = GetParam().size;
+    p.Bold = GetParam().bold, p.Italic = GetParam().italic;
+    return p;
+  }
+};
+
+}  // namespace
+
+TEST_P(TextDrawingAgreement, InkAndMetricsMatchTheWindow) {
+  auto qt = lumarte::platform::MakeQtTextRenderer(Params());
+  auto ft = lumarte::platform::MakeFreeTypeTextRenderer(Params());
+  const std::string text = GetParam().text;
+  EXPECT_NEAR(ft->Width(text), qt->Width(text), 1);
+  EXPECT_EQ(ft->LineHeight(), qt->LineHeight());
+  TBitmap a = White(600, 200), b = White(600, 200);
+  qt->Draw(a, 13, 9, text, clBlack);
+  ft->Draw(b, 13, 9, text, clBlack);
+  const TInk ia = InkOf(a), ib = InkOf(b);
+  EXPECT_NEAR(ib.Left, ia.Left, 2);
+  EXPECT_NEAR(ib.Right, ia.Right, 2);
+  EXPECT_NEAR(ib.Top, ia.Top, 2);
+  EXPECT_NEAR(ib.Bottom, ia.Bottom, 2);
+  int both = 0, either = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) {
+      both += Dark(a, x, y) && Dark(b, x, y);
+      either += Dark(a, x, y) || Dark(b, x, y);
+    }
+  ASSERT_GT(either, 20);
+  EXPECT_GT(static_cast<double>(both) / either, 0.7) << both << " of " << either;
+}
+
+// Upright text without marks above the capitals: slanted and accented
+// glyphs reach past the measure in the window's drawing as well.
+class FreeTypeTextBox : public TextDrawingAgreement {};
+
+TEST_P(FreeTypeTextBox, InkStaysInsideItsMeasuredBox) {
+  auto ft = lumarte::platform::MakeFreeTypeTextRenderer(Params());
+  const std::string text = GetParam().text;
+  TBitmap image = White(600, 200);
+  const int x = 17, y = 11;
+  ft->Draw(image, x, y, text, clBlack);
+  const TInk ink = InkOf(image);
+  EXPECT_GE(ink.Left, x);
+  EXPECT_LE(ink.Right, x + ft->Width(text));
+  EXPECT_GE(ink.Top, y);
+  EXPECT_LT(ink.Bottom, y + ft->LineHeight());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextDrawingAgreement,
+    ::testing::Values(TextCase{"DejaVu Sans", "Hello", 24, false, false},
+                      TextCase{"DejaVu Sans", "Hg|AVWo", 12, false, false},
+                      TextCase{"DejaVu Sans", "Bold Text", 30, true, false},
+                      TextCase{"DejaVu Serif", "\xc3\x84pfel italic", 18, false, true},
+                      TextCase{"DejaVu Sans Mono", "mono 123", 9, false, false}));
+
+INSTANTIATE_TEST_SUITE_P(Texts, FreeTypeTextBox,
+                         ::testing::Values(TextCase{"DejaVu Sans", "Hg|W", 12, false, false},
+                                           TextCase{"DejaVu Sans", "Hjyg", 30, true, false},
+                                           TextCase{"DejaVu Serif", "fly Away", 8, false, false}));
+
+struct AlignCase {
+  TextAlignment align;
+  double at;  // which point of the lines' ink agrees: 0 left edge, 0.5 centre, 1 right
+};
+class FreeTypeAlignment : public ::testing::TestWithParam<AlignCase> {};
+
+TEST_P(FreeTypeAlignment, LinesLineUp) {
+  WriteParams p;
+  p.Size = 20, p.Left = 30, p.Top = 5, p.Alignment = GetParam().align;
+  auto ft = lumarte::platform::MakeFreeTypeTextRenderer(p);
+  TBitmap image = White(500, 120);
+  TSelectionClass none;
+  const TSelectionTest all(none, image, {});
+  lumarte::NullProgress progress;
+  TColorSet colours;
+  colours.FG = TColorEntry::FromRGB(0, 0, 0);
+  const TBitmap out = WriteText({image, all, progress, colours}, {"HHH", "HHHHHHHH"}, p, *ft);
+  const int line = ft->LineHeight() + 1;
+  const TInk first = InkOf(out, p.Top, p.Top + line), second = InkOf(out, p.Top + line);
+  ASSERT_GT(first.Count, 0);
+  ASSERT_GT(second.Count, 0);
+  const double at = GetParam().at;
+  EXPECT_NEAR(first.Left + at * (first.Right - first.Left),
+              second.Left + at * (second.Right - second.Left), 2);
+  EXPECT_NEAR(second.Left, p.Left + 2, 2) << "the widest line starts at Left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Alignments, FreeTypeAlignment,
+                         ::testing::Values(AlignCase{TextAlignment::Left, 0},
+                                           AlignCase{TextAlignment::Center, 0.5},
+                                           AlignCase{TextAlignment::Right, 1}));
