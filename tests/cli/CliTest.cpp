@@ -151,6 +151,11 @@ TEST_F(Cli, ReadsPnmHeadersWithCommentsAndOtherRanges) {
   EXPECT_EQ(FileBytes("a2.ppm"), Bytes("P6\n2 1\n255\n\xff\x00\x55\x11\x22\x33"));
   ASSERT_EQ(Run({"convert", Path("b.pgm"), Path("b2.pgm")}), 0) << Err;
   EXPECT_EQ(FileBytes("b2.pgm"), Bytes("P5\n1 1\n255\n\x80"));  // 500 of 1000
+  // The pixels are read in one piece: a short file is still an error.
+  WriteBytes("t.ppm", Bytes("P6\n2 1\n255\n\x01\x02\x03\x04"));
+  EXPECT_EQ(Run({"convert", Path("t.ppm"), Path("t2.ppm")}), 1);
+  EXPECT_NE(Err.find("Read less than expected"), std::string::npos) << Err;
+  EXPECT_FALSE(fs::exists(Path("t2.ppm")));
 }
 
 TEST_F(Cli, BitsChooseTheBmpDepth) {

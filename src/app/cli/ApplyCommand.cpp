@@ -134,6 +134,8 @@ void RunEffect(const TApplyRequest& request, const std::string& input, TRevedBit
   editor::LoadImageBuffer(input, image);
   editor::TBitmap raster;
   editor::AssignTo(image, raster);
+  // Its memory serves the result (see main).
+  image.Dispose();
   // Each file gets its own copy: the test keeps its bounds in the shape.
   editor::TSelectionClass shape = request.Selection;
   const editor::TSelectionTest selection(shape, raster, editor::TSelectByColor{});
@@ -142,7 +144,7 @@ void RunEffect(const TApplyRequest& request, const std::string& input, TRevedBit
   effectInput.Shape = &shape;
   editor::TBitmap result = request.Effect->Run(effectInput, request.Values, request.Seed);
   // An empty result: nothing to do, the image is written as it came.
-  if (!result.Empty()) AssignFromRaster(image, result);
+  AssignFromRaster(image, result.Empty() ? raster : result);
 }
 
 // The one picture every file of the run pastes.

@@ -9,7 +9,8 @@ using imaging::pf8bit;
 
 void AssignTo(const imaging::TRevedBitmap& buffer, TBitmap& raster) {
   if (!buffer.Present) return;
-  raster.SetSize(buffer.Width, buffer.Height);
+  // Every pixel is written below.
+  raster = TBitmap::ForOverwrite(buffer.Width, buffer.Height);
   for (int y = 0; y < buffer.Height; ++y) {
     const uint8_t* src = buffer.ScanLine(y);
     uint8_t* dst = raster.ScanLine(y);

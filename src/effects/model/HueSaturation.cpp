@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "effects/model/ColourMemo.h"
+#include "base/Parallel.h"
 #include "base/Random.h"
 #include "base/Rounding.h"
 #include "effects/model/ToneEffects.h"
@@ -77,33 +79,48 @@ editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& 
   static const std::string kTitle = "Hue, Saturation";
   const double shift = p.Hue / 200.0, sat = Factor(p.Saturation), bright = Factor(p.Brightness);
   const int h = in.Source.Height();
-  TRandomGenerator& rng = Rng();
-  ReportProgress(in.Progress, 0, kTitle, h);
-  editor::TBitmap out;
-  int reportedRow = 0;
-  ColourMemo memo;
-  MapSelectedPixels(in, out, [&](const uint8_t* s, uint8_t* d, int, int y) {
-    // Every pixel draws, as ever; a row is reported once, which shows the
-    // same bar without a clock read per pixel.
-    if (rng.Real() > 0.4 && y != reportedRow) {
-      ReportProgress(in.Progress, y, kTitle, h);
-      reportedRow = y;
-    }
-    const uint32_t colour = s[0] | s[1] << 8 | uint32_t{s[2]} << 16;
-    const uint32_t result = memo.Get(colour, [&](uint32_t) {
-      HSV c = ToHSV(s[2] / 255.0, s[1] / 255.0, s[0] / 255.0);
-      c.H += shift;
-      if (c.H > 1) c.H -= 1;
-      if (c.H < 0) c.H += 1;
-      c.S *= sat;
-      c.V *= bright;
-      uint8_t px[3];
-      FromHSV(c, px);
-      return px[0] | px[1] << 8 | uint32_t{px[2]} << 16;
-    });
-    d[0] = static_cast<uint8_t>(result), d[1] = static_cast<uint8_t>(result >> 8);
-    d[2] = static_cast<uint8_t>(result >> 16);
-  });
+  auto convert = [&](uint32_t colour) {
+    HSV c = ToHSV((colour >> 16 & 255) / 255.0, (colour >> 8 & 255) / 255.0,
+                  (colour & 255) / 255.0);
+    c.H += shift;
+    if (c.H > 1) c.H -= 1;
+    if (c.H < 0) c.H += 1;
+    c.S *= sat;
+    c.V *= bright;
+    uint8_t px[3];
+    FromHSV(c, px);
+    return px[0] | px[1] << 8 | uint32_t{px[2]} << 16;
+  };
+  editor::TBitmap out = in.Source;
+  std::atomic<uint64_t> pixels{0};
+  // Bands of rows, each spread over the cores, with the bar moved between
+  // them on this thread.
+  const editor::TRect& c = in.Selection.Candidates();
+  const int band = std::max(1, (c.Bottom - c.Top + 1) / 16);
+  for (int top = c.Top; top <= c.Bottom; top += band) {
+    ReportProgress(in.Progress, top, kTitle, h);
+    const int bottom = std::min(c.Bottom + 1, top + band);
+    ParallelRanges(bottom - top, [&](int64_t first, int64_t end) {
+      ColourMemo memo;
+      uint64_t count = 0;
+      for (int y = top + static_cast<int>(first); y < top + end; ++y) {
+        const uint8_t* s = in.Source.ScanLine(y);
+        uint8_t* d = out.ScanLine(y);
+        in.Selection.ForEachRun(y, [&](int lo, int hi) {
+          for (int x = lo; x <= hi; ++x) {
+            const uint8_t* p = s + 3 * x;
+            const uint32_t r = memo.Get(p[0] | p[1] << 8 | uint32_t{p[2]} << 16, convert);
+            d[3 * x] = static_cast<uint8_t>(r), d[3 * x + 1] = static_cast<uint8_t>(r >> 8);
+            d[3 * x + 2] = static_cast<uint8_t>(r >> 16);
+          }
+          count += static_cast<uint64_t>(hi - lo + 1);
+        });
+      }
+      pixels += count;
+    }, 1);
+  }
+  // One draw a pixel, as ever, so that later effects see the same sequence.
+  Rng().Skip(pixels);
   return out;
 }
 
