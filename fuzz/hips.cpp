@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the HIPS reader.
 #include <cstdint>
 
+#include "FuzzLimits.h"
 #include "imaging/HIPSLoader.h"
 
 using namespace lumarte::imaging;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  LimitFuzzPictures();
   TRevedBitmap image;
   try {
     TMemoryStream in(data, size);

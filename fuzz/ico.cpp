@@ -2,11 +2,13 @@
 // drawing and writing back what was read.
 #include <cstdint>
 
+#include "FuzzLimits.h"
 #include "imaging/ICOLoader.h"
 
 using namespace lumarte::imaging;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  LimitFuzzPictures();
   try {
     TMemoryStream in(data, size);
     TIconList list;

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "FuzzLimits.h"
 #include "imaging/PCXLoader.h"
 
 using namespace lumarte::imaging;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  LimitFuzzPictures();
   TRevedBitmap image;
   try {
     TMemoryStream in(data, size);

@@ -4,18 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "FuzzLimits.h"
 #include "imaging/PNGLoader.h"
 
 using namespace lumarte::imaging;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // Huge declared sizes are refused or allocated before any data is read;
-  // the fuzzer learns nothing from waiting for them.
-  if (size >= 24) {
-    uint64_t w = static_cast<uint64_t>(data[16]) << 24 | data[17] << 16 | data[18] << 8 | data[19];
-    uint64_t h = static_cast<uint64_t>(data[20]) << 24 | data[21] << 16 | data[22] << 8 | data[23];
-    if (w * h > (1u << 22)) return 0;
-  }
+  LimitFuzzPictures();
   TRevedBitmap bitmap;
   try {
     TPNGLoader loader;

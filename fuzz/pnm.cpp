@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "FuzzLimits.h"
 #include "imaging/PNMCodec.h"
 #include "imaging/Streams.h"
 
 using namespace lumarte::imaging;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  LimitFuzzPictures();
   TRevedBitmap image;
   try {
     TMemoryStream in(data, size);

@@ -1,5 +1,6 @@
 // Stand-in main for builds without libFuzzer: feeds every file named on the
-// command line (folders are walked) to the fuzz target once.
+// command line (folders are walked) to the fuzz target once. Each file is
+// announced before it runs, as libFuzzer does, so that a crash names it.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 namespace {
 
 void RunFile(const std::filesystem::path& p) {
+  std::fprintf(stderr, "Running: %s\n", p.c_str());
   std::ifstream in(p, std::ios::binary);
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
   LLVMFuzzerTestOneInput(bytes.data(), bytes.size());

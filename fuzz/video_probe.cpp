@@ -2,12 +2,14 @@
 // frames and an exact seek.
 #include <cstdint>
 
+#include "FuzzLimits.h"
 #include "imaging/Errors.h"
 #include "platform/ffmpeg/VideoDecoder.h"
 
 using lumarte::platform::TVideoDecoder;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  LimitFuzzPictures();
   TVideoDecoder video;
   try {
     video.OpenMemory(data, size);

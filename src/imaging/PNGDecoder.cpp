@@ -7,6 +7,7 @@
 #include "imaging/Adler32.h"
 #include "imaging/BufStream.h"
 #include "imaging/CRC32Stream.h"
+#include "imaging/CodecLimits.h"
 #include "imaging/Deflate.h"
 #include "imaging/Endian.h"
 #include "imaging/PNGFilters.h"
@@ -22,7 +23,6 @@ constexpr uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 // Far beyond any real picture, and small enough that a tiny file cannot make
 // us allocate gigabytes.
 constexpr uint32_t kMaxDimension = 1u << 20;
-constexpr uint64_t kMaxPixels = uint64_t{1} << 28;
 
 [[noreturn]] void RaiseInvalidData(int line) {
   throw EFormatError("Invalid PNG data at line " + std::to_string(line));
@@ -187,7 +187,7 @@ THeader ParseHeader(const uint8_t* h) {
   if (h[10] != 0 || h[11] != 0) RaiseInvalidData(0);
   hd.Samples = kSamples[hd.ColorType];
   if (!hd.Width || !hd.Height || hd.Width > kMaxDimension || hd.Height > kMaxDimension ||
-      uint64_t{hd.Width} * hd.Height > kMaxPixels)
+      int64_t{hd.Width} * hd.Height > MaxImagePixels())
     throw ERevedBitmap("Invalid bitmap size");
   return hd;
 }

@@ -12,6 +12,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "imaging/CodecLimits.h"
 #include "imaging/Errors.h"
 
 namespace lumarte::platform {
@@ -132,7 +133,7 @@ void TVideoDecoder::OpenInput() {
     AVStream* st = S->VideoStream();
     W = st->codecpar->width;
     H = st->codecpar->height;
-    if (W <= 0 || H <= 0 || W > kMaxSide || H > kMaxSide || int64_t(W) * H > kMaxPixels)
+    if (W <= 0 || H <= 0 || W > kMaxSide || H > kMaxSide || int64_t(W) * H > std::min(kMaxPixels, imaging::MaxImagePixels()))
       throw ELumarteError(kNoValidVideoFormat);
     S->Codec = avcodec_alloc_context3(codec);
     S->Decoded = av_frame_alloc();
