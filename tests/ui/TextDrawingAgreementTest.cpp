@@ -6,10 +6,13 @@
 #include <algorithm>
 
 #include "platform/TextDrawing.h"
+#include "support/EffectRun.h"
 #include "platform/freetype/FreeTypeText.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;
+
+using lumarte::fixtures::Filled;
 
 namespace {
 
@@ -32,13 +35,6 @@ TInk InkOf(const TBitmap& b, int fromY = 0, int toY = -1) {
         ++ink.Count;
       }
   return ink;
-}
-
-TBitmap White(int w, int h) {
-  TBitmap b(w, h);
-  b.BrushColor = clWhite;
-  b.FillRect(0, 0, w, h);
-  return b;
 }
 
 struct TextCase {
@@ -65,7 +61,7 @@ TEST_P(TextDrawingAgreement, InkAndMetricsMatchTheWindow) {
   const std::string text = GetParam().text;
   EXPECT_NEAR(ft->Width(text), qt->Width(text), 1);
   EXPECT_EQ(ft->LineHeight(), qt->LineHeight());
-  TBitmap a = White(600, 200), b = White(600, 200);
+  TBitmap a = Filled(600, 200, clWhite), b = Filled(600, 200, clWhite);
   qt->Draw(a, 13, 9, text, clBlack);
   ft->Draw(b, 13, 9, text, clBlack);
   const TInk ia = InkOf(a), ib = InkOf(b);
@@ -90,7 +86,7 @@ class FreeTypeTextBox : public TextDrawingAgreement {};
 TEST_P(FreeTypeTextBox, InkStaysInsideItsMeasuredBox) {
   auto ft = lumarte::platform::MakeFreeTypeTextRenderer(Params());
   const std::string text = GetParam().text;
-  TBitmap image = White(600, 200);
+  TBitmap image = Filled(600, 200, clWhite);
   const int x = 17, y = 11;
   ft->Draw(image, x, y, text, clBlack);
   const TInk ink = InkOf(image);
@@ -123,7 +119,7 @@ TEST_P(FreeTypeAlignment, LinesLineUp) {
   WriteParams p;
   p.Size = 20, p.Left = 30, p.Top = 5, p.Alignment = GetParam().align;
   auto ft = lumarte::platform::MakeFreeTypeTextRenderer(p);
-  TBitmap image = White(500, 120);
+  TBitmap image = Filled(500, 120, clWhite);
   TSelectionClass none;
   const TSelectionTest all(none, image, {});
   lumarte::NullProgress progress;

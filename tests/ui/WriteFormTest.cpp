@@ -11,19 +11,15 @@
 #include "effects/ui/EffectForms.h"
 #include "effects/ui/InsertForms.h"
 #include "platform/TextDrawing.h"
+#include "support/EffectRun.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;
 
-namespace {
+using lumarte::fixtures::Filled;
 
-TBitmap White(int w, int h) {
-  TBitmap b(w, h);
-  b.BrushColor = clWhite;
-  b.FillRect(0, 0, w, h);
-  return b;
-}
+namespace {
 
 struct BoxCase {
   const char* text;
@@ -39,7 +35,7 @@ TEST_P(QtTextBox, InkLandsInsideTheMeasuredBox) {
   p.Size = GetParam().size;
   p.Bold = GetParam().bold;
   auto r = lumarte::platform::MakeQtTextRenderer(p);
-  TBitmap image = White(400, 200);
+  TBitmap image = Filled(400, 200, clWhite);
   const int x = 17, y = 11, w = r->Width(GetParam().text), h = r->LineHeight();
   r->Draw(image, x, y, GetParam().text, clBlack);
   int inked = 0;
@@ -62,7 +58,7 @@ class WriteFormTest : public ::testing::Test {
   DocumentList docs{host};
   void SetUp() override {
     docs.NewImage(120, 80);
-    *docs.Current().Bitmap = White(120, 80);
+    *docs.Current().Bitmap = Filled(120, 80, clWhite);
     ProgramState().Colours = TColorSet();
     ProgramState().Colours.FG = TColorEntry::FromRGB(0, 0, 12);  // "very dark"
   }
