@@ -7,7 +7,7 @@
 
 #include "imaging/BMPLoader.h"
 #include "imaging/BmpTestFiles.h"
-#include "imaging/IconTestUtil.h"
+#include "imaging/CodecTestUtil.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 
 using namespace lumarte::imaging;
 

@@ -11,7 +11,7 @@
 #include <regex>
 #include <sstream>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "LibpngPeer.h"
 #include "PngTestUtil.h"
 #include "imaging/GIFLoader.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/GIFLoader.h"
 
 using namespace lumarte::imaging;

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/GIFLoader.h"
 
 using namespace lumarte::imaging;

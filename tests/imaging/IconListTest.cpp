@@ -3,7 +3,7 @@
 
 #include "support/ErrorMessage.h"
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/IconList.h"
 
 using namespace lumarte;

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/ImageDLLLoader.h"
 #include "support/TempFolder.h"
 

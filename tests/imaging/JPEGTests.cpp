@@ -10,7 +10,7 @@
 // jpeglib.h needs FILE declared first.
 #include <jpeglib.h>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/JPEGImage.h"
 #include "imaging/JPEGLoader.h"
 #include "support/ErrorMessage.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <random>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/JPEG2000Options.h"
 

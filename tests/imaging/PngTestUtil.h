@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "DeflateTestUtil.h"
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/PNGLoader.h"
 
 namespace lumarte::imaging::test {

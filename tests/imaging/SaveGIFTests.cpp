@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "IconTestUtil.h"
+#include "CodecTestUtil.h"
 #include "imaging/GIFLoader.h"
 
 using namespace lumarte::imaging;
