@@ -1,11 +1,13 @@
+// The PCX codec on hand-made files: what it writes, run-length edge cases and
+// broken headers. Real files (padding columns, bytes before the palette,
+// other versions and depths) are read by the corpus suite.
 #include <gtest/gtest.h>
-
-#include "support/ErrorMessage.h"
 
 #include <cstring>
 #include <functional>
 
 #include "imaging/PCXLoader.h"
+#include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
@@ -139,14 +141,6 @@ TEST(PcxWrite, RunsStopAtPlaneRowsAndTableFollows) {
 
 // ---- reading ----
 
-TEST(PcxRead, PaddingColumnsAreDropped) {
-  // 8 bytes per line, but the window is 7 wide.
-  TBytes data = {1, 2, 3, 4, 5, 6, 7, 8};
-  TRevedBitmap b = Load(BuildPcx({0, 0, 6, 0, 8, 1}, data));
-  ASSERT_EQ(b.Width, 7);
-  EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + 7), TBytes(data.begin(), data.begin() + 7));
-}
-
 TEST(PcxRead, RunOfZeroCountsAsOne) {
   TRevedBitmap b = Load(BuildPcx({0, 0, 2, 0, 3, 1}, {192, 42, 7, 8}));
   EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + 3), (TBytes{42, 7, 8}));
@@ -159,16 +153,6 @@ TEST(PcxRead, RunsCrossPlanesAndLines) {
   ASSERT_EQ(b.PixelFormat, pf24bit);
   EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + 12),
             (TBytes{0x20, 0x10, 0x10, 0x20, 0x20, 0x10, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30}));
-}
-
-TEST(PcxRead, TableIsFoundAfterPaddingBytes) {
-  TBytes data = {5, 0, 0xC1, 7};  // one pixel, then padding (one of it a run)
-  data.push_back(12);
-  for (int i = 0; i < 256; ++i) data.insert(data.end(), {uint8_t(i), 0, 0});
-  TRevedBitmap b = Load(BuildPcx({0, 0, 0, 0, 1, 1}, data));
-  EXPECT_EQ(b.Map[0], 5);
-  EXPECT_EQ((*b.Palette)[3 * 7 + 2], 7);  // red of entry 7
-  EXPECT_EQ((*b.Palette)[3 * 7], 0);
 }
 
 TEST(PcxRead, WithoutTableThePaletteIsTheGreyRamp) {
@@ -208,9 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"Manufacturer", HEADER(h.Manufacturer = 11), {1, 2}, "Unsupported file format"},
         TBadCase{"Version3", HEADER(h.Version = 3), {1, 2}, "Unsupported file format"},
         TBadCase{"NotRunLength", HEADER(h.Encoding = 0), {1, 2}, "Unsupported file format"},
-        TBadCase{"FourBits", HEADER(h.Bits = 4), {1, 2}, "Unsupported file format"},
         TBadCase{"TwoPlanes", HEADER(h.Planes = 2), {1, 2}, "Unsupported file format"},
-        TBadCase{"FourPlanes", HEADER(h.Planes = 4), {1, 2}, "Unsupported file format"},
         TBadCase{"RunPastEnd", HEADER(), {1, 0xC2, 7}, "Error in bitmap data"},
         TBadCase{"RunPastEndThreePlanes", HEADER(h.Planes = 3), {0xC7, 1}, "Error in bitmap data"},
         TBadCase{"Truncated", HEADER(), {1}, "Read less than expected"},
