@@ -1,6 +1,6 @@
 // The PCX codec on hand-made files: what it writes, run-length edge cases and
-// broken headers. Real files (padding columns, bytes before the palette,
-// other versions and depths) are read by the corpus suite.
+// broken headers. Real files (padding columns, other depths) are read by the
+// corpus suite.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +11,7 @@
 
 using namespace lumarte;
 using namespace lumarte::imaging;
+using namespace std::string_literals;
 
 namespace {
 
@@ -74,15 +75,12 @@ TEST_P(PcxRoundTrip, ReadsBackExactly) {
   const TShape& p = GetParam();
   TRevedBitmap src = Numbered(p.Width, p.Height, p.Format);
   std::string file = Save(src);
-  // Header: version-5 run-length 8-bit planes, bytes per line = width even when odd.
-  const std::string head("\x0a\x05\x01\x08\0\0\0\0", 8);
-  EXPECT_EQ(file.substr(0, 8), head);
-  EXPECT_EQ(uint8_t(file[8]) | uint8_t(file[9]) << 8, p.Width - 1);
-  EXPECT_EQ(uint8_t(file[10]) | uint8_t(file[11]) << 8, p.Height - 1);
-  EXPECT_EQ(file[12], 96);
-  EXPECT_EQ(file[14], 96);
-  EXPECT_EQ(file[65], p.Format == pf8bit ? 1 : 3);
-  EXPECT_EQ(uint8_t(file[66]) | uint8_t(file[67]) << 8, p.Width);
+  // Header: version-5 run-length 8-bit planes, the window, 96 dpi; planes and
+  // bytes per line = width even when odd.
+  auto u16 = [](int v) { return std::string{char(v), char(v >> 8)}; };
+  EXPECT_EQ(file.substr(0, 16),
+            "\x0a\x05\x01\x08\0\0\0\0"s + u16(p.Width - 1) + u16(p.Height - 1) + u16(96) + u16(96));
+  EXPECT_EQ(file.substr(65, 3), char(p.Format == pf8bit ? 1 : 3) + u16(p.Width));
   TRevedBitmap back = Load(file);
   ASSERT_EQ(back.Width, p.Width);
   ASSERT_EQ(back.Height, p.Height);
@@ -153,6 +151,16 @@ TEST(PcxRead, RunsCrossPlanesAndLines) {
   ASSERT_EQ(b.PixelFormat, pf24bit);
   EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + 12),
             (TBytes{0x20, 0x10, 0x10, 0x20, 0x20, 0x10, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30}));
+}
+
+TEST(PcxRead, TableIsFoundAfterPaddingBytes) {
+  TBytes data = {5, 0, 0xC1, 7};  // one pixel, then padding (one of it a run)
+  data.push_back(12);
+  for (int i = 0; i < 256; ++i) data.insert(data.end(), {uint8_t(i), 0, 0});
+  TRevedBitmap b = Load(BuildPcx({0, 0, 0, 0, 1, 1}, data));
+  EXPECT_EQ(b.Map[0], 5);
+  EXPECT_EQ((*b.Palette)[3 * 7 + 2], 7);  // red of entry 7
+  EXPECT_EQ((*b.Palette)[3 * 7], 0);
 }
 
 TEST(PcxRead, WithoutTableThePaletteIsTheGreyRamp) {
