@@ -139,11 +139,13 @@ TEST(GIFReader, GraphicControlAppliesToTheNextImageOnly) {
   EXPECT_FALSE(Load(Screen(1, 1) + Control(0, 0, 1) + Image(0, 0, 1, 1, {1})).HasTransparency());
 }
 
-// The loop count is read back in the writer's tests; application and other
-// known extensions are in the corpus.
-TEST(GIFReader, PlainTextUnknownAndEmptyExtensionsAreSkipped) {
-  std::string ext = "\x21\x01\x0C" + std::string(12, 'p') + '\0' + "\x21\x99\x01q\x00\x21\xFE\x00"s;
+// Other application extensions are skipped in the corpus suite's files.
+TEST(GIFReader, ExtensionsAreSkippedAndTheLoopCountKept) {
+  std::string ext = "\x21\xFF\x0BNETSCAPE2.0\x03\x01" + U16(513) + '\0' +  // loop count
+                    "\x21\x01\x0C" + std::string(12, 'p') + '\0' +         // plain text
+                    "\x21\x99\x01q\x00\x21\xFE\x00"s;  // unknown label, empty comment
   TGIFImage img = Load(Screen(2, 1) + ext + Image(0, 0, 2, 1, {3, 0}) + "\x3B");
+  EXPECT_EQ(img.LoopCount, 513);
   EXPECT_EQ(img.DecodeFrame(0), (std::vector<uint8_t>{3, 0}));
 }
 
