@@ -5,12 +5,19 @@
 
 #include "CodecTestUtil.h"
 #include "imaging/IconList.h"
+#include "support/MetafileBuilder.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
 using namespace lumarte::testing;
 
 namespace {
+
+std::string Patched(std::string b, size_t at, uint32_t value) {
+  std::string v;
+  PutLE(v, value, 4);
+  return b.replace(at, 4, v);
+}
 
 // Lines round up to whole double words; the byte-exact tests below pin the
 // common cases, these the ones a byte-wise rounding gets wrong.
@@ -124,9 +131,8 @@ TEST(IconList, LongerBitmapHeadersAreSkipped) {
   std::string b = SaveList(list);
   // Make the header a 124-byte V5 header: 84 more bytes before the pixels.
   b.insert(22 + 40, std::string(84, '\x77'));
-  PutDWord(b, 22, 124);
   TIconList again;
-  LoadList(again, b);
+  LoadList(again, Patched(b, 22, 124));
   EXPECT_EQ(again[0].XorRow(0)[0], 0x5A);
 }
 
@@ -165,9 +171,8 @@ std::string PngEntryFile(const std::string& name, int side) {
   std::string b("\0\0\1\0\1\0", 6);
   b += {char(side), char(side)};
   b += std::string("\0\0\1\0\x20\0", 6);
-  b += std::string(8, '\0');
-  PutDWord(b, 14, uint32_t(png.size()));
-  PutDWord(b, 18, 22);
+  PutLE(b, uint32_t(png.size()), 4);
+  PutLE(b, 22, 4);
   return b + png;
 }
 
@@ -184,15 +189,10 @@ std::string Saved(int images = 1) {
   return SaveList(list);
 }
 
-std::string Patched(std::string b, size_t at, uint32_t value) {
-  PutDWord(b, at, value);
-  return b;
-}
-
 // The field at offset in the bitmap header of image i (4 width, 8 height).
 std::string HeaderPatched(int image, size_t field, uint32_t value) {
   std::string b = Saved(2);
-  return Patched(b, DWord(b, 6 + 16 * image + 12) + field, value);
+  return Patched(b, GetLE(b, 6 + 16 * image + 12, 4) + field, value);
 }
 
 // 400 directory entries that all point at one 256 x 256, 32-bit image.
