@@ -12,17 +12,10 @@ using test::Compress;
 using test::Inflate;
 using test::TFixedBits;
 
-std::string Hex(const std::string& s) {
-  static const char* d = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : s) out += {d[c >> 4], d[c & 15], ' '};
-  return out;
-}
-
 // ---- compression: exact bytes ----
 
 TEST(DeflateWrite, EmptyFixedStreamIsOneFinalEmptyBlock) {
-  EXPECT_EQ(Hex(Compress("", cmFixed)), "03 00 ");
+  EXPECT_EQ(Compress("", cmFixed), std::string("\x03\x00", 2));
 }
 
 TEST(DeflateWrite, EqualBytesGiveTwoLiteralsThenLongMatches) {
@@ -41,7 +34,7 @@ TEST(DeflateWrite, EqualBytesGiveTwoLiteralsThenLongMatches) {
   want.Literal(256);
   std::string data(1000, 'a');
   std::string out = Compress(data, cmFixed);
-  EXPECT_EQ(Hex(out), Hex(want.Bytes()));
+  EXPECT_EQ(out, want.Bytes());
   std::string back;
   ASSERT_TRUE(test::ZlibInflate(out, back));
   EXPECT_EQ(back, data);
@@ -87,7 +80,7 @@ TEST(DeflateWrite, FlushHandsCompleteBytesToTheSource) {
   want.Literal(256);
   std::string bytes = want.Bytes();
   // Only the partial last byte is still held back.
-  EXPECT_EQ(Hex(out.Data), Hex(bytes.substr(0, bytes.size() - 1)));
+  EXPECT_EQ(out.Data, bytes.substr(0, bytes.size() - 1));
 }
 
 TEST(DeflateWrite, WritingToAReadingStreamFails) {
@@ -148,18 +141,16 @@ TEST_P(DeflateRoundTrip, ZlibAndWeReadBackTheData) {
 INSTANTIATE_TEST_SUITE_P(
     All, DeflateRoundTrip,
     ::testing::Values(TRoundTrip{"fixed_empty", cmFixed, 0, false, 0},
-                    TRoundTrip{"fixed_one", cmFixed, 1, false, 0},
-                    TRoundTrip{"fixed_text", cmFixed, 300000, true, 0},
-                    TRoundTrip{"fixed_text_pieces", cmFixed, 300000, true, 777},
-                    TRoundTrip{"fixed_noise", cmFixed, 100000, false, 1000},
-                    TRoundTrip{"stored_small", cmStored, 10, false, 0},
-                    TRoundTrip{"stored_big", cmStored, 200000, false, 3333},
-                    TRoundTrip{"dynamic_empty", cmDynamic, 0, false, 0},
-                    TRoundTrip{"dynamic_one", cmDynamic, 1, false, 0},
-                    TRoundTrip{"dynamic_two", cmDynamic, 2, true, 0},
-                    TRoundTrip{"dynamic_text", cmDynamic, 400000, true, 0},
-                    TRoundTrip{"dynamic_noise", cmDynamic, 300000, false, 4096},
-                    TRoundTrip{"dynamic_bytes", cmDynamic, 150000, false, 0}),
+                      TRoundTrip{"fixed_one", cmFixed, 1, false, 0},
+                      TRoundTrip{"fixed_text_pieces", cmFixed, 300000, true, 777},
+                      TRoundTrip{"fixed_noise", cmFixed, 100000, false, 1000},
+                      TRoundTrip{"stored_small", cmStored, 10, false, 0},
+                      TRoundTrip{"stored_big", cmStored, 200000, false, 3333},
+                      TRoundTrip{"dynamic_empty", cmDynamic, 0, false, 0},
+                      TRoundTrip{"dynamic_one", cmDynamic, 1, false, 0},
+                      TRoundTrip{"dynamic_two", cmDynamic, 2, true, 0},
+                      TRoundTrip{"dynamic_text", cmDynamic, 400000, true, 0},
+                      TRoundTrip{"dynamic_noise", cmDynamic, 300000, false, 4096}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- reading what zlib wrote ----
@@ -181,11 +172,11 @@ TEST_P(InflateZlib, DecodesEveryLevelAndStrategy) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, InflateZlib,
                          ::testing::Values(TZlibCase{0, Z_DEFAULT_STRATEGY},
-                                         TZlibCase{1, Z_DEFAULT_STRATEGY},
-                                         TZlibCase{6, Z_DEFAULT_STRATEGY},
-                                         TZlibCase{9, Z_DEFAULT_STRATEGY}, TZlibCase{6, Z_FIXED},
-                                         TZlibCase{6, Z_HUFFMAN_ONLY}, TZlibCase{6, Z_RLE},
-                                         TZlibCase{9, Z_FILTERED}));
+                                           TZlibCase{1, Z_DEFAULT_STRATEGY},
+                                           TZlibCase{6, Z_DEFAULT_STRATEGY},
+                                           TZlibCase{9, Z_DEFAULT_STRATEGY}, TZlibCase{6, Z_FIXED},
+                                           TZlibCase{6, Z_HUFFMAN_ONLY}, TZlibCase{6, Z_RLE},
+                                           TZlibCase{9, Z_FILTERED}));
 
 // ---- reading: edge cases and errors ----
 
@@ -210,24 +201,6 @@ TEST(DeflateRead, StoredBlockAcrossTheRingEndAndMatchesIntoIt) {
   std::string all = first + second;
   EXPECT_EQ(rest.substr(0, 10), second.substr(0, 10));
   EXPECT_EQ(rest.substr(10), (all + rest.substr(0, 10)).substr(all.size() + 10 - 32768, 258));
-}
-
-TEST(DeflateRead, PastTheEndDependsOnExactCount) {
-  std::string packed = Compress("hello", cmFixed);
-  {
-    TMemoryStream in(packed.data(), packed.size());
-    in.CanWrite = false;
-    TDeflateStream d(&in);
-    d.ExactCount = false;
-    char buf[16];
-    EXPECT_EQ(d.Read(buf, sizeof buf), 5u);
-    EXPECT_EQ(d.Read(buf, sizeof buf), 0u);
-  }
-  TMemoryStream in(packed.data(), packed.size());
-  in.CanWrite = false;
-  TDeflateStream d(&in);
-  char buf[16];
-  EXPECT_THROW(d.Read(buf, sizeof buf), EInOutError);
 }
 
 struct TBadStream {

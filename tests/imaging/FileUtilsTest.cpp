@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
 #include <unistd.h>
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,22 +21,19 @@ TEST(FileUtils, PathHelpers) {
   EXPECT_TRUE(std::filesystem::exists(ProgramDirectory()));
 }
 
-TEST(FileUtils, FindAndSortFiles) {
+// The pattern's extension matches in any case; hidden files and folders only
+// when asked for. The orders of SortFiles are checked with the browser's keys.
+TEST(FileUtils, FindFiles) {
   lumarte::fixtures::TempFolder temp;
   const auto& dir = temp.Path;
   std::filesystem::create_directories(dir / "sub.jpg");
-  for (auto [name, size] : {std::pair{"b.JPG", 30}, {"a.jpg", 10}, {"c.jpg", 20}, {".h.jpg", 5}})
-    std::ofstream(dir / name) << std::string(size, 'x');
-  std::ofstream(dir / "d.png") << "x";
+  for (const char* name : {"b.JPG", "a.jpg", ".h.jpg", "d.png"}) std::ofstream(dir / name) << "x";
   auto files = FindFiles(dir.string() + "/*.jpg", 0);
-  ASSERT_EQ(files.size(), 3u);
-  SortFiles(files, files.size(), sfSize | sfReverse);
-  EXPECT_EQ(files[0].Name, "b.JPG");
-  EXPECT_EQ(files[2].Name, "a.jpg");
   SortFiles(files, files.size(), 0);
+  ASSERT_EQ(files.size(), 2u);
   EXPECT_EQ(files[0].Name, "a.jpg");
   EXPECT_EQ(files[1].Name, "b.JPG");
-  EXPECT_EQ(ListFileNames(dir.string() + "/*.jpg", faDirectory | faHidden).size(), 5u);
+  EXPECT_EQ(ListFileNames(dir.string() + "/*.jpg", faDirectory | faHidden).size(), 4u);
 }
 
 TEST(MemUtils, Searches) {

@@ -9,25 +9,6 @@
 namespace lumarte::imaging {
 namespace {
 
-uint32_t Reverse(uint32_t code, int length) {
-  uint32_t r = 0;
-  for (int i = 0; i < length; ++i) r = r << 1 | ((code >> i) & 1);
-  return r;
-}
-
-TEST(Huffman, CanonicalCodesOfTheRfcExample) {
-  // RFC 1951 3.2.2: lengths (3, 3, 3, 3, 3, 2, 4, 4) give these codes.
-  const uint8_t lengths[] = {3, 3, 3, 3, 3, 2, 4, 4};
-  const uint32_t codes[] = {0b010, 0b011, 0b100, 0b101, 0b110, 0b00, 0b1110, 0b1111};
-  TCodeTable t;
-  SetCodeCount(t, 8);
-  CodesFromLengths(t, lengths, 15);
-  for (int s = 0; s < 8; ++s) {
-    EXPECT_EQ(t.Length[s], lengths[s]);
-    EXPECT_EQ(Reverse(t.Code[s], lengths[s]), codes[s]) << s;
-  }
-}
-
 double KraftSum(const TCodeTable& t) {
   double sum = 0;
   for (int s = 0; s <= t.MaxCode; ++s)
@@ -39,7 +20,7 @@ struct TFrequencyCase {
   const char* name;
   std::vector<uint32_t> freq;
   int maxBits;
-  bool flatteningSuffices = true;
+  bool flatteningSuffices = true;  // else only the limited form finds lengths
 };
 
 class LengthsFromFrequenciesTest : public ::testing::TestWithParam<TFrequencyCase> {};
@@ -51,7 +32,8 @@ TEST_P(LengthsFromFrequenciesTest, GivesACompleteCodeWithinMaxBits) {
   if (c.flatteningSuffices) {
     LengthsFromFrequencies(t, c.freq.data(), c.maxBits);
   } else {
-    EXPECT_THROW(LengthsFromFrequencies(t, c.freq.data(), c.maxBits), EFormatError);
+    EXPECT_EQ(Message([&] { LengthsFromFrequencies(t, c.freq.data(), c.maxBits); }),
+              "Too many codes for MaxBits");
     LimitedLengthsFromFrequencies(t, c.freq.data(), c.maxBits);
   }
   int used = 0;
@@ -82,21 +64,12 @@ std::vector<uint32_t> Fibonacci(int n) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LengthsFromFrequenciesTest,
     ::testing::Values(TFrequencyCase{"lone_symbol", {0, 0, 7, 0}, 15},
-                    TFrequencyCase{"two", {5, 0, 9}, 15},
-                    TFrequencyCase{"uniform", std::vector<uint32_t>(286, 3), 15},
-                    TFrequencyCase{"fibonacci_limited", Fibonacci(25), 15},
-                    TFrequencyCase{"fibonacci_code_lengths", Fibonacci(19), 7, false},
-                    TFrequencyCase{"none", std::vector<uint32_t>(30, 0), 15}),
+                      TFrequencyCase{"two", {5, 0, 9}, 15},
+                      TFrequencyCase{"uniform", std::vector<uint32_t>(286, 3), 15},
+                      TFrequencyCase{"fibonacci_limited", Fibonacci(25), 15},
+                      TFrequencyCase{"fibonacci_code_lengths", Fibonacci(19), 7, false},
+                      TFrequencyCase{"none", std::vector<uint32_t>(30, 0), 15}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Huffman, TooManySymbolsForMaxBitsIsRefused) {
-  std::vector<uint32_t> freq(20, 1);
-  freq[0] = 1000;
-  TCodeTable t;
-  SetCodeCount(t, 20);
-  EXPECT_EQ(Message([&] { LengthsFromFrequencies(t, freq.data(), 4); }),
-            "Too many codes for MaxBits");
-}
 
 // ---- the lookup table decodes exactly like the bit-by-bit walk ----
 
@@ -149,52 +122,6 @@ TEST_P(DecodeTableTest, MatchesTheTreeWalkOnRandomCodeSets) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DecodeTableTest, ::testing::Range(0, 60));
-
-class CompleteCodeTableTest : public ::testing::TestWithParam<int> {};
-
-TEST_P(CompleteCodeTableTest, DirectFillEqualsTheTreeWalk) {
-  std::mt19937 rng(static_cast<unsigned>(GetParam()));
-  int symbols = 2 + static_cast<int>(rng() % 287);
-  std::vector<uint32_t> freq(static_cast<size_t>(symbols));
-  for (auto& f : freq) f = rng() % 4 ? 1 + (rng() % 1000) * (rng() % 1000) : 0;
-  freq[0] = freq[1] = 1;  // at least two symbols: a complete code
-  TCodeTable t;
-  SetCodeCount(t, symbols);
-  LimitedLengthsFromFrequencies(t, freq.data(), 15);
-  THuffmanTree tree, unused;
-  BuildDecodeTree(tree, t);
-  for (int rootBits : {7, 9, 11}) {
-    TDecodeTable walked, direct;
-    walked.Build(tree, rootBits);
-    direct.Build(t, rootBits, unused);
-    // Second-level tables may sit in another order; every lookup agrees.
-    int differences = 0;
-    for (uint64_t bits = 0; bits < (1u << 15); ++bits)
-      differences += walked.Lookup(bits) != direct.Lookup(bits);
-    EXPECT_EQ(differences, 0) << "root bits " << rootBits;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Seeds, CompleteCodeTableTest, ::testing::Range(0, 20));
-
-TEST(Huffman, BitStreamReadsAndWritesLeastSignificantBitFirst) {
-  TMemoryStream out;
-  {
-    THuffmanBitStream s(&out);
-    s.WriteBits(5, 3);
-    s.WriteBits(1, 1);
-    s.WriteBits(0xABCDE, 20);
-    s.Flush();
-  }
-  EXPECT_EQ(out.Data, std::string("\xED\xCD\xAB", 3));
-  TMemoryStream in(out.Data.data(), out.Data.size());
-  in.CanWrite = false;
-  THuffmanBitStream s(&in);
-  EXPECT_EQ(s.ReadValue(3), 5u);
-  EXPECT_EQ(s.ReadBit(), 1);
-  EXPECT_EQ(s.ReadValue(20), 0xABCDEu);
-  EXPECT_THROW(s.ReadBit(), EInOutError);
-}
 
 }  // namespace
 }  // namespace lumarte::imaging

@@ -30,12 +30,6 @@ void OnError(png_structp png, png_const_charp msg) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
-void WriteData(png_structp png, png_bytep data, png_size_t n) {
-  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), n);
-}
-
-void FlushData(png_structp) {}
-
 }  // namespace
 
 bool LibpngDecode(const std::string& file, TRgbImage& out, std::string* error) {
@@ -54,16 +48,13 @@ bool LibpngDecode(const std::string& file, TRgbImage& out, std::string* error) {
   out.Width = png_get_image_width(png, info);
   out.Height = png_get_image_height(png, info);
   out.ColorType = png_get_color_type(png, info);
-  out.BitDepth = png_get_bit_depth(png, info);
-  out.Interlace = png_get_interlace_type(png, info);
-  png_fixed_point g;
-  if (png_get_gAMA_fixed(png, info, &g)) out.FileGamma = g / 100000.0;
+  const int depth = png_get_bit_depth(png, info);
   // Palette images are read as indices and looked up here: libpng's own
   // expansion would add an alpha channel from tRNS.
   const bool paletted = out.ColorType == PNG_COLOR_TYPE_PALETTE;
   if (paletted) png_set_packing(png);
-  if (out.ColorType == PNG_COLOR_TYPE_GRAY && out.BitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
-  if (out.BitDepth == 16) png_set_strip_16(png);
+  if (out.ColorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (depth == 16) png_set_strip_16(png);
   if (out.ColorType & PNG_COLOR_MASK_ALPHA) png_set_strip_alpha(png);
   if (!(out.ColorType & PNG_COLOR_MASK_COLOR)) png_set_gray_to_rgb(png);
   png_set_interlace_handling(png);
@@ -91,35 +82,6 @@ bool LibpngDecode(const std::string& file, TRgbImage& out, std::string* error) {
   }
   png_destroy_read_struct(&png, &info, nullptr);
   return true;
-}
-
-std::string LibpngEncode(uint32_t width, uint32_t height, int colorType, int bitDepth,
-                         const std::vector<uint8_t>& samples, int level, bool interlace,
-                         const std::vector<uint8_t>& palette) {
-  std::string out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
-  png_infop info = png_create_info_struct(png);
-  size_t rowBytes = samples.size() / height;
-  std::vector<png_bytep> rows(height);
-  for (uint32_t y = 0; y < height; ++y)
-    rows[y] = const_cast<png_bytep>(samples.data() + y * rowBytes);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return {};
-  }
-  png_set_write_fn(png, &out, WriteData, FlushData);
-  png_set_compression_level(png, level);
-  png_set_IHDR(png, info, width, height, bitDepth, colorType,
-               interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (!palette.empty())
-    png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(palette.data()),
-                 static_cast<int>(palette.size() / 3));
-  png_write_info(png, info);
-  png_write_image(png, rows.data());
-  png_write_end(png, info);
-  png_destroy_write_struct(&png, &info);
-  return out;
 }
 
 }  // namespace lumarte::imaging::test

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "DeflateTestUtil.h"
 #include "CodecTestUtil.h"
+#include "DeflateTestUtil.h"
 #include "imaging/PNGLoader.h"
 
 namespace lumarte::imaging::test {
@@ -25,15 +25,13 @@ inline std::string BE32(uint32_t v) {
           static_cast<char>(v)};
 }
 
-inline std::string ChunkBytes(const TChunk& c) {
-  std::string td = c.Type + c.Data;
-  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(td.data()), static_cast<uInt>(td.size()));
-  return BE32(static_cast<uint32_t>(c.Data.size())) + td + BE32(static_cast<uint32_t>(crc));
-}
-
 inline std::string BuildPng(const std::vector<TChunk>& chunks) {
   std::string s("\x89PNG\r\n\x1a\n", 8);
-  for (const auto& c : chunks) s += ChunkBytes(c);
+  for (const auto& c : chunks) {
+    std::string td = c.Type + c.Data;
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(td.data()), static_cast<uInt>(td.size()));
+    s += BE32(static_cast<uint32_t>(c.Data.size())) + td + BE32(static_cast<uint32_t>(crc));
+  }
   return s;
 }
 
@@ -49,8 +47,7 @@ inline std::string ZlibCompress(const std::string& raw, int level = 6) {
 }
 
 // The zlib data cut into IDAT chunks of `piece` bytes.
-inline std::vector<TChunk> Idat(const std::string& z, size_t piece = 0) {
-  if (!piece) return {{"IDAT", z}};
+inline std::vector<TChunk> Idat(const std::string& z, size_t piece) {
   std::vector<TChunk> out;
   for (size_t p = 0; p < z.size(); p += piece) out.push_back({"IDAT", z.substr(p, piece)});
   return out;
@@ -58,10 +55,10 @@ inline std::vector<TChunk> Idat(const std::string& z, size_t piece = 0) {
 
 // A complete PNG from raw rows (each with its filter byte).
 inline std::string SimplePng(TChunk ihdr, const std::string& rawRows,
-                             std::vector<TChunk> before = {}, size_t piece = 0) {
+                             std::vector<TChunk> before = {}) {
   std::vector<TChunk> c = {ihdr};
   c.insert(c.end(), before.begin(), before.end());
-  for (auto& i : Idat(ZlibCompress(rawRows), piece)) c.push_back(i);
+  c.push_back({"IDAT", ZlibCompress(rawRows)});
   c.push_back({"IEND", ""});
   return BuildPng(c);
 }
