@@ -77,19 +77,14 @@ TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
   EXPECT_EQ(WithChosenExtension("picture.tif", form.Choice()), "picture.tif.png");
 }
 
-TEST(TextForm, ShowsTheLines) {
-  TTextForm form;
-  form.SetLines({"Image Information", "", "Width: 3"});
-  EXPECT_EQ(form.Memo->toPlainText(), "Image Information\n\nWidth: 3");
-  EXPECT_TRUE(form.Memo->isReadOnly());
-}
-
 // A hard-wrapped text keeps its lines: a long one is not broken up.
-TEST(TextForm, KeepsLongLinesWhole) {
+TEST(TextForm, ShowsTheLinesKeepingLongOnesWhole) {
   TTextForm form;
-  form.SetLines({std::string(300, 'x'), "short"});
+  form.SetLines({std::string(300, 'x'), "", "Width: 3"});
   form.show();
   QApplication::processEvents();
+  EXPECT_EQ(form.Memo->toPlainText().toStdString(), std::string(300, 'x') + "\n\nWidth: 3");
+  EXPECT_TRUE(form.Memo->isReadOnly());
   EXPECT_EQ(form.Memo->document()->firstBlock().layout()->lineCount(), 1);
 }
 
@@ -140,24 +135,9 @@ TEST(PNGSaveForm, EditTransparentColorTakesTheColourWindowsChoice) {
   EXPECT_EQ(qRed(marked), qGreen(marked)) << "the blue pixel shows the checkerboard";
 }
 
-TEST(JPEGCompressionForm, PresetsAndAMovedBar) {
+TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSizeUntilTheBarMoves) {
   editor::TJPEGCompressionForm form;
-  EXPECT_EQ(form.Quality(), 50);
-  EXPECT_TRUE(form.Progressive());
-  EXPECT_FALSE(form.OneToOneRadioButton->isEnabled());
-  int expected[] = {25, 17, 12};
-  for (int i = 0; i < 3; ++i) {
-    form.ChoosePreset(i);
-    EXPECT_EQ(form.Quality(), expected[i]) << form.PresetComboBox->itemText(i).toStdString();
-  }
-  // A moved bar stops stretching until the next preview.
-  form.CompressionBar->setValue(80);
-  EXPECT_FALSE(form.ImagePane->Fitted());
-  EXPECT_FALSE(form.PreviewPane->Fitted());
-}
-
-TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSize) {
-  editor::TJPEGCompressionForm form;
+  EXPECT_FALSE(form.OneToOneRadioButton->isEnabled());  // nothing to show yet
   TBitmap photo = fixtures::Pattern(60, 40, 1);
   form.Prepare(photo);
   auto at50 = MakeJpegPreview(photo, 50, true);
@@ -174,6 +154,10 @@ TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSize) {
   ClickLater(&form, "OKButton");
   EXPECT_TRUE(form.Execute(photo));
   EXPECT_EQ(form.Quality(), 12);
+  // A moved bar stops stretching until the next preview.
+  form.CompressionBar->setValue(80);
+  EXPECT_FALSE(form.ImagePane->Fitted());
+  EXPECT_FALSE(form.PreviewPane->Fitted());
 }
 
 TEST(ScrollStepper, TheBoxThatMovedLeads) {
