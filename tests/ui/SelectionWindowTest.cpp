@@ -108,8 +108,9 @@ class SelectionWindowTest : public ::testing::Test {
 
 }  // namespace
 
-// The outline is drawn on the screen, not into the document.
-TEST_F(SelectionWindowTest, RectangleOutlineIsOnTheScreenOnly) {
+// The outline is drawn on the screen, not into the document; Copy takes the
+// block and Escape clears the selection.
+TEST_F(SelectionWindowTest, RectangleOutlineOnTheScreenCopyAndEscape) {
   Drag({{0, 5}, {6, 9}, {12, 14}});
   EXPECT_EQ(Panel(4), "Sel: (0,5) (12,14)");
   QImage shown = Shown();
@@ -117,6 +118,12 @@ TEST_F(SelectionWindowTest, RectangleOutlineIsOnTheScreenOnly) {
             qRgb(255, 245, 248) & 0xFFFFFF);  // mark colour of (0, 10, 7)
   EXPECT_EQ(window->Docs.Current().Bitmap->Pixel(0, 10), RGBColor(0, 10, 7));
   EXPECT_EQ(shown.pixel(5, 10) & 0xFFFFFF, qRgb(5, 10, 7) & 0xFFFFFF);
+  Trigger("LMCopy1");
+  ASSERT_TRUE(clipboard);
+  EXPECT_EQ(clipboard->Width(), 12);
+  EXPECT_EQ(clipboard->Height(), 9);
+  Key(Qt::Key_Escape);
+  EXPECT_EQ(Panel(4), "Sel: (0,0) (59,39)");
 }
 
 TEST_F(SelectionWindowTest, PolygonVertexUnderThePointerGoesWithDelete) {
@@ -218,16 +225,6 @@ TEST_F(SelectionWindowTest, ByColourDialogGatesALaterEffect) {
       for (int x = 0; x < W; ++x)
         ASSERT_EQ(out.Pixel(x, y) != image.Pixel(x, y), x == red && y == 5) << x << "," << y;
   }
-}
-
-TEST_F(SelectionWindowTest, CopyTakesTheBlockAndEscapeClears) {
-  Drag({{2, 3}, {12, 9}});
-  Trigger("LMCopy1");
-  ASSERT_TRUE(clipboard);
-  EXPECT_EQ(clipboard->Width(), 10);
-  EXPECT_EQ(clipboard->Height(), 6);
-  Key(Qt::Key_Escape);
-  EXPECT_EQ(Panel(4), "Sel: (0,0) (59,39)");
 }
 
 TEST_F(SelectionWindowTest, ArrowKeysScroll) {
