@@ -293,12 +293,6 @@ TEST_F(MainWindowTest, DroppedFilesOpenLikeOpen) {
   drop();
   EXPECT_EQ(Names(), (std::vector<std::string>{folder.File("b.tst"), folder.File("a.tst")}));
 
-  // The ten-image rule holds for drops too.
-  for (int i = 0; i < 8; ++i) window->Docs.NewImage(2, 2);
-  drop();
-  EXPECT_EQ(OpenCount(), 10);
-  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{kTooManyImages}));
-
   QMimeData text;
   text.setText("just words");
   QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
