@@ -146,15 +146,6 @@ TEST(MetafileSave, OtherExtensionsAreRefused) {
   EXPECT_FALSE(fs::exists(dir.File("picture.png")));
 }
 
-TEST(MetafileSave, FailureKeepsTheOldFile) {
-  fixtures::TempFolder dir;
-  std::string path = dir.Write("old.wmf", "precious");
-  EXPECT_THROW(SaveMetafile(path, TBitmap(32768, 1)), EFormatError);  // too wide for a WMF
-  std::ifstream in(path);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "precious");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
-}
-
 // ---- what the painter makes of the commands ----
 
 TEST(MetafileRender, ShapesClipsAndMixes) {
