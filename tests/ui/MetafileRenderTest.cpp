@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <filesystem>
-#include <fstream>
 
 #include "editor/model/Bitmap.h"
 #include "editor/model/FileCommands.h"
