@@ -1,6 +1,9 @@
+// The main window: its menus, thumbnails and status bar following the
+// documents, the command line, help and the application error hooks.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <QAction>
 #include <QApplication>
@@ -14,13 +17,16 @@
 
 #include "editor/model/DocumentCodecs.h"
 #include "editor/model/MetafileAccess.h"
+#include "editor/model/ProgramState.h"
 #include "editor/model/RasterConversion.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
 #include "editor/ui/MainWindow.h"
 #include "imaging/Errors.h"
+#include "imaging/FileUtils.h"
 #include "imaging/ImageDLLLoader.h"
 #include "platform/Clipboard.h"
+#include "ui/ErrorHandler.h"
 #include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 #include "support/TestCodec.h"
@@ -48,12 +54,14 @@ class MainWindowTest : public ::testing::Test {
   FakePrompts prompts;
   std::unique_ptr<TForm1> window;
   QStringList started;
+  std::vector<std::string> opened;  // by the desktop's viewer
 
   void SetUp() override {
     RegisterTestCodec();
     window = std::make_unique<TForm1>(&prompts);
     InstallMetafileFunctions({&FakeLoadMetafile, &FakeSaveMetafile});
     window->StartInstance = [this](const QStringList& args) { started = args; };
+    window->OpenDocument = [this](const std::string& file) { opened.push_back(file); };
   }
   void TearDown() override {
     // Nothing may ask on the way out.
@@ -148,83 +156,43 @@ TEST_F(MainWindowTest, TheViewShowsTheZoomedPixels) {
   EXPECT_EQ(window->View->ZoomedSize(), QSize(4800, 2400));
 }
 
-TEST_F(MainWindowTest, ErrorsBecomeMessagesAndChangeNothing) {
-  for (int i = 0; i < 10; ++i) window->Docs.NewImage(2, 2);
-  prompts.NewSizeAnswers.push_back(TImageSize{3, 3});
-  Trigger("LMNew1");
-  Trigger("LMOpen1");
-  Trigger("LMMoveto1");
-  platform::SetClipboardPicture(Pattern(2, 2));
-  Trigger("LMPasteasNew1");
-  EXPECT_EQ(prompts.Messages, std::vector<std::string>(4, kTooManyImages));
-  EXPECT_EQ(OpenCount(), 10);
-  EXPECT_TRUE(prompts.Asked.empty());
-}
-
-TEST_F(MainWindowTest, TwelveFilesWithEightOpen) {
-  for (int i = 0; i < 8; ++i) window->Docs.NewImage(2, 2);
-  std::vector<std::string> chosen;
-  for (int i = 0; i < 12; ++i) chosen.push_back(Raster("f" + std::to_string(i) + ".tst"));
-  Open(chosen);
-  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{kNotAllOpened}));
-  EXPECT_EQ(OpenCount(), 10);
-}
-
+// Each answer of the save prompt on closing; a cancelled save dialog after
+// "Save As" keeps the image like Cancel does.
 TEST_F(MainWindowTest, SavePromptButtons) {
   std::string named = Raster("named.tst");
   struct {
     TSaveChangedAnswer Answer;
+    std::string Target;  // the save dialog's answer
     bool Closed;
     std::vector<std::string> Asked;
   } cases[] = {
-      {TSaveChangedAnswer::Save, true, {"changed", "save"}},
-      {TSaveChangedAnswer::SaveAs, true, {"changed", "save"}},
-      {TSaveChangedAnswer::DontSave, true, {"changed"}},
-      {TSaveChangedAnswer::Cancel, false, {"changed"}},
+      {TSaveChangedAnswer::Save, folder.File("saved.emf"), true, {"changed", "save"}},
+      {TSaveChangedAnswer::SaveAs, folder.File("savedas.emf"), true, {"changed", "save"}},
+      {TSaveChangedAnswer::DontSave, folder.File("not.emf"), true, {"changed"}},
+      {TSaveChangedAnswer::Cancel, folder.File("not.emf"), false, {"changed"}},
+      {TSaveChangedAnswer::SaveAs, "", false, {"changed", "save"}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.Answer));
     Open({named});
     window->Docs.Current().Modified = true;
     prompts.Asked.clear();
     prompts.Messages.clear();
     prompts.SaveChangedAnswers.push_back(c.Answer);
-    std::string target = folder.File("saved" + std::to_string(int(c.Answer)) + ".emf");
-    prompts.SaveNameAnswers.push_back(target);
+    prompts.SaveNameAnswers = {c.Target};
     Trigger("LMClose1");
-    EXPECT_EQ(prompts.Asked, c.Asked) << int(c.Answer);
-    EXPECT_EQ(window->Docs.Current().InUse, !c.Closed) << int(c.Answer);
-    bool wrote = std::filesystem::exists(target);
-    EXPECT_EQ(wrote,
-              c.Answer == TSaveChangedAnswer::Save || c.Answer == TSaveChangedAnswer::SaveAs);
-    if (c.Answer == TSaveChangedAnswer::Cancel) {
+    EXPECT_EQ(prompts.Asked, c.Asked);
+    EXPECT_EQ(window->Docs.Current().InUse, !c.Closed);
+    const bool written = c.Closed && c.Answer != TSaveChangedAnswer::DontSave;
+    EXPECT_EQ(std::filesystem::exists(c.Target), written);
+    if (!c.Closed) {
       EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"Operation Cancelled."}));
       window->Docs.Current().Modified = false;
       Trigger("LMClose1");
     }
-    prompts.SaveNameAnswers.clear();
   }
   EXPECT_EQ(OpenCount(), 0);
   EXPECT_EQ(Action("LMIm1")->text(), "no name");
-}
-
-TEST_F(MainWindowTest, CloseAllStopsAtCancel) {
-  Open({Raster("a.tst"), Raster("b.tst"), Raster("c.tst")});
-  for (int k = 0; k < 3; ++k) window->Docs.Slot(k).Modified = true;
-  prompts.SaveChangedAnswers = {TSaveChangedAnswer::DontSave, TSaveChangedAnswer::Cancel};
-  Trigger("LMCloseAll1");
-  EXPECT_EQ(OpenCount(), 2);
-  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"Operation Cancelled."}));
-  EXPECT_EQ(window->Docs.Current().FileName, folder.File("b.tst"));
-}
-
-TEST_F(MainWindowTest, CancelledSaveDialogFromThePromptKeepsTheImage) {
-  Open({Raster("a.tst")});
-  window->Docs.Current().Modified = true;
-  prompts.SaveChangedAnswers.push_back(TSaveChangedAnswer::SaveAs);
-  prompts.SaveNameAnswers.push_back("");  // the save dialog is cancelled
-  Trigger("LMClose1");
-  EXPECT_TRUE(window->Docs.Current().InUse);
-  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"Operation Cancelled."}));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowAsksAndCancelKeepsItOpen) {
@@ -253,13 +221,20 @@ TEST_F(MainWindowTest, PasteAsNewFromTheClipboard) {
   EXPECT_EQ(OpenCount(), 1);
 }
 
-TEST_F(MainWindowTest, CommandLineClipAndFiles) {
+// "-clip" pastes; "-CLIP" is only a (missing) file name; files named relative
+// to the start folder open, also after a switch.
+TEST_F(MainWindowTest, CommandLineClipSwitchesAndFiles) {
   platform::SetClipboardPicture(Pattern(3, 3, 8));
   window->HandleCommandLine({"-clip"});
   EXPECT_EQ(window->Docs.Current().FileName, "New");
-  window->HandleCommandLine({"-CLIP", QString::fromStdString(Raster("a.tst"))});
+  std::string a = Raster("a.tst");
+  window->StartFromCommandLine(ParseCommandLine({"-CLIP", "a.tst"}, folder.Path.string()));
   EXPECT_EQ(OpenCount(), 2);
-  EXPECT_EQ(window->Docs.Current().FileName, folder.File("a.tst"));
+  EXPECT_EQ(window->Docs.Current().FileName, a);
+  window->StartFromCommandLine(ParseCommandLine({"-BROWSER", "a.tst"}, folder.Path.string()));
+  window->show();
+  EXPECT_EQ(OpenCount(), 3);
+  EXPECT_TRUE(window->ImagesForm->isVisible());
 }
 
 TEST_F(MainWindowTest, SwitchingFromTheMenuAndTheImagesWindow) {
@@ -282,7 +257,6 @@ TEST_F(MainWindowTest, HistoryPickFromTheImagesWindow) {
     window->Docs.PushUndo();
     window->Docs.Current().Bitmap->SetPixel(0, 0, c);
   }
-  EXPECT_EQ(window->ImagesForm->HistoryThumbnail(2)->toolTip(), "UNDO 1");
   EXPECT_TRUE(Action("LMUndo1")->isEnabled());
   window->ImagesForm->show();
   QTest::mouseDClick(window->ImagesForm->HistoryThumbnail(3), Qt::LeftButton);  // Undo[2]
@@ -311,12 +285,6 @@ TEST_F(MainWindowTest, DroppedFilesOpenLikeOpen) {
   drop();
   EXPECT_EQ(Names(), (std::vector<std::string>{folder.File("b.tst"), folder.File("a.tst")}));
 
-  // The ten-image rule holds for drops too.
-  for (int i = 0; i < 8; ++i) window->Docs.NewImage(2, 2);
-  drop();
-  EXPECT_EQ(OpenCount(), 10);
-  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{kTooManyImages}));
-
   QMimeData text;
   text.setText("just words");
   QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
@@ -324,23 +292,16 @@ TEST_F(MainWindowTest, DroppedFilesOpenLikeOpen) {
   EXPECT_FALSE(enter.isAccepted());
 }
 
-TEST_F(MainWindowTest, SendImageAsNewAndToANewWindow) {
+TEST_F(MainWindowTest, SendToANewWindowGoesThroughTheClipboard) {
   Open({Raster("a.tst", 4, 3, 5)});
-  Trigger("LMMoveto1");
-  EXPECT_TRUE(window->Docs.Slot(1).InUse);
-  EXPECT_TRUE(window->Docs.Slot(1).Modified);
-  EXPECT_EQ(*window->Docs.Slot(1).Bitmap, Pattern(4, 3, 5));
   Trigger("LMSendToanewLumartewindow1");
   EXPECT_EQ(started, QStringList{"-clip"});
   EXPECT_EQ(platform::ClipboardPicture(), Pattern(4, 3, 5));
 }
 
-TEST_F(MainWindowTest, ImageInformationAndRecentFiles) {
+TEST_F(MainWindowTest, RecentFilesMenuFollowsTheList) {
   std::string a = Raster("a.tst", 9, 8);
   Open({a});
-  Trigger("LMImageInformation1");
-  ASSERT_EQ(prompts.Texts.size(), 1u);
-  EXPECT_EQ(prompts.Texts[0][2], "FileName: " + a);
   Trigger("LMClose1");
   EXPECT_EQ(Action("N11")->text().toStdString(), "1 " + a);
   EXPECT_TRUE(Action("N12")->isVisible());
@@ -350,41 +311,67 @@ TEST_F(MainWindowTest, ImageInformationAndRecentFiles) {
   EXPECT_EQ(window->Docs.Current().FileName, a);
 }
 
-TEST_F(MainWindowTest, OpeningAndSavingEdgeCasesWithTheRealCodecs) {
-  std::string photo = folder.File("photo.JpEg");
-  WriteJpegFile(photo, Pattern(40, 30, 2), 80, false);
-  Open({photo});
-  EXPECT_EQ(window->Docs.Current().JpegQuality, 70);
-  window->Docs.Current().Modified = true;
-
-  // x.gif: written, but the document keeps its name and stays modified.
-  prompts.SaveNameAnswers.push_back(folder.File("x.gif"));
-  Trigger("LMSaveas1");
-  EXPECT_TRUE(std::filesystem::exists(folder.File("x.gif")));
-  EXPECT_EQ(window->Docs.Current().FileName, photo);
-  EXPECT_TRUE(window->Docs.Current().Modified);
-
-  // picture.tif with "PNG" chosen: picture.tif.png.
+// The format's extension appended by Save As renames the document everywhere;
+// Save then writes under that name without asking for one.
+TEST_F(MainWindowTest, SaveAsWithAnAppendedExtension) {
+  Open({Raster("a.tst")});
   prompts.SaveNameAnswers.push_back(folder.File("picture.tif"));
   prompts.FormatAnswers.push_back(TSaveFormatChoice::Png);
   Trigger("LMSaveas1");
-  EXPECT_EQ(window->Docs.Current().FileName, folder.File("picture.tif.png"));
-  EXPECT_EQ(window->findChild<QLabel*>("StatusBar2")->text().toStdString(),
-            folder.File("picture.tif.png"));
-  EXPECT_FALSE(window->Docs.Current().Modified);
-
-  // Save now writes under that name without asking.
+  const std::string saved = folder.File("picture.tif.png");
+  EXPECT_EQ(window->findChild<QLabel*>("StatusBar2")->text().toStdString(), saved);
+  EXPECT_EQ(Action("LMIm1")->text().toStdString(), saved);
   prompts.Asked.clear();
   Trigger("LMSave1");
   EXPECT_EQ(prompts.Asked, (std::vector<std::string>{"png"}));
+}
 
-  // x.jpc: written as x.jp2.
-  static bool scanned = imaging::ImageDLLLoader().ScanFolder(LUMARTE_BINARY_DIR);
-  if (!scanned) GTEST_SKIP() << "the JPEG 2000 plug-in was not built";
-  prompts.SaveNameAnswers.push_back(folder.File("x.jpc"));
-  Trigger("LMSaveas1");
-  EXPECT_TRUE(std::filesystem::exists(folder.File("x.jp2")));
-  EXPECT_FALSE(std::filesystem::exists(folder.File("x.jpc")));
-  EXPECT_EQ(window->Docs.Current().FileName, folder.File("x.jp2"));
-  EXPECT_TRUE(prompts.Messages.empty());
+TEST_F(MainWindowTest, SettingTogglesFlipTheStoredOption) {
+  TSettings& settings = ProgramState().Settings;
+  for (auto [name, option] : {std::pair{"LMUseWizardforThumbnailCreator1", kUseThumbnailWizard},
+                              std::pair{"LMAfterFreehandswitchtoPolygon", kPolygonAfterFreehand}}) {
+    QAction* item = Action(name);
+    const bool before = settings.GetBool(option);
+    EXPECT_EQ(item->isChecked(), before);
+    item->trigger();
+    EXPECT_EQ(settings.GetBool(option), !before) << name;
+    EXPECT_EQ(item->isChecked(), !before) << name;
+    item->trigger();
+  }
+}
+
+TEST_F(MainWindowTest, HelpPagesGoToTheDesktopViewerReadmeToTheTextWindow) {
+  Trigger("LMHelp2");
+  Trigger("LMFAQ1");
+  EXPECT_EQ(opened, (std::vector<std::string>{imaging::ProgramDirectory() + "help.html",
+                                              imaging::ProgramDirectory() + "FAQ.html"}));
+  EXPECT_EQ(Action("LMHelp2")->shortcut().toString(), "F1");
+
+  std::string readme = imaging::ProgramDirectory() + "Readme.txt";
+  ASSERT_FALSE(std::filesystem::exists(readme)) << "the test folder holds a Readme";
+  Trigger("LMReadme1");
+  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"File not found: " + readme}));
+  std::ofstream(readme) << "Lumarte 1.0\r\n\r\nline three\n";
+  Trigger("LMReadme1");
+  std::filesystem::remove(readme);
+  ASSERT_EQ(prompts.Texts.size(), 1u);
+  EXPECT_EQ(prompts.Texts[0], (std::vector<std::string>{"Lumarte 1.0", "", "line three"}));
+}
+
+TEST_F(MainWindowTest, OutOfResourcesClosesAllImagesAndEnds) {
+  int ended = 0;
+  lumarte::ui::ApplicationErrorHandler().Terminate = [&] { ++ended; };
+  Open({Raster("a.tst"), Raster("b.tst")});
+  window->Docs.PushUndo();
+  ASSERT_TRUE(window->Docs.Current().Undo[1]);
+  window->Guard([] { throw EOutOfResources("no more windows"); });
+  EXPECT_EQ(prompts.Messages,
+            (std::vector<std::string>{
+                "Out of Ressources! Lumarte will terminate after closing all images."}));
+  EXPECT_EQ(OpenCount(), 0);
+  EXPECT_EQ(ended, 1);
+}
+
+TEST_F(MainWindowTest, PlaceholderFromTheProgramState) {
+  EXPECT_EQ(*window->Docs.Current().Bitmap, ProgramState().Placeholder);
 }

@@ -1,18 +1,24 @@
-// Metafiles drawn with QPainter onto the working raster, and rasters saved as
-// metafiles and read back.
+// Metafiles drawn with QPainter onto the working raster, rasters saved as
+// metafiles and read back, and the ".wmf" and ".emf" branches of opening.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <filesystem>
-#include <fstream>
 
 #include "editor/model/Bitmap.h"
+#include "editor/model/FileCommands.h"
+#include "editor/model/ImageFiles.h"
+#include "editor/model/MetafileAccess.h"
 #include "imaging/Errors.h"
 #include "platform/MetafileIO.h"
 #include "platform/RasterImage.h"
+#include "support/EffectRun.h"
+#include "support/FakePrompts.h"
 #include "support/MetafileBuilder.h"
 #include "support/MetafileCorpus.h"
+#include "support/QuietDocumentHost.h"
 #include "support/TempFolder.h"
+#include "support/TestCodec.h"
 
 using namespace lumarte;
 using lumarte::editor::RGBColor;
@@ -32,17 +38,6 @@ TBitmap Load(const std::string& path) {
   TBitmap raster;
   LoadMetafile(path, raster);
   return raster;
-}
-
-TBitmap Pattern(int w, int h) {
-  TBitmap b(w, h);
-  uint32_t state = 12345;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      state = state * 134775813 + 1;
-      b.SetPixel(x, y, state >> 8 & 0xFFFFFF);
-    }
-  return b;
 }
 
 // Mean absolute difference per channel between the raster and a reference
@@ -83,20 +78,6 @@ TEST_P(MetafileRenderCorpus, ValidFilesGiveARasterOfTheirSize) {
 
 INSTANTIATE_TEST_SUITE_P(Corpus, MetafileRenderCorpus,
                          ::testing::ValuesIn(MetafileSamples({"valid", "unsupported"})),
-                         lumarte::testing::SampleName<::testing::TestParamInfo<TMetafileSample>>);
-
-class MetafileRenderBadCorpus : public ::testing::TestWithParam<TMetafileSample> {};
-
-TEST_P(MetafileRenderBadCorpus, FailedLoadLeavesTheRasterAlone) {
-  if (GetParam().Path.empty()) GTEST_SKIP() << "corpus not present";
-  if (lumarte::testing::DamageIsHarmlessHere(GetParam().Path)) GTEST_SKIP() << "reads fine here";
-  TBitmap raster = Pattern(3, 2), before = raster;
-  EXPECT_THROW(LoadMetafile(GetParam().FullPath(), raster), EFormatError);
-  EXPECT_TRUE(raster == before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpus, MetafileRenderBadCorpus,
-                         ::testing::ValuesIn(MetafileSamples({"invalid"})),
                          lumarte::testing::SampleName<::testing::TestParamInfo<TMetafileSample>>);
 
 struct TReferenceCase {
@@ -140,7 +121,7 @@ TEST_P(MetafileSaveLoad, RasterComesBackPixelExact) {
   auto [ext, w, h] = GetParam();
   fixtures::TempFolder dir;
   std::string path = dir.File(std::string("picture.") + ext);
-  TBitmap raster = Pattern(w, h);
+  TBitmap raster = fixtures::RandomImage(w, h, 12345);
   SaveMetafile(path, raster);
   TBitmap back = Load(path);
   EXPECT_EQ(back.Width(), w);
@@ -156,21 +137,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MetafileSaveLoad,
 TEST(MetafileSave, OtherExtensionsAreRefused) {
   fixtures::TempFolder dir;
   try {
-    SaveMetafile(dir.File("picture.png"), Pattern(2, 2));
+    SaveMetafile(dir.File("picture.png"), TBitmap(2, 2));
     ADD_FAILURE() << "saved";
   } catch (const ELumarteError& e) {
     EXPECT_STREQ(e.what(), "Format not supported!");
   }
   EXPECT_FALSE(fs::exists(dir.File("picture.png")));
-}
-
-TEST(MetafileSave, FailureKeepsTheOldFile) {
-  fixtures::TempFolder dir;
-  std::string path = dir.Write("old.wmf", "precious");
-  EXPECT_THROW(SaveMetafile(path, Pattern(32768, 1)), EFormatError);  // too wide for a WMF
-  std::ifstream in(path);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), "precious");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
 }
 
 // ---- what the painter makes of the commands ----
@@ -223,4 +195,39 @@ TEST(MetafileRender, TextIsDrawnInItsColour) {
     }
   EXPECT_GT(blue, 20);  // the letters
   EXPECT_EQ(other, 0);  // nothing but blue, its blends with white, and white
+}
+
+// ---- opening through the document list ----
+
+class MetafileBranch : public ::testing::Test {
+ protected:
+  fixtures::TempFolder folder;
+  fixtures::FakePrompts prompts;
+  QuietHost host;
+  editor::DocumentList docs{host};
+  editor::TFileCommands files{docs, host, prompts};
+  void SetUp() override {
+    editor::InstallMetafileFunctions({&platform::LoadMetafile, &platform::SaveMetafile});
+  }
+  void TearDown() override { editor::InstallMetafileFunctions({}); }
+};
+
+TEST_F(MetafileBranch, CorpusMetafileOpensAsTheRendererDrawsIt) {
+  std::string emf = std::string(LUMARTE_CORPUS_DIR) + "/emf/libemf2svg/test-022.emf";
+  if (!std::filesystem::exists(emf)) GTEST_SKIP() << "no corpus";
+  files.OpenFiles({emf});
+  ASSERT_TRUE(docs.Current().InUse);
+  TBitmap direct;
+  platform::LoadMetafile(emf, direct);
+  EXPECT_FALSE(direct.Empty());
+  EXPECT_EQ(*docs.Current().Bitmap, direct);
+  EXPECT_TRUE(prompts.Errors.empty());
+}
+
+TEST_F(MetafileBranch, BrokenMetafileRaisesAndChangesNothing) {
+  std::string bad = folder.File("bad.wmf");
+  fixtures::WriteTestRaster(bad, TBitmap(2, 2));  // not a metafile at all
+  EXPECT_TRUE(editor::IsValidImage(bad));          // metafiles are not read for the test
+  EXPECT_THROW(files.OpenFiles({bad}), std::exception);
+  EXPECT_FALSE(docs.Current().InUse);
 }

@@ -1,13 +1,16 @@
+// Printing to a PDF file, read back with the poppler tools: page count,
+// pages rendered to images and how the images are coded.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
 
-#include "PrintSupport.h"
 #include "editor/model/PrintLayout.h"
 #include "ui/ApplyLanguage.h"
 #include "editor/ui/MainWindow.h"
@@ -20,10 +23,55 @@
 
 using namespace lumarte;
 using namespace lumarte::editor;
-using namespace lumarte::testing;
 using lumarte::fixtures::FakePrompts;
 
 namespace {
+
+// The "Pages:" line of pdfinfo, or -1 when pdfinfo fails.
+int PdfPageCount(const QString& pdf) {
+  QProcess info;
+  info.start("pdfinfo", {pdf});
+  if (!info.waitForFinished(30000) || info.exitCode() != 0) return -1;
+  auto match = QRegularExpression(R"(Pages:\s+(\d+))").match(info.readAllStandardOutput());
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Every page rendered at dpi by pdftoppm, in page order.
+std::vector<QImage> RenderPdfPages(const QString& pdf, const QString& prefix, int dpi) {
+  QProcess render;
+  render.start("pdftoppm", {"-r", QString::number(dpi), "-png", pdf, prefix});
+  std::vector<QImage> pages;
+  if (!render.waitForFinished(60000) || render.exitCode() != 0) return pages;
+  for (int k = 1;; ++k) {
+    QImage page(prefix + "-" + QString::number(k) + ".png");
+    if (page.isNull()) break;
+    pages.push_back(page.convertToFormat(QImage::Format_RGB32));
+  }
+  return pages;
+}
+
+// The "enc" and "interp" columns of pdfimages -list, one entry per image.
+QStringList PdfImageCoding(const QString& pdf) {
+  QProcess list;
+  list.start("pdfimages", {"-list", pdf});
+  QStringList encodings;
+  if (!list.waitForFinished(30000) || list.exitCode() != 0) return {"pdfimages failed"};
+  const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split('\n');
+  for (int i = 2; i < lines.size(); ++i) {
+    QStringList columns = lines[i].split(' ', Qt::SkipEmptyParts);
+    if (columns.size() > 9) encodings << columns[8] + " " + columns[9];
+  }
+  return encodings;
+}
+
+// The bounding box of the pixels that are not white.
+QRect InkBox(const QImage& page) {
+  QRect box;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (page.pixel(x, y) != 0xFFFFFFFFu) box |= QRect(x, y, 1, 1);
+  return box;
+}
 
 constexpr int kDpi = 30;
 // Red, green, blue as 0x00BBGGRR, and as the rendered page shows them.

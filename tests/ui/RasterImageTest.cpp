@@ -1,23 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
-
-#include "platform/Clipboard.h"
 #include "platform/RasterImage.h"
 #include "support/TestCodec.h"
 
 using namespace lumarte;
-
-TEST(Clipboard, PictureRoundTrip) {
-  editor::TBitmap picture = fixtures::Pattern(7, 5, 3);
-  platform::SetClipboardPicture(picture);
-  auto back = platform::ClipboardPicture();
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(*back, picture);
-  QGuiApplication::clipboard()->setText("no picture");
-  EXPECT_FALSE(platform::ClipboardPicture().has_value());
-}
 
 TEST(RasterImage, QImageRoundTripAndStretch) {
   editor::TBitmap picture = fixtures::Pattern(6, 4, 9);
