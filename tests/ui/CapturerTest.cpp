@@ -7,10 +7,10 @@
 #include <QRadioButton>
 
 #include "capture/ui/Capturer.h"
-#include "ui/ErrorHandler.h"
 #include "imaging/Errors.h"
 #include "platform/ScreenCapture.h"
 #include "support/QuietDocumentHost.h"
+#include "support/ShownMessages.h"
 
 using namespace lumarte;
 using namespace lumarte::capture;
@@ -38,16 +38,7 @@ class CapturerTest : public testing::Test {
   QuietHost host;
   editor::DocumentList docs{host};
   int grabs = 0, hidden = 0, shown = 0;
-  std::vector<std::string> messages;
-  std::function<void(const std::string&)> oldShow;
-
-  void SetUp() override {
-    oldShow = ui::ApplicationErrorHandler().ShowMessage;
-    ui::ApplicationErrorHandler().ShowMessage = [this](const std::string& t) {
-      messages.push_back(t);
-    };
-  }
-  void TearDown() override { ui::ApplicationErrorHandler().ShowMessage = oldShow; }
+  fixtures::ShownMessages messages;
 
   std::unique_ptr<TCapturer> Make(bool repeat,
                                   std::unique_ptr<TScreenGrabber> grabber = nullptr) {
@@ -65,7 +56,7 @@ TEST_F(CapturerTest, AsNewWithTenImagesRefusesBeforeHiding) {
   for (int k = 0; k < 10; ++k) docs.NewImage(2, 2);
   auto form = Make(false);
   form->OKButton->click();
-  EXPECT_EQ(messages, std::vector<std::string>{editor::kTooManyImages});
+  EXPECT_EQ(messages.Texts, std::vector<std::string>{editor::kTooManyImages});
   EXPECT_EQ(grabs, 0);
   EXPECT_EQ(hidden, 0);
   EXPECT_TRUE(form->isVisible());
@@ -76,7 +67,7 @@ TEST_F(CapturerTest, IntoTheCurrentImageWithAnUndoStepThenCloses) {
   auto form = Make(false);
   form->CapturerAsNewCheckbox->setChecked(false);
   form->OKButton->click();
-  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(messages.Texts.empty());
   EXPECT_EQ(docs.Current().Bitmap->Width(), 5);
   ASSERT_NE(docs.Current().Undo[1], nullptr);
   EXPECT_EQ(docs.Current().Undo[1]->Width(), 30);
@@ -100,7 +91,7 @@ TEST_F(CapturerTest, WithoutX11TheCaptureSaysSo) {
   if (QGuiApplication::platformName() == "xcb") GTEST_SKIP() << "runs on an X11 display";
   auto form = Make(false, platform::CreateScreenGrabber());
   form->OKButton->click();
-  EXPECT_EQ(messages, std::vector<std::string>{platform::kNeedsX11Session});
+  EXPECT_EQ(messages.Texts, std::vector<std::string>{platform::kNeedsX11Session});
   EXPECT_EQ(hidden, 0);
 }
 
@@ -108,7 +99,7 @@ TEST_F(CapturerTest, HotKeyRefusedShowsTheDialogAgain) {
   auto form = Make(false);
   form->CapturerHotKeyRadioButton->setChecked(true);
   form->OKButton->click();
-  EXPECT_EQ(messages, std::vector<std::string>{"no hot key"});
+  EXPECT_EQ(messages.Texts, std::vector<std::string>{"no hot key"});
   EXPECT_FALSE(docs.Current().InUse);
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(shown, 1);

@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/ErrorHandler.h"
-#include "editor/ui/MainWindow.h"
+#include "EffectWindow.h"
 #include "base/Progress.h"
 #include "effects/ui/BaseEffectForm.h"
 #include "effects/ui/ProgressForm.h"
-#include "support/FakePrompts.h"
+#include "support/ShownMessages.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::effects;
@@ -41,24 +40,15 @@ class ProbeForm : public TBaseEffectForm {
   }
 };
 
-class EffectBusyTest : public ::testing::Test {
+class EffectBusyTest : public EffectWindow {
  protected:
-  lumarte::fixtures::FakePrompts prompts;
-  TForm1 window{&prompts};
   EffectRow row{.Caption = "Probe", .FormName = "ProbeForm", .FormCaption = "Probe"};
-  std::vector<std::string> messages;
-  std::function<void(const std::string&)> oldShow;
+  lumarte::fixtures::ShownMessages shown;
 
   void SetUp() override {
     window.Docs.NewImage(4, 3);
     window.Docs.Current().Bitmap->SetPixel(0, 0, RGBColor(10, 20, 30));
     window.Docs.Current().Modified = false;
-    oldShow = lumarte::ui::ApplicationErrorHandler().ShowMessage;
-    lumarte::ui::ApplicationErrorHandler().ShowMessage = [this](const std::string& t) { messages.push_back(t); };
-  }
-  void TearDown() override {
-    lumarte::ui::ApplicationErrorHandler().ShowMessage = oldShow;
-    for (int k = 0; k < kSlotCount; ++k) window.Docs.Slot(k).Modified = false;
   }
   uint32_t Shown() const { return window.Docs.DisplayedRaster().Pixel(0, 0); }
 };
@@ -81,7 +71,7 @@ TEST_F(EffectBusyTest, PreviewOkCancelDuringComputationAreRefused) {
   };
   form.PreviewButton->click();
   EXPECT_EQ(form.Runs, 1);
-  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_TRUE(shown.Texts.empty()) << shown.Texts.front();
   EXPECT_FALSE(progress.isVisible());
   EXPECT_FALSE(form.Session.Busy);
   EXPECT_TRUE(window.Docs.PreviewActive());
@@ -95,7 +85,7 @@ TEST_F(EffectBusyTest, PreviewOkCancelDuringComputationAreRefused) {
   };
   form.PreviewButton->click();
   EXPECT_EQ(form.Runs, 2);
-  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_TRUE(shown.Texts.empty()) << shown.Texts.front();
   EXPECT_TRUE(form.Session.Aborted);
   EXPECT_FALSE(form.Session.Busy);
   EXPECT_FALSE(form.Session.HasResult);

@@ -27,7 +27,7 @@ class IconSelectionFormTest : public ::testing::Test {
   TIconList Icons;
 };
 
-TEST_F(IconSelectionFormTest, ListsEveryImageAndSelectsTheFirst) {
+TEST_F(IconSelectionFormTest, ListsEveryImageAndPreviewsTheChosenOneOnTheTransparentColour) {
   lumarte::editor::TIconSelectionForm form;
   form.SetIcons(Icons, 0x00FF00FF);
   ASSERT_EQ(form.IconBox->count(), 2);
@@ -36,11 +36,6 @@ TEST_F(IconSelectionFormTest, ListsEveryImageAndSelectsTheFirst) {
   EXPECT_EQ(form.SelectedIndex(), 0);
   EXPECT_EQ(form.ColorLabel->text(), "$ff00ff");
   EXPECT_EQ(form.Preview->size(), QSize(34, 34));
-}
-
-TEST_F(IconSelectionFormTest, PreviewShowsTheChosenImageOnTheTransparentColour) {
-  lumarte::editor::TIconSelectionForm form;
-  form.SetIcons(Icons, 0x00FF00FF);
   form.IconBox->setCurrentIndex(1);
   ASSERT_EQ(form.Preview->size(), QSize(152, 22));
   QImage shown = form.Preview->pixmap().toImage();
@@ -72,16 +67,7 @@ TEST_F(IconSelectionFormTest, TransparentColourButtonRedrawsThePreview) {
   EXPECT_EQ(form.TransparentColor(), 0x00123456u);
 }
 
-TEST_F(IconSelectionFormTest, OkAndCancelCloseTheDialog) {
-  lumarte::editor::TIconSelectionForm form;
-  form.SetIcons(Icons, 0);
-  form.IconBox->setCurrentIndex(1);
-  QTimer::singleShot(0, form.OkButton, &QPushButton::click);
-  EXPECT_EQ(form.exec(), QDialog::Accepted);
-  QTimer::singleShot(0, form.CancelButton, &QPushButton::click);
-  EXPECT_EQ(form.exec(), QDialog::Rejected);
-}
-
+// OK and Cancel of the dialog are the codec's answer.
 TEST_F(IconSelectionFormTest, ChooserAnswersTheCodec) {
   lumarte::editor::TIconSelectionChooser chooser;
   int index = 0;

@@ -1,6 +1,7 @@
+// The video window in the editor: what it shows, where grabbed frames go
+// and when it refuses; the player and the hand-over are tested in tests/video.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,22 +24,6 @@ using video::TGrabAction;
 using video::TVideoExtractForm;
 
 namespace {
-
-// The largest difference of one colour value between two rasters of one size.
-int MaxDifference(const TBitmap& a, const TBitmap& b) {
-  int worst = a.Width() == b.Width() && a.Height() == b.Height() ? 0 : 255;
-  for (int y = 0; y < a.Height() && worst < 255; ++y)
-    for (int x = 0; x < a.BytesPerLine(); ++x)
-      worst = std::max(worst, std::abs(a.ScanLine(y)[x] - b.ScanLine(y)[x]));
-  return worst;
-}
-
-double MeanDifference(const TBitmap& a, const TBitmap& b) {
-  double sum = 0;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.BytesPerLine(); ++x) sum += std::abs(a.ScanLine(y)[x] - b.ScanLine(y)[x]);
-  return sum / (a.BytesPerLine() * a.Height());
-}
 
 class VideoExtractFormTest : public ::testing::Test {
  protected:
@@ -77,6 +62,7 @@ class VideoExtractFormTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(VideoExtractFormTest, OpenShowsLengthsAndStepsByTen) {
+  EXPECT_TRUE(player->findChild<QPushButton*>("ThumbButton")->isEnabled()) << "the editor has a creator";
   OpenAt(Video("steps.mpg", "-c:v mpeg1video -g 12 -q:v 3"), 0);
   EXPECT_EQ(player->TFrameEdit->text(), "50");
   EXPECT_EQ(player->TmsEdit->text(), "00:02.000");
@@ -97,16 +83,15 @@ TEST_F(VideoExtractFormTest, GrabOfPausedFrameBecomesDocumentWithItsPixels) {
   Grab(TGrabAction::ToEditor);
   const TBM& d = window->Docs.Current();
   ASSERT_TRUE(d.InUse);
-  EXPECT_EQ(MaxDifference(*d.Bitmap, *player->Player.CurrentFrame()), 0);
+  EXPECT_EQ(*d.Bitmap, *player->Player.CurrentFrame());
   EXPECT_EQ(FrameNumberShown(*d.Bitmap), 17);
   EXPECT_TRUE(player->FrameSent());
   EXPECT_EQ(player->StatusPanels[0]->text(), "Done");
   EXPECT_TRUE(player->isEnabled());
 }
 
-TEST_F(VideoExtractFormTest, JpegAndThumbnailActionsSaveAndClose) {
-  std::string file = Video("actions.mpg", "-c:v mpeg1video -g 12 -q:v 3");
-  OpenAt(file, 30);
+TEST_F(VideoExtractFormTest, SavedAsJpegTheFrameIsClosedAgain) {
+  OpenAt(Video("steps.mpg", "-c:v mpeg1video -g 12 -q:v 3"), 30);
   std::string jpeg = folder.File("frame30.jpg");
   prompts.SaveNameAnswers.push_back(jpeg);
   // The cover panel hides the MPEG video between the two copies.
@@ -114,38 +99,17 @@ TEST_F(VideoExtractFormTest, JpegAndThumbnailActionsSaveAndClose) {
   EXPECT_TRUE(player->Panel2->isVisible());
   EXPECT_FALSE(player->isEnabled());
   ASSERT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return !player->Timer2->isActive(); }, 8000));
-  EXPECT_EQ(prompts.LastSavePreset, folder.File("actions-30.jpg"));
+  EXPECT_EQ(prompts.LastSavePreset, folder.File("steps-30.jpg"));
   EXPECT_FALSE(window->Docs.Current().InUse);
   EXPECT_FALSE(player->FrameSent());
   auto saved = LoadImageFile(jpeg);
   ASSERT_TRUE(saved);
   EXPECT_EQ(FrameNumberShown(*saved), 30);
-  ASSERT_EQ(saved->Width(), kVideoWidth);
-  EXPECT_LT(MeanDifference(*saved, *player->Player.CurrentFrame()), 4.0);
+  EXPECT_EQ(saved->Width(), kVideoWidth);
 }
 
-TEST_F(VideoExtractFormTest, ThumbActionNeedsTheCreatorAndCallsIt) {
-  EXPECT_TRUE(player->findChild<QPushButton*>("ThumbButton")->isEnabled());  // the editor has a creator
-  int sent = 0;
-  std::string name;
-  video::TEditorLink link{&window->Docs, [] {}, [&] { return window->Files.LMSaveas1Click(); },
-                          [&] {
-                            ++sent;
-                            name = window->Docs.Current().FileName;
-                          }};
-  TVideoExtractForm own(prompts, link, nullptr);
-  own.Timer2->setInterval(20);
-  player = &own;
-  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 5);
-  prompts.SaveNameAnswers.push_back(folder.File("t5.jpg"));
-  Grab(TGrabAction::SaveAndSendToThumbnailCreator);
-  EXPECT_EQ(sent, 1);
-  EXPECT_EQ(name, folder.File("t5.jpg"));
-  EXPECT_FALSE(window->Docs.Current().InUse);
-  EXPECT_TRUE(own.FrameSent());
-}
-
-TEST_F(VideoExtractFormTest, RefusedWithTenImagesOrNoVideo) {
+// Refused before anything is grabbed.
+TEST_F(VideoExtractFormTest, RefusedWithoutAVideoOrWithTenImages) {
   player->VFE_GrabClick(TGrabAction::ToEditor);  // nothing open: nothing happens
   EXPECT_FALSE(player->Timer2->isActive());
   for (int i = 0; i < kSlotCount; ++i) window->Docs.NewImage(4, 4);
@@ -153,9 +117,6 @@ TEST_F(VideoExtractFormTest, RefusedWithTenImagesOrNoVideo) {
   EXPECT_EQ(Message([&] { player->VFE_GrabClick(TGrabAction::ToEditor); }),
             "Too many open images.");
   EXPECT_TRUE(player->isEnabled());
-  EXPECT_EQ(Message([&] { player->OpenVideo(folder.File("none.mpg")); }), "No valid video format.");
-  EXPECT_FALSE(player->VideoOpen());
-  EXPECT_EQ(player->StatusPanels[1]->text(), "");
 }
 
 TEST_F(VideoExtractFormTest, TruncatedFilePlaysWhatIsThereAndSaysSo) {
