@@ -1,12 +1,12 @@
-// The Fourier and wavelet rows as the dialogs and the command line run them:
-// the selection bounds the change, and an abort leaves the document as it was.
+// The long effects watch the Abort button while they report progress: pressed
+// during the first report, the row stops there with "Aborted" (the effect
+// session then leaves the document as it was, see EffectSessionTest).
 #include <gtest/gtest.h>
 
 #include "FrequencyReference.h"
-#include "editor/model/DocumentList.h"
-#include "effects/model/EffectSession.h"
 #include "effects/model/EffectTable.h"
-#include "support/QuietDocumentHost.h"
+#include "support/AbortingProgress.h"
+#include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
@@ -14,72 +14,39 @@ using namespace lumarte::effects;
 
 namespace {
 
-struct RowCase {
+struct AbortCase {
   std::string Effect;
   std::map<std::string, double> Values;
+  std::string Title;  // of the progress display
 };
 
-// Abort pressed while the first report shows.
-struct AbortFirst : ProgressReporter {
-  int Reports = 0;
-  void SetProgress(int, int, const std::string&, int) override { ++Reports; }
-  bool AbortRequested() const override { return Reports >= 1; }
-};
-
-class FrequencyRows : public ::testing::TestWithParam<RowCase> {
- protected:
-  QuietHost host;
-  DocumentList docs{host};
-  void SetUp() override {
-    docs.NewImage(1, 1);
-    *docs.Current().Bitmap = reference::Photo(60, 40);
-  }
-  TBitmap RunRow() {
-    const TSelectionTest sel = docs.SelectionTest();
-    NullProgress quiet;
-    return FindEffect(GetParam().Effect)
-        ->Run(EffectInput{*docs.Current().Bitmap, sel, quiet}, ParamValues(GetParam().Values), 1);
-  }
-};
+class EffectAbort : public ::testing::TestWithParam<AbortCase> {};
 
 }  // namespace
 
-TEST_P(FrequencyRows, KeepsToTheSelection) {
-  const TBitmap src = *docs.Current().Bitmap;
-  TSelectionClass& s = *docs.Current().Selection;
-  s.Kind = SelKind::Circle;
-  s.X1 = 30, s.Y1 = 20, s.X2 = s.Y2 = 12;
-  const TBitmap out = RunRow();
-  const TSelectionTest sel = docs.SelectionTest();
-  int changed = 0;
-  for (int y = 0; y < src.Height(); ++y)
-    for (int x = 0; x < src.Width(); ++x) {
-      if (!sel.InSelection(x, y)) ASSERT_EQ(out.Pixel(x, y), src.Pixel(x, y)) << x << "," << y;
-      changed += out.Pixel(x, y) != src.Pixel(x, y);
-    }
-  EXPECT_GT(changed, 100);
-}
-
-TEST_P(FrequencyRows, AbortLeavesTheDocumentUnchanged) {
-  const TBitmap before = *docs.Current().Bitmap;
-  const EffectRow& row = *FindEffect(GetParam().Effect);
-  AbortFirst progress;
-  EffectSession session(docs, row.Policy, [&](const EffectInput& in) {
-    return row.Run(in, ParamValues(GetParam().Values), 1);
-  });
-  session.Progress = &progress;
-  session.Show();
-  EXPECT_FALSE(session.OKButtonClick());
-  EXPECT_TRUE(session.Aborted);
-  EXPECT_EQ(*docs.Current().Bitmap, before);
-  EXPECT_EQ(docs.Current().UndoDepth(), 0);
-  EXPECT_FALSE(docs.Current().Modified);
+TEST_P(EffectAbort, StopsAtTheFirstReport) {
+  const AbortCase& c = GetParam();
+  const TBitmap src = reference::Photo(60, 40);
+  TSelectionClass none;
+  const TSelectionTest all(none, src, {});
+  fixtures::AbortingProgress progress(1);
+  EXPECT_EQ(Message([&] {
+              FindEffect(c.Effect)->Run(EffectInput{src, all, progress}, ParamValues(c.Values), 1);
+            }),
+            "Aborted");
+  ASSERT_EQ(progress.Reports.size(), 1u);
+  EXPECT_EQ(progress.Reports[0].Text, c.Title);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, FrequencyRows,
-    ::testing::Values(RowCase{"fourier-transform", {}},
-                      RowCase{"fourier-transform", {{"orientation", 1}, {"normalize", 1}}},
-                      RowCase{"wavelet-transform", {{"iterations", 2}}},
-                      RowCase{"wavelet-transform", {{"orientation", 1}, {"filter", 1}}}),
+    Rows, EffectAbort,
+    ::testing::Values(
+        AbortCase{"fourier-transform", {}, "Fourier Transform Filter"},
+        AbortCase{"fourier-transform", {{"orientation", 1}, {"normalize", 1}},
+                  "Fourier Transform Filter"},
+        AbortCase{"wavelet-transform", {{"iterations", 2}}, "Wavelet Transform"},
+        AbortCase{"wavelet-transform", {{"orientation", 1}, {"filter", 1}}, "Wavelet Transform"},
+        AbortCase{"moving-average-unsharpen-and-edge-detection", {{"width", 2}},
+                  "Moving Average Filter"},
+        AbortCase{"pinch-punch", {}, "Pinch & Punch"}),
     [](const auto& info) { return std::to_string(info.index); });
