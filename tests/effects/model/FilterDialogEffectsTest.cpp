@@ -94,27 +94,6 @@ TEST(MovingAverage, HighPassOfUniformImageIsMidGrey) {
   EXPECT_EQ(out, Filled(6, 5, RGBColor(128, 128, 128)));
 }
 
-TEST(MovingAverage, AbortRaisesAndStops) {
-  struct AbortAtOnce : ProgressReporter {
-    int Calls = 0;
-    void SetProgress(int, int, const std::string& text, int) override {
-      ++Calls;
-      EXPECT_EQ(text, "Moving Average Filter");
-    }
-    bool AbortRequested() const override { return true; }
-  } progress;
-  TBitmap src = RandomImage(8, 8, 1);
-  TSelectionClass nothing;
-  TSelectionTest test(nothing, src, {});
-  try {
-    MovingAverage(EffectInput{src, test, progress}, 2, false);
-    FAIL() << "no abort";
-  } catch (const ELumarteError& e) {
-    EXPECT_STREQ(e.what(), "Aborted");
-  }
-  EXPECT_EQ(progress.Calls, 1);
-}
-
 TEST(MotionBlur, AngleZeroSpeedTenAveragesTwelveSamples) {
   TFIRIIRFilter f = MotionBlurFilter(10, 0);
   std::vector<int> dx;

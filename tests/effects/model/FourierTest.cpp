@@ -8,6 +8,7 @@
 #include "effects/model/Fourier.h"
 #include "imaging/Errors.h"
 #include "support/EffectRun.h"
+#include "support/ErrorMessage.h"
 #include "support/QuietDocumentHost.h"
 
 using namespace lumarte;
@@ -17,11 +18,11 @@ using namespace lumarte::fixtures;
 
 namespace {
 
-TBitmap Filter(const TBitmap& src, const FourierParams& p, const TSelectionTest* sel = nullptr) {
+TBitmap Filter(const TBitmap& src, const FourierParams& p) {
   TSelectionClass none;
   TSelectionTest all(none, src, {});
   NullProgress progress;
-  return FourierTransformFilter(EffectInput{src, sel ? *sel : all, progress}, p);
+  return FourierTransformFilter(EffectInput{src, all, progress}, p);
 }
 
 }  // namespace
@@ -50,16 +51,10 @@ TEST(FFT, LengthsAndBadLengths) {
   for (auto [length, n] :
        {std::pair{118 + 10, 128u}, {1, 2u}, {128, 128u}, {129, 256u}, {32768, 32768u}})
     EXPECT_EQ(FourierLength(length), n) << length;
-  for (unsigned bad : {0u, 1u, 3u, 100u, 65536u}) {
-    try {
-      TFFTPlan plan(bad);
-      ADD_FAILURE() << bad;
-    } catch (const ELumarteError& e) {
-      EXPECT_EQ(std::string(e.what()),
-                "Error in procedure Fourier:  NumSamples=" + std::to_string(bad) +
-                    " is not a positive integer power of 2.");
-    }
-  }
+  for (unsigned bad : {0u, 1u, 3u, 100u, 65536u})
+    EXPECT_EQ(Message([&] { TFFTPlan plan(bad); }),
+              "Error in procedure Fourier:  NumSamples=" + std::to_string(bad) +
+                  " is not a positive integer power of 2.");
   EXPECT_THROW(FourierLength(32758 + 11), ELumarteError);
   EXPECT_EQ(ReverseBits(0b0011, 4), 0b1100u);
   EXPECT_EQ(NumberOfBitsNeeded(4096), 12u);
@@ -98,44 +93,30 @@ INSTANTIATE_TEST_SUITE_P(
         FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::BandReject},
         FourierCase{FourierOrientation::TwoDimensional, FourierFilterType::BandPass}));
 
-// A smooth image passes nearly unchanged; a slope that rounds to 0 (small
-// images) is a hard step, not a division by zero.
-TEST(FourierFilter, WidePassBandsLeaveASmoothImageNearlyUnchanged) {
-  const TBitmap big = reference::Photo(120, 90);
-  TBitmap smooth(big.Width(), big.Height()), small(20, 12);
-  for (TBitmap* b : {&smooth, &small})
-    for (int y = 0; y < b->Height(); ++y)
-      for (int x = 0; x < b->Width(); ++x)
-        b->SetPixel(x, y, RGBColor(60 + x, 80 + y, 100 + (x + y) / 2));
-  const FourierParams cases[] = {
-      {.CutOff = 100, .Orientation = FourierOrientation::Horizontal},
-      {.CutOff = 100, .Orientation = FourierOrientation::Vertical},
-      {.CutOff = 100, .Orientation = FourierOrientation::TwoDimensional},
-      {.CutOff = 100, .Slope = 100, .Type = FourierFilterType::BandReject},
-  };
-  for (const TBitmap* b : {&smooth, &small})
-    for (FourierParams p : cases)
-      for (int slope : {p.Slope, 1}) {
-        p.Slope = slope;
-        const TBitmap out = Filter(*b, p);
-        double sum = 0;
-        for (int y = 0; y < b->Height(); ++y)
-          for (int x = 0; x < 3 * b->Width(); ++x)
-            sum += std::abs(out.ScanLine(y)[x] - b->ScanLine(y)[x]);
-        // Zero padding in two dimensions rings a little at the borders.
-        const bool plane = p.Orientation == FourierOrientation::TwoDimensional;
-        EXPECT_LT(sum / (3.0 * b->Width() * b->Height()), plane ? 4 : 1.5)
-            << b->Width() << " orientation " << int(p.Orientation) << " slope " << slope;
-      }
-}
-
-// The spectrum of a natural image is bright at the left (low frequencies);
-// "Weird Effect" flips signs only, so the shown magnitudes stay while the
-// filtered image changes.
-TEST(FourierFilter, SpectrumAndWeirdEffect) {
+// Checks of the literal arithmetic itself. Wide pass bands leave a smooth
+// image nearly unchanged, also where the slope rounds to 0 (a hard step, not a
+// division by zero); the spectrum of a photo is bright at the left, where the
+// low frequencies are.
+TEST(FourierFilter, WidePassBandsKeepASmoothImageAndSpectraStartBright) {
+  TBitmap smooth(20, 12);
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 20; ++x) smooth.SetPixel(x, y, RGBColor(60 + x, 80 + y, 100 + (x + y) / 2));
+  for (FourierParams p : {FourierParams{.CutOff = 100, .Orientation = FourierOrientation::Horizontal},
+                          {.CutOff = 100, .Orientation = FourierOrientation::Vertical},
+                          {.CutOff = 100, .Orientation = FourierOrientation::TwoDimensional},
+                          {.CutOff = 100, .Slope = 100, .Type = FourierFilterType::BandReject}}) {
+    p.Slope = 1;
+    const TBitmap out = Filter(smooth, p);
+    double sum = 0;
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 60; ++x) sum += std::abs(out.ScanLine(y)[x] - smooth.ScanLine(y)[x]);
+    // Zero padding in two dimensions rings a little at the borders.
+    const bool plane = p.Orientation == FourierOrientation::TwoDimensional;
+    EXPECT_LT(sum / (3 * 20 * 12), plane ? 4 : 1.5) << "orientation " << int(p.Orientation);
+  }
   const TBitmap photo = reference::Photo(120, 90);
-  FourierParams p{.Orientation = FourierOrientation::Horizontal, .DisplaySpectrum = true};
-  const TBitmap spectrum = Filter(photo, p);
+  const TBitmap spectrum =
+      Filter(photo, {.Orientation = FourierOrientation::Horizontal, .DisplaySpectrum = true});
   auto columnMean = [&](int x0, int x1) {
     double sum = 0;
     for (int y = 0; y < photo.Height(); ++y)
@@ -144,28 +125,11 @@ TEST(FourierFilter, SpectrumAndWeirdEffect) {
   };
   EXPECT_GT(columnMean(0, 2), 100);
   EXPECT_LT(columnMean(60, 120), 20);
-  p.WeirdEffect = true;
-  EXPECT_EQ(Filter(photo, p), spectrum);
-  p.DisplaySpectrum = false;
-  FourierParams plain = p;
-  plain.WeirdEffect = false;
-  EXPECT_NE(Filter(photo, p), Filter(photo, plain));
 }
 
-// Only the selection changes, and inside it the pixels of the whole run;
 // "Normalize" of an all-black image (maximum 0) keeps it black.
-TEST(FourierFilter, SelectionAndBlackImage) {
-  const TBitmap src = reference::Pattern(30, 20);
-  TSelectionClass box = RectSelection(4, 3, 17, 11);
-  TSelectionTest sel(box, src, {});
-  for (auto o : {FourierOrientation::Horizontal, FourierOrientation::TwoDimensional}) {
-    const FourierParams p{.Orientation = o, .Normalize = true};
-    const TBitmap whole = Filter(src, p), part = Filter(src, p, &sel);
-    for (int y = 0; y < src.Height(); ++y)
-      for (int x = 0; x < src.Width(); ++x)
-        ASSERT_EQ(part.Pixel(x, y), sel.InSelection(x, y) ? whole.Pixel(x, y) : src.Pixel(x, y))
-            << x << "," << y;
-    const TBitmap black = Filled(9, 5, clBlack);
-    EXPECT_EQ(Filter(black, p), black);
-  }
+TEST(FourierFilter, NormalizedBlackImageStaysBlack) {
+  const TBitmap black = Filled(9, 5, clBlack);
+  for (auto o : {FourierOrientation::Horizontal, FourierOrientation::TwoDimensional})
+    EXPECT_EQ(Filter(black, {.Orientation = o, .Normalize = true}), black);
 }

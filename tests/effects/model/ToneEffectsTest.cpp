@@ -14,13 +14,15 @@ using namespace lumarte::fixtures;
 
 namespace {
 
-// A small image with every kind of pixel the formulas treat differently.
+// A small image with every kind of pixel the formulas treat differently; the
+// last row's channels differ by less than 0.01 of full scale.
 TBitmap Sample() {
-  TBitmap b(4, 2);
+  TBitmap b(4, 3);
   const TColor px[] = {RGBColor(0, 0, 0),       RGBColor(255, 255, 255), RGBColor(10, 20, 30),
                        RGBColor(200, 100, 50),  RGBColor(1, 1, 2),       RGBColor(255, 0, 0),
-                       RGBColor(128, 128, 128), RGBColor(0, 90, 255)};
-  for (int i = 0; i < 8; ++i) b.SetPixel(i % 4, i / 4, px[i]);
+                       RGBColor(128, 128, 128), RGBColor(0, 90, 255),    RGBColor(0, 0, 1),
+                       RGBColor(0, 1, 0),       RGBColor(2, 1, 2),       RGBColor(1, 2, 1)};
+  for (int i = 0; i < 12; ++i) b.SetPixel(i % 4, i / 4, px[i]);
   return b;
 }
 
@@ -76,7 +78,8 @@ TEST(AddNoise, SplitWorkGivesTheSequentialField) {
     }
 }
 
-// Neutral settings give back the image unchanged.
+// Neutral settings give back the image unchanged; dark pixels keep their hue
+// (the blue-most one is not taken as red).
 class NeutralEffect : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(NeutralEffect, LeavesImageUnchanged) {
@@ -95,13 +98,37 @@ INSTANTIATE_TEST_SUITE_P(Tone, NeutralEffect,
                            return n;
                          });
 
-TEST(ToneEffects, BrightnessScalesAndClamps) {
-  TBitmap out = RunEffect("adjust-brightness", Sample(), {{"red", 100}, {"blue", -100}});
-  EXPECT_EQ(out.Pixel(3, 0), RGBColor(255, 100, 25));  // red *2 clamped, blue /2
-  EXPECT_EQ(out.Pixel(2, 0), RGBColor(20, 20, 15));
-  TBitmap all = RunEffect("adjust-brightness", Sample(), {{"overall", 50}, {"range", 2}});
-  EXPECT_EQ(all.Pixel(2, 0), RGBColor(55, 110, 165));  // factor 5.5 on every channel
+struct ToneCase {
+  const char* Effect;
+  std::map<std::string, double> Values;
+  int X, Y;
+  TColor Want;
+};
+
+class HandComputed : public ::testing::TestWithParam<ToneCase> {};
+
+TEST_P(HandComputed, PixelOfTheSample) {
+  const ToneCase& c = GetParam();
+  EXPECT_EQ(RunEffect(c.Effect, Sample(), c.Values).Pixel(c.X, c.Y), c.Want);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Tone, HandComputed,
+    ::testing::Values(
+        // Red doubled and clamped, blue halved; factor 5.5 on every channel.
+        ToneCase{"adjust-brightness", {{"red", 100}, {"blue", -100}}, 3, 0, RGBColor(255, 100, 25)},
+        ToneCase{"adjust-brightness", {{"red", 100}, {"blue", -100}}, 2, 0, RGBColor(20, 20, 15)},
+        ToneCase{"adjust-brightness", {{"overall", 50}, {"range", 2}}, 2, 0, RGBColor(55, 110, 165)},
+        // A half turn takes red to cyan; grey has no hue.
+        ToneCase{"hue-and-saturaton", {{"hue", 100}}, 1, 1, RGBColor(0, 255, 255)},
+        ToneCase{"hue-and-saturaton", {{"hue", 100}}, 2, 1, RGBColor(128, 128, 128)},
+        // The grey preset: (200 + 100 + 50) / 3 = 116.67.
+        ToneCase{"switch-colors", {{"set-parameters-to", 1}}, 3, 0, RGBColor(117, 117, 117)},
+        ToneCase{"switch-colors", {{"set-parameters-to", 1}}, 2, 0, RGBColor(20, 20, 20)},
+        // Targets read the source: red from blue and blue from red swap cleanly.
+        ToneCase{"switch-colors", {{"red", 2}, {"blue", 0}}, 3, 0, RGBColor(50, 100, 200)},
+        // Formula 13 for red: (2 * 60 + 765) / 12 = 73.75.
+        ToneCase{"switch-colors", {{"red", 13}, {"green", 24}}, 2, 0, RGBColor(74, 20, 30)}));
 
 TEST(ToneEffects, ContrastAroundTheMedian) {
   TBitmap src(3, 1);
@@ -123,33 +150,6 @@ TEST(ToneEffects, GammaKeepsDarkPixelsAndBrightensMidtones) {
   TColor mid = out.Pixel(2, 1);
   EXPECT_GT(RedOf(mid), 128);
   EXPECT_NEAR(RedOf(mid), 255 * std::pow(128 / 255.0, 1 / 2.42), 1.0);
-}
-
-TEST(ToneEffects, HueShiftHalfTurnsRedToCyan) {
-  TBitmap out = RunEffect("hue-and-saturaton", Sample(), {{"hue", 100}});
-  EXPECT_EQ(out.Pixel(1, 1), RGBColor(0, 255, 255));
-  EXPECT_EQ(out.Pixel(2, 1), RGBColor(128, 128, 128));  // grey has no hue
-}
-
-// Dark pixels whose channels differ by less than 0.01 of full scale must keep
-// their hue under neutral settings (the blue-most pixel is not taken as red).
-TEST(ToneEffects, NeutralHueKeepsDarkPixels) {
-  TBitmap src(3, 1);
-  src.SetPixel(0, 0, RGBColor(0, 0, 1));
-  src.SetPixel(1, 0, RGBColor(0, 1, 0));
-  src.SetPixel(2, 0, RGBColor(2, 1, 2));
-  EXPECT_EQ(RunEffect("hue-and-saturaton", src, {}), src);
-}
-
-TEST(ToneEffects, SwitchFormulasAndGrayscalePreset) {
-  TBitmap grey = RunEffect("switch-colors", Sample(), {{"set-parameters-to", 1}});
-  EXPECT_EQ(grey.Pixel(3, 0), RGBColor(117, 117, 117));  // (200+100+50)/3 = 116.67
-  EXPECT_EQ(grey.Pixel(2, 0), RGBColor(20, 20, 20));
-  // Targets read the source: red from blue and blue from red swap cleanly.
-  TBitmap swapped = RunEffect("switch-colors", Sample(), {{"red", 2}, {"blue", 0}});
-  EXPECT_EQ(swapped.Pixel(3, 0), RGBColor(50, 100, 200));
-  TBitmap f13 = RunEffect("switch-colors", Sample(), {{"red", 13}, {"green", 24}});
-  EXPECT_EQ(f13.Pixel(2, 0), RGBColor(74, 20, 30));  // (2*60 + 765) / 12 = 73.75
 }
 
 TEST(ToneEffects, AtmosphereShiftsTowardTheMode) {
