@@ -95,14 +95,6 @@ TEST_F(WebSessionTest, AtMostTenFramesAreFollowed) {
   EXPECT_EQ(session.Images().size(), 10u);
 }
 
-TEST_F(WebSessionTest, NeitherHtmlNorImageEndsWebMode) {
-  session.Open("h/file.txt");
-  http.Answer("text/plain", "hello");
-  EXPECT_EQ(view.Ended, 1);
-  EXPECT_EQ(view.Statuses.back(), kUrlNotOpened);
-  EXPECT_FALSE(session.Busy());
-}
-
 TEST_F(WebSessionTest, OverLongPageIsCutAndStillRead) {
   session.Open("h/");
   std::string body = "<img src=first.jpg>" + std::string(kPageLimit, ' ') + "<img src=late.jpg>";
