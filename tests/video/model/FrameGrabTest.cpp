@@ -21,36 +21,29 @@ TBitmap Rows(int w, int h, const std::vector<uint8_t>& rowGrey) {
 
 }  // namespace
 
-struct ScoreCase {
-  int W, H;
-  std::vector<uint8_t> Rows;
-  int Score;
-};
-class DetailScoreTest : public ::testing::TestWithParam<ScoreCase> {};
-TEST_P(DetailScoreTest, CountsVerticalSteps) {
-  const ScoreCase& c = GetParam();
-  EXPECT_EQ(DetailScore(Rows(c.W, c.H, c.Rows)), c.Score);
+TEST(GrabChoiceTest, DetailScoreCountsVerticalSteps) {
+  const struct {
+    int W, H;
+    std::vector<uint8_t> Rows;
+    int Score;
+  } cases[] = {{20, 20, {0}, 0},
+               // d = 3 (1 per channel): 1 per pair; rows 0..h-3 compared.
+               {2, 5, {0, 1}, 2 * 3},
+               // d = 3 * 10 = 30 > 20: 3 per pair.
+               {1, 4, {0, 10}, 3 * 2},
+               // d = 3 * 20 = 60 > 50: 8 per pair.
+               {1, 4, {0, 20}, 8 * 2},
+               // Counting stops at the cap, within one pair's worth.
+               {1000, 1000, {0, 255}, 30000},
+               {1, 2, {0, 255}, 0}};
+  for (const auto& c : cases)
+    EXPECT_EQ(DetailScore(Rows(c.W, c.H, c.Rows)), c.Score) << c.W << " x " << c.H;
 }
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, DetailScoreTest,
-    ::testing::Values(ScoreCase{20, 20, {0}, 0},
-                      // d = 3 (1 per channel): 1 per pair; rows 0..h-3 compared.
-                      ScoreCase{2, 5, {0, 1}, 2 * 3},
-                      // d = 3 * 10 = 30 > 20: 3 per pair.
-                      ScoreCase{1, 4, {0, 10}, 3 * 2},
-                      // d = 3 * 20 = 60 > 50: 8 per pair.
-                      ScoreCase{1, 4, {0, 20}, 8 * 2},
-                      // Counting stops at the cap, within one pair's worth.
-                      ScoreCase{1000, 1000, {0, 255}, 30000},
-                      ScoreCase{1, 2, {0, 255}, 0}));
 
-TEST(GrabChoiceTest, SecondKeptUnlessLower) {
+TEST(GrabChoiceTest, SecondKeptUnlessLowerAndCoverPanelExceptForAviWithoutCareful) {
   EXPECT_TRUE(KeepSecondGrab(0, 0));
   EXPECT_TRUE(KeepSecondGrab(0, 1));
   EXPECT_FALSE(KeepSecondGrab(5, 4));
-}
-
-TEST(GrabChoiceTest, CoverPanelExceptForAviWithoutCareful) {
   EXPECT_FALSE(NeedsCoverPanel(false, "/v/Clip.avi"));
   EXPECT_TRUE(NeedsCoverPanel(true, "/v/clip.AVI"));
   EXPECT_TRUE(NeedsCoverPanel(false, "/v/clip.mpg"));
