@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "x11/XDisplay.h"
-
 bool HaveXDisplay = false;
 
 int main(int argc, char** argv) {

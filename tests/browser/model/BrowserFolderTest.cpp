@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "browser/model/BrowserFolder.h"
 #include "browser/model/BrowserTexts.h"
 #include "support/TempFolder.h"
@@ -37,38 +36,31 @@ TEST(BrowserFolder, DoubleClickedCells) {
   EXPECT_EQ(FolderForCell("/", "tmp"), "/tmp");
 }
 
-struct SortCase {
-  TBrowserSort Sort;
-  const char* Order;
-};
-
-class SortTest : public ::testing::TestWithParam<SortCase> {};
-
-TEST_P(SortTest, SixKeys) {
-  std::vector<TFileRecord> files{{3, 999, 0, "a.jpg"}, {1, 1500, 0, "B.jpg"}, {2, 10, 0, "c.jpg"}};
-  SortImages(files, GetParam().Sort);
-  std::string order;
-  for (const auto& f : files) order += f.Name[0];
-  EXPECT_EQ(order, GetParam().Order);
+TEST(BrowserFolder, SixSortKeysAndTheReverse) {
+  const std::pair<TBrowserSort, std::string> cases[] = {
+      {TBrowserSort::NameUp, "aBc"}, {TBrowserSort::NameDown, "cBa"},
+      {TBrowserSort::DateUp, "Bca"}, {TBrowserSort::DateDown, "acB"},
+      {TBrowserSort::SizeUp, "caB"}, {TBrowserSort::SizeDown, "Bac"}};
+  auto order = [](const std::vector<TFileRecord>& files) {
+    std::string names;
+    for (const auto& f : files) names += f.Name[0];
+    return names;
+  };
+  for (const auto& [sort, want] : cases) {
+    std::vector<TFileRecord> files{
+        {3, 999, 0, "a.jpg"}, {1, 1500, 0, "B.jpg"}, {2, 10, 0, "c.jpg"}};
+    SortImages(files, sort);
+    EXPECT_EQ(order(files), want);
+    ReverseImages(files);
+    EXPECT_EQ(order(files), std::string(want.rbegin(), want.rend()));
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Browser, SortTest,
-                         ::testing::Values(SortCase{TBrowserSort::NameUp, "aBc"},
-                                           SortCase{TBrowserSort::NameDown, "cBa"},
-                                           SortCase{TBrowserSort::DateUp, "Bca"},
-                                           SortCase{TBrowserSort::DateDown, "acB"},
-                                           SortCase{TBrowserSort::SizeUp, "caB"},
-                                           SortCase{TBrowserSort::SizeDown, "Bac"}));
-
-TEST(BrowserFolder, SizeOrderAndItsStatusTexts) {
-  std::vector<TFileRecord> files{{0, 1500, 0, "big.jpg"}, {0, 999, 0, "small.jpg"}};
-  SortImages(files, TBrowserSort::SizeUp);
-  EXPECT_EQ(FileStatusText(files[0].Name, files[0].Size), "small.jpg (999 B)");
-  EXPECT_EQ(FileStatusText(files[1].Name, files[1].Size), "big.jpg (1 kB)");
+TEST(BrowserFolder, StatusTextsGiveBytesUpToOneThousand) {
+  EXPECT_EQ(FileStatusText("small.jpg", 999), "small.jpg (999 B)");
   EXPECT_EQ(FileStatusText("x", 1000), "x (1000 B)");
   EXPECT_EQ(FileStatusText("x", 1001), "x (1 kB)");
-  ReverseImages(files);
-  EXPECT_EQ(files[0].Name, "big.jpg");
+  EXPECT_EQ(FileStatusText("big.jpg", 1500), "big.jpg (1 kB)");
 }
 
 }  // namespace

@@ -7,50 +7,39 @@ using namespace lumarte::browser;
 
 namespace {
 
-struct GridCase {
-  int Width, Height, Thumb;
-  int Columns, Rows, CellWidth, CellHeight;
-};
-
-class GridTest : public ::testing::TestWithParam<GridCase> {};
-
-TEST_P(GridTest, ColumnsRowsAndCells) {
-  const GridCase& c = GetParam();
-  TBrowserGrid g = ComputeGrid(c.Width, c.Height, c.Thumb, c.Thumb);
-  EXPECT_EQ(g.Columns, c.Columns);
-  EXPECT_EQ(g.Rows, c.Rows);
-  EXPECT_EQ(g.CellWidth, c.CellWidth);
-  EXPECT_EQ(g.CellHeight, c.CellHeight);
+TEST(BrowserGrid, ColumnsRowsAndCells) {
+  const struct {
+    int Width, Height, Thumb;
+    int Columns, Rows, CellWidth, CellHeight;
+  } cases[] = {{640, 480, 100, 6, 4, 101, 114},  // 100 + (639 - 630) div 6
+               {630, 105, 100, 6, 1, 100, 99},   // (629 - 630) div 6 truncates to 0
+               {400, 400, 120, 3, 3, 128, 128},
+               {60, 40, 100, 1, 1, 54, 34}};     // narrower than a cell: still one
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height);
+    const TBrowserGrid g = ComputeGrid(c.Width, c.Height, c.Thumb, c.Thumb);
+    EXPECT_EQ(g.Columns, c.Columns);
+    EXPECT_EQ(g.Rows, c.Rows);
+    EXPECT_EQ(g.CellWidth, c.CellWidth);
+    EXPECT_EQ(g.CellHeight, c.CellHeight);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Browser, GridTest,
-    ::testing::Values(GridCase{640, 480, 100, 6, 4, 101, 114},  // 100 + (639 - 630) div 6
-                      GridCase{630, 105, 100, 6, 1, 100, 99},  // (629 - 630) div 6 truncates to 0
-                      GridCase{400, 400, 120, 3, 3, 128, 128},
-                      GridCase{60, 40, 100, 1, 1, 54, 34}));  // narrower than a cell: still one
-
-struct FitCase {
-  int W, H, CellW, CellH;
-  int FitW, FitH;
-};
-
-class FitTest : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(FitTest, LargestSizeWithTheAspectRatio) {
-  const FitCase& c = GetParam();
-  TPlace p = FitInCell(c.W, c.H, c.CellW, c.CellH);
-  EXPECT_EQ(p.Width, c.FitW);
-  EXPECT_EQ(p.Height, c.FitH);
+TEST(BrowserGrid, LargestFitWithTheAspectRatio) {
+  const struct {
+    int W, H, CellW, CellH, FitW, FitH;
+  } cases[] = {{40, 30, 100, 100, 100, 75},  // enlarged
+               {1600, 1200, 100, 100, 100, 75},
+               {30, 40, 100, 100, 75, 100},
+               {200, 100, 101, 114, 101, 50},  // 50.5 to even
+               {10000, 1, 100, 100, 100, 1},   // never 0 high
+               {0, 10, 100, 100, 0, 10}};
+  for (const auto& c : cases) {
+    const TPlace p = FitInCell(c.W, c.H, c.CellW, c.CellH);
+    EXPECT_EQ(p.Width, c.FitW) << c.W << " x " << c.H;
+    EXPECT_EQ(p.Height, c.FitH) << c.W << " x " << c.H;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Browser, FitTest,
-                         ::testing::Values(FitCase{40, 30, 100, 100, 100, 75},  // enlarged
-                                           FitCase{1600, 1200, 100, 100, 100, 75},
-                                           FitCase{30, 40, 100, 100, 75, 100},
-                                           FitCase{200, 100, 101, 114, 101, 50},  // 50.5 to even
-                                           FitCase{10000, 1, 100, 100, 100, 1},   // never 0 high
-                                           FitCase{0, 10, 100, 100, 0, 10}));
 
 TEST(BrowserGrid, SmallPictureSitsCentredTwelvePixelsDown) {
   TBrowserGrid g = ComputeGrid(630, 105, 100, 100);
@@ -61,23 +50,15 @@ TEST(BrowserGrid, SmallPictureSitsCentredTwelvePixelsDown) {
   EXPECT_EQ(at.Y, 12 + 1);
 }
 
-struct IndexCase {
-  int X, Y, Index;
-};
-
-class IndexTest : public ::testing::TestWithParam<IndexCase> {};
-
-TEST_P(IndexTest, ImageUnderTheMouse) {
-  TBrowserGrid g = ComputeGrid(640, 480, 100, 100);  // 6 × 4 cells of 101 × 114
-  EXPECT_EQ(IndexAt(g, 12, GetParam().X, GetParam().Y), GetParam().Index);
+TEST(BrowserGrid, ImageUnderTheMouse) {
+  const TBrowserGrid g = ComputeGrid(640, 480, 100, 100);  // 6 × 4 cells of 101 × 114
+  const struct {
+    int X, Y, Index;
+  } cases[] = {{0, 0, 12}, {105, 0, 12}, {106, 0, 13}, {0, 119, 18}, {5 * 106 + 100, 3 * 119, 35},
+               {6 * 106 + 2, 0, -1},  // right of the columns
+               {-1, 5, -1}};
+  for (const auto& c : cases) EXPECT_EQ(IndexAt(g, 12, c.X, c.Y), c.Index) << c.X << ", " << c.Y;
 }
-
-INSTANTIATE_TEST_SUITE_P(Browser, IndexTest,
-                         ::testing::Values(IndexCase{0, 0, 12}, IndexCase{105, 0, 12},
-                                           IndexCase{106, 0, 13}, IndexCase{0, 119, 18},
-                                           IndexCase{5 * 106 + 100, 3 * 119, 35},
-                                           IndexCase{6 * 106 + 2, 0, -1},  // right of the columns
-                                           IndexCase{-1, 5, -1}));
 
 TEST(BrowserGrid, GoToArithmeticRoundTrips) {
   TBrowserGrid g = ComputeGrid(640, 480, 100, 100);
@@ -103,20 +84,14 @@ TEST(ThumbnailCache, RandomSlotReplacesAndClears) {
   EXPECT_EQ(cache.Find("/f/b.jpg"), nullptr);
 }
 
-struct SizeCase {
-  int From, To;
-  bool Empties;
-};
-
-class CacheSizeTest : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(CacheSizeTest, GrowingFromSmallEmpties) {
-  EXPECT_EQ(TThumbnailCache::SizeChangeEmpties(GetParam().From, GetParam().To), GetParam().Empties);
+TEST(ThumbnailCache, GrowingFromSmallEmpties) {
+  const struct {
+    int From, To;
+    bool Empties;
+  } cases[] = {{50, 100, true}, {70, 100, false}, {50, 70, false},
+               {70, 120, true}, {100, 120, false}, {120, 50, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(TThumbnailCache::SizeChangeEmpties(c.From, c.To), c.Empties) << c.From << "-" << c.To;
 }
-
-INSTANTIATE_TEST_SUITE_P(Browser, CacheSizeTest,
-                         ::testing::Values(SizeCase{50, 100, true}, SizeCase{70, 100, false},
-                                           SizeCase{50, 70, false}, SizeCase{70, 120, true},
-                                           SizeCase{100, 120, false}, SizeCase{120, 50, false}));
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "browser/model/BrowserTexts.h"
 #include "browser/model/WebSession.h"
 #include "support/TempFolder.h"
 
@@ -93,22 +92,6 @@ TEST_F(WebSessionTest, AtMostTenFramesAreFollowed) {
   for (int i = 0; i < 10; ++i) http.Answer("text/html", "<img src=p" + std::to_string(i) + ".jpg>");
   EXPECT_EQ(http.Requests.size(), 12u);  // the page, ten frames, the first image
   EXPECT_EQ(session.Images().size(), 10u);
-}
-
-TEST_F(WebSessionTest, NeitherHtmlNorImageEndsWebMode) {
-  session.Open("h/file.txt");
-  http.Answer("text/plain", "hello");
-  EXPECT_EQ(view.Ended, 1);
-  EXPECT_EQ(view.Statuses.back(), kUrlNotOpened);
-  EXPECT_FALSE(session.Busy());
-}
-
-TEST_F(WebSessionTest, OverLongPageIsCutAndStillRead) {
-  session.Open("h/");
-  std::string body = "<img src=first.jpg>" + std::string(kPageLimit, ' ') + "<img src=late.jpg>";
-  EXPECT_FALSE(http.Answer("text/html", body, 1 << 20));
-  ASSERT_EQ(session.Images().size(), 1u);
-  EXPECT_EQ(session.Images()[0].Url, "h/first.jpg");
 }
 
 TEST_F(WebSessionTest, OverLargeImageIsDroppedAndTheNextOneLoads) {

@@ -49,19 +49,16 @@ class GalleryTest : public ::testing::Test {
     std::filesystem::create_directories(Temp.Path / "program" / "Templates");
     std::filesystem::create_directories(Temp.Path / "src");
     Project.Settings.HTMLDir = Temp.File("site");
+    Project.Settings.HTMLFile = "gallery.html";
     Project.Settings.ProgramFolder = Temp.File("program");
     Project.Undo.BackupFolder = Temp.File("backups");
-  }
-
-  // A w × h picture in the format its name asks for.
-  std::string Picture(const std::string& name, int w = 20, int h = 10) {
-    return fixtures::WritePicture(Temp.File("src/" + name), w, h);
   }
 
   void AddPictures(int count, int w = 20, int h = 10) {
     for (int i = 0; i < count; ++i) {
       const std::string name = "p" + std::to_string(i) + (i % 3 == 1 ? ".png" : i % 3 == 2 ? ".bmp" : ".jpg");
-      ASSERT_TRUE(Project.AddImage(Picture(name, w, h), name));
+      const std::string file = fixtures::WritePicture(Temp.File("src/" + name), w, h);
+      ASSERT_TRUE(Project.AddImage(file, name));
     }
   }
 

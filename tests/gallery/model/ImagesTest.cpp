@@ -7,45 +7,40 @@
 namespace lumarte::gallery {
 namespace {
 
-struct TSizeCase {
-  int W, H;
-  TSizingMode Mode;
-  int ResampleW, ResampleH, FinalW, FinalH;
-};
-
-class Sizing : public ::testing::TestWithParam<TSizeCase> {};
-
-TEST_P(Sizing, FollowsTheModesArithmetic) {
-  const TSizeCase& c = GetParam();
-  const TThumbSize t = ThumbnailSize(c.W, c.H, 70, 70, c.Mode);
-  EXPECT_EQ(t.ResampleWidth, c.ResampleW);
-  EXPECT_EQ(t.ResampleHeight, c.ResampleH);
-  EXPECT_EQ(t.Width, c.FinalW);
-  EXPECT_EQ(t.Height, c.FinalH);
+TEST(Sizing, FollowsTheModesArithmetic) {
+  const struct {
+    int W, H;
+    TSizingMode Mode;
+    int ResampleW, ResampleH, FinalW, FinalH;
+  } cases[] = {{200, 100, TSizingMode::Limit, 70, 35, 70, 35},
+               {200, 100, TSizingMode::HardLimit, 140, 70, 70, 70},
+               {200, 100, TSizingMode::Stretch, 70, 70, 70, 70},
+               {200, 100, TSizingMode::Fit, 70, 35, 70, 35},
+               {100, 100, TSizingMode::Fit, 35, 35, 35, 35},
+               {50, 40, TSizingMode::Limit, 50, 40, 50, 40},
+               // 140 · 70 / 5000 rounds to 0: the picture keeps one row.
+               {5000, 1, TSizingMode::Limit, 70, 1, 70, 1},
+               // 35.5 → 36 and 36.5 → 36: halves go to the even side.
+               {140, 71, TSizingMode::Limit, 70, 36, 70, 36},
+               {140, 73, TSizingMode::Limit, 70, 36, 70, 36}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.W << " x " << c.H << " mode " << static_cast<int>(c.Mode));
+    const TThumbSize t = ThumbnailSize(c.W, c.H, 70, 70, c.Mode);
+    EXPECT_EQ(t.ResampleWidth, c.ResampleW);
+    EXPECT_EQ(t.ResampleHeight, c.ResampleH);
+    EXPECT_EQ(t.Width, c.FinalW);
+    EXPECT_EQ(t.Height, c.FinalH);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Gallery, Sizing,
-    ::testing::Values(TSizeCase{200, 100, TSizingMode::Limit, 70, 35, 70, 35},
-                      TSizeCase{200, 100, TSizingMode::HardLimit, 140, 70, 70, 70},
-                      TSizeCase{200, 100, TSizingMode::Stretch, 70, 70, 70, 70},
-                      TSizeCase{200, 100, TSizingMode::Fit, 70, 35, 70, 35},
-                      TSizeCase{100, 100, TSizingMode::Fit, 35, 35, 35, 35},
-                      TSizeCase{50, 40, TSizingMode::Limit, 50, 40, 50, 40},
-                      // 140 · 70 / 5000 rounds to 0: the picture keeps one row.
-                      TSizeCase{5000, 1, TSizingMode::Limit, 70, 1, 70, 1},
-                      // 35.5 → 36 and 36.5 → 36: halves go to the even side.
-                      TSizeCase{140, 71, TSizingMode::Limit, 70, 36, 70, 36},
-                      TSizeCase{140, 73, TSizingMode::Limit, 70, 36, 70, 36}));
-
-class Images : public GalleryTest {};
+using Images = GalleryTest;
 
 TEST_F(Images, HardLimitThumbnailIsTheTopLeftOfTheCoveringResample) {
-  Project.Settings.HTMLFile = "g.html";
   Project.Settings.Sizing = TSizingMode::HardLimit;
   Project.Settings.ImageResize = true;
   Project.Settings.GreaterThan = 100;
-  ASSERT_TRUE(Project.AddImage(Picture("wide.png", 200, 100), "wide.png"));
+  const std::string file = fixtures::WritePicture(Temp.File("src/wide.png"), 200, 100);
+  ASSERT_TRUE(Project.AddImage(file, "wide.png"));
   Run();
   const editor::TBitmap thumb = DecodeSource(Temp.File("site/images/wide_th.jpg"));
   EXPECT_EQ(thumb.Width(), 70);
@@ -89,19 +84,18 @@ TEST(Collage, CirclePartitioningOnASmallGridPutsOneInTheCentreAndTheRestOnAnElli
 }
 
 TEST_F(Images, CollageStyleWritesOnePicturePerPageWithAnImageMap) {
-  Project.Settings.HTMLFile = "c.html";
   Project.Settings.Style = TGalleryStyle::Collage;
   Project.Settings.Rows = 1;
   Project.Settings.Cols = 2;
   AddPictures(3, 70, 52);
   Run();
-  const std::string page = Site("c.html");
+  const std::string page = Site("gallery.html");
   EXPECT_NE(page.find("<map name=\"LumarteThumbnailCreatorMap\">\r\n"
                       "<area shape=rect coords=\"70,0,140,52\" href=\"images/p1.jpg\"  >\r\n"
                       "<area shape=rect coords=\"0,0,70,52\" href=\"images/p0.jpg\"  >\r\n"
-                      "\r\n</map>\r\n<img src=\"images/c.html1.jpg\" usemap=\"#LumarteThumbnailCreatorMap\" >"),
+                      "\r\n</map>\r\n<img src=\"images/gallery.html1.jpg\" usemap=\"#LumarteThumbnailCreatorMap\" >"),
             std::string::npos);
-  EXPECT_EQ(DecodeSource(Temp.File("site/images/c.html2.jpg")).Width(), 71);
+  EXPECT_EQ(DecodeSource(Temp.File("site/images/gallery.html2.jpg")).Width(), 71);
 }
 
 }  // namespace

@@ -21,11 +21,9 @@ TEST(TemplateParameters, ComeFromAskLinesWithTheirDefaults) {
 
 TEST(ColourItems, GiveQuotedParametersAndKeepTheTwoOddTexts) {
   const auto& list = ColourList();
-  ASSERT_EQ(list.size(), 137u);
   EXPECT_EQ(ColourParameter("navy = #000080 "), "\"navy\"");
   EXPECT_EQ(ColourParameter("aliceblue  #F0F8FF "), "\"#F0F8FF\"");
   EXPECT_NE(std::find(list.begin(), list.end(), "mediumpurple  #9370D "), list.end());
-  EXPECT_EQ(list[135], "yellowgreen  #9ACD32");
   EXPECT_EQ(list.back(), "");
   EXPECT_EQ(ColourOfItem("mediumpurple  #9370D "), 0x00D07093u);
 }
@@ -56,7 +54,6 @@ class TemplateRun : public GalleryTest {
  protected:
   void SetUp() override {
     GalleryTest::SetUp();
-    Project.Settings.HTMLFile = "index.html";
     Project.Settings.TemplateName = "T";
     Project.Settings.ParameterNames[0] = "Title";
     Project.Settings.ParameterValues[0] = "Trip";
@@ -72,28 +69,22 @@ TEST_F(TemplateRun, IndexModeWritesTheIndexAndCopiesWithSubstitutionOnlyForHtml)
                              "COPY note.html TO note.html\r\nCOPY s.css TO ../out.css\r\nCOPY gone.css TO g.css\r\n");
   AddPictures(1);
   const TGalleryRunResult r = Run();
-  EXPECT_EQ(r.OpenFile, Temp.File("site/index.html"));
-  EXPECT_EQ(Site("index.html"), "<a href=\"index_gallery.html\">113</a>");
-  EXPECT_TRUE(Site("index_gallery.html").starts_with("<title>Trip</title><!- !ThumbnailCreatorAddHere! ->\r\n"));
+  EXPECT_EQ(r.OpenFile, Temp.File("site/gallery.html"));
+  EXPECT_EQ(Site("gallery.html"), "<a href=\"gallery_gallery.html\">113</a>");
+  EXPECT_TRUE(Site("gallery_gallery.html").starts_with("<title>Trip</title><!- !ThumbnailCreatorAddHere! ->\r\n"));
   EXPECT_EQ(Site("css/s.css"), "h1 { <!!replaceWithTitle!!> }");
   EXPECT_EQ(Site("note.html"), "Trip");
   EXPECT_FALSE(std::filesystem::exists(Temp.File("out.css")));
   EXPECT_EQ(Answers.Notes.size(), 1u);
   Project.Undo.Undo();
-  EXPECT_FALSE(std::filesystem::exists(Temp.File("site/index_gallery.html")));
+  EXPECT_FALSE(std::filesystem::exists(Temp.File("site/gallery_gallery.html")));
 }
 
 TEST_F(TemplateRun, TemplateWithoutTplWritesNoTemplatePage) {
   AddPictures(1);
   Run();
-  EXPECT_EQ(Site("index.html").find("<title>"), std::string::npos);
+  EXPECT_EQ(Site("gallery.html").find("<title>"), std::string::npos);
 }
-
-}  // namespace
-}  // namespace lumarte::gallery
-
-namespace lumarte::gallery {
-namespace {
 
 class ShippedTemplates : public GalleryTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -102,7 +93,6 @@ class ShippedTemplates : public GalleryTest, public ::testing::WithParamInterfac
 TEST_P(ShippedTemplates, LeaveNoPlaceholderBehind) {
   TGallerySettings& s = Project.Settings;
   s.ProgramFolder = LUMARTE_TEST_DATA "/../../data";
-  s.HTMLFile = "index.html";
   s.TemplateName = GetParam();
   const auto lines = SplitLines(ReadWholeFile(TemplateFolder(s) + GetParam() + ".tpl"));
   ApplyTemplateSettings(lines, s);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <thread>
 
 #include "platform/ffmpeg/VideoDecoder.h"
@@ -34,6 +33,8 @@ const std::string& VideoFile(const VideoKind& kind) {
   return file;
 }
 
+const VideoKind kMjpeg{"mjpeg.avi", "-c:v mjpeg -q:v 3"};
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
   for (int i = 0; i < ms / 5 && !done(); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -42,23 +43,15 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
 
 }  // namespace
 
-class VideoFormatTest : public ::testing::TestWithParam<VideoKind> {
- protected:
-  const std::string& File() { return VideoFile(GetParam()); }
-};
+class VideoFormatTest : public ::testing::TestWithParam<VideoKind> {};
 
-TEST_P(VideoFormatTest, LengthInFramesAndMilliseconds) {
+TEST_P(VideoFormatTest, SizeAndLengthThenEveryFrameInOrderThenTheEnd) {
   TVideoDecoder d;
-  d.Open(File());
+  d.Open(VideoFile(GetParam()));
   EXPECT_EQ(d.Width(), kVideoWidth);
   EXPECT_EQ(d.Height(), kVideoHeight);
   EXPECT_EQ(d.LengthFrames(), kVideoFrames);
   EXPECT_EQ(d.LengthMs(), 2000);
-}
-
-TEST_P(VideoFormatTest, EveryFrameInOrderThenTheEnd) {
-  TVideoDecoder d;
-  d.Open(File());
   for (int n = 0; n < kVideoFrames; ++n) {
     ASSERT_TRUE(d.DecodeNext()) << n;
     ASSERT_EQ(d.FrameIndex(), n);
@@ -69,7 +62,7 @@ TEST_P(VideoFormatTest, EveryFrameInOrderThenTheEnd) {
 
 TEST_P(VideoFormatTest, SeekShowsTheWantedFrame) {
   TVideoDecoder d;
-  d.Open(File());
+  d.Open(VideoFile(GetParam()));
   // Forward past key frames, back to the start, and between B-frames.
   for (int n : {37, 0, 23, 22, 49, 1, 11}) {
     ASSERT_TRUE(d.SeekTo(n)) << n;
@@ -85,7 +78,7 @@ TEST_P(VideoFormatTest, PlayerPlaysToTheEndAndAgain) {
   TVideoPlayer p;
   std::atomic<int> shown = 0;
   p.FrameShown = [&] { ++shown; };
-  p.Open(File());
+  p.Open(VideoFile(GetParam()));
   EXPECT_EQ(p.Position(), 0);
   p.Seek(40);
   EXPECT_EQ(FrameNumberShown(*p.CurrentFrame()), 40);
@@ -107,7 +100,7 @@ TEST_P(VideoFormatTest, PlayerPlaysToTheEndAndAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, VideoFormatTest,
                          ::testing::Values(VideoKind{"mpeg1.mpg", "-c:v mpeg1video -g 12 -bf 2 -q:v 3"},
-                                           VideoKind{"mjpeg.avi", "-c:v mjpeg -q:v 3"},
+                                           kMjpeg,
                                            VideoKind{"mpeg4.avi", "-c:v mpeg4 -g 10 -bf 2 -q:v 3"},
                                            VideoKind{"h264.mkv", "-c:v libx264 -g 15 -crf 18"},
                                            VideoKind{"vp9.webm", "-c:v libvpx-vp9 -g 15 -crf 20 -b:v 0"}),
@@ -118,9 +111,9 @@ INSTANTIATE_TEST_SUITE_P(Formats, VideoFormatTest,
 
 TEST(VideoOpenTest, NotAVideoIsRefused) {
   TempFolder folder;
-  std::ofstream(folder.File("x.avi")) << "RIFF....AVI LIST but nothing else";
+  const std::string file = folder.Write("x.avi", "RIFF....AVI LIST but nothing else");
   TVideoPlayer p;
-  EXPECT_EQ(Message([&] { p.Open(folder.File("x.avi")); }), "No valid video format.");
+  EXPECT_EQ(Message([&] { p.Open(file); }), "No valid video format.");
   EXPECT_EQ(Message([&] { p.Open(folder.File("missing.mpg")); }), "No valid video format.");
   EXPECT_FALSE(p.IsOpen());
 }
@@ -128,7 +121,7 @@ TEST(VideoOpenTest, NotAVideoIsRefused) {
 TEST(VideoOpenTest, TruncatedFileEndsEarlyWithAStatus) {
   TempFolder folder;
   std::string cut = folder.File("cut.avi");
-  Truncate(VideoFile({"mjpeg.avi", "-c:v mjpeg -q:v 3"}), cut, 0.5);
+  Truncate(VideoFile(kMjpeg), cut, 0.5);
   TVideoPlayer p;
   p.Open(cut);
   p.Seek(45);  // beyond what is left: the last decodable frame
@@ -145,14 +138,11 @@ TEST(VideoOpenTest, TruncatedFileEndsEarlyWithAStatus) {
 
 TEST(VideoOpenTest, DamagedStreamStopsWithAStatus) {
   TempFolder folder;
-  std::string file = VideoFile({"mjpeg.avi", "-c:v mjpeg -q:v 3"});
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  std::string bytes = TempFolder::Read(VideoFile(kMjpeg));
   // Noise over the middle of the file, where frame data lies.
   for (size_t i = bytes.size() / 2; i < bytes.size() / 2 + 4000; ++i) bytes[i] = char(i * 7919 >> 3);
-  std::ofstream(folder.File("bad.avi"), std::ios::binary) << bytes;
   TVideoPlayer p;
-  p.Open(folder.File("bad.avi"));
+  p.Open(folder.Write("bad.avi", bytes));
   p.Play();
   ASSERT_TRUE(WaitFor([&] { return p.Mode() == TPlayerMode::Stopped; }, 3000));
   EXPECT_NE(p.Status(), "");

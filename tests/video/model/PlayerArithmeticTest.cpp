@@ -4,19 +4,12 @@
 
 using namespace lumarte::video;
 
-struct TimeCase {
-  int64_t Ms;
-  const char* Text;
-};
-class TimeTextTest : public ::testing::TestWithParam<TimeCase> {};
-TEST_P(TimeTextTest, Formats) {
-  EXPECT_EQ(TimeText(GetParam().Ms), GetParam().Text);
+TEST(TimeTextTest, MinutesGoPastSixty) {
+  const std::pair<int64_t, const char*> cases[] = {
+      {65042, "01:05.042"}, {3600000, "60:00.000"}, {0, "00:00.000"},
+      {999, "00:00.999"},   {6000000, "100:00.000"}};
+  for (auto [ms, text] : cases) EXPECT_EQ(TimeText(ms), text);
 }
-INSTANTIATE_TEST_SUITE_P(Edges, TimeTextTest,
-                         ::testing::Values(TimeCase{65042, "01:05.042"},
-                                           TimeCase{3600000, "60:00.000"}, TimeCase{0, "00:00.000"},
-                                           TimeCase{999, "00:00.999"},
-                                           TimeCase{6000000, "100:00.000"}));
 
 TEST(ZoomTest, StepsStayWithinLimits) {
   EXPECT_FLOAT_EQ(ZoomIn(3.0f), 3.0f);
@@ -38,29 +31,26 @@ TEST(ZoomTest, RectangleScalesFromItsCorner) {
   EXPECT_EQ(ZoomedRect({0, 0, 161, 3}, 0.5f).Width(), 80);
 }
 
-struct SeekCase {
-  int Slider;
-  int64_t Frame, Length;
-  std::optional<int64_t> Target;
-};
-class SliderSeekTest : public ::testing::TestWithParam<SeekCase> {};
-TEST_P(SliderSeekTest, SeeksOnlyBeyondBothThresholds) {
-  const SeekCase& c = GetParam();
-  EXPECT_EQ(SliderSeekTarget(c.Slider, c.Frame, c.Length), c.Target);
+TEST(SliderSeekTest, SeeksOnlyBeyondBothThresholds) {
+  const struct {
+    int Slider;
+    int64_t Frame, Length;
+    std::optional<int64_t> Target;
+  } cases[] = {
+      // The timer's own update: slider follows the frame, no seek.
+      {500, 5000, 10000, std::nullopt},
+      // 51 slider steps away and 510 frames away: seeks.
+      {551, 5000, 10000, 5510},
+      // Exactly 50 steps is not beyond the threshold.
+      {550, 5000, 10000, std::nullopt},
+      // A short video: far on the slider but within 50 frames.
+      {900, 0, 50, std::nullopt},
+      // A long jump in a short video's frames is needed as well.
+      {1000, 0, 200, 200},
+      {10, 0, 0, std::nullopt}};
+  for (const auto& c : cases)
+    EXPECT_EQ(SliderSeekTarget(c.Slider, c.Frame, c.Length), c.Target) << c.Slider << "@" << c.Frame;
 }
-INSTANTIATE_TEST_SUITE_P(
-    Thresholds, SliderSeekTest,
-    ::testing::Values(
-        // The timer's own update: slider follows the frame, no seek.
-        SeekCase{500, 5000, 10000, std::nullopt},
-        // 51 slider steps away and 510 frames away: seeks.
-        SeekCase{551, 5000, 10000, 5510},
-        // Exactly 50 steps is not beyond the threshold.
-        SeekCase{550, 5000, 10000, std::nullopt},
-        // A short video: far on the slider but within 50 frames.
-        SeekCase{900, 0, 50, std::nullopt},
-        // A long jump in a short video's frames is needed as well.
-        SeekCase{1000, 0, 200, 200}, SeekCase{10, 0, 0, std::nullopt}));
 
 TEST(StepTest, NeverBeforeTheFirstFrame) {
   EXPECT_EQ(StepTarget(0, -1), 0);
