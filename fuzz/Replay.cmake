@@ -11,7 +11,8 @@ list(LENGTH files count)
 set(options)
 if(FUZZ)
   # libFuzzer runs file arguments one by one, each announced by "Running:".
-  set(options -runs=1 -timeout=60 -rss_limit_mb=2560)
+  # Twice the fuzzing timeout, so a saved timeout fails here again.
+  set(options -runs=1 -timeout=20 -rss_limit_mb=2560)
 endif()
 execute_process(COMMAND "${TARGET}" ${options} ${files}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)

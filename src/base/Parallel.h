@@ -50,4 +50,17 @@ void ParallelRanges(int64_t count, F&& work, int64_t minPerThread = 1 << 16) {
     if (e) std::rethrow_exception(e);
 }
 
+// Long work over 0..count in bands of `band` items: before each band,
+// between(bandBegin) runs on the calling thread (progress, Abort), then the
+// band is spread over the cores as work(begin, end) with absolute indices.
+template <class B, class F>
+void ParallelBands(int64_t count, int64_t band, B&& between, F&& work) {
+  band = std::max<int64_t>(1, band);
+  for (int64_t b0 = 0; b0 < count; b0 += band) {
+    between(b0);
+    ParallelRanges(
+        std::min(band, count - b0), [&](int64_t b, int64_t e) { work(b0 + b, b0 + e); }, 1);
+  }
+}
+
 }  // namespace lumarte

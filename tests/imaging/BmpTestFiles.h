@@ -25,23 +25,13 @@ struct TBmpLayout {
 inline std::string BuildBmp(const TBmpLayout& layout) {
   const bool core = layout.HeaderSize == 12;
   std::string header;
-  PutLE(header, layout.HeaderSize, 4);
   if (core) {
-    PutLE(header, layout.Width, 2);
-    PutLE(header, layout.Height, 2);
-    PutLE(header, 1, 2);
-    PutLE(header, layout.Bits, 2);
+    PutLE(header, 12, 4);
+    for (int v : {layout.Width, layout.Height, 1, layout.Bits}) PutLE(header, v, 2);
   } else {
-    PutLE(header, layout.Width, 4);
-    PutLE(header, layout.Height, 4);
-    PutLE(header, 1, 2);
-    PutLE(header, layout.Bits, 2);
-    PutLE(header, layout.Compression, 4);
-    PutLE(header, static_cast<uint32_t>(layout.Pixels.size()), 4);
-    PutLE(header, 0, 4);
-    PutLE(header, 0, 4);
-    PutLE(header, layout.ColorsUsed, 4);
-    PutLE(header, 0, 4);
+    header = DibInfo(layout.Width, layout.Height, layout.Bits, layout.Compression,
+                     layout.ColorsUsed, static_cast<uint32_t>(layout.Pixels.size()));
+    header[0] = static_cast<char>(layout.HeaderSize);
     header.resize(layout.HeaderSize, '\0');
   }
   for (uint32_t m : layout.Masks) PutLE(header, m, 4);
@@ -59,8 +49,8 @@ inline std::string BuildBmp(const TBmpLayout& layout) {
 
 // Pixel (x, y) as 0x00RRGGBB, through the palette for 8-bit buffers.
 inline uint32_t ColorAt(const imaging::TRevedBitmap& b, int x, int y) {
-  const uint8_t* p =
-      b.PixelFormat == imaging::pf24bit ? b.ScanLine(y) + 3 * x : &(*b.Palette)[3 * b.ScanLine(y)[x]];
+  const uint8_t* p = b.PixelFormat == imaging::pf24bit ? b.ScanLine(y) + 3 * x
+                                                       : &(*b.Palette)[3 * b.ScanLine(y)[x]];
   return p[0] | p[1] << 8 | p[2] << 16;
 }
 

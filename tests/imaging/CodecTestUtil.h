@@ -28,14 +28,6 @@ inline uint16_t Word(const std::string& b, size_t at) {
   return static_cast<uint16_t>(uint8_t(b.at(at)) | uint8_t(b.at(at + 1)) << 8);
 }
 
-inline uint32_t DWord(const std::string& b, size_t at) {
-  return Word(b, at) | uint32_t{Word(b, at + 2)} << 16;
-}
-
-inline void PutDWord(std::string& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<char>(v >> (8 * i));
-}
-
 inline std::string ReadFileBytes(const std::string& path) {
   return fixtures::TempFolder::Read(path);
 }

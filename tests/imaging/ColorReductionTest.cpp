@@ -42,19 +42,17 @@ TEST_P(ExactColors, ImageWithAtMostMaxColorsKeepsThemExactly) {
   ExpectPaletteTailBlack(out, used);
   for (int y = 0; y < src.Height; ++y)
     for (int x = 0; x < src.Width; ++x) ASSERT_EQ(PixelOf(out, x, y), PixelOf(src, x, y));
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, ExactColors, ::testing::Values(2, 16, 256, 7));
-
-TEST(ColorReduction, OneColorMoreThanAllowedIsQuantized) {
-  TRevedBitmap src = Picture24(17, 17, [](int x, int y) { return Scatter((x + y * 17) % 17); });
-  int used = 0;
-  TRevedBitmap out = ReduceColors(src, {16, false}, &used);
-  EXPECT_LE(used, 16);
+  // One colour more is quantised.
+  src =
+      Picture24(37, 29, [&](int x, int y) { return Scatter((x * 7 + y * 13) % (maxColors + 1)); });
+  out = ReduceColors(src, {maxColors, false}, &used);
+  EXPECT_LE(used, maxColors);
   EXPECT_GE(used, 2);
   ExpectIndicesBelow(out, used);
   ExpectPaletteTailBlack(out, used);
 }
+
+INSTANTIATE_TEST_SUITE_P(Depths, ExactColors, ::testing::Values(2, 16, 256, 7));
 
 TEST(ColorReduction, PalettedImageWhoseIndicesFitIsKept) {
   TRevedBitmap src;
@@ -109,8 +107,8 @@ TEST(ColorReduction, ClustersGetOneEntryEach) {
 
 // A smooth 24-bit image keeps close colours at 256 entries.
 TEST(ColorReduction, GradientStaysClose) {
-  TRevedBitmap src =
-      Picture24(256, 64, [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y * 4) << 8 | 0x40; });
+  TRevedBitmap src = Picture24(
+      256, 64, [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y * 4) << 8 | 0x40; });
   int used = 0;
   TRevedBitmap out = ReduceColors(src, {256, false}, &used);
   EXPECT_GT(used, 128);

@@ -302,18 +302,5 @@ INSTANTIATE_TEST_SUITE_P(
 #undef G
 #undef Q
 
-// Single pixels the suite describes: black, and blue in 5-5-5 and 5-6-5.
-TEST(BmpCorpus, DescribedSinglePixels) {
-  std::string dir = LUMARTE_CORPUS_DIR "/bmp/bmptestsuite/valid/";
-  if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus";
-  for (auto [file, rgb] :
-       {std::pair{"1bpp-1x1.bmp", "\0\0\0"}, std::pair{"555-1x1.bmp", "\0\0\xFF"},
-        std::pair{"565-1x1.bmp", "\0\0\xFF"}}) {
-    TRevedBitmap b;
-    b.LoadFromFile(dir + file);
-    EXPECT_EQ(test::ToRgb(b), std::vector<uint8_t>(rgb, rgb + 3)) << file;
-  }
-}
-
 }  // namespace
 }  // namespace lumarte::imaging

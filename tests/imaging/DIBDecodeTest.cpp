@@ -1,6 +1,9 @@
-// Every bitmap below goes through both callers of the one bitmap decoder: as
-// a BMP file, where damage is an error and skipped pixels are colour 0, and as
-// a metafile record, where damage is clipped and skipped pixels transparent.
+// The one bitmap decoder through both its callers: as a BMP file, where
+// damage is an error and skipped pixels are colour 0, and as a metafile
+// record, where damage is clipped and skipped pixels transparent. Then what
+// only one caller has: the file's pixel offset and signature; the records'
+// alpha, tables of palette indices, embedded JPEG, old 16-bit bitmap objects
+// and the player's limits.
 #include <gtest/gtest.h>
 
 #include "support/ErrorMessage.h"
@@ -15,7 +18,9 @@ using namespace lumarte::imaging;
 using lumarte::testing::BuildBmp;
 using lumarte::testing::Bytes;
 using lumarte::testing::ColorAt;
+using lumarte::testing::DibInfo;
 using lumarte::testing::GetLE;
+using lumarte::testing::PutLE;
 using lumarte::testing::TBmpLayout;
 
 namespace {
@@ -30,9 +35,10 @@ const std::vector<uint32_t> kKRGBW = {0, 0xFF0000, 0xFF00, 0xFF, 0xFFFFFF};
 struct TDibCase {
   const char* Name;
   TBmpLayout Layout;
-  std::vector<uint32_t> Pixels;  // top row first; what the record shows
+  std::vector<uint32_t> Pixels;       // top row first; what the record shows
   const char* FileError = nullptr;    // else the file shows Pixels
   const char* RecordError = nullptr;  // else the record shows Pixels
+  bool FileOnly = false;              // a record has no file header
 };
 
 class Dib : public ::testing::TestWithParam<TDibCase> {};
@@ -68,6 +74,7 @@ TEST_P(Dib, AsFile) {
 
 TEST_P(Dib, AsRecord) {
   const TDibCase& c = GetParam();
+  if (c.FileOnly) return;
   std::string file = BuildBmp(c.Layout), dib = file.substr(14);
   size_t split = GetLE(file, 10, 4) - 14;  // header and table, then the rows
   auto decode = [&] {
@@ -160,10 +167,107 @@ const TDibCase kCases[] = {
      kUnsupported, "colour masks wider than the pixel"},
     {"HugeColourTable", {40, 1, 1, 24, 0, 70000, {}, {}, {0, 0, 0, 0}}, {}, kDamage,
      "colour table too large"},
+
+    // The file's pixel offset: it cuts the table (the header claims 256 entries) or
+    // leaves a gap; inside the header it is damage.
+    {"OffsetCutsTable", {40, 2, 1, 8, 0, 0, {0xFF0000, 0xFF00}, {}, {1, 0, 0, 0}}, {G, R}, nullptr,
+     nullptr, true},
+    {"OffsetLeavesGap", {40, 1, 1, 24, 0, 0, {}, {}, {0xFF, 0, 0, 0}, 6}, {B}, nullptr, nullptr,
+     true},
+    {"OffsetInsideHeader", {40, 1, 1, 24, 0, 0, {}, {}, {0, 0, 0, 0}, -10}, {}, kDamage, nullptr,
+     true},
+    {"IndexPastCutTable", {40, 2, 1, 8, 0, 0, kKW, {}, {0, 2, 0, 0}}, {}, kDamage, nullptr, true},
+    {"BitmapArraySignature", {40, 1, 1, 24, 0, 0, {}, {}, {0, 0, 0, 0}, 0, "BA"}, {},
+     "Unsupported file format", nullptr, true},
+    // A record leaves it out instead (below).
+    {"EmbeddedJpeg", {40, 1, 1, 0, 4, 0, {}, {}, {}}, {}, kUnsupported, nullptr, true},
 };
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Cases, Dib, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// AlphaBlend's sources keep their alpha, premultiplied as they are stored;
+// other records draw the same pixels opaque.
+struct TAlphaCase {
+  const char* Name;
+  std::string Info, Bits;
+  uint32_t Pixel;
+};
+
+class MetafileAlphaDib : public ::testing::TestWithParam<TAlphaCase> {};
+
+TEST_P(MetafileAlphaDib, KeepsAlphaOnlyForAlphaBlend) {
+  const TAlphaCase& c = GetParam();
+  auto img = DecodeAlphaDIB(Bytes(c.Info), c.Info.size(), Bytes(c.Bits), c.Bits.size());
+  ASSERT_TRUE(img);
+  EXPECT_TRUE(img->Premultiplied);
+  EXPECT_EQ(img->Pixels[0], c.Pixel);
+  auto opaque = DecodeDIB(Bytes(c.Info), c.Info.size(), Bytes(c.Bits), c.Bits.size(), false);
+  EXPECT_EQ(opaque->Pixels[0], c.Pixel | 0xFF000000);
+}
+
+std::string Raw(std::initializer_list<uint8_t> bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::string Masks(std::initializer_list<uint32_t> masks) {
+  std::string s;
+  for (uint32_t m : masks) PutLE(s, m, 4);
+  return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, MetafileAlphaDib,
+                         ::testing::Values(TAlphaCase{"FourthByte", DibInfo(1, 1, 32),
+                                                      Raw({10, 20, 30, 40}), 0x281E140Au},
+                                           // 4-4-4-4 masks scale each channel to eight bits.
+                                           TAlphaCase{"AlphaMask",
+                                                      DibInfo(1, 1, 16, 6) +
+                                                          Masks({0x0F00, 0x00F0, 0x000F, 0xF000}),
+                                                      Raw({0x21, 0x84, 0, 0}), 0x88442211u}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(MetafileDib, PaletteIndicesShowAsGrey) {
+  std::string info = DibInfo(1, 1, 1, 0, 2) + Raw({0, 0, 0x80, 0});
+  std::string bits = Raw({0x80, 0, 0, 0});
+  auto img = DecodeDIB(Bytes(info), info.size(), Bytes(bits), bits.size(), true);
+  EXPECT_EQ(img->Pixels[0], 0xFF808080u);
+}
+
+TEST(MetafileDib, EmbeddedJpegIsLeftOut) {
+  std::string info = DibInfo(4, 4, 0, 4), bits = "\xFF\xD8";
+  EXPECT_EQ(DecodeDIB(Bytes(info), info.size(), Bytes(bits), bits.size(), false), nullptr);
+}
+
+TEST(MetafileDib, OldBitmapObjects) {
+  // Monochrome 3 x 2, rows two bytes wide, top row first.
+  std::string mono = Raw({0, 0, 3, 0, 2, 0, 2, 0, 1, 1, 0xA0, 0, 0x40, 0});
+  auto img = DecodeBitmap16(Bytes(mono), mono.size());
+  ASSERT_TRUE(img);
+  EXPECT_EQ(img->Pixels, (std::vector<uint32_t>{W, K, W, K, W, K}));
+  // A writer that states padded rows but stores them unpadded.
+  std::string tight = Raw({0, 0, 1, 0, 2, 0, 4, 0, 1, 24, 0, 0, 255, 255, 0, 0});
+  img = DecodeBitmap16(Bytes(tight), tight.size());
+  ASSERT_TRUE(img);
+  EXPECT_EQ(img->Pixels, (std::vector<uint32_t>{R, B}));
+}
+
+// What only a record can get wrong: its own block sizes and the player's limits.
+TEST(MetafileDib, RefusesBadBlocksAndWhatThePlayerCannotTake) {
+  struct {
+    std::string Info, Bits;
+    const char* Why;
+  } cases[] = {{"", "", "header missing"},
+               {DibInfo(1, 1, 24).substr(0, 30), "", "header cut short"},
+               {DibInfo(16384, 8192, 1), "", "too large"},
+               {DibInfo(8000, 8000, 8, 1), Raw({0, 1}),
+                "run-length bitmap larger than its data can describe"}};
+  for (const auto& c : cases) {
+    auto decode = [&] {
+      DecodeDIB(Bytes(c.Info), c.Info.size(), Bytes(c.Bits), c.Bits.size(), false);
+    };
+    EXPECT_EQ(Message(decode), std::string("Invalid bitmap in metafile: ") + c.Why);
+  }
+}
 
 }  // namespace

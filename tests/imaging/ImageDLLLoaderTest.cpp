@@ -3,16 +3,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <unistd.h>
-#include "support/ErrorMessage.h"
-
 #include <filesystem>
 #include <fstream>
 
 #include "CodecTestUtil.h"
 #include "imaging/ImageDLLLoader.h"
-#include "support/TempFolder.h"
+#include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
@@ -45,7 +41,7 @@ class ImageDLLLoaderTest : public ::testing::Test {
   fixtures::TempFolder Temp;
 };
 
-TEST_F(ImageDLLLoaderTest, KeepsLibrariesExportingTheThreeFunctions) {
+TEST_F(ImageDLLLoaderTest, KeepsLibrariesExportingTheThreeFunctionsAndTestsBySubstring) {
   // test_codec_load_only lacks the save and release functions: unloaded.
   ASSERT_EQ(Codec.RecordCount(), 2);
   EXPECT_STREQ(Codec.Record(0).LoadFilter, "Test images (*.tst;*.tsx)|*.tst;*.tsx");
@@ -56,9 +52,7 @@ TEST_F(ImageDLLLoaderTest, KeepsLibrariesExportingTheThreeFunctions) {
   EXPECT_EQ(Codec.Capabilities(), 12);
   // Named in the description and in the pattern part: each registered once.
   EXPECT_EQ(Codec.GraphicExtensions(), (std::vector<std::string>{"TST", "TSX"}));
-}
-
-TEST_F(ImageDLLLoaderTest, UsesTheDefaultSubstringTest) {
+  // The default substring test.
   EXPECT_TRUE(Codec.CanLoad("TSX"));
   EXPECT_TRUE(Codec.CanLoad("ts"));  // a prefix of a listed extension
   EXPECT_FALSE(Codec.CanLoad(""));
@@ -69,39 +63,30 @@ TEST_F(ImageDLLLoaderTest, UsesTheDefaultSubstringTest) {
   EXPECT_EQ(Message([&] { Codec.LoadFromFile("a.oth", "oth", bmp); }), "Unsupported file format");
 }
 
-struct TCodeCase {
-  bool Save;
-  int Code;
-  const char* Message;
-};
-
-class ImageDLLCodes : public ImageDLLLoaderTest, public ::testing::WithParamInterface<TCodeCase> {};
-
-TEST_P(ImageDLLCodes, BecomeTheirMessages) {
-  const TCodeCase& c = GetParam();
-  int before = FreeCount();
-  TRevedBitmap bmp;
-  if (c.Save) bmp.New(2, 2, pf24bit);
-  Codec.Options = (c.Save ? "savecode=" : "code=") + std::to_string(c.Code);
-  EXPECT_EQ(Message([&] {
-              c.Save ? Codec.SaveToFile(Temp.File("out.tst"), "tst", bmp)
-                     : Codec.LoadFromFile("any.tst", "tst", bmp);
-            }),
-            c.Message);
-  EXPECT_EQ(FreeCount(), before);  // nothing was handed out
+TEST_F(ImageDLLLoaderTest, CodesBecomeTheirMessages) {
+  const struct {
+    bool Save;
+    int Code;
+    const char* Message;
+  } cases[] = {{false, 2, "Unable to open file"},       {false, 3, "Error in bitmap data"},
+               {false, 4, "Unsupported pixel format"},  {false, 5, "Error in bitmap data: 5"},
+               {false, -1, "Error in bitmap data: -1"}, {true, 2, "Unable to open file"},
+               {true, 3, "Error encoding image"},       {true, 4, "Unsupported pixel format"},
+               {true, 5, "Unable to close file"},       {true, 9, "Error writing image file: 9"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Message);
+    int before = FreeCount();
+    TRevedBitmap bmp;
+    if (c.Save) bmp.New(2, 2, pf24bit);
+    Codec.Options = (c.Save ? "savecode=" : "code=") + std::to_string(c.Code);
+    EXPECT_EQ(Message([&] {
+                c.Save ? Codec.SaveToFile(Temp.File("out.tst"), "tst", bmp)
+                       : Codec.LoadFromFile("any.tst", "tst", bmp);
+              }),
+              c.Message);
+    EXPECT_EQ(FreeCount(), before);  // nothing was handed out
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Codes, ImageDLLCodes,
-                         ::testing::Values(TCodeCase{false, 2, "Unable to open file"},
-                                           TCodeCase{false, 3, "Error in bitmap data"},
-                                           TCodeCase{false, 4, "Unsupported pixel format"},
-                                           TCodeCase{false, 5, "Error in bitmap data: 5"},
-                                           TCodeCase{false, -1, "Error in bitmap data: -1"},
-                                           TCodeCase{true, 2, "Unable to open file"},
-                                           TCodeCase{true, 3, "Error encoding image"},
-                                           TCodeCase{true, 4, "Unsupported pixel format"},
-                                           TCodeCase{true, 5, "Unable to close file"},
-                                           TCodeCase{true, 9, "Error writing image file: 9"}));
 
 // The test codec's byte i of its data block is i * 7 + 1.
 uint8_t Pattern(size_t i) {
@@ -170,7 +155,7 @@ TEST_F(ImageDLLLoaderTest, OnePlaneTakesTheLibrarysPaletteOrTheGreyRamp) {
   EXPECT_EQ((*bmp.Palette)[300], 255 - 300 % 256);
 }
 
-TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
+TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptionsOrRefuses) {
   TRevedBitmap bmp;
   bmp.New(3, 2, pf8bit);
   for (int i = 0; i < 6; ++i) bmp.Map[i] = uint8_t(10 + i);
@@ -191,15 +176,10 @@ TEST_F(ImageDLLLoaderTest, SaveHandsOverTheBufferAndOptions) {
   dump = ReadFileBytes(Temp.File("b.tst"));
   EXPECT_EQ(dump,
             "3 2 3 3 0 \n" + std::string("\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF\0\0\xFF", 18));
-}
-
-TEST_F(ImageDLLLoaderTest, SaveRefusesEmptyBuffersAndUnknownExtensions) {
+  // An empty buffer, and an extension that is loadable only, are refused.
   TRevedBitmap empty;
   EXPECT_EQ(Message([&] { Codec.SaveToFile(Temp.File("a.tst"), "tst", empty); }),
             "Unsupported pixel format");
-  TRevedBitmap bmp;
-  bmp.New(1, 1, pf24bit);
-  // Loadable, not savable.
   EXPECT_EQ(Message([&] { Codec.SaveToFile(Temp.File("a.tsx"), "tsx", bmp); }),
             "Unsupported file format");
 }

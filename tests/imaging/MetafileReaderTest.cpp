@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <functional>
 
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileRecords.h"
@@ -19,34 +18,17 @@ using lumarte::testing::TWmfBuilder;
 
 namespace {
 
+// clang-format off
 enum : uint32_t {
-  EMR_SETWINDOWEXTEX = 9,
-  EMR_SETWINDOWORGEX = 10,
-  EMR_SETVIEWPORTEXTEX = 11,
-  EMR_SETVIEWPORTORGEX = 12,
-  EMR_SETMAPMODE = 17,
-  EMR_SETTEXTALIGN = 22,
-  EMR_MOVETOEX = 27,
-  EMR_INTERSECTCLIPRECT = 30,
-  EMR_EXCLUDECLIPRECT = 29,
-  EMR_SAVEDC = 33,
-  EMR_RESTOREDC = 34,
-  EMR_SETWORLDTRANSFORM = 35,
-  EMR_MODIFYWORLDTRANSFORM = 36,
-  EMR_SELECTOBJECT = 37,
-  EMR_CREATEPEN = 38,
-  EMR_CREATEBRUSHINDIRECT = 39,
-  EMR_DELETEOBJECT = 40,
-  EMR_RECTANGLE = 43,
-  EMR_LINETO = 54,
-  EMR_BEGINPATH = 59,
-  EMR_ENDPATH = 60,
-  EMR_CLOSEFIGURE = 61,
-  EMR_FILLPATH = 62,
-  EMR_EXTCREATEFONTINDIRECTW = 82,
-  EMR_EXTTEXTOUTW = 84,
-  EMR_POLYBEZIERTO16 = 88
+  EMR_SETWINDOWEXTEX = 9, EMR_SETWINDOWORGEX = 10, EMR_SETVIEWPORTEXTEX = 11,
+  EMR_SETVIEWPORTORGEX = 12, EMR_SETMAPMODE = 17, EMR_SETTEXTALIGN = 22, EMR_MOVETOEX = 27,
+  EMR_EXCLUDECLIPRECT = 29, EMR_INTERSECTCLIPRECT = 30, EMR_SAVEDC = 33, EMR_RESTOREDC = 34,
+  EMR_SETWORLDTRANSFORM = 35, EMR_MODIFYWORLDTRANSFORM = 36, EMR_SELECTOBJECT = 37,
+  EMR_CREATEPEN = 38, EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_RECTANGLE = 43,
+  EMR_LINETO = 54, EMR_BEGINPATH = 59, EMR_ENDPATH = 60, EMR_CLOSEFIGURE = 61, EMR_FILLPATH = 62,
+  EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTW = 84, EMR_POLYBEZIERTO16 = 88
 };
+// clang-format on
 
 uint32_t FloatBits(float f) {
   uint32_t u;
@@ -68,10 +50,17 @@ const TMetaShape& ShapeAt(const TMetaPicture& pic, size_t i) {
   return std::get<TMetaShape>(pic.Commands.at(i).Item);
 }
 
+// Records of 32-bit values.
+using TRecords = std::vector<std::pair<uint32_t, std::vector<uint32_t>>>;
+
 // End point of a drawn line MoveTo(0, 0), LineTo(100, 100) after the setup.
-TPointD LineEnd(const std::function<void(TEmfBuilder&)>& setup) {
+TPointD LineEnd(const TRecords& setup) {
   TEmfBuilder b = Square();
-  setup(b);
+  for (const auto& [type, values] : setup) {
+    std::string payload;
+    for (uint32_t v : values) lumarte::testing::PutLE(payload, v, 4);
+    b.AddBytes(type, payload);
+  }
   b.Add(EMR_MOVETOEX, {0, 0}).Add(EMR_LINETO, {100, 100});
   TMetaPicture pic = Read(b.Finish());
   return ShapeAt(pic, 0).Path.Points.at(1);
@@ -170,7 +159,7 @@ TEST(WmfMapping, ViewportOriginMovesInOutputPixels) {
 
 struct TMappingCase {
   const char* Name;
-  std::function<void(TEmfBuilder&)> Setup;
+  TRecords Setup;
   TPointD Expected;  // where logical (100, 100) lands
 };
 
@@ -180,66 +169,44 @@ TEST_P(EmfMapping, LogicalPointLandsWhereGdiPutsIt) {
   ExpectNear(LineEnd(GetParam().Setup), GetParam().Expected);
 }
 
+const uint32_t kOne = FloatBits(1), kTwo = FloatBits(2);
+
 INSTANTIATE_TEST_SUITE_P(
     Modes, EmfMapping,
-    ::testing::Values(
-        TMappingCase{"Text", [](TEmfBuilder&) {}, {100, 100}},
-        TMappingCase{"TextWindowOrigin",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETWINDOWORGEX, {10, 20});
-                     },
-                     {90, 80}},
-        TMappingCase{"LoMetricFlipsY",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETMAPMODE, {2}).Add(EMR_SETVIEWPORTORGEX, {0, 200});
-                     },
-                     {10 * 96 / 25.4, 200 - 10 * 96 / 25.4}},
-        TMappingCase{"Anisotropic",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETMAPMODE, {8})
-                           .Add(EMR_SETWINDOWEXTEX, {1000, 1000})
-                           .Add(EMR_SETVIEWPORTEXTEX, {500, 250});
-                     },
-                     {50, 25}},
-        TMappingCase{"IsotropicTakesTheSmallerScale",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETMAPMODE, {7})
-                           .Add(EMR_SETWINDOWEXTEX, {1000, 1000})
-                           .Add(EMR_SETVIEWPORTEXTEX, {500, 250});
-                     },
-                     {25, 25}},
-        TMappingCase{
-            "WorldTransform",
-            [](TEmfBuilder& b) {
-              b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), FloatBits(5), 0});
-            },
-            {205, 200}},
-        TMappingCase{
-            "LeftMultiplyActsFirst",
-            [](TEmfBuilder& b) {
-              b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(1), 0, 0, FloatBits(1), FloatBits(10), 0})
-                  .Add(EMR_MODIFYWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), 0, 0, 2});
-            },
-            {210, 200}},
-        TMappingCase{
-            "RightMultiplyActsLast",
-            [](TEmfBuilder& b) {
-              b.Add(EMR_SETWORLDTRANSFORM, {FloatBits(1), 0, 0, FloatBits(1), FloatBits(10), 0})
-                  .Add(EMR_MODIFYWORLDTRANSFORM, {FloatBits(2), 0, 0, FloatBits(2), 0, 0, 3});
-            },
-            {220, 200}},
-        TMappingCase{"NonFiniteTransformIsIgnored",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SETWORLDTRANSFORM, {0x7FC00000, 0, 0, FloatBits(1), 0, 0});
-                     },
-                     {100, 100}},
-        TMappingCase{"RestoreDCBringsTheMappingBack",
-                     [](TEmfBuilder& b) {
-                       b.Add(EMR_SAVEDC, {})
-                           .Add(EMR_SETWINDOWORGEX, {50, 50})
-                           .Add(EMR_RESTOREDC, {static_cast<uint32_t>(-1)});
-                     },
-                     {100, 100}}),
+    ::testing::Values(TMappingCase{"Text", {}, {100, 100}},
+                      TMappingCase{"TextWindowOrigin", {{EMR_SETWINDOWORGEX, {10, 20}}}, {90, 80}},
+                      TMappingCase{"LoMetricFlipsY",
+                                   {{EMR_SETMAPMODE, {2}}, {EMR_SETVIEWPORTORGEX, {0, 200}}},
+                                   {10 * 96 / 25.4, 200 - 10 * 96 / 25.4}},
+                      TMappingCase{"Anisotropic",
+                                   {{EMR_SETMAPMODE, {8}},
+                                    {EMR_SETWINDOWEXTEX, {1000, 1000}},
+                                    {EMR_SETVIEWPORTEXTEX, {500, 250}}},
+                                   {50, 25}},
+                      TMappingCase{"IsotropicTakesTheSmallerScale",
+                                   {{EMR_SETMAPMODE, {7}},
+                                    {EMR_SETWINDOWEXTEX, {1000, 1000}},
+                                    {EMR_SETVIEWPORTEXTEX, {500, 250}}},
+                                   {25, 25}},
+                      TMappingCase{"WorldTransform",
+                                   {{EMR_SETWORLDTRANSFORM, {kTwo, 0, 0, kTwo, FloatBits(5), 0}}},
+                                   {205, 200}},
+                      TMappingCase{"LeftMultiplyActsFirst",
+                                   {{EMR_SETWORLDTRANSFORM, {kOne, 0, 0, kOne, FloatBits(10), 0}},
+                                    {EMR_MODIFYWORLDTRANSFORM, {kTwo, 0, 0, kTwo, 0, 0, 2}}},
+                                   {210, 200}},
+                      TMappingCase{"RightMultiplyActsLast",
+                                   {{EMR_SETWORLDTRANSFORM, {kOne, 0, 0, kOne, FloatBits(10), 0}},
+                                    {EMR_MODIFYWORLDTRANSFORM, {kTwo, 0, 0, kTwo, 0, 0, 3}}},
+                                   {220, 200}},
+                      TMappingCase{"NonFiniteTransformIsIgnored",
+                                   {{EMR_SETWORLDTRANSFORM, {0x7FC00000, 0, 0, kOne, 0, 0}}},
+                                   {100, 100}},
+                      TMappingCase{"RestoreDCBringsTheMappingBack",
+                                   {{EMR_SAVEDC, {}},
+                                    {EMR_SETWINDOWORGEX, {50, 50}},
+                                    {EMR_RESTOREDC, {static_cast<uint32_t>(-1)}}},
+                                   {100, 100}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(EmfMapping, ReferenceDeviceIsScaledToTheFrame) {

@@ -1,13 +1,9 @@
+// The writers' byte layouts and limits. Saving and reading back a raster,
+// and a failed save keeping the old file, are checked through the renderer
+// in MetafileRenderTest.cpp.
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
-
 #include "support/ErrorMessage.h"
-
-#include <unistd.h>
-#include <filesystem>
-#include <fstream>
-#include <tuple>
 
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileRecords.h"
@@ -107,41 +103,6 @@ TEST(MetafileWriter, EmfByteLayout) {
   EXPECT_EQ(d.substr(228, 16), std::string(kRows, 16));
 }
 
-class MetafileRoundTrip : public ::testing::TestWithParam<std::tuple<bool, int, int>> {};
-
-TEST_P(MetafileRoundTrip, ReaderGetsTheRasterBackPixelExact) {
-  auto [enhanced, w, h] = GetParam();
-  TTestRaster raster(w, h);
-  std::string data = Write(raster.View(), enhanced);
-  TMetaPicture pic = ReadMetafile(Bytes(data), data.size());
-  EXPECT_EQ(pic.Enhanced, enhanced);
-  ASSERT_EQ(pic.Width, w);
-  ASSERT_EQ(pic.Height, h);
-  ASSERT_EQ(pic.Commands.size(), 1u);
-  const auto* blit = std::get_if<TMetaBlit>(&pic.Commands[0].Item);
-  ASSERT_NE(blit, nullptr);
-  EXPECT_EQ(blit->TopLeft, (TPointD{0, 0}));
-  EXPECT_EQ(blit->TopRight, (TPointD{double(w), 0}));
-  EXPECT_EQ(blit->BottomLeft, (TPointD{0, double(h)}));
-  EXPECT_EQ(blit->SrcX, 0);
-  EXPECT_EQ(blit->SrcY, 0);
-  EXPECT_EQ(blit->SrcW, w);
-  EXPECT_EQ(blit->SrcH, h);
-  EXPECT_EQ(blit->Rop, 0x00CC0020u);
-  const TMetaImage& img = *blit->Image;
-  ASSERT_EQ(img.Width, w);
-  ASSERT_EQ(img.Height, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const uint8_t* p = raster.Pixels.data() + (size_t(y) * w + x) * 3;
-      ASSERT_EQ(img.At(x, y), 0xFF000000u | p[2] << 16 | p[1] << 8 | p[0]) << x << "," << y;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, MetafileRoundTrip,
-                         ::testing::Combine(::testing::Bool(), ::testing::Values(1, 2, 3, 97, 641),
-                                            ::testing::Values(1, 5, 480)));
-
 // The inclusive frame of an EMF must give back every width, not just a few.
 TEST(MetafileWriter, EmfFrameReadsBackAsTheSameSizeForEveryWidth) {
   for (int w = 1; w <= 3000; ++w) {
@@ -159,22 +120,4 @@ TEST(MetafileWriter, RefusesWhatCannotBeWritten) {
   EXPECT_NO_THROW(Write(widest.View(), false));
   EXPECT_NO_THROW(Write(wide.View(), true));  // EMF coordinates are 32-bit
   EXPECT_EQ(Message([&] { Write({0, 0, nullptr, 0}, true); }), "Cannot save an empty image");
-}
-
-TEST(MetafileWriter, FailedSaveLeavesTheOldFile) {
-  namespace fs = std::filesystem;
-  lumarte::fixtures::TempFolder temp;
-  const fs::path& dir = temp.Path;
-  std::string target = (dir / "picture.wmf").string();
-  std::ofstream(target) << "old contents";
-  TTestRaster wide(32768, 1);
-  EXPECT_THROW(SaveMetafileFile(target, wide.View(), false), EFormatError);
-  std::ifstream in(target);
-  std::string text((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(text, "old contents");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-
-  TTestRaster small(3, 2);
-  SaveMetafileFile(target, small.View(), false);
-  EXPECT_EQ(ReadMetafileFile(target).Width, 3);
 }

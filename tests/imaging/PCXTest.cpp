@@ -1,14 +1,17 @@
+// The PCX codec on hand-made files: what it writes, run-length edge cases and
+// broken headers. Real files (padding columns, other depths) are read by the
+// corpus suite.
 #include <gtest/gtest.h>
-
-#include "support/ErrorMessage.h"
 
 #include <cstring>
 #include <functional>
 
 #include "imaging/PCXLoader.h"
+#include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
+using namespace std::string_literals;
 
 namespace {
 
@@ -72,15 +75,12 @@ TEST_P(PcxRoundTrip, ReadsBackExactly) {
   const TShape& p = GetParam();
   TRevedBitmap src = Numbered(p.Width, p.Height, p.Format);
   std::string file = Save(src);
-  // Header: version-5 run-length 8-bit planes, bytes per line = width even when odd.
-  const std::string head("\x0a\x05\x01\x08\0\0\0\0", 8);
-  EXPECT_EQ(file.substr(0, 8), head);
-  EXPECT_EQ(uint8_t(file[8]) | uint8_t(file[9]) << 8, p.Width - 1);
-  EXPECT_EQ(uint8_t(file[10]) | uint8_t(file[11]) << 8, p.Height - 1);
-  EXPECT_EQ(file[12], 96);
-  EXPECT_EQ(file[14], 96);
-  EXPECT_EQ(file[65], p.Format == pf8bit ? 1 : 3);
-  EXPECT_EQ(uint8_t(file[66]) | uint8_t(file[67]) << 8, p.Width);
+  // Header: version-5 run-length 8-bit planes, the window, 96 dpi; planes and
+  // bytes per line = width even when odd.
+  auto u16 = [](int v) { return std::string{char(v), char(v >> 8)}; };
+  EXPECT_EQ(file.substr(0, 16),
+            "\x0a\x05\x01\x08\0\0\0\0"s + u16(p.Width - 1) + u16(p.Height - 1) + u16(96) + u16(96));
+  EXPECT_EQ(file.substr(65, 3), char(p.Format == pf8bit ? 1 : 3) + u16(p.Width));
   TRevedBitmap back = Load(file);
   ASSERT_EQ(back.Width, p.Width);
   ASSERT_EQ(back.Height, p.Height);
@@ -138,14 +138,6 @@ TEST(PcxWrite, RunsStopAtPlaneRowsAndTableFollows) {
 }
 
 // ---- reading ----
-
-TEST(PcxRead, PaddingColumnsAreDropped) {
-  // 8 bytes per line, but the window is 7 wide.
-  TBytes data = {1, 2, 3, 4, 5, 6, 7, 8};
-  TRevedBitmap b = Load(BuildPcx({0, 0, 6, 0, 8, 1}, data));
-  ASSERT_EQ(b.Width, 7);
-  EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + 7), TBytes(data.begin(), data.begin() + 7));
-}
 
 TEST(PcxRead, RunOfZeroCountsAsOne) {
   TRevedBitmap b = Load(BuildPcx({0, 0, 2, 0, 3, 1}, {192, 42, 7, 8}));
@@ -208,9 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBadCase{"Manufacturer", HEADER(h.Manufacturer = 11), {1, 2}, "Unsupported file format"},
         TBadCase{"Version3", HEADER(h.Version = 3), {1, 2}, "Unsupported file format"},
         TBadCase{"NotRunLength", HEADER(h.Encoding = 0), {1, 2}, "Unsupported file format"},
-        TBadCase{"FourBits", HEADER(h.Bits = 4), {1, 2}, "Unsupported file format"},
         TBadCase{"TwoPlanes", HEADER(h.Planes = 2), {1, 2}, "Unsupported file format"},
-        TBadCase{"FourPlanes", HEADER(h.Planes = 4), {1, 2}, "Unsupported file format"},
         TBadCase{"RunPastEnd", HEADER(), {1, 0xC2, 7}, "Error in bitmap data"},
         TBadCase{"RunPastEndThreePlanes", HEADER(h.Planes = 3), {0xC7, 1}, "Error in bitmap data"},
         TBadCase{"Truncated", HEADER(), {1}, "Read less than expected"},

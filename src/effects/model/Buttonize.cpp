@@ -76,19 +76,13 @@ editor::TBitmap Buttonize(const EffectInput& in, const ButtonizeParams& p) {
   }
   const uint32_t start = Rng().State;
   editor::TBitmap out = in.Source;
-  for (int top = 0; top < h; top += kRowsPerStep) {
-    ReportProgress(in.Progress, top, "Buttonize", h);
-    const int rows = std::min(kRowsPerStep, h - top);
-    ParallelRanges(
-        rows,
-        [&](int64_t begin, int64_t end) {
-          TRandomGenerator rng{start};
-          rng.Skip(kDrawsPerPixel * firstDraw[static_cast<size_t>(top + begin)]);
-          for (int64_t y = top + begin; y < top + end; ++y)
-            shader.Row(static_cast<int>(y), rng, out);
-        },
-        1);
-  }
+  ParallelBands(
+      h, kRowsPerStep, [&](int64_t top) { ReportProgress(in.Progress, static_cast<int>(top), "Buttonize", h); },
+      [&](int64_t begin, int64_t end) {
+        TRandomGenerator rng{start};
+        rng.Skip(kDrawsPerPixel * firstDraw[static_cast<size_t>(begin)]);
+        for (int64_t y = begin; y < end; ++y) shader.Row(static_cast<int>(y), rng, out);
+      });
   Rng().Skip(kDrawsPerPixel * firstDraw.back());
   return out;
 }

@@ -96,29 +96,28 @@ editor::TBitmap HueSaturation(const EffectInput& in, const HueSaturationParams& 
   // Bands of rows, each spread over the cores, with the bar moved between
   // them on this thread.
   const editor::TRect& c = in.Selection.Candidates();
-  const int band = std::max(1, (c.Bottom - c.Top + 1) / 16);
-  for (int top = c.Top; top <= c.Bottom; top += band) {
-    ReportProgress(in.Progress, top, kTitle, h);
-    const int bottom = std::min(c.Bottom + 1, top + band);
-    ParallelRanges(bottom - top, [&](int64_t first, int64_t end) {
-      ColourMemo memo;
-      uint64_t count = 0;
-      for (int y = top + static_cast<int>(first); y < top + end; ++y) {
-        const uint8_t* s = in.Source.ScanLine(y);
-        uint8_t* d = out.ScanLine(y);
-        in.Selection.ForEachRun(y, [&](int lo, int hi) {
-          for (int x = lo; x <= hi; ++x) {
-            const uint8_t* p = s + 3 * x;
-            const uint32_t r = memo.Get(p[0] | p[1] << 8 | uint32_t{p[2]} << 16, convert);
-            d[3 * x] = static_cast<uint8_t>(r), d[3 * x + 1] = static_cast<uint8_t>(r >> 8);
-            d[3 * x + 2] = static_cast<uint8_t>(r >> 16);
-          }
-          count += static_cast<uint64_t>(hi - lo + 1);
-        });
-      }
-      pixels += count;
-    }, 1);
-  }
+  const int rows = c.Bottom - c.Top + 1;
+  ParallelBands(
+      rows, std::max(1, rows / 16),
+      [&](int64_t r) { ReportProgress(in.Progress, c.Top + static_cast<int>(r), kTitle, h); },
+      [&](int64_t first, int64_t end) {
+        ColourMemo memo;
+        uint64_t count = 0;
+        for (int y = c.Top + static_cast<int>(first); y < c.Top + end; ++y) {
+          const uint8_t* s = in.Source.ScanLine(y);
+          uint8_t* d = out.ScanLine(y);
+          in.Selection.ForEachRun(y, [&](int lo, int hi) {
+            for (int x = lo; x <= hi; ++x) {
+              const uint8_t* p = s + 3 * x;
+              const uint32_t r = memo.Get(p[0] | p[1] << 8 | uint32_t{p[2]} << 16, convert);
+              d[3 * x] = static_cast<uint8_t>(r), d[3 * x + 1] = static_cast<uint8_t>(r >> 8);
+              d[3 * x + 2] = static_cast<uint8_t>(r >> 16);
+            }
+            count += static_cast<uint64_t>(hi - lo + 1);
+          });
+        }
+        pixels += count;
+      });
   // One draw a pixel, as ever, so that later effects see the same sequence.
   Rng().Skip(pixels);
   return out;

@@ -116,18 +116,14 @@ class Lighting {
     const int64_t rows = int64_t{c.Bottom} - c.Top + 1;
     double maximum = 0;
     std::mutex m;
-    const int64_t block = RowsPerBlock(c.Right - c.Left + 1);
-    for (int64_t r0 = 0; r0 < rows; r0 += block) {
-      ReportProgress(In.Progress, static_cast<int>(r0), kTitle, static_cast<int>(rows));
-      ParallelRanges(
-          std::min(block, rows - r0),
-          [&](int64_t b, int64_t e) {
-            const double found = Rows(g, out, start, before, r0 + b, r0 + e);
-            std::lock_guard<std::mutex> lock(m);
-            maximum = std::max(maximum, found);
-          },
-          1);
-    }
+    ParallelBands(
+        rows, RowsPerBlock(c.Right - c.Left + 1),
+        [&](int64_t r0) { ReportProgress(In.Progress, static_cast<int>(r0), kTitle, static_cast<int>(rows)); },
+        [&](int64_t b, int64_t e) {
+          const double found = Rows(g, out, start, before, b, e);
+          std::lock_guard<std::mutex> lock(m);
+          maximum = std::max(maximum, found);
+        });
     return maximum;
   }
 

@@ -157,12 +157,21 @@ std::string SubstitutePlaceholders(const std::string& text, const TPlaceholderVa
   // A value may hold a later placeholder, so each stage can multiply the
   // text; a page that would outgrow any real page stops with a message.
   constexpr size_t kMaxPage = size_t{64} << 20;
+  // Each stage builds the page anew in one pass: replacing in place moves
+  // the rest of the page once per occurrence, which is quadratic.
   auto replace = [&out](const std::string& what, const std::string& with) {
-    for (size_t p = out.find(what); p != std::string::npos; p = out.find(what, p + with.size())) {
-      if (out.size() - what.size() + with.size() > kMaxPage)
+    std::string next;
+    size_t from = 0;
+    for (size_t p = out.find(what); p != std::string::npos; p = out.find(what, from)) {
+      // The page as it stands after this occurrence: done part, value, rest.
+      if (next.size() + (p - from) + with.size() + (out.size() - p - what.size()) > kMaxPage)
         throw ELumarteError("The template's placeholders make a page larger than 64 MB.");
-      out.replace(p, what.size(), with);
+      next.append(out, from, p - from).append(with);
+      from = p + what.size();
     }
+    if (from == 0) return;
+    next.append(out, from);
+    out = std::move(next);
   };
   replace("<!!replaceWithGalleryFile!!>", v.GalleryFileName);
   replace("<!!replaceWithFirstImageLink!!>", v.FirstImageLink);
