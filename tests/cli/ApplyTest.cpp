@@ -9,6 +9,8 @@
 #include "editor/model/RasterConversion.h"
 #include "editor/model/SelectionTest.h"
 #include "effects/model/EffectInput.h"
+#include "editor/model/Resample.h"
+#include "support/Selections.h"
 
 using namespace lumarte;
 using namespace lumarte::cli;
@@ -88,7 +90,18 @@ INSTANTIATE_TEST_SUITE_P(
                         "unknown option --barrier"},
         TApplyParseCase{{"a", "b", "write", "text=x=1, y", "font=DejaVu Serif", "size=40"}, ""},
         TApplyParseCase{{"a", "b", "paste-insert"}, "paste-insert needs --paste FILE"},
-        TApplyParseCase{{"a", "b", "paste-insert", "--paste"}, "--paste needs a value"}));
+        TApplyParseCase{{"a", "b", "paste-insert", "--paste"}, "--paste needs a value"},
+        // Values of every kind: a choice by name, a fraction, a long name, a line break.
+        TApplyParseCase{{"a", "b", "moving-average-unsharpen-and-edge-detection", "width=2",
+                         "mode=as-high-pass-normalized"},
+                        ""},
+        TApplyParseCase{{"a", "b", "motion-blur", "speed=5", "direction=1.2"}, ""},
+        TApplyParseCase{{"a", "b", "sharpen", "intensity=8",
+                         "recursive-stronger-sharpening-but-color-changes=1"},
+                        ""},
+        TApplyParseCase{{"a", "b", "write", "text=Hi\nyo", "bitmap-font=1", "alignment=right"}, ""},
+        TApplyParseCase{{"a", "b", "split-colors-rgb-of-the-image-into-3-images", "channel=alpha"},
+                        "Invalid value \"alpha\" for channel"}));
 
 TEST(ApplyParse, StoresTheRequest) {
   TApplyRequest r;
@@ -142,10 +155,8 @@ TEST_F(Apply, WritesTheModelsPixelsInsideTheSelection) {
                  "--select", "rect:9,6,3,2"}),
             0)
       << Err;
-  TSelectionClass rect;
-  rect.Kind = SelKind::Rectangle;
-  rect.X1 = 9, rect.Y1 = 6, rect.X2 = 3, rect.Y2 = 2;
-  TBitmap expected = ModelResult("adjust-brightness", effects::ParamValues({{"red", 60}}), rect, 0);
+  TBitmap expected = ModelResult("adjust-brightness", effects::ParamValues({{"red", 60}}),
+                                 fixtures::RectSelection(9, 6, 3, 2), 0);
   TBitmap got = ReadRaster("out.bmp");
   EXPECT_EQ(got, expected);
   const TBitmap source = ReadRaster("in.bmp");
@@ -215,6 +226,54 @@ TEST_F(Apply, FailuresLeaveTheTargetAlone) {
   EXPECT_NE(Err.find("Usage: lumarte-cli apply"), std::string::npos);
   EXPECT_EQ(FileBytes("old.bmp"), "previous contents");
   EXPECT_EQ(FilesInDir(), (std::vector<std::string>{"in.bmp", "old.bmp"}));
+}
+
+// Effects that change the size write a file of the new size.
+TEST_F(Apply, ResultsOfAnotherSizeAreWrittenAtThatSize) {
+  const TBitmap source = ReadRaster("in.bmp");
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("big.bmp"), "resize", "width=23", "height=7"}), 0)
+      << Err;
+  EXPECT_EQ(ReadRaster("big.bmp"), ResampleNearest(source, 23, 7));
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("turned.bmp"), "rotate-all-90-left"}), 0) << Err;
+  const TBitmap turned = ReadRaster("turned.bmp");
+  ASSERT_EQ(turned.Width(), 9);
+  ASSERT_EQ(turned.Height(), 12);
+  EXPECT_EQ(turned.Pixel(0, 0), source.Pixel(11, 0));
+  // SelRight = SelLeft: nothing happens, the image is written as it came.
+  ASSERT_EQ(Run({"apply", Path("in.bmp"), Path("same.bmp"), "rotate-all-90-left", "--select",
+                 "rect:2,0,2,2"}),
+            0);
+  EXPECT_EQ(ReadRaster("same.bmp"), source);
+}
+
+TEST_F(Apply, AnEffectsOwnRefusalIsReportedAndNothingWritten) {
+  EXPECT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "resize", "widthpercent=1"}), 1);
+  EXPECT_NE(Err.find("Resize needs a width and a height of at least 1"), std::string::npos) << Err;
+  EXPECT_EQ(Run({"apply", Path("in.bmp"), Path("out.bmp"), "write", "text=Hi",
+                 "font=No Such Family Here"}),
+            1);
+  EXPECT_NE(Err.find("No font \"No Such Family Here\" is installed"), std::string::npos) << Err;
+  EXPECT_EQ(FilesInDir(), std::vector<std::string>{"in.bmp"});
+}
+
+// write draws with the system's fonts, without a display.
+TEST_F(Apply, WriteDrawsTextInTheForegroundColour) {
+  TBitmap white(90, 40);
+  WriteRaster("white.bmp", white);
+  ASSERT_EQ(Run({"apply", Path("white.bmp"), Path("out.bmp"), "write", "text=Hello",
+                 "font=DejaVu Sans", "size=14", "left=4", "top=3", "--fg", "1040C0"}),
+            0)
+      << Err;
+  const TBitmap out = ReadRaster("out.bmp");
+  int ink = 0, paper = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 90; ++x) {
+      ink += out.Pixel(x, y) == RGBColor(0x10, 0x40, 0xC0);
+      paper += out.Pixel(x, y) == clWhite;
+      if (y < 3) ASSERT_EQ(out.Pixel(x, y), clWhite) << "nothing above Top";
+    }
+  EXPECT_GT(ink, 20);
+  EXPECT_GT(paper, 90 * 40 / 2);
 }
 
 }  // namespace

@@ -88,11 +88,4 @@ TEST_F(ConvertJpegGif, GifMarksTheTransparentColour) {
   EXPECT_EQ(gif.Frames[0].TransparentIndex, 1);  // second colour met in row order
 }
 
-TEST_F(ConvertJpegGif, OptionsOfOtherFormatsAreOnlyNoted) {
-  EXPECT_EQ(Run({"convert", Path("in.bmp"), Path("x.jpg"), "--transparent", "000000"}), 0);
-  EXPECT_EQ(Err, "lumarte-cli: note: --transparent does not apply to .jpg files\n");
-  EXPECT_EQ(Run({"convert", Path("in.bmp"), Path("x.gif"), "--quality", "50"}), 0);
-  EXPECT_EQ(Err, "lumarte-cli: note: --quality does not apply to .gif files\n");
-}
-
 }  // namespace

@@ -27,11 +27,16 @@ TEST_P(CommandHelp, HelpPrintsTheCommandsUsageAndAWrongOptionIsBadUsage) {
 INSTANTIATE_TEST_SUITE_P(Commands, CommandHelp,
                          ::testing::Values("info", "convert", "apply", "gallery"));
 
-TEST_F(Cli, TopLevelHelpAndUnknownCommand) {
+TEST_F(Cli, TopLevelHelpVersionAndUnknownCommand) {
   ASSERT_EQ(Run({"--help"}), 0);
   EXPECT_EQ(Out.rfind("Usage: lumarte-cli COMMAND", 0), 0u);
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(Out, "Lumarte 1.0\n");
+  EXPECT_EQ(Run({}), 2);
   EXPECT_EQ(Run({"frobnicate", "--help"}), 2);
   EXPECT_EQ(Err.rfind("lumarte-cli: unknown command \"frobnicate\"\nUsage:", 0), 0u) << Err;
+  EXPECT_EQ(Run({"convert", "only-one.bmp"}), 2);
+  EXPECT_NE(Err.find("convert takes an input and an output file"), std::string::npos) << Err;
 }
 
 TEST_F(Cli, InfoNamesStoredDepthPaletteFramesAndIcons) {

@@ -100,23 +100,3 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"RGB: 1 2", "Scanning the Color for Blue Failed"},
                       ParseCase{"RGB: 1 2a 3", "Scanning the Color for Green Failed"},
                       ParseCase{"RGB: 1 2 3.5", "Scanning the Color for Blue Failed"}));
-
-TEST(ColourPanelTest, SwatchesAndLabels) {
-  TColorSet c;
-  TakeStatusColour(c, TColorMember::FG, "RGB: 12 200 7");
-  auto s = ColourPanelSwatches(c);
-  ASSERT_EQ(s.size(), 11u);
-  EXPECT_EQ(s[0].Left, 0);
-  EXPECT_EQ(s[0].Right, 20);
-  EXPECT_EQ(s[0].Label, 'F');
-  EXPECT_EQ(s[0].LabelX, 7);
-  EXPECT_TRUE(s[0].WhiteLabel);  // 12 + 200 + 7 < 381
-  EXPECT_EQ(s[2].Label, 'T');
-  EXPECT_EQ(s[2].LabelX, 47);
-  EXPECT_EQ(s[3].Left, 60);  // Color 1
-  EXPECT_EQ(s[3].Right, 73);
-  EXPECT_EQ(s[4].Left, 71);  // Color 2 overlaps Color 1 by 2 pixels
-  EXPECT_EQ(s[10].Label, '8');
-  EXPECT_EQ(s[10].LabelX, 138);
-  EXPECT_FALSE(s[10].WhiteLabel);  // 220 + 210 + 200
-}

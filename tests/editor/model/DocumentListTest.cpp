@@ -2,12 +2,11 @@
 
 #include "support/ErrorMessage.h"
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "editor/model/DocumentList.h"
 #include "imaging/Errors.h"
+#include "support/TempFolder.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
@@ -52,18 +51,6 @@ class DocumentListTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DocumentListTest, NineUndoStepsThenDisabled) {
-  list.NewImage(4, 4);
-  for (int i = 1; i <= 10; ++i) Edit(list, i);
-  for (int i = 9; i >= 1; --i) {
-    ASSERT_TRUE(list.UndoEnabled);
-    list.LMUndo1Click();
-    EXPECT_EQ(State(list), static_cast<TColor>(i));
-  }
-  EXPECT_FALSE(list.UndoEnabled);
-  EXPECT_TRUE(list.RedoEnabled);
-}
-
 TEST_F(DocumentListTest, UndoRedoRoundTripAndRedoLoss) {
   list.NewImage(4, 4);
   Edit(list, 1);
@@ -87,11 +74,20 @@ struct DepthCase {
 
 class UndoMemoryRule : public DocumentListTest, public ::testing::WithParamInterface<DepthCase> {};
 
+// Each undo step gives back the state before it, down to the depth the
+// image's size allows; then Undo is disabled.
 TEST_P(UndoMemoryRule, DepthByPixelCount) {
   auto [w, h, depth] = GetParam();
   list.NewImage(w, h);
   for (int i = 1; i <= 10; ++i) Edit(list, i);
   EXPECT_EQ(list.Current().UndoDepth(), depth);
+  for (int i = 9; i > 9 - depth; --i) {
+    ASSERT_TRUE(list.UndoEnabled);
+    list.LMUndo1Click();
+    EXPECT_EQ(State(list), static_cast<TColor>(i));
+  }
+  EXPECT_FALSE(list.UndoEnabled);
+  EXPECT_TRUE(list.RedoEnabled);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, UndoMemoryRule,
@@ -176,21 +172,20 @@ TEST_F(DocumentListTest, CloseAllStopsAtCancel) {
 }
 
 TEST_F(DocumentListTest, ClosingLastImageShowsPlaceholder) {
-  auto file = std::filesystem::temp_directory_path() / "lumarte-close-test.bmp";
-  std::ofstream(file) << "x";
+  lumarte::fixtures::TempFolder folder;
+  const std::string file = folder.Write("close.bmp", "x");
   list.NewImage(5, 5);
-  list.Current().FileName = file.string();
+  list.Current().FileName = file;
   list.Current().Modified = true;
   host.Answers = {TSaveChangedAnswer::Save};
   list.LMClose1Click();
   EXPECT_EQ(host.Saves, 1);
-  EXPECT_EQ(host.Recent, std::vector<std::string>{file.string()});
+  EXPECT_EQ(host.Recent, std::vector<std::string>{file});
   EXPECT_FALSE(list.Current().InUse);
   EXPECT_EQ(*list.Current().Bitmap, list.Placeholder());
   auto menu = list.ImagesMenu();
   EXPECT_EQ(menu[0].Caption, "no name");
   EXPECT_FALSE(menu[1].Visible);
-  std::filesystem::remove(file);
 }
 
 TEST_F(DocumentListTest, HistoryHintsAndZoomRule) {

@@ -40,16 +40,13 @@ class MouseToolsTest : public ::testing::Test, public EditorFixture {
 
 }  // namespace
 
-TEST_F(MouseToolsTest, RectangleFromColumnZero) {
+TEST_F(MouseToolsTest, RectangleFromColumnZeroAndBeyondTheLeftEdge) {
   Drag({{0, 5}, {6, 9}, {12, 14}});
   EXPECT_EQ(Bounds(), (TRect{0, 5, 12, 14}));
   EXPECT_EQ(view.SelStatus, "Sel: (0,5) (12,14)");
   EXPECT_TRUE(sel.InSelection(0, 5));
   EXPECT_FALSE(sel.InSelection(13, 5));
-}
-
-TEST_F(MouseToolsTest, RectangleDraggedBeyondTheLeftEdgeStopsAtZero) {
-  Drag({{10, 10}, {-30, 2}});
+  Drag({{10, 10}, {-30, 2}});  // stops at column 0
   EXPECT_EQ(Bounds(), (TRect{0, 2, 10, 10}));
 }
 

@@ -41,22 +41,29 @@ TEST_F(SelectionCommandsTest, CopyTakesTheBoundsBlock) {
   EXPECT_EQ(clip.Held->Pixel(0, 0), docs.Current().Bitmap->Pixel(7, 7));
 }
 
-TEST_F(SelectionCommandsTest, CopyOfAOnePixelWideSelectionFails) {
+// A polygon moved partly off the image copies and trims to the image's part
+// of its box.
+TEST_F(SelectionCommandsTest, CopyAndTrimKeepToTheImage) {
   MemoryClipboard clip;
-  SetRect(5, 3, 5, 12);
-  EXPECT_EQ(Message([&] { sel.LMCopy1Click(clip); }),
-            "Selection too small. Either Width or Height = 0");
-  EXPECT_FALSE(clip.Held);
-}
-
-// Vertices moved beyond the image: only the part inside is copied.
-TEST_F(SelectionCommandsTest, CopyKeepsToTheImage) {
-  MemoryClipboard clip;
-  SetPolygon({{-10, -5}, {5, -5}, {5, 8}});
+  SetPolygon({{-100, -100}, {10, -100}, {10, 8}, {-100, 8}});
   sel.LMCopy1Click(clip);
   ASSERT_TRUE(clip.Held);
-  EXPECT_EQ(clip.Held->Width(), 5);
+  EXPECT_EQ(clip.Held->Width(), 10);
   EXPECT_EQ(clip.Held->Height(), 8);
+  sel.LMTrim1Click();
+  EXPECT_EQ(*docs.Current().Bitmap, *clip.Held);
+  EXPECT_EQ(docs.Current().Bitmap->Pixel(3, 4), RGBColor(3, 4, 7));
+}
+
+TEST_F(SelectionCommandsTest, CopyAndTrimOfAOnePixelWideSelectionAreRefused) {
+  MemoryClipboard clip;
+  SetRect(5, 3, 5, 12);
+  const std::string tooSmall = "Selection too small. Either Width or Height = 0";
+  EXPECT_EQ(Message([&] { sel.LMCopy1Click(clip); }), tooSmall);
+  EXPECT_FALSE(clip.Held);
+  EXPECT_EQ(Message([&] { sel.LMTrim1Click(); }), tooSmall);
+  EXPECT_EQ(docs.Current().Bitmap->Width(), 40);
+  EXPECT_EQ(docs.Current().UndoDepth(), 0);
 }
 
 TEST_F(SelectionCommandsTest, TrimOfACircleFillsTheCornersWithBackground) {
@@ -75,14 +82,6 @@ TEST_F(SelectionCommandsTest, TrimOfACircleFillsTheCornersWithBackground) {
   EXPECT_EQ(S().X1, -1);  // Select All ran
   EXPECT_EQ(view.Resizes, 1);
   EXPECT_EQ(view.SelStatus, "Sel: (0,0) (9,9)");
-}
-
-TEST_F(SelectionCommandsTest, TrimToNothingIsRefusedAndChangesNothing) {
-  SetRect(5, 3, 5, 12);
-  EXPECT_EQ(Message([&] { sel.LMTrim1Click(); }),
-            "Selection too small. Either Width or Height = 0");
-  EXPECT_EQ(docs.Current().Bitmap->Width(), 40);
-  EXPECT_EQ(docs.Current().UndoDepth(), 0);
 }
 
 struct MoveCase {
@@ -238,13 +237,4 @@ TEST(ModeIconsTest, ToolAndShape) {
   EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Paint, I::Line}));
   s.Kind = SelKind::PaintFreehand;
   EXPECT_EQ(ModeIcons(s), (TModeIcons{I::Paint, I::Freehand}));
-}
-
-// A polygon moved partly off the image trims to the image's part of its box.
-TEST_F(SelectionCommandsTest, TrimKeepsToTheImage) {
-  SetPolygon({{-100, -100}, {10, -100}, {10, 10}, {-100, 10}});
-  sel.LMTrim1Click();
-  EXPECT_EQ(docs.Current().Bitmap->Width(), 10);
-  EXPECT_EQ(docs.Current().Bitmap->Height(), 10);
-  EXPECT_EQ(docs.Current().Bitmap->Pixel(3, 4), RGBColor(3, 4, 7));
 }

@@ -61,14 +61,17 @@ TEST_F(SettingsTest, StoredWithCRLFAndReadBack) {
             1);
 }
 
-TEST_F(SettingsTest, MissingOrEmptyStoreLoadsNothing) {
-  Qv_Database t = NewSettingsTable();
-  EXPECT_FALSE(t.LoadFromStore(kSettingsKeyPath));
-  config.Write("Tarvex/Lumarte/Options", "");
-  EXPECT_FALSE(t.LoadFromStore(kSettingsKeyPath));
+// A stored table whose fields are not the settings' four.
+std::string TableOfFields(std::vector<std::pair<const char*, TFieldType>> fields) {
+  Qv_Database t("Options");
+  for (size_t i = 0; i < fields.size(); ++i)
+    t.AddField(static_cast<int>(i), fields[i].first, "", "", fields[i].second);
+  std::string text;
+  for (const std::string& line : t.SaveToStrings()) text += line + "\r\n";
+  return text;
 }
 
-class UnusableStore : public SettingsTest, public ::testing::WithParamInterface<const char*> {};
+class UnusableStore : public SettingsTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(UnusableStore, GivesFreshTableWithDefaults) {
   config.Write("Tarvex/Lumarte/Options", GetParam());
@@ -76,25 +79,18 @@ TEST_P(UnusableStore, GivesFreshTableWithDefaults) {
   EXPECT_TRUE(HasSettingsFields(s.Table));
   EXPECT_EQ(s.Table.RecordCount(), 12);
   EXPECT_EQ(s.Recent.NoOfRecentFiles, 2);
-  EXPECT_FALSE(s.GetBool(kPolygonAfterFreehand));
-  EXPECT_FALSE(s.UseDefaultDir);
-  EXPECT_EQ(s.Table.GetString(s.Record(kDefaultDir), sfStringValue), ".");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, UnusableStore,
-    ::testing::Values(
-        "", "garbage\r\nmore garbage", "####TABLE####\r\nOptions\r\nlots\r\n",
-        // three fields
-        "####TABLE####\r\nOptions\r\n0\r\n##FIELDS##\r\n3\r\n##FIELD##\r\nOption\r\nSTRING\r\n"
-        "\r\n\r\n##ENDFIELD##\r\n##FIELD##\r\nStringValue\r\nSTRING\r\n\r\n\r\n##ENDFIELD##\r\n"
-        "##FIELD##\r\nIntValue\r\nINT\r\n\r\n\r\n##ENDFIELD##\r\n##ENDFIELDS##\r\n##DATA##\r\n"
-        "##ENDDATA##\r\n####ENDTABLE####\r\n",
-        // four fields in another order
-        "####TABLE####\r\nOptions\r\n0\r\n##FIELDS##\r\n4\r\n##FIELD##\r\nOption\r\nSTRING\r\n"
-        "\r\n\r\n##ENDFIELD##\r\n##FIELD##\r\nIntValue\r\nINT\r\n\r\n\r\n##ENDFIELD##\r\n"
-        "##FIELD##\r\nStringValue\r\nSTRING\r\n\r\n\r\n##ENDFIELD##\r\n##FIELD##\r\nBoolValue\r\n"
-        "BOOL\r\n\r\n\r\n##ENDFIELD##\r\n##ENDFIELDS##\r\n##DATA##\r\n##ENDDATA##\r\n"));
+    ::testing::Values("", "garbage\r\nmore garbage", "####TABLE####\r\nOptions\r\nlots\r\n",
+                      TableOfFields({{"Option", ftString},
+                                     {"StringValue", ftString},
+                                     {"IntValue", ftInt}}),
+                      TableOfFields({{"Option", ftString},
+                                     {"IntValue", ftInt},
+                                     {"StringValue", ftString},
+                                     {"BoolValue", ftBool}})));
 
 struct CountCase {
   const char* Stored;
@@ -167,7 +163,7 @@ TEST_F(SettingsTest, OneRunWritesWhatTheNextReads) {
   EXPECT_TRUE(second.GetBool(kPolygonAfterFreehand));
 }
 
-TEST_F(SettingsTest, ExitWithoutDefaultDirWritesDot) {
+TEST_F(SettingsTest, WriteBackWithoutDefaultDirWritesDotAndTheCountIsClamped) {
   TSettings s = Loaded();
   s.DefaultDir = config.Path;
   s.UseDefaultDir = false;
@@ -175,6 +171,9 @@ TEST_F(SettingsTest, ExitWithoutDefaultDirWritesDot) {
   int r = s.Record(kDefaultDir);
   EXPECT_EQ(s.Table.GetString(r, sfStringValue), ".");
   EXPECT_EQ(s.Table.GetString(r, sfBoolValue), "FALSE");
+  s.SetNoOfRecentFiles(11);  // the spin edit's value is stored at once
+  EXPECT_EQ(s.Recent.NoOfRecentFiles, 8);
+  EXPECT_EQ(s.Table.GetInt(s.Record(kNoOfRecentFiles), sfIntValue), 8);
 }
 
 TEST_F(SettingsTest, NamesThatWouldNotReadBackAreNotStored) {
@@ -191,30 +190,12 @@ TEST_F(SettingsTest, NamesThatWouldNotReadBackAreNotStored) {
   EXPECT_EQ(back.Recent.Entry(3), "/a.png");
 }
 
-TEST_F(SettingsTest, SpinEditValueStoredAtOnce) {
-  TSettings s = Loaded();
-  s.SetNoOfRecentFiles(11);
-  EXPECT_EQ(s.Recent.NoOfRecentFiles, 8);
-  EXPECT_EQ(s.Table.GetInt(s.Record(kNoOfRecentFiles), sfIntValue), 8);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(SettingsTest, ProgramStateStartsWithoutProgramFolderFiles) {
-  TempFolder programFolder;
-  TProgramState state;
-  LoadProgramState(state, programFolder.Path);
-  EXPECT_EQ(state.Placeholder, NeutralPicture());
-  EXPECT_EQ(state.DialogBackground, NeutralPicture());
-  EXPECT_EQ(state.Settings.Table.RecordCount(), 12);
-}
-
 TEST_F(SettingsTest, ExitStoresSettingsAndDeletesTemporaryFiles) {
   TempFolder temp;
   TProgramState state;
-  LoadProgramState(state, temp.Path);
+  LoadProgramState(state, temp.Path);  // no pictures in the program folder
+  EXPECT_EQ(state.Placeholder, NeutralPicture());
+  EXPECT_EQ(state.DialogBackground, NeutralPicture());
   state.Settings.Recent.Add("/x/closed.png");
   state.TempFiles.Add(temp.Write("123.jpg", "x"));
   SaveProgramState(state);
