@@ -77,7 +77,8 @@ editor::TBitmap Buttonize(const EffectInput& in, const ButtonizeParams& p) {
   const uint32_t start = Rng().State;
   editor::TBitmap out = in.Source;
   ParallelBands(
-      h, kRowsPerStep, [&](int64_t top) { ReportProgress(in.Progress, static_cast<int>(top), "Buttonize", h); },
+      h, kRowsPerStep,
+      [&](int64_t top) { ReportProgress(in.Progress, static_cast<int>(top), "Buttonize", h); },
       [&](int64_t begin, int64_t end) {
         TRandomGenerator rng{start};
         rng.Skip(kDrawsPerPixel * firstDraw[static_cast<size_t>(begin)]);

@@ -118,7 +118,9 @@ class Lighting {
     std::mutex m;
     ParallelBands(
         rows, RowsPerBlock(c.Right - c.Left + 1),
-        [&](int64_t r0) { ReportProgress(In.Progress, static_cast<int>(r0), kTitle, static_cast<int>(rows)); },
+        [&](int64_t r0) {
+          ReportProgress(In.Progress, static_cast<int>(r0), kTitle, static_cast<int>(rows));
+        },
         [&](int64_t b, int64_t e) {
           const double found = Rows(g, out, start, before, b, e);
           std::lock_guard<std::mutex> lock(m);

@@ -169,7 +169,7 @@ std::string SubstitutePlaceholders(const std::string& text, const TPlaceholderVa
       next.append(out, from, p - from).append(with);
       from = p + what.size();
     }
-    if (from == 0) return;
+    if (from == 0) return;  // no occurrence: the page stays as it is
     next.append(out, from);
     out = std::move(next);
   };

@@ -1,6 +1,6 @@
 #pragma once
 // A gallery project over a temporary folder, with generated source pictures,
-// a scripted progress window and answers to the run's questions.
+// a progress window that can press Abort and answers to the run's questions.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,21 +11,12 @@
 #include "gallery/model/GalleryProject.h"
 #include "gallery/model/GalleryRun.h"
 #include "gallery/model/GalleryUndo.h"
+#include "support/AbortingProgress.h"
 #include "support/DistinctPattern.h"
 #include "support/TestPicture.h"
 #include "support/TempFolder.h"
 
 namespace lumarte::gallery {
-
-class TScriptedProgress : public ProgressReporter {
- public:
-  int AbortAfter = -1;  // calls before Abort is pressed; -1 never
-  std::vector<std::string> Texts;
-  void SetProgress(int, int, const std::string& text, int) override { Texts.push_back(text); }
-  bool AbortRequested() const override {
-    return AbortAfter >= 0 && static_cast<int>(Texts.size()) > AbortAfter;
-  }
-};
 
 class TAnswers : public TGalleryQuestions {
  public:
@@ -42,7 +33,7 @@ class GalleryTest : public ::testing::Test {
  protected:
   fixtures::TempFolder Temp;
   GalleryProject Project;
-  TScriptedProgress Progress;
+  fixtures::AbortingProgress Progress;
   TAnswers Answers;
 
   void SetUp() override {

@@ -79,17 +79,17 @@ TEST_F(Undo, AFileWrittenTwiceInARunComesBackAsItWasBefore) {
 
 TEST_F(Undo, AbortBeforeTheFirstImageHasNothingToUndo) {
   AddPictures(2);
-  Progress.AbortAfter = 1;
+  Progress.AbortAt = 2;
   EXPECT_EQ(Message([&] { Run(); }), "Nothing there to undo!");
 }
 
 TEST_F(Undo, AbortDuringThumbnailsTakesTheRunBack) {
   AddPictures(3);
-  Progress.AbortAfter = 5;  // start, three copies, first thumbnail
+  Progress.AbortAt = 6;  // after start, three copies, first thumbnail
   EXPECT_EQ(Message([&] { Run(); }), "Thumbnail Creation aborted and undone.");
   EXPECT_TRUE(std::filesystem::is_empty(Temp.File("site/images")));
-  EXPECT_EQ(Progress.Texts[3], "Thumbnail Creator: Copying Images. 2 of 3");
-  EXPECT_EQ(Progress.Texts[5], "Thumbnail Creator: Create Thumbs. 1 of 3");
+  EXPECT_EQ(Progress.Reports[3].Text, "Thumbnail Creator: Copying Images. 2 of 3");
+  EXPECT_EQ(Progress.Reports[5].Text, "Thumbnail Creator: Create Thumbs. 1 of 3");
 }
 
 TEST_F(Undo, ASecondRunMayRemoveTheFirst) {
