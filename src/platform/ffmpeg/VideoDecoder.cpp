@@ -69,6 +69,7 @@ struct TVideoDecoder::TState {
   AVCodecContext* Codec = nullptr;
   AVIOContext* Io = nullptr;
   AVFrame* Decoded = nullptr;
+  AVFrame* Scaled = nullptr;  // padded: swscale stores whole pixel groups past a row's end
   AVPacket* Packet = nullptr;
   SwsContext* Scaler = nullptr;
   TMemoryInput Memory;
@@ -81,6 +82,7 @@ struct TVideoDecoder::TState {
     sws_freeContext(Scaler);
     av_packet_free(&Packet);
     av_frame_free(&Decoded);
+    av_frame_free(&Scaled);
     avcodec_free_context(&Codec);
     avformat_close_input(&Format);
     if (Io) av_freep(&Io->buffer);
@@ -137,8 +139,9 @@ void TVideoDecoder::OpenInput() {
       throw ELumarteError(kNoValidVideoFormat);
     S->Codec = avcodec_alloc_context3(codec);
     S->Decoded = av_frame_alloc();
+    S->Scaled = av_frame_alloc();
     S->Packet = av_packet_alloc();
-    if (!S->Codec || !S->Decoded || !S->Packet ||
+    if (!S->Codec || !S->Decoded || !S->Scaled || !S->Packet ||
         avcodec_parameters_to_context(S->Codec, st->codecpar) < 0)
       throw ELumarteError(kNoValidVideoFormat);
     // One thread: frame threads in this FFmpeg abort the process on some
@@ -158,6 +161,10 @@ void TVideoDecoder::OpenInput() {
       Frames = std::llround(st->duration * av_q2d(st->time_base) * Rate);
     else
       Frames = CountFrames();
+    S->Scaled->format = AV_PIX_FMT_BGR24;
+    S->Scaled->width = W;
+    S->Scaled->height = H;
+    if (av_frame_get_buffer(S->Scaled, 64) < 0) throw ELumarteError(kNoValidVideoFormat);
     Picture.SetSize(W, H);
   } catch (...) {
     S.reset();
@@ -199,9 +206,14 @@ void TVideoDecoder::Convert() {
                                    static_cast<AVPixelFormat>(f->format), W, H, AV_PIX_FMT_BGR24,
                                    SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (!S->Scaler) Damaged();
-  uint8_t* dst[4] = {Picture.ScanLine(0), nullptr, nullptr, nullptr};
-  int dstStride[4] = {Picture.BytesPerLine(), 0, 0, 0};
-  if (sws_scale(S->Scaler, f->data, f->linesize, 0, f->height, dst, dstStride) <= 0) Damaged();
+  // Scaling straight into the picture's tight rows would let the last row's
+  // SIMD stores run past the end of its buffer.
+  AVFrame* out = S->Scaled;
+  if (sws_scale(S->Scaler, f->data, f->linesize, 0, f->height, out->data, out->linesize) <= 0)
+    Damaged();
+  for (int y = 0; y < H; ++y)
+    std::memcpy(Picture.ScanLine(y), out->data[0] + static_cast<ptrdiff_t>(y) * out->linesize[0],
+                Picture.BytesPerLine());
   // The first frame shown is frame 0, whatever delay the container's clock
   // starts with.
   int64_t ts = f->best_effort_timestamp;
