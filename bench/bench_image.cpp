@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
 
 #include "editor/model/DocumentCodecs.h"
 
@@ -25,6 +28,18 @@ const editor::TBitmap& PhotoRaster() {
     return b;
   }();
   return image;
+}
+
+std::filesystem::path BenchFolder(const std::string& name) {
+  namespace fs = std::filesystem;
+  static const struct TRunFolder {
+    fs::path Path = fs::temp_directory_path() / ("lumarte-bench-" + std::to_string(getpid()));
+    ~TRunFolder() {
+      std::error_code ignored;
+      fs::remove_all(Path, ignored);
+    }
+  } run;
+  return run.Path / name;
 }
 
 std::vector<std::string> WriteCutPhotos(const std::string& folder, int count) {

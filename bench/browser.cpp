@@ -2,7 +2,6 @@
 // grid (100 × 100 cells, on the browser's worker threads) against
 // `mogrify -thumbnail 100x100 -define jpeg:size=200x200` over the same files.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -18,17 +17,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path& Folder() {
-  static const fs::path dir =
-      fs::temp_directory_path() / ("lumarte-bench-browser-" + std::to_string(getpid()));
+  static const fs::path dir = BenchFolder("browser");
   return dir;
 }
-
-struct RemoveAtExit {
-  ~RemoveAtExit() {
-    std::error_code ignored;
-    fs::remove_all(Folder(), ignored);
-  }
-} removeAtExit;
 
 const std::vector<std::string>& Photos() {
   static const std::vector<std::string> files = WriteCutPhotos(Folder().string(), 100);
@@ -54,10 +45,14 @@ void BM_BrowserThumbs_lumarte(benchmark::State& state) {
 void BM_BrowserThumbs_peer(benchmark::State& state) {
   const fs::path out = Folder() / "peer";
   fs::create_directories(out);
-  std::vector<std::string> args{fs::exists("/usr/bin/mogrify-im6.q16") ? "/usr/bin/mogrify-im6.q16"
-                                                                        : "mogrify",
-                                "-path", out.string(), "-thumbnail", "100x100", "-define",
-                                "jpeg:size=200x200"};
+  std::vector<std::string> args{
+      fs::exists("/usr/bin/mogrify-im6.q16") ? "/usr/bin/mogrify-im6.q16" : "mogrify",
+      "-path",
+      out.string(),
+      "-thumbnail",
+      "100x100",
+      "-define",
+      "jpeg:size=200x200"};
   args.insert(args.end(), Photos().begin(), Photos().end());
   try {
     for (auto _ : state) RunProgram(args);

@@ -3,7 +3,6 @@
 // thumbnails at quality 60, whole processes, wall-clock time.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -20,16 +19,9 @@ namespace fs = std::filesystem;
 constexpr int kImages = 100;
 
 const fs::path& Folder() {
-  static const fs::path dir = fs::temp_directory_path() / ("lumarte-bench-gallery-" + std::to_string(getpid()));
+  static const fs::path dir = BenchFolder("gallery");
   return dir;
 }
-
-struct RemoveAtExit {
-  ~RemoveAtExit() {
-    std::error_code ignored;
-    fs::remove_all(Folder(), ignored);
-  }
-} removeAtExit;
 
 // The sources, written once: one picture cut from the benchmark photo at
 // different offsets, so that no two files are alike.
@@ -72,8 +64,8 @@ void BM_Gallery_lumarte(benchmark::State& state) {
 void BM_Gallery_peer(benchmark::State& state) {
   const std::string mogrify = Program({"/usr/bin/mogrify-im6.q16", "mogrify"});
   const fs::path out = Folder() / "peer";
-  std::vector<std::string> copies, thumbs{mogrify, "-path", (out / "thumbs").string(), "-thumbnail",
-                                          "70x70", "-quality", "60"};
+  std::vector<std::string> copies,
+      thumbs{mogrify, "-path", (out / "thumbs").string(), "-thumbnail", "70x70", "-quality", "60"};
   for (const auto& s : Sources()) copies.push_back((out / fs::path(s).filename()).string());
   std::vector<std::string> publish{mogrify, "-quality", "75"};
   publish.insert(publish.end(), copies.begin(), copies.end());

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +24,7 @@ namespace fs = std::filesystem;
 // The benchmark picture as PPM (red, green, blue), written once.
 const std::string& InputFile() {
   static const std::string name = [] {
-    fs::path dir = fs::temp_directory_path() / ("lumarte-bench-" + std::to_string(getpid()));
+    fs::path dir = BenchFolder("whole-process");
     fs::create_directories(dir);
     std::string file = (dir / "in.ppm").string();
     const editor::TBitmap& image = PhotoRaster();
@@ -45,15 +44,6 @@ const std::string& InputFile() {
   }();
   return name;
 }
-
-// The folder goes when the benchmark program ends.
-struct RemoveAtExit {
-  ~RemoveAtExit() {
-    std::error_code ignored;
-    fs::remove_all(fs::temp_directory_path() / ("lumarte-bench-" + std::to_string(getpid())),
-                   ignored);
-  }
-} removeAtExit;
 
 std::string ConvertProgram() {
   if (const char* env = std::getenv("LUMARTE_CONVERT")) return env;
