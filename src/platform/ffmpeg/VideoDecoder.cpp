@@ -135,7 +135,8 @@ void TVideoDecoder::OpenInput() {
     AVStream* st = S->VideoStream();
     W = st->codecpar->width;
     H = st->codecpar->height;
-    if (W <= 0 || H <= 0 || W > kMaxSide || H > kMaxSide || int64_t(W) * H > std::min(kMaxPixels, imaging::MaxImagePixels()))
+    const int64_t maxPixels = std::min(kMaxPixels, imaging::MaxImagePixels());
+    if (W <= 0 || H <= 0 || W > kMaxSide || H > kMaxSide || int64_t(W) * H > maxPixels)
       throw ELumarteError(kNoValidVideoFormat);
     S->Codec = avcodec_alloc_context3(codec);
     S->Decoded = av_frame_alloc();
@@ -149,6 +150,8 @@ void TVideoDecoder::OpenInput() {
     S->Codec->thread_count = 1;
     // Damage is reported rather than concealed: playing stops with a status.
     S->Codec->err_recognition |= AV_EF_EXPLODE;
+    // A stream may change its frame size midway; the same limit holds there.
+    S->Codec->max_pixels = maxPixels;
     if (avcodec_open2(S->Codec, codec, nullptr) < 0) throw ELumarteError(kNoValidVideoFormat);
 
     AVRational rate = av_guess_frame_rate(S->Format, st, nullptr);
