@@ -62,6 +62,18 @@ const bool QuietLog = [] {
   return true;
 }();
 
+// FFmpeg's demuxers take what a damaged header claims (an AVI tag of 1.5 GB
+// in a file of 256 bytes, cleared before it is read); no block needs to be
+// larger than the widest frame we accept at 8 bytes a pixel.
+void LimitAllocations() {
+  static const bool limited = [] {
+    const int64_t pixels = std::min(kMaxPixels, imaging::MaxImagePixels());
+    av_max_alloc(static_cast<size_t>(pixels) * 8 + (size_t{16} << 20));
+    return true;
+  }();
+  (void)limited;
+}
+
 }  // namespace
 
 struct TVideoDecoder::TState {
@@ -96,6 +108,7 @@ TVideoDecoder::~TVideoDecoder() = default;
 
 void TVideoDecoder::Open(const std::string& fileName) {
   (void)QuietLog;
+  LimitAllocations();
   S = std::make_unique<TState>();
   if (avformat_open_input(&S->Format, fileName.c_str(), nullptr, nullptr) < 0) {
     S.reset();
@@ -105,6 +118,7 @@ void TVideoDecoder::Open(const std::string& fileName) {
 }
 
 void TVideoDecoder::OpenMemory(const uint8_t* data, size_t size) {
+  LimitAllocations();
   S = std::make_unique<TState>();
   S->Memory = {data, size, 0};
   auto* buffer = static_cast<uint8_t*>(av_malloc(kAvioBufferSize));
