@@ -27,8 +27,8 @@ bool IsOs2v2HeaderSize(uint32_t size) {
 
 void CheckSize(const TDIBHeader& h, const TDIBRules& rules) {
   if (h.Width < 1 || h.Height < 1) Fail(TDIBFault::Size, "empty or negative size");
-  if (h.Width > kMaxImageSide || h.Height > kMaxImageSide || h.Width * h.Height > kMaxImagePixels ||
-      h.Width * h.Height > rules.MaxPixels)
+  if (h.Width > kMaxImageSide || h.Height > kMaxImageSide ||
+      h.Width * h.Height > MaxImagePixels() || h.Width * h.Height > rules.MaxPixels)
     Fail(TDIBFault::Size, "too large");
 }
 
@@ -72,7 +72,10 @@ struct TMaskChannel {
 class TMaskedRow {
  public:
   explicit TMaskedRow(const TDIBHeader& h, bool keepAlpha)
-      : Bytes(h.Bits / 8), R(h.Masks[0]), G(h.Masks[1]), B(h.Masks[2]),
+      : Bytes(h.Bits / 8),
+        R(h.Masks[0]),
+        G(h.Masks[1]),
+        B(h.Masks[2]),
         A(keepAlpha ? h.Masks[3] : 0) {
     if (Bytes == 2 && (h.Masks[0] | h.Masks[1] | h.Masks[2] | A.Mask) > 0xFFFF)
       Fail(TDIBFault::Unsupported, "colour masks wider than the pixel");
@@ -253,7 +256,8 @@ TDIBHeader ParseDIBHeader(const uint8_t* p, size_t n, const TDIBRules& rules) {
   h.TableOffset = h.HeaderSize;
   int masks = DIBTrailingMasks(h.HeaderSize, h.Compression);
   if (masks && n - h.TableOffset < 4u * masks) Fail(TDIBFault::Short, "colour masks missing");
-  for (int i = 0; i < masks; ++i, h.TableOffset += 4) h.Masks[i] = LittleEndian32(p + h.TableOffset);
+  for (int i = 0; i < masks; ++i, h.TableOffset += 4)
+    h.Masks[i] = LittleEndian32(p + h.TableOffset);
   if (h.ColorsUsed > kMaxTableEntries) Fail(TDIBFault::Damaged, "colour table too large");
   if (h.Bits >= 1 && h.Bits <= 8 && rules.DamageFails && h.ColorsUsed > 1u << h.Bits)
     Fail(TDIBFault::Damaged, "more colours than the depth holds");

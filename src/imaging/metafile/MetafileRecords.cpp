@@ -27,7 +27,7 @@ int64_t PictureSide(int64_t first, int64_t last, double unitsPerInch) {
 
 void CheckPictureSize(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) throw EFormatError("Metafile has no size");
-  if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels)
+  if (width > kMaxImageSide || height > kMaxImageSide || width * height > MaxImagePixels())
     throw EFormatError("Metafile too large");
 }
 
