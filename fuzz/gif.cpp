@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "FuzzLimits.h"
 #include "imaging/GIFLoader.h"
 
 using namespace lumarte::imaging;
@@ -11,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     TMemoryStream in(data, size);
     TGIFImage image;
-    // Small limits keep each run fast; the checks are the same at any size.
-    image.MaxPixels = 1 << 22;
+    image.MaxPixels = kFuzzMaxPixels;
     image.LoadFromStream(in);
     TRevedBitmap picture;
     image.FirstPicture(picture);

@@ -2,6 +2,7 @@
 // object, then encodes what decoded.
 #include <cstdint>
 
+#include "FuzzLimits.h"
 #include "imaging/JPEGCodec.h"
 
 using namespace lumarte::imaging;
@@ -9,8 +10,7 @@ using namespace lumarte::imaging;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     TRevedBitmap picture;
-    // A small limit keeps each run fast; the checks are the same at any size.
-    DecodeJPEG(data, size, picture, 1 << 20);
+    DecodeJPEG(data, size, picture, kFuzzMaxPixels);
     std::string out;
     EncodeJPEG(picture, {static_cast<int>(size % 101), (size & 1) != 0, (size & 2) != 0}, out);
   } catch (const lumarte::ELumarteBase&) {
