@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the codec tests: files in memory, pictures and their
 // colours (0x00BBGGRR: red in the low byte, as the buffers' users see it).
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -9,6 +11,7 @@
 #include "imaging/IconList.h"
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/RevedBitmap.h"
+#include "support/ErrorMessage.h"
 #include "support/TempFolder.h"
 
 namespace lumarte::testing {
@@ -22,6 +25,30 @@ inline std::string SaveList(imaging::TIconList& list) {
 inline void LoadList(imaging::TIconList& list, const std::string& bytes) {
   imaging::TMemoryStream in(bytes.data(), bytes.size());
   list.LoadFromStream(in);
+}
+
+// Files in memory through the codec registry, as files of extension ext.
+inline imaging::TRevedBitmap LoadBytes(const std::string& bytes, const std::string& ext) {
+  imaging::TMemoryStream in(bytes.data(), bytes.size());
+  imaging::TRevedBitmap b;
+  b.LoadFromStream(in, ext);
+  return b;
+}
+
+inline std::string SaveBytes(imaging::TRevedBitmap& b, const std::string& ext) {
+  imaging::TMemoryStream out;
+  b.SaveToStream(out, ext);
+  return out.Data;
+}
+
+// The message of a load that fails; the buffer it fails in is left empty.
+inline std::string LoadFailure(const std::string& bytes, const std::string& ext) {
+  imaging::TMemoryStream in(bytes.data(), bytes.size());
+  imaging::TRevedBitmap b;
+  b.New(2, 2, imaging::pf24bit);
+  std::string message = Message([&] { b.LoadFromStream(in, ext); });
+  EXPECT_FALSE(b.Present) << message;
+  return message;
 }
 
 inline uint16_t Word(const std::string& b, size_t at) {

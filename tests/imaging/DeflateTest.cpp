@@ -1,16 +1,168 @@
+// Deflate and its Huffman codes: our codec and zlib side by side, and an
+// independent writer of fixed-code Deflate bits.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
-#include "support/ErrorMessage.h"
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
 
-#include "DeflateTestUtil.h"
 #include "imaging/Adler32.h"
+#include "imaging/Deflate.h"
+#include "imaging/Huffman.h"
+#include "support/ErrorMessage.h"
 
 namespace lumarte::imaging {
 namespace {
 
-using test::Compress;
-using test::Inflate;
-using test::TFixedBits;
+std::string Compress(const std::string& data, TCompressionMethod method, size_t piece = 0) {
+  TMemoryStream out;
+  TDeflateStream d(&out);
+  d.SetCompressionMethod(method);
+  if (!piece) piece = data.size() ? data.size() : 1;
+  for (size_t p = 0; p < data.size(); p += piece)
+    d.Write(data.data() + p, std::min(piece, data.size() - p));
+  d.Finish();
+  return out.Data;
+}
+
+// Reads everything our decoder delivers (ExactCount off).
+std::string Inflate(const std::string& compressed, size_t piece = 4096) {
+  TMemoryStream in(compressed.data(), compressed.size());
+  in.CanWrite = false;
+  TDeflateStream d(&in);
+  d.SetExactCount(false);
+  std::string out;
+  std::vector<char> buf(piece);
+  for (;;) {
+    size_t n = d.Read(buf.data(), buf.size());
+    out.append(buf.data(), n);
+    if (n < buf.size()) return out;
+  }
+}
+
+// zlib's raw inflate; returns false when zlib rejects the data.
+bool ZlibInflate(const std::string& compressed, std::string& out) {
+  z_stream z{};
+  if (inflateInit2(&z, -15) != Z_OK) return false;
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+  z.avail_in = static_cast<uInt>(compressed.size());
+  out.clear();
+  char buf[65536];
+  int rc;
+  do {
+    z.next_out = reinterpret_cast<Bytef*>(buf);
+    z.avail_out = sizeof buf;
+    rc = inflate(&z, Z_NO_FLUSH);
+    out.append(buf, sizeof buf - z.avail_out);
+  } while (rc == Z_OK);
+  inflateEnd(&z);
+  return rc == Z_STREAM_END;
+}
+
+std::string ZlibDeflate(const std::string& data, int level,
+                               int strategy = Z_DEFAULT_STRATEGY, int windowBits = -15) {
+  z_stream z{};
+  deflateInit2(&z, level, Z_DEFLATED, windowBits, 8, strategy);
+  std::string out(deflateBound(&z, data.size()) + 64, '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+// Writes Deflate bits by the RFC's own description of the fixed code.
+class TFixedBits {
+ public:
+  void Put(uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) Bit((value >> i) & 1);
+  }
+  void Huffman(uint32_t code, int length) {
+    for (int i = length - 1; i >= 0; --i) Bit((code >> i) & 1);
+  }
+  void Literal(int sym) {
+    if (sym < 144)
+      Huffman(0x30 + sym, 8);
+    else if (sym < 256)
+      Huffman(0x190 + sym - 144, 9);
+    else if (sym < 280)
+      Huffman(sym - 256, 7);
+    else
+      Huffman(0xC0 + sym - 280, 8);
+  }
+  void BlockHeader(bool final, int type) {
+    Put(final, 1);
+    Put(type, 2);
+  }
+  // Length 3..258 and distance 1..32768 written from the RFC's tables.
+  void Match(int length, int distance) {
+    static const int lbase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    static const int lext[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                               2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+    static const int dbase[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+    int l = 28;
+    while (lbase[l] > length) --l;
+    if (length == 258) l = 28;
+    Literal(257 + l);
+    Put(length - lbase[l], lext[l]);
+    int d = 29;
+    while (dbase[d] > distance) --d;
+    Huffman(d, 5);
+    Put(distance - dbase[d], d < 4 ? 0 : (d - 4) / 2 + 1);
+  }
+  void AlignToByte() {
+    while (n_) Bit(0);
+  }
+  std::string Bytes() {
+    AlignToByte();
+    return bytes_;
+  }
+
+ private:
+  void Bit(int b) {
+    acc_ |= b << n_;
+    if (++n_ == 8) {
+      bytes_ += static_cast<char>(acc_);
+      acc_ = n_ = 0;
+    }
+  }
+  std::string bytes_;
+  int acc_ = 0, n_ = 0;
+};
+
+// Reproducible pseudo-random bytes; `alphabet` bounds the values.
+std::string RandomBytes(size_t n, uint32_t seed, int alphabet = 256) {
+  std::string s(n, '\0');
+  for (auto& c : s) {
+    seed = seed * 1103515245u + 12345u;
+    c = static_cast<char>((seed >> 16) % alphabet);
+  }
+  return s;
+}
+
+// Text-like data with repeats near and far: compresses well.
+std::string RepetitiveBytes(size_t n, uint32_t seed) {
+  std::string s;
+  std::string words[] = {"alpha ", "beta ", "gamma ", "delta\n", "epsilon ", "zeta, "};
+  while (s.size() < n) {
+    seed = seed * 1103515245u + 12345u;
+    uint32_t r = seed >> 16;
+    if (r % 7 == 0 && s.size() > 40000)
+      s += s.substr(s.size() - 40000 + r % 1000, 300);  // a repeat beyond the match reach
+    else
+      s += words[r % 6];
+  }
+  s.resize(n);
+  return s;
+}
 
 // ---- compression: exact bytes ----
 
@@ -36,7 +188,7 @@ TEST(DeflateWrite, EqualBytesGiveTwoLiteralsThenLongMatches) {
   std::string out = Compress(data, cmFixed);
   EXPECT_EQ(out, want.Bytes());
   std::string back;
-  ASSERT_TRUE(test::ZlibInflate(out, back));
+  ASSERT_TRUE(ZlibInflate(out, back));
   EXPECT_EQ(back, data);
 }
 
@@ -51,7 +203,7 @@ std::string StoredHeader(bool final, uint16_t len) {
 // Without a flush the last data block is the final one; after a flush an
 // empty final block follows.
 TEST(DeflateWrite, StoredStreamEndsWithAFinalBlock) {
-  std::string data = test::RandomBytes(70000, 7);
+  std::string data = RandomBytes(70000, 7);
   for (bool flush : {false, true}) {
     TMemoryStream out;
     {
@@ -96,7 +248,7 @@ TEST(DeflateWrite, WritingToAReadingStreamFails) {
 TEST(DeflateWrite, MethodChangeMidStreamStaysCorrect) {
   for (auto [first, second, size] : {std::tuple{cmFixed, cmStored, size_t{5000}},
                                      std::tuple{cmStored, cmFixed, size_t{200000}}}) {
-    std::string data = test::RepetitiveBytes(size, 3);
+    std::string data = RepetitiveBytes(size, 3);
     TMemoryStream out;
     {
       TDeflateStream d(&out);
@@ -106,7 +258,7 @@ TEST(DeflateWrite, MethodChangeMidStreamStaysCorrect) {
       d.Write(data.data() + size / 2, size - size / 2);
     }
     std::string back;
-    ASSERT_TRUE(test::ZlibInflate(out.Data, back));
+    ASSERT_TRUE(ZlibInflate(out.Data, back));
     EXPECT_EQ(back, data) << size;
   }
 }
@@ -126,10 +278,10 @@ class DeflateRoundTrip : public ::testing::TestWithParam<TRoundTrip> {};
 TEST_P(DeflateRoundTrip, ZlibAndWeReadBackTheData) {
   const TRoundTrip& p = GetParam();
   std::string data =
-      p.repetitive ? test::RepetitiveBytes(p.size, 5) : test::RandomBytes(p.size, 5, 16);
+      p.repetitive ? RepetitiveBytes(p.size, 5) : RandomBytes(p.size, 5, 16);
   std::string packed = Compress(data, p.method, p.piece);
   std::string back;
-  ASSERT_TRUE(test::ZlibInflate(packed, back));
+  ASSERT_TRUE(ZlibInflate(packed, back));
   EXPECT_TRUE(back == data);
   EXPECT_TRUE(Inflate(packed) == data);
   // The bytes do not depend on how the data was cut into writes.
@@ -162,9 +314,9 @@ struct TZlibCase {
 class InflateZlib : public ::testing::TestWithParam<TZlibCase> {};
 
 TEST_P(InflateZlib, DecodesEveryLevelAndStrategy) {
-  for (std::string data : {test::RepetitiveBytes(250000, 1), test::RandomBytes(70000, 2, 64),
+  for (std::string data : {RepetitiveBytes(250000, 1), RandomBytes(70000, 2, 64),
                            std::string(100000, 'x'), std::string()}) {
-    std::string packed = test::ZlibDeflate(data, GetParam().level, GetParam().strategy);
+    std::string packed = ZlibDeflate(data, GetParam().level, GetParam().strategy);
     EXPECT_TRUE(Inflate(packed) == data);
     EXPECT_TRUE(Inflate(packed, 1) == data);  // byte-sized reads
   }
@@ -181,8 +333,8 @@ INSTANTIATE_TEST_SUITE_P(Levels, InflateZlib,
 // ---- reading: edge cases and errors ----
 
 TEST(DeflateRead, StoredBlockAcrossTheRingEndAndMatchesIntoIt) {
-  std::string first = test::RandomBytes(65336, 1);
-  std::string second = test::RandomBytes(1000, 2);
+  std::string first = RandomBytes(65336, 1);
+  std::string second = RandomBytes(1000, 2);
   TFixedBits tail;
   tail.BlockHeader(true, 1);
   tail.Match(10, 1000);    // the first bytes of the block that wrapped
@@ -274,7 +426,7 @@ const std::vector<TBadStream>& BadStreams() {
       {"literal_286",
        DynamicBlock(288, 1, {{1}, {18, 127, 7}, {18, 127, 7}, {17, 6, 3}, {1}, {0}, {0}}, 1, 1),
        "Error in compressed data"},
-      {"truncated", Compress(test::RepetitiveBytes(5000, 4), cmFixed).substr(0, 100),
+      {"truncated", Compress(RepetitiveBytes(5000, 4), cmFixed).substr(0, 100),
        "Read less than expected"},
       {"empty", std::string(), "Read less than expected"},
   };
@@ -307,7 +459,7 @@ TEST(DeflateRead, DistanceSymbolThirtyReadsTheRing) {
 
 TEST(Adler32, KnownValueAndAgreementWithZlib) {
   EXPECT_EQ(UpdateAdler32(kAdler32Start, "Wikipedia", 9), 0x11E60398u);
-  std::string data = test::RandomBytes(40000, 3);
+  std::string data = RandomBytes(40000, 3);
   data += std::string(20000, '\xFF');  // the largest sums
   for (size_t start : {0, 1, 7}) {
     for (size_t len : {0, 1, 15, 16, 17, 5552, 5553, 60000 - 7}) {
@@ -321,6 +473,123 @@ TEST(Adler32, KnownValueAndAgreementWithZlib) {
   EXPECT_EQ(UpdateAdler32(a, data.data() + 12345, 30000),
             UpdateAdler32(kAdler32Start, data.data(), 42345));
 }
+
+
+// ---- Huffman codes ----
+
+double KraftSum(const TCodeTable& t) {
+  double sum = 0;
+  for (int s = 0; s <= t.MaxCode; ++s)
+    if (t.Length[s]) sum += 1.0 / (1u << t.Length[s]);
+  return sum;
+}
+
+struct TFrequencyCase {
+  const char* name;
+  std::vector<uint32_t> freq;
+  int maxBits;
+  bool flatteningSuffices = true;  // else only the limited form finds lengths
+};
+
+class LengthsFromFrequenciesTest : public ::testing::TestWithParam<TFrequencyCase> {};
+
+TEST_P(LengthsFromFrequenciesTest, GivesACompleteCodeWithinMaxBits) {
+  const auto& c = GetParam();
+  TCodeTable t;
+  SetCodeCount(t, static_cast<int>(c.freq.size()));
+  if (c.flatteningSuffices) {
+    LengthsFromFrequencies(t, c.freq.data(), c.maxBits);
+  } else {
+    EXPECT_EQ(Message([&] { LengthsFromFrequencies(t, c.freq.data(), c.maxBits); }),
+              "Too many codes for MaxBits");
+    LimitedLengthsFromFrequencies(t, c.freq.data(), c.maxBits);
+  }
+  int used = 0;
+  for (size_t s = 0; s < c.freq.size(); ++s) {
+    EXPECT_EQ(t.Length[s] == 0, c.freq[s] == 0) << s;
+    EXPECT_LE(t.Length[s], static_cast<uint32_t>(c.maxBits));
+    used += c.freq[s] != 0;
+  }
+  if (used > 1) {
+    EXPECT_DOUBLE_EQ(KraftSum(t), 1.0);
+  }
+  // More frequent symbols never get longer codes.
+  for (size_t a = 0; a < c.freq.size(); ++a) {
+    for (size_t b = 0; b < c.freq.size(); ++b) {
+      if (c.freq[a] && c.freq[b] && c.freq[a] > c.freq[b]) {
+        EXPECT_LE(t.Length[a], t.Length[b]);
+      }
+    }
+  }
+}
+
+std::vector<uint32_t> Fibonacci(int n) {
+  std::vector<uint32_t> f = {1, 1};
+  while (static_cast<int>(f.size()) < n) f.push_back(f[f.size() - 1] + f[f.size() - 2]);
+  return f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LengthsFromFrequenciesTest,
+    ::testing::Values(TFrequencyCase{"lone_symbol", {0, 0, 7, 0}, 15},
+                      TFrequencyCase{"two", {5, 0, 9}, 15},
+                      TFrequencyCase{"uniform", std::vector<uint32_t>(286, 3), 15},
+                      TFrequencyCase{"fibonacci_limited", Fibonacci(25), 15},
+                      TFrequencyCase{"fibonacci_code_lengths", Fibonacci(19), 7, false},
+                      TFrequencyCase{"none", std::vector<uint32_t>(30, 0), 15}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the lookup table decodes exactly like the bit-by-bit walk ----
+
+struct TWalkResult {
+  std::vector<int> symbols;
+  std::string error;
+};
+
+template <typename Decoder>
+TWalkResult DecodeAll(const std::string& bits, const Decoder& decoder) {
+  TMemoryStream src(bits.data(), bits.size());
+  src.CanWrite = false;
+  THuffmanBitStream s(&src);
+  TWalkResult r;
+  try {
+    for (;;) r.symbols.push_back(s.DecodeSymbol(decoder));
+  } catch (const EAssertionFailed& e) {
+    r.error =
+        std::string(e.what()).find("Invalid Huffman code") != std::string::npos ? "code" : "other";
+  } catch (const EInOutError&) {
+    r.error = "end";
+  }
+  return r;
+}
+
+class DecodeTableTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(DecodeTableTest, MatchesTheTreeWalkOnRandomCodeSets) {
+  std::mt19937 rng(static_cast<unsigned>(GetParam()));
+  int symbols = 2 + static_cast<int>(rng() % 287);
+  TCodeTable t;
+  SetCodeCount(t, symbols);
+  std::vector<uint8_t> lengths(static_cast<size_t>(symbols));
+  // Mostly sensible lengths; some sets are over-full or incomplete, as
+  // damaged data would give.
+  int spread = 1 + GetParam() % 15;
+  for (auto& l : lengths) l = rng() % 3 == 0 ? 0 : static_cast<uint8_t>(1 + rng() % spread);
+  CodesFromLengths(t, lengths.data(), 15);
+  THuffmanTree tree;
+  BuildDecodeTree(tree, t);
+  for (int rootBits : {1, 5, 9, 10}) {
+    TDecodeTable table;
+    table.Build(tree, rootBits);
+    std::string bits(64, '\0');
+    for (auto& c : bits) c = static_cast<char>(rng());
+    TWalkResult a = DecodeAll(bits, tree), b = DecodeAll(bits, table);
+    EXPECT_EQ(a.symbols, b.symbols) << "root bits " << rootBits;
+    EXPECT_EQ(a.error, b.error);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, DecodeTableTest, ::testing::Range(0, 60));
 
 }  // namespace
 }  // namespace lumarte::imaging

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 
+#include "CodecTestUtil.h"
 #include "imaging/HIPSLoader.h"
 #include "support/ErrorMessage.h"
 
@@ -68,10 +69,7 @@ TBytes Floats(std::initializer_list<float> values, bool bigEndian = false) {
 }
 
 TRevedBitmap Load(const std::string& bytes) {
-  TMemoryStream s(bytes.data(), bytes.size());
-  TRevedBitmap b;
-  b.LoadFromStream(s, "hips");
-  return b;
+  return lumarte::testing::LoadBytes(bytes, "hips");
 }
 
 struct TSampleCase {
@@ -141,12 +139,8 @@ struct TBadCase {
 class HipsBad : public ::testing::TestWithParam<TBadCase> {};
 
 TEST_P(HipsBad, RaisesAndLeavesBufferEmpty) {
-  std::string bytes = BuildHips(GetParam().Layout, GetParam().Pixels);
-  TMemoryStream s(bytes.data(), bytes.size());
-  TRevedBitmap b;
-  b.New(2, 2, pf8bit);
-  EXPECT_EQ(Message([&] { b.LoadFromStream(s, "hip"); }), GetParam().Message);
-  EXPECT_FALSE(b.Present);
+  EXPECT_EQ(lumarte::testing::LoadFailure(BuildHips(GetParam().Layout, GetParam().Pixels), "hip"),
+            GetParam().Message);
 }
 
 // clang-format off

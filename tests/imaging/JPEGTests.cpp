@@ -67,19 +67,6 @@ TMarkers ReadMarkers(const std::string& d) {
   return m;
 }
 
-std::string SaveThroughCodec(TRevedBitmap& b) {
-  TMemoryStream out;
-  JPEGLoader().SaveToStream(out, "jpg", b);
-  return out.Data;
-}
-
-TRevedBitmap LoadThroughCodec(const std::string& data, const char* ext = "JPG") {
-  TMemoryStream in(data.data(), data.size());
-  TRevedBitmap b;
-  b.LoadFromStream(in, ext);
-  return b;
-}
-
 // Index 240 of a palette from blue to red.
 TRevedBitmap ColourPalette() {
   TRevedBitmap pal;
@@ -104,12 +91,12 @@ class JPEGCodec : public ::testing::TestWithParam<TCodecCase> {};
 TEST_P(JPEGCodec, SavesBaselineAtQuality90AndReadsBack) {
   const TCodecCase& c = GetParam();
   TRevedBitmap picture = c.Picture;
-  std::string data = SaveThroughCodec(picture);
+  std::string data = lumarte::testing::SaveBytes(picture, "jpg");
   TMarkers m = ReadMarkers(data);
   EXPECT_FALSE(m.Progressive);
   EXPECT_EQ(m.FirstQuantValue, 3);
   EXPECT_EQ(m.Components, c.Components);
-  TRevedBitmap back = LoadThroughCodec(data, "jpe");
+  TRevedBitmap back = lumarte::testing::LoadBytes(data, "jpe");
   ASSERT_EQ(back.PixelFormat, c.Back);
   if (c.Back == pf8bit) EXPECT_EQ(*back.Palette, DefaultPalette());
   EXPECT_LT(MeanError(ToRgb(picture), ToRgb(back)), 2.0);
@@ -166,7 +153,7 @@ TEST(JPEGFourComponents, AdobeCMYKIsConvertedToRGB) {
   if (!std::filesystem::exists(file + ".jpg")) GTEST_SKIP() << "no corpus";
   lumarte::imaging::test::TRgbImage ref;
   ASSERT_TRUE(lumarte::imaging::test::LibpngDecode(ReadFileBytes(file + ".png"), ref));
-  TRevedBitmap b = LoadThroughCodec(ReadFileBytes(file + ".jpg"));
+  TRevedBitmap b = lumarte::testing::LoadBytes(ReadFileBytes(file + ".jpg"), "JPG");
   ASSERT_EQ(b.PixelFormat, pf24bit);
   EXPECT_LT(MeanError(ToRgb(b), ref.Rgb), 3.0);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 
+#include "CodecTestUtil.h"
 #include "imaging/PCXLoader.h"
 #include "support/ErrorMessage.h"
 
@@ -36,16 +37,11 @@ std::string BuildPcx(const TPcxHeader& h, const TBytes& data) {
 }
 
 TRevedBitmap Load(const std::string& bytes) {
-  TMemoryStream s(bytes.data(), bytes.size());
-  TRevedBitmap b;
-  b.LoadFromStream(s, "pcx");
-  return b;
+  return lumarte::testing::LoadBytes(bytes, "pcx");
 }
 
 std::string Save(TRevedBitmap& b) {
-  TMemoryStream s;
-  b.SaveToStream(s, "PCX");
-  return s.Data;
+  return lumarte::testing::SaveBytes(b, "PCX");
 }
 
 TBytes Tail(const std::string& file, size_t from) {
@@ -178,12 +174,8 @@ struct TBadCase {
 class PcxBad : public ::testing::TestWithParam<TBadCase> {};
 
 TEST_P(PcxBad, RaisesAndLeavesBufferEmpty) {
-  std::string bytes = BuildPcx(GetParam().Header, GetParam().Data);
-  TMemoryStream s(bytes.data(), bytes.size());
-  TRevedBitmap b;
-  b.New(3, 3, pf8bit);
-  EXPECT_EQ(Message([&] { b.LoadFromStream(s, "pcx"); }), GetParam().Message);
-  EXPECT_FALSE(b.Present);
+  EXPECT_EQ(lumarte::testing::LoadFailure(BuildPcx(GetParam().Header, GetParam().Data), "pcx"),
+            GetParam().Message);
 }
 
 TPcxHeader With(std::function<void(TPcxHeader&)> f) {

@@ -1,11 +1,12 @@
 #pragma once
 // Building PNG files by hand (chunks, CRCs and zlib data through zlib).
+#include <zlib.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "CodecTestUtil.h"
-#include "DeflateTestUtil.h"
 #include "imaging/PNGLoader.h"
 
 namespace lumarte::imaging::test {
@@ -43,7 +44,12 @@ inline TChunk Ihdr(uint32_t w, uint32_t h, int depth, int colorType, int interla
 
 // zlib-wrapped data, as PNG files hold it.
 inline std::string ZlibCompress(const std::string& raw, int level = 6) {
-  return ZlibDeflate(raw, level, Z_DEFAULT_STRATEGY, 15);
+  std::string out(compressBound(raw.size()), '\0');
+  uLongf n = out.size();
+  compress2(reinterpret_cast<Bytef*>(out.data()), &n, reinterpret_cast<const Bytef*>(raw.data()),
+            raw.size(), level);
+  out.resize(n);
+  return out;
 }
 
 // The zlib data cut into IDAT chunks of `piece` bytes.

@@ -3,32 +3,78 @@
 // record, where damage is clipped and skipped pixels transparent. Then what
 // only one caller has: the file's pixel offset and signature; the records'
 // alpha, tables of palette indices, embedded JPEG, old 16-bit bitmap objects
-// and the player's limits.
+// and the player's limits. Last the BMP writer: round trips and byte layout.
 #include <gtest/gtest.h>
 
-#include "support/ErrorMessage.h"
+#include <cstring>
 
+#include "CodecTestUtil.h"
 #include "imaging/BMPLoader.h"
-#include "imaging/BmpTestFiles.h"
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileDIB.h"
+#include "support/ErrorMessage.h"
+#include "support/MetafileBuilder.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
-using lumarte::testing::BuildBmp;
 using lumarte::testing::Bytes;
-using lumarte::testing::ColorAt;
 using lumarte::testing::DibInfo;
 using lumarte::testing::GetLE;
+using lumarte::testing::LoadBytes;
+using lumarte::testing::LoadFailure;
 using lumarte::testing::PutLE;
-using lumarte::testing::TBmpLayout;
 
 namespace {
+
+// Bitmap files built byte by byte.
+struct TBmpLayout {
+  int HeaderSize = 40;  // 12 gives an OS/2 core header
+  int32_t Width = 1, Height = 1;
+  int Bits = 24;
+  uint32_t Compression = 0;
+  uint32_t ColorsUsed = 0;
+  std::vector<uint32_t> Palette;  // 0x00RRGGBB
+  std::vector<uint32_t> Masks;    // written after a 40-byte header
+  std::vector<uint8_t> Pixels;    // the pixel data as stored
+  int OffBitsDelta = 0;           // added to the offset of the pixels
+  const char* Signature = "BM";
+};
+
+std::string BuildBmp(const TBmpLayout& layout) {
+  const bool core = layout.HeaderSize == 12;
+  std::string header;
+  if (core) {
+    PutLE(header, 12, 4);
+    for (int v : {layout.Width, layout.Height, 1, layout.Bits}) PutLE(header, v, 2);
+  } else {
+    header = DibInfo(layout.Width, layout.Height, layout.Bits, layout.Compression,
+                     layout.ColorsUsed, static_cast<uint32_t>(layout.Pixels.size()));
+    header[0] = static_cast<char>(layout.HeaderSize);
+    header.resize(layout.HeaderSize, '\0');
+  }
+  for (uint32_t m : layout.Masks) PutLE(header, m, 4);
+  for (uint32_t c : layout.Palette) PutLE(header, c, core ? 3 : 4);
+  uint32_t offBits = static_cast<uint32_t>(14 + header.size() + layout.OffBitsDelta);
+  std::string file = layout.Signature;
+  PutLE(file, static_cast<uint32_t>(14 + header.size() + layout.Pixels.size()), 4);
+  PutLE(file, 0, 4);
+  PutLE(file, offBits, 4);
+  file += header;
+  if (layout.OffBitsDelta > 0) file.append(layout.OffBitsDelta, '\0');
+  file.append(layout.Pixels.begin(), layout.Pixels.end());
+  return file;
+}
+
+// Pixel (x, y) as 0x00RRGGBB, as the records and the file's tables give colours.
+uint32_t ColorAt(const TRevedBitmap& b, int x, int y) {
+  uint32_t c = lumarte::testing::PixelOf(b, x, y);
+  return (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16;
+}
 
 // 0xAARRGGBB as a record shows them; T: left out by a run-length bitmap.
 constexpr uint32_t R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, K = 0xFF000000, W = 0xFFFFFFFF,
                    T = 0;
-// Colour tables as BmpTestFiles.h writes them.
+// Colour tables as BuildBmp writes them.
 const std::vector<uint32_t> kKW = {0, 0xFFFFFF};
 const std::vector<uint32_t> kKRGBW = {0, 0xFF0000, 0xFF00, 0xFF, 0xFFFFFF};
 
@@ -54,15 +100,11 @@ std::vector<uint32_t> AsFile(const TDibCase& c) {
 TEST_P(Dib, AsFile) {
   const TDibCase& c = GetParam();
   std::string file = BuildBmp(c.Layout);
-  TMemoryStream s(file.data(), file.size());
-  TRevedBitmap b;
-  b.New(2, 2, pf24bit);
   if (c.FileError) {
-    EXPECT_EQ(Message([&] { b.LoadFromStream(s, "bmp"); }), c.FileError);
-    EXPECT_FALSE(b.Present);
+    EXPECT_EQ(LoadFailure(file, "bmp"), c.FileError);
     return;
   }
-  b.LoadFromStream(s, "bmp");
+  TRevedBitmap b = LoadBytes(file, "bmp");
   const int bits = c.Layout.Bits;
   EXPECT_EQ(b.PixelFormat, bits == 1 || bits == 4 || bits == 8 ? pf8bit : pf24bit);
   ASSERT_EQ(size_t(b.Width) * b.Height, c.Pixels.size());
@@ -268,6 +310,140 @@ TEST(MetafileDib, RefusesBadBlocksAndWhatThePlayerCannotTake) {
     };
     EXPECT_EQ(Message(decode), std::string("Invalid bitmap in metafile: ") + c.Why);
   }
+}
+
+// ---- the BMP writer ----
+
+uint32_t Noise(uint32_t i) {
+  return (i * 0x9E3779B1u) >> 8;
+}
+
+TRevedBitmap Random(int w, int h, TPixelFormat f, int colors) {
+  TRevedBitmap b;
+  b.New(w, h, f);
+  for (int32_t i = 0; i < b.Size; ++i)
+    b.Map[i] = static_cast<uint8_t>(f == pf8bit ? Noise(i) % colors : Noise(i));
+  if (f == pf8bit)
+    for (int i = 0; i < 768; ++i) (*b.Palette)[i] = static_cast<uint8_t>(Noise(i + 1000));
+  return b;
+}
+
+// ---- round trips ----
+
+struct TRoundTrip {
+  int Bits;
+  TPixelFormat Source;
+  int Colors;  // distinct palette indices used by an 8-bit source
+  int Width;
+};
+
+class BmpRoundTrip : public ::testing::TestWithParam<TRoundTrip> {};
+
+TEST_P(BmpRoundTrip, ColoursSurviveExactly) {
+  const TRoundTrip& p = GetParam();
+  TRevedBitmap src = Random(p.Width, 3, p.Source, p.Colors);
+  TMemoryStream file;
+  WriteBMP(file, src, p.Bits);
+  TRevedBitmap back = LoadBytes(file.Data, "bmp");
+  ASSERT_EQ(back.Width, p.Width);
+  ASSERT_EQ(back.Height, 3);
+  EXPECT_EQ(back.PixelFormat, p.Bits == 24 ? pf24bit : pf8bit);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < p.Width; ++x) ASSERT_EQ(ColorAt(back, x, y), ColorAt(src, x, y)) << x;
+  if (p.Bits == 8 && p.Source == pf8bit) {  // indices and the whole table as they were
+    EXPECT_EQ(std::memcmp(back.Map.get(), src.Map.get(), src.Size), 0);
+    EXPECT_EQ(*back.Palette, *src.Palette);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DepthsAndOddWidths, BmpRoundTrip,
+    ::testing::Values(TRoundTrip{24, pf24bit, 0, 1}, TRoundTrip{24, pf24bit, 0, 3},
+                      TRoundTrip{24, pf24bit, 0, 5}, TRoundTrip{24, pf8bit, 256, 7},
+                      TRoundTrip{8, pf8bit, 256, 1}, TRoundTrip{8, pf8bit, 256, 13},
+                      TRoundTrip{4, pf8bit, 16, 1}, TRoundTrip{4, pf8bit, 16, 7},
+                      TRoundTrip{4, pf8bit, 9, 12}, TRoundTrip{1, pf8bit, 2, 1},
+                      TRoundTrip{1, pf8bit, 2, 9}, TRoundTrip{1, pf8bit, 2, 33},
+                      TRoundTrip{8, pf24bit, 0, 4}));
+
+// Fewer bits than colours: the file holds a reduced palette of that size.
+TEST(BmpWrite, ReducesTo16Colours) {
+  TRevedBitmap src = Random(40, 20, pf24bit, 0);
+  TMemoryStream file;
+  WriteBMP(file, src, 4, true);
+  TRevedBitmap back = LoadBytes(file.Data, "bmp");
+  EXPECT_EQ(back.PixelFormat, pf8bit);
+  for (int32_t i = 0; i < back.Size; ++i) ASSERT_LT(back.Map[i], 16);
+}
+
+// ---- byte layout ----
+
+TEST(BmpWrite, Layout24BitPadsRowsAndStoresBottomUp) {
+  TRevedBitmap b;
+  b.New(3, 2, pf24bit);
+  for (int i = 0; i < 18; ++i) b.Map[i] = static_cast<uint8_t>(i + 1);
+  const std::string s = lumarte::testing::SaveBytes(b, "BMP");
+  ASSERT_EQ(s.size(), 54u + 2 * 12);
+  EXPECT_EQ(s.substr(0, 2), "BM");
+  EXPECT_EQ(GetLE(s, 2, 4), 78u);   // file size
+  EXPECT_EQ(GetLE(s, 10, 4), 54u);  // pixel offset
+  EXPECT_EQ(GetLE(s, 14, 4), 40u);  // info header
+  EXPECT_EQ(GetLE(s, 18, 4), 3u);
+  EXPECT_EQ(GetLE(s, 22, 4), 2u);  // positive height: bottom-up
+  EXPECT_EQ(GetLE(s, 26, 2), 1u);
+  EXPECT_EQ(GetLE(s, 28, 2), 24u);
+  EXPECT_EQ(GetLE(s, 30, 4), 0u);  // uncompressed
+  EXPECT_EQ(GetLE(s, 34, 4), 24u);
+  EXPECT_EQ(GetLE(s, 46, 4), 0u);  // no colour table
+  EXPECT_EQ(s.substr(54, 12), std::string("\x0a\x0b\x0c\x0d\x0e\x0f\x10\x11\x12\0\0\0", 12));
+  EXPECT_EQ(s.substr(66, 12), std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\0\0\0", 12));
+}
+
+TEST(BmpWrite, Layout1BitPacksHighBitFirst) {
+  TRevedBitmap b;
+  b.New(10, 1, pf8bit);
+  for (int x = 0; x < 10; ++x) b.Map[x] = x % 3 == 0;
+  (*b.Palette)[3] = 0x11, (*b.Palette)[4] = 0x22, (*b.Palette)[5] = 0x33;
+  TMemoryStream file;
+  WriteBMP(file, b, 1);
+  const std::string& s = file.Data;
+  ASSERT_EQ(s.size(), 54u + 8 + 4);
+  EXPECT_EQ(GetLE(s, 10, 4), 62u);
+  EXPECT_EQ(GetLE(s, 28, 2), 1u);
+  EXPECT_EQ(GetLE(s, 46, 4), 2u);  // two-entry table
+  EXPECT_EQ(s.substr(58, 4), std::string("\x11\x22\x33\0", 4));
+  // pixels 1001001001 -> 1001 0010 01xx xxxx
+  EXPECT_EQ(s.substr(62, 4), std::string("\x92\x40\0\0", 4));
+}
+
+TEST(BmpWrite, EightBitWritesFullTable) {
+  TRevedBitmap b = Random(2, 2, pf8bit, 3);
+  const std::string s = lumarte::testing::SaveBytes(b, "bmp");
+  EXPECT_EQ(GetLE(s, 10, 4), 54u + 1024);
+  EXPECT_EQ(GetLE(s, 46, 4), 256u);
+}
+
+// A palette BMP of width 37 from a common tool: its runs cover the row padding.
+TEST(BmpRead, RunLengthFileOfACommonWriterMatchesItsReference) {
+  std::string dir = std::string(LUMARTE_TEST_DATA) + "/bmp/rle8-width37-padding-runs";
+  TRevedBitmap b = LoadBytes(lumarte::testing::ReadFileBytes(dir + ".bmp"), "bmp");
+  std::string ppm = lumarte::testing::ReadFileBytes(dir + ".ppm");
+  const std::string header = "P6\n37 20\n255\n";
+  ASSERT_EQ(ppm.compare(0, header.size(), header), 0);
+  ASSERT_EQ(b.Width, 37);
+  EXPECT_TRUE(lumarte::testing::ToRgb(b) ==
+              std::vector<uint8_t>(ppm.begin() + header.size(), ppm.end()));
+}
+
+TEST(BmpLoader, RefusesOtherExtensions) {
+  TBMPLoader loader;
+  TMemoryStream s;
+  TRevedBitmap b;
+  EXPECT_EQ(Message([&] { loader.LoadFromStream(s, "pcx", b); }), "Unsupported file format");
+  EXPECT_EQ(Message([&] { loader.SaveToStream(s, "gif", b); }), "Unsupported file format");
+  EXPECT_EQ(Message([&] { WriteBMP(s, b, 24); }), "Invalid bitmap size");
+  EXPECT_EQ(Message([&] { WriteBMP(s, Random(1, 1, pf24bit, 0), 16); }),
+            "Unsupported pixel format");
 }
 
 }  // namespace
