@@ -22,6 +22,7 @@ using lumarte::testing::DibInfo;
 using lumarte::testing::GetLE;
 using lumarte::testing::LoadBytes;
 using lumarte::testing::LoadFailure;
+using lumarte::testing::NoisePicture;
 using lumarte::testing::PutLE;
 
 namespace {
@@ -314,20 +315,6 @@ TEST(MetafileDib, RefusesBadBlocksAndWhatThePlayerCannotTake) {
 
 // ---- the BMP writer ----
 
-uint32_t Noise(uint32_t i) {
-  return (i * 0x9E3779B1u) >> 8;
-}
-
-TRevedBitmap Random(int w, int h, TPixelFormat f, int colors) {
-  TRevedBitmap b;
-  b.New(w, h, f);
-  for (int32_t i = 0; i < b.Size; ++i)
-    b.Map[i] = static_cast<uint8_t>(f == pf8bit ? Noise(i) % colors : Noise(i));
-  if (f == pf8bit)
-    for (int i = 0; i < 768; ++i) (*b.Palette)[i] = static_cast<uint8_t>(Noise(i + 1000));
-  return b;
-}
-
 // ---- round trips ----
 
 struct TRoundTrip {
@@ -341,7 +328,7 @@ class BmpRoundTrip : public ::testing::TestWithParam<TRoundTrip> {};
 
 TEST_P(BmpRoundTrip, ColoursSurviveExactly) {
   const TRoundTrip& p = GetParam();
-  TRevedBitmap src = Random(p.Width, 3, p.Source, p.Colors);
+  TRevedBitmap src = NoisePicture(p.Width, 3, p.Source, p.Width, p.Colors);
   TMemoryStream file;
   WriteBMP(file, src, p.Bits);
   TRevedBitmap back = LoadBytes(file.Data, "bmp");
@@ -368,7 +355,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Fewer bits than colours: the file holds a reduced palette of that size.
 TEST(BmpWrite, ReducesTo16Colours) {
-  TRevedBitmap src = Random(40, 20, pf24bit, 0);
+  TRevedBitmap src = NoisePicture(40, 20, pf24bit, 1);
   TMemoryStream file;
   WriteBMP(file, src, 4, true);
   TRevedBitmap back = LoadBytes(file.Data, "bmp");
@@ -417,7 +404,7 @@ TEST(BmpWrite, Layout1BitPacksHighBitFirst) {
 }
 
 TEST(BmpWrite, EightBitWritesFullTable) {
-  TRevedBitmap b = Random(2, 2, pf8bit, 3);
+  TRevedBitmap b = NoisePicture(2, 2, pf8bit, 1, 3);
   const std::string s = lumarte::testing::SaveBytes(b, "bmp");
   EXPECT_EQ(GetLE(s, 10, 4), 54u + 1024);
   EXPECT_EQ(GetLE(s, 46, 4), 256u);
@@ -442,7 +429,7 @@ TEST(BmpLoader, RefusesOtherExtensions) {
   EXPECT_EQ(Message([&] { loader.LoadFromStream(s, "pcx", b); }), "Unsupported file format");
   EXPECT_EQ(Message([&] { loader.SaveToStream(s, "gif", b); }), "Unsupported file format");
   EXPECT_EQ(Message([&] { WriteBMP(s, b, 24); }), "Invalid bitmap size");
-  EXPECT_EQ(Message([&] { WriteBMP(s, Random(1, 1, pf24bit, 0), 16); }),
+  EXPECT_EQ(Message([&] { WriteBMP(s, NoisePicture(1, 1, pf24bit, 1), 16); }),
             "Unsupported pixel format");
 }
 

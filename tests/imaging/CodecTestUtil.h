@@ -101,6 +101,19 @@ imaging::TRevedBitmap Picture24(int w, int h, F color) {
   return b;
 }
 
+// Reproducible noise, with a noise palette and indices below colors for 8 bits.
+inline imaging::TRevedBitmap NoisePicture(int w, int h, imaging::TPixelFormat f, uint32_t seed,
+                                          int colors = 256) {
+  imaging::TRevedBitmap b;
+  b.New(w, h, f);
+  auto next = [&] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int32_t i = 0; i < b.Size; ++i)
+    b.Map[i] = uint8_t(f == imaging::pf8bit ? next() % colors : next());
+  if (f == imaging::pf8bit)
+    for (auto& v : *b.Palette) v = uint8_t(next());
+  return b;
+}
+
 // The registered library codec scans the build folder once, as the programs
 // scan theirs at start.
 inline bool PluginsScanned() {

@@ -61,8 +61,8 @@ bool ZlibInflate(const std::string& compressed, std::string& out) {
   return rc == Z_STREAM_END;
 }
 
-std::string ZlibDeflate(const std::string& data, int level,
-                               int strategy = Z_DEFAULT_STRATEGY, int windowBits = -15) {
+std::string ZlibDeflate(const std::string& data, int level, int strategy = Z_DEFAULT_STRATEGY,
+                        int windowBits = -15) {
   z_stream z{};
   deflateInit2(&z, level, Z_DEFLATED, windowBits, 8, strategy);
   std::string out(deflateBound(&z, data.size()) + 64, '\0');
@@ -277,8 +277,7 @@ class DeflateRoundTrip : public ::testing::TestWithParam<TRoundTrip> {};
 
 TEST_P(DeflateRoundTrip, ZlibAndWeReadBackTheData) {
   const TRoundTrip& p = GetParam();
-  std::string data =
-      p.repetitive ? RepetitiveBytes(p.size, 5) : RandomBytes(p.size, 5, 16);
+  std::string data = p.repetitive ? RepetitiveBytes(p.size, 5) : RandomBytes(p.size, 5, 16);
   std::string packed = Compress(data, p.method, p.piece);
   std::string back;
   ASSERT_TRUE(ZlibInflate(packed, back));
@@ -307,28 +306,25 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- reading what zlib wrote ----
 
-struct TZlibCase {
-  int level, strategy;
-};
-
-class InflateZlib : public ::testing::TestWithParam<TZlibCase> {};
+// Level and strategy.
+class InflateZlib : public ::testing::TestWithParam<std::pair<int, int>> {};
 
 TEST_P(InflateZlib, DecodesEveryLevelAndStrategy) {
   for (std::string data : {RepetitiveBytes(250000, 1), RandomBytes(70000, 2, 64),
                            std::string(100000, 'x'), std::string()}) {
-    std::string packed = ZlibDeflate(data, GetParam().level, GetParam().strategy);
+    std::string packed = ZlibDeflate(data, GetParam().first, GetParam().second);
     EXPECT_TRUE(Inflate(packed) == data);
     EXPECT_TRUE(Inflate(packed, 1) == data);  // byte-sized reads
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, InflateZlib,
-                         ::testing::Values(TZlibCase{0, Z_DEFAULT_STRATEGY},
-                                           TZlibCase{1, Z_DEFAULT_STRATEGY},
-                                           TZlibCase{6, Z_DEFAULT_STRATEGY},
-                                           TZlibCase{9, Z_DEFAULT_STRATEGY}, TZlibCase{6, Z_FIXED},
-                                           TZlibCase{6, Z_HUFFMAN_ONLY}, TZlibCase{6, Z_RLE},
-                                           TZlibCase{9, Z_FILTERED}));
+                         ::testing::Values(std::pair{0, Z_DEFAULT_STRATEGY},
+                                           std::pair{1, Z_DEFAULT_STRATEGY},
+                                           std::pair{6, Z_DEFAULT_STRATEGY},
+                                           std::pair{9, Z_DEFAULT_STRATEGY}, std::pair{6, Z_FIXED},
+                                           std::pair{6, Z_HUFFMAN_ONLY}, std::pair{6, Z_RLE},
+                                           std::pair{9, Z_FILTERED}));
 
 // ---- reading: edge cases and errors ----
 
@@ -473,7 +469,6 @@ TEST(Adler32, KnownValueAndAgreementWithZlib) {
   EXPECT_EQ(UpdateAdler32(a, data.data() + 12345, 30000),
             UpdateAdler32(kAdler32Start, data.data(), 42345));
 }
-
 
 // ---- Huffman codes ----
 

@@ -268,14 +268,6 @@ INSTANTIATE_TEST_SUITE_P(Files, IconPngEntry,
                          ::testing::Values(TPngCase{"four-colours-2x2.png", 2, 0x0000FF, 0x1E140A},
                                            TPngCase{"two-tone-256.png", 0, 0x3264C8, 0x030201}));
 
-TEST(IconSelectionTexts, DescribeImagesAndColours) {
-  TIconImage image(32, 16, 8);
-  EXPECT_EQ(IconDescription(ikIcon, image), "Icon 32 x 16 8 bit");
-  EXPECT_EQ(IconDescription(ikCursor, image), "Cursor 32 x 16 8 bit");
-  EXPECT_EQ(ColorHexText(0x00FF00FE), "$fe00ff");
-  EXPECT_EQ(ColorHexText(0x00123456), "$563412");
-}
-
 TEST(IconPreview, FramesTheImageInTheTransparentColour) {
   TIconImage image(3, 2, 24);
   std::memset(image.XorData.data(), 0x80, size_t(image.XorSize));

@@ -28,16 +28,6 @@ class Jpeg2000Test : public ::testing::Test {
   std::string Dir = Temp.Path.string();
 };
 
-TRevedBitmap NoiseImage(int w, int h, TPixelFormat format, unsigned seed) {
-  TRevedBitmap bmp;
-  bmp.New(w, h, format);
-  std::minstd_rand random(seed);
-  for (int i = 0; i < bmp.Size; ++i) bmp.Map[i] = uint8_t(random());
-  if (format == pf8bit)
-    for (auto& b : *bmp.Palette) b = uint8_t(random());
-  return bmp;
-}
-
 // A smooth picture with a little grain: what lossy compression is meant for.
 TRevedBitmap GradientImage(int w, int h) {
   TRevedBitmap bmp;
@@ -71,7 +61,7 @@ class Jpeg2000Lossless : public Jpeg2000Test,
 
 TEST_P(Jpeg2000Lossless, RoundTripIsExact) {
   const auto& c = GetParam();
-  TRevedBitmap image = NoiseImage(c.Width, c.Height, c.Format, c.Width * 31 + c.Height);
+  TRevedBitmap image = NoisePicture(c.Width, c.Height, c.Format, c.Width * 31 + c.Height);
   if (c.GreyPalette) *image.Palette = DefaultPalette();
   const std::string file = Dir + "/image." + c.Ext;
   image.SaveToFile(file);
@@ -123,7 +113,7 @@ TEST_F(Jpeg2000Test, LossyRateBoundsTheFileSizeAndThePreviewShowsIt) {
 // The OpenJPEG we run with aborts the process on damaged high-throughput
 // code-blocks, so files that ask for them are refused before decoding.
 TEST_F(Jpeg2000Test, HighThroughputBlocksAreRefusedNotDecoded) {
-  TRevedBitmap image = NoiseImage(8, 8, pf24bit, 3);
+  TRevedBitmap image = NoisePicture(8, 8, pf24bit, 3);
   for (const char* ext : {"jpc", "jp2"}) {
     const std::string file = Dir + "/ht." + ext;
     image.SaveToFile(file);
@@ -144,23 +134,10 @@ TEST_F(Jpeg2000Test, FailuresCarryThePluginMessages) {
   std::ofstream(Dir + "/noise.jp2") << "this is not a JPEG 2000 file";
   EXPECT_EQ(Message([&] { bmp.LoadFromFile(Dir + "/noise.jp2"); }), "Error in bitmap data");
   EXPECT_FALSE(bmp.Present);
-  TRevedBitmap image = NoiseImage(4, 4, pf24bit, 2);
+  TRevedBitmap image = NoisePicture(4, 4, pf24bit, 2);
   EXPECT_EQ(
       Message([&] { ImageDLLLoader().SaveToFile(Dir + "/no-such-folder/a.jp2", "jp2", image); }),
       "Unable to open file");
-}
-
-TEST(Jpeg2000Rate, ShownInTenthsOfAPercent) {
-  const std::tuple<int, const char*, const char*> cases[] = {{50, "5.0 %", "rate=0.050"},
-                                                             {53, "5.3 %", "rate=0.053"},
-                                                             {7, "0.7 %", "rate=0.007"},
-                                                             {0, "0.0 %", "rate=0.000"},
-                                                             {99, "9.9 %", "rate=0.099"}};
-  for (auto [rate, label, options] : cases) {
-    EXPECT_EQ(Jpeg2000RateText(rate), label);
-    EXPECT_EQ(Jpeg2000OptionsText(true, rate), options);
-    EXPECT_EQ(Jpeg2000OptionsText(false, rate), "");
-  }
 }
 
 }  // namespace

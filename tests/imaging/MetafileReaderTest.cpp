@@ -285,8 +285,7 @@ TEST(MetafilePaths, FiguresStartAtTheCurrentPosition) {
 
 TEST(MetafileText, ExtTextOutWithFontSpacingAndAlignment) {
   std::string font;
-  for (uint32_t v : {1u, static_cast<uint32_t>(-20), 0u, 900u, 0u, 700u})
-    PutLE(font, v, 4);
+  for (uint32_t v : {1u, static_cast<uint32_t>(-20), 0u, 900u, 0u, 700u}) PutLE(font, v, 4);
   PutLE(font, 0x00000001, 4);  // italic
   PutLE(font, 0, 4);
   for (char16_t c : u"Arial") PutLE(font, c, 2);

@@ -48,16 +48,6 @@ TBytes Tail(const std::string& file, size_t from) {
   return TBytes(file.begin() + from, file.end());
 }
 
-TRevedBitmap Numbered(int w, int h, TPixelFormat f) {
-  TRevedBitmap b;
-  b.New(w, h, f);
-  for (int32_t i = 0; i < b.Size; ++i)
-    b.Map[i] = static_cast<uint8_t>(i * 37 % 251 + (i % 5 == 0 ? 0 : 192));
-  if (f == pf8bit)
-    for (int i = 0; i < 768; ++i) (*b.Palette)[i] = static_cast<uint8_t>(255 - i % 256);
-  return b;
-}
-
 // ---- round trips and the written layout ----
 
 struct TShape {
@@ -69,7 +59,7 @@ class PcxRoundTrip : public ::testing::TestWithParam<TShape> {};
 
 TEST_P(PcxRoundTrip, ReadsBackExactly) {
   const TShape& p = GetParam();
-  TRevedBitmap src = Numbered(p.Width, p.Height, p.Format);
+  TRevedBitmap src = lumarte::testing::NoisePicture(p.Width, p.Height, p.Format, p.Width);
   std::string file = Save(src);
   // Header: version-5 run-length 8-bit planes, the window, 96 dpi; planes and
   // bytes per line = width even when odd.
