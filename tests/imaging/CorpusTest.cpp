@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "CodecTestUtil.h"
-#include "LibpngPeer.h"
 #include "PngTestUtil.h"
 #include "imaging/GIFLoader.h"
 #include "imaging/metafile/MetafileRecords.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "CodecTestUtil.h"
-#include "LibpngPeer.h"
+#include "PngTestUtil.h"
 #include "imaging/JPEGImage.h"
 #include "imaging/JPEGLoader.h"
 #include "support/ErrorMessage.h"

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "LibpngPeer.h"
 #include "PngTestUtil.h"
 #include "imaging/CRC32Stream.h"
 #include "support/ErrorMessage.h"

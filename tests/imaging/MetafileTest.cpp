@@ -1,8 +1,11 @@
 // The WMF and EMF readers on hand-made files: picture size, mapping, the
 // object table, paths, text and clipping as they come out in commands; the
-// device context they play into, with its limits; and damaged files, each
+// device context they play into, with its limits; damaged files, each
 // raising EFormatError with a message that says what is wrong and where,
-// without reading out of bounds.
+// without reading out of bounds; affine maps and the GDI shapes as paths;
+// the writers' byte layouts and limits (saving and reading back a raster,
+// and a failed save keeping the old file, are checked through the renderer
+// in MetafileRenderTest.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +13,10 @@
 #include <cstring>
 
 #include "imaging/Errors.h"
+#include "imaging/metafile/MetafileGeometry.h"
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/MetafileRecords.h"
+#include "imaging/metafile/MetafileWriter.h"
 #include "support/ErrorMessage.h"
 #include "support/MetafileBuilder.h"
 
@@ -19,6 +24,7 @@ using namespace lumarte;
 using namespace lumarte::imaging;
 using lumarte::testing::Bytes;
 using lumarte::testing::DibInfo;
+using lumarte::testing::GetLE;
 using lumarte::testing::PutLE;
 using lumarte::testing::TEmfBuilder;
 using lumarte::testing::TWmfBuilder;
@@ -73,9 +79,9 @@ TPointD LineEnd(const TRecords& setup) {
   return ShapeAt(pic, 0).Path.Points.at(1);
 }
 
-void ExpectNear(TPointD a, TPointD b) {
-  EXPECT_NEAR(a.X, b.X, 1e-6);
-  EXPECT_NEAR(a.Y, b.Y, 1e-6);
+void ExpectNear(TPointD a, TPointD b, double tolerance = 1e-6) {
+  EXPECT_NEAR(a.X, b.X, tolerance);
+  EXPECT_NEAR(a.Y, b.Y, tolerance);
 }
 
 }  // namespace
@@ -510,3 +516,229 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
+
+// ---- geometry ----
+
+namespace {
+
+size_t Count(const TMetaPath& p, TPathOp op) {
+  return std::count(p.Ops.begin(), p.Ops.end(), op);
+}
+
+double MaxY(const TMetaPath& p) {
+  double m = -1e9;
+  for (const TPointD& q : p.Points) m = std::max(m, q.Y);
+  return m;
+}
+
+const TAffine kIdentity;
+
+}  // namespace
+
+TEST(MetafileGeometry, MapSnapsToWholePixelsAndStaysFinite) {
+  TAffine xf = TAffine::Scale(1.0000000001, 1);
+  EXPECT_EQ(xf.Map(100, 3).X, 100);  // within a millionth: a whole pixel
+  EXPECT_EQ(TAffine::Scale(0.5, 1).Map(3, 0).X, 1.5);
+  EXPECT_EQ(TAffine::Scale(1e30, 1).Map(1e30, 0).X, 1 << 24);
+  EXPECT_EQ(TAffine::Scale(1e30, 1).Map(-1e30, 0).X, -(1 << 24));
+  TPointD lost = kIdentity.Map(NAN, 0);  // nothing reaches a painter as NaN
+  EXPECT_TRUE(std::isfinite(lost.X) && std::isfinite(lost.Y));
+}
+
+TEST(MetafileGeometry, ProductAppliesTheRightFactorFirst) {
+  TAffine scale = TAffine::Scale(2, 3), shift = TAffine::Scale(1, 1, 10, 20);
+  ExpectNear((scale * shift).Map(1, 1), {22, 63});
+  ExpectNear((shift * scale).Map(1, 1), {12, 23});
+  EXPECT_DOUBLE_EQ((scale * shift).Determinant(), 6);
+}
+
+struct TArcCase {
+  const char* Name;
+  TAffine Map;
+  bool Clockwise;
+  size_t Cubics;   // quarter turns
+  double LowestY;  // largest y the arc reaches on the output
+};
+
+class MetafileArc : public ::testing::TestWithParam<TArcCase> {};
+
+// From the ray to the right (3 o'clock) to the ray upwards in logical space.
+TEST_P(MetafileArc, TurnsCounterclockwiseOnTheOutputUnlessTold) {
+  const TArcCase& c = GetParam();
+  TMetaPath p = ArcPath(c.Map, 0, 0, 100, 100, 100, 50, 50, 0, c.Clockwise, TArcKind::Arc);
+  EXPECT_EQ(p.Ops.front(), TPathOp::Move);
+  EXPECT_EQ(Count(p, TPathOp::Cubic), c.Cubics);
+  ExpectNear(p.Points.front(), c.Map.Map(100, 50), 1e-6);
+  ExpectNear(p.Points.back(), c.Map.Map(50, 0), 1e-6);
+  EXPECT_NEAR(MaxY(p), c.LowestY, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directions, MetafileArc,
+    ::testing::Values(TArcCase{"ShortWayUp", {}, false, 1, 50},
+                      TArcCase{"ClockwiseTheLongWay", {}, true, 3, 100},
+                      // y flipped (a metric mapping mode): "up" in logical space is down on
+                      // the output, so counterclockwise there is the long way round.
+                      TArcCase{"MirroredMap", TAffine::Scale(1, -1, 0, 100), false, 3, 100},
+                      TArcCase{"MirroredClockwise", TAffine::Scale(1, -1, 0, 100), true, 1, 100}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(MetafileGeometry, PieChordAndFullTurn) {
+  TMetaPath pie = ArcPath(kIdentity, 0, 0, 100, 50, 100, 25, 0, 25, false, TArcKind::Pie);
+  ASSERT_GE(pie.Ops.size(), 3u);
+  EXPECT_EQ(pie.Ops[pie.Ops.size() - 2], TPathOp::Line);
+  EXPECT_EQ(pie.Ops.back(), TPathOp::Close);
+  ExpectNear(pie.Points.back(), {50, 25});  // back to the centre
+  TMetaPath chord = ArcPath(kIdentity, 0, 0, 100, 50, 100, 25, 0, 25, false, TArcKind::Chord);
+  EXPECT_EQ(Count(chord, TPathOp::Line), 0u);
+  EXPECT_EQ(chord.Ops.back(), TPathOp::Close);
+  // The ray ends on the ellipse, not at the given point.
+  ExpectNear(chord.Points.back(), {0, 25}, 1e-9);
+  TMetaPath full = ArcPath(kIdentity, 0, 0, 100, 50, 100, 25, 200, 25, false, TArcKind::Arc);
+  EXPECT_EQ(Count(full, TPathOp::Cubic), 4u);
+}
+
+TEST(MetafileGeometry, EllipseStaysInItsBox) {
+  TMetaPath e = EllipsePath(kIdentity, 10, 20, 50, 40);
+  EXPECT_EQ(Count(e, TPathOp::Cubic), 4u);
+  for (size_t i = 0; i < e.Points.size(); i += 3) {  // on-curve points
+    EXPECT_GE(e.Points[i].X, 10 - 1e-9);
+    EXPECT_LE(e.Points[i].X, 50 + 1e-9);
+  }
+  ExpectNear(e.Points[0], {50, 30});
+  ExpectNear(e.Points[6], {10, 30});
+}
+
+TEST(MetafileGeometry, RoundRectCorners) {
+  TMetaPath square = RoundRectPath(kIdentity, 0, 0, 40, 20, 0, 10);
+  EXPECT_EQ(Count(square, TPathOp::Cubic), 0u);                 // no corner: a plain rectangle
+  TMetaPath r = RoundRectPath(kIdentity, 40, 20, 0, 0, 10, 6);  // corners in any order
+  EXPECT_EQ(Count(r, TPathOp::Cubic), 4u);
+  ExpectNear(r.Points[0], {5, 0});
+  // Corners larger than the box are cut to it: the straight parts vanish.
+  TMetaPath pill = RoundRectPath(kIdentity, 0, 0, 40, 20, 100, 100);
+  ExpectNear(pill.Points[0], {20, 0});
+  ExpectNear(pill.Points[1], {20, 0});
+}
+
+TEST(MetafileGeometry, AngleArcRunsFromTheCurrentPoint) {
+  TMetaPath p = AngleArcPath(kIdentity, 50, 50, 10, 0, 90);
+  EXPECT_EQ(p.Ops.front(), TPathOp::Line);  // the line from the current position
+  ExpectNear(p.Points.front(), {60, 50});
+  ExpectNear(p.Points.back(), {50, 40}, 1e-9);  // 90 degrees counterclockwise: up
+  EXPECT_EQ(AngleArcPath(kIdentity, 0, 0, 10, 0, -720).Ops.size(), 1u + 8u);
+  // Absurd sweeps are cut to at most two laps, ending where they would have.
+  TMetaPath lapping = AngleArcPath(kIdentity, 0, 0, 10, 0, 1e9);  // 1e9 = 280 mod 360
+  EXPECT_LE(lapping.Ops.size(), 1u + 8u);
+  double end = 280 * std::acos(-1.0) / 180;
+  ExpectNear(lapping.Points.back(), {10 * std::cos(end), -10 * std::sin(end)}, 1e-6);
+}
+
+// ---- the writers ----
+
+namespace {
+
+// A W x H raster whose every byte differs from its neighbours.
+struct TTestRaster {
+  int W, H;
+  std::vector<uint8_t> Pixels;
+  TTestRaster(int w, int h) : W(w), H(h), Pixels(size_t(w) * h * 3) {
+    for (size_t i = 0; i < Pixels.size(); ++i) Pixels[i] = static_cast<uint8_t>(i * 7 + 1);
+  }
+  TRasterView View() const { return {W, H, Pixels.data(), size_t(W) * 3}; }
+};
+
+std::string Write(const TRasterView& r, bool enhanced) {
+  TMemoryStream out;
+  if (enhanced)
+    WriteEMF(out, r);
+  else
+    WriteWMF(out, r);
+  return out.Data;
+}
+
+struct TField {
+  size_t Offset;
+  int Bytes;
+  uint32_t Value;
+};
+
+void ExpectFields(const std::string& data, std::initializer_list<TField> fields) {
+  for (const TField& f : fields)
+    EXPECT_EQ(GetLE(data, f.Offset, f.Bytes), f.Value) << "field at offset " << f.Offset;
+}
+
+// The 2 x 2 raster (1,2,3) (4,5,6) / (7,8,9) (10,11,12) as the DIB rows
+// hold it: bottom row first, each padded to eight bytes.
+const char kRows[] = "\x07\x08\x09\x0A\x0B\x0C\0\0\x01\x02\x03\x04\x05\x06\0\0";
+
+TRasterView TwoByTwo() {
+  static const uint8_t px[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  return {2, 2, px, 6};
+}
+
+}  // namespace
+
+TEST(MetafileWriter, WmfByteLayout) {
+  std::string d = Write(TwoByTwo(), false);
+  ASSERT_EQ(d.size(), 150u);
+  ExpectFields(d, {
+                      {0, 4, 0x9AC6CDD7}, {4, 2, 0},       {6, 2, 0},           {8, 2, 0},
+                      {10, 2, 1},         {12, 2, 1},      {14, 2, 96},         {16, 4, 0},
+                      {20, 2, 0x5771},  // checksum
+                      {22, 2, 1},         {24, 2, 9},      {26, 2, 0x300},      {28, 4, 64},
+                      {32, 2, 0},         {34, 4, 42},     {38, 2, 0},  // no objects, max record
+                      {40, 4, 5},         {44, 2, 0x020B}, {46, 4, 0},  // SETWINDOWORG 0, 0
+                      {50, 4, 5},         {54, 2, 0x020C}, {56, 2, 1},          {58, 2, 1},
+                      {60, 4, 42},        {64, 2, 0x0F43}, {66, 4, 0x00CC0020}, {70, 2, 0},
+                      {72, 2, 2},         {74, 2, 2},      {76, 4, 0},  // source h, w, y, x
+                      {80, 2, 2},         {82, 2, 2},      {84, 4, 0},  // destination
+                      {88, 4, 40},        {92, 4, 2},      {96, 4, 2},          {100, 2, 1},
+                      {102, 2, 24},       {104, 4, 0},     {108, 4, 16},        {112, 4, 3780},
+                      {144, 4, 3},        {148, 2, 0},  // META_EOF
+                  });
+  EXPECT_EQ(d.substr(128, 16), std::string(kRows, 16));
+}
+
+TEST(MetafileWriter, EmfByteLayout) {
+  std::string d = Write(TwoByTwo(), true);
+  ASSERT_EQ(d.size(), 264u);
+  ExpectFields(d,
+               {
+                   {0, 4, 1},           {4, 4, 108},          {8, 4, 0},     {12, 4, 0},
+                   {16, 4, 1},          {20, 4, 1},                                        // bounds
+                   {24, 4, 0},          {28, 4, 0},           {32, 4, 52},   {36, 4, 52},  // frame
+                   {40, 4, 0x464D4520}, {44, 4, 0x10000},     {48, 4, 264},  {52, 4, 3},
+                   {56, 2, 1},          {60, 4, 0},           {64, 4, 0},    {68, 4, 0},
+                   {72, 4, 1920},       {76, 4, 1440},        {80, 4, 508},  {84, 4, 381},
+                   {100, 4, 508000},    {104, 4, 381000},     {108, 4, 81},  {112, 4, 136},
+                   {116, 4, 0},         {120, 4, 0},          {124, 4, 1},   {128, 4, 1},
+                   {132, 4, 0},         {136, 4, 0},          {140, 4, 0},   {144, 4, 0},
+                   {148, 4, 2},         {152, 4, 2},  // source size
+                   {156, 4, 80},        {160, 4, 40},         {164, 4, 120}, {168, 4, 16},
+                   {172, 4, 0},         {176, 4, 0x00CC0020}, {180, 4, 2},   {184, 4, 2},
+                   {188, 4, 40},        {192, 4, 2},          {196, 4, 2},   {202, 2, 24},
+                   {244, 4, 14},        {248, 4, 20},         {252, 4, 0},   {256, 4, 16},
+                   {260, 4, 20},
+               });
+  EXPECT_EQ(d.substr(228, 16), std::string(kRows, 16));
+}
+
+// The inclusive frame of an EMF must give back every width, not just a few.
+TEST(MetafileWriter, EmfFrameReadsBackAsTheSameSizeForEveryWidth) {
+  for (int w = 1; w <= 3000; ++w) {
+    TTestRaster raster(w, 1);
+    std::string data = Write(raster.View(), true);
+    TMetaPicture pic = ReadEMF(Bytes(data), data.size());
+    ASSERT_EQ(pic.Width, w);
+  }
+}
+
+TEST(MetafileWriter, RefusesWhatCannotBeWritten) {
+  TTestRaster wide(32768, 1);
+  EXPECT_EQ(Message([&] { Write(wide.View(), false); }), "Image too large for a Windows metafile");
+  TTestRaster widest(32767, 1);
+  EXPECT_NO_THROW(Write(widest.View(), false));
+  EXPECT_NO_THROW(Write(wide.View(), true));  // EMF coordinates are 32-bit
+  EXPECT_EQ(Message([&] { Write({0, 0, nullptr, 0}, true); }), "Cannot save an empty image");
+}
