@@ -12,7 +12,6 @@
 
 #include "CodecTestUtil.h"
 #include "imaging/GIFLoader.h"
-#include "support/ErrorMessage.h"
 
 using namespace lumarte::imaging;
 using namespace std::string_literals;

@@ -6,7 +6,6 @@
 
 #include "CodecTestUtil.h"
 #include "imaging/HIPSLoader.h"
-#include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
@@ -68,10 +67,6 @@ TBytes Floats(std::initializer_list<float> values, bool bigEndian = false) {
   return out;
 }
 
-TRevedBitmap Load(const std::string& bytes) {
-  return lumarte::testing::LoadBytes(bytes, "hips");
-}
-
 struct TSampleCase {
   const char* Name;
   THipsLayout Layout;
@@ -84,7 +79,7 @@ class HipsSamples : public ::testing::TestWithParam<TSampleCase> {};
 
 TEST_P(HipsSamples, DecodeToExpectedBytes) {
   const TSampleCase& c = GetParam();
-  TRevedBitmap b = Load(BuildHips(c.Layout, c.Pixels));
+  TRevedBitmap b = lumarte::testing::LoadBytes(BuildHips(c.Layout, c.Pixels), "hips");
   EXPECT_EQ(b.PixelFormat, c.Format);
   EXPECT_EQ(TBytes(b.Map.get(), b.Map.get() + b.Size), c.Expected);
   if (c.Format == pf8bit) {
@@ -163,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
 #undef LAYOUT
 
 TEST(HipsLoader, RefusesAnEmptyFileAndSaving) {
-  EXPECT_EQ(Message([] { Load(""); }), "Error reading from stream - Read beyond end of stream");
+  EXPECT_EQ(lumarte::testing::LoadFailure("", "hips"),
+            "Error reading from stream - Read beyond end of stream");
   TRevedBitmap b;
   b.New(1, 1, pf8bit);
   EXPECT_EQ(Message([&] { b.SaveToFile("/tmp/never.hips"); }), "Unsupported file format");

@@ -6,7 +6,6 @@
 #include "imaging/ICOLoader.h"
 #include "imaging/IconList.h"
 #include "imaging/ImageDLLLoader.h"
-#include "support/ErrorMessage.h"
 #include "support/MetafileBuilder.h"
 
 using namespace lumarte;

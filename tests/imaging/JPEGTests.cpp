@@ -9,9 +9,6 @@
 #include "CodecTestUtil.h"
 #include "PngTestUtil.h"
 #include "imaging/JPEGImage.h"
-#include "imaging/JPEGLoader.h"
-#include "support/ErrorMessage.h"
-#include "support/TempFolder.h"
 
 using namespace lumarte::imaging;
 using lumarte::testing::Picture24;

@@ -8,7 +8,6 @@
 
 #include "CodecTestUtil.h"
 #include "imaging/PCXLoader.h"
-#include "support/ErrorMessage.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;

@@ -6,8 +6,6 @@
 
 #include "PngTestUtil.h"
 #include "imaging/CRC32Stream.h"
-#include "support/ErrorMessage.h"
-#include "support/TempFolder.h"
 
 namespace lumarte::imaging {
 namespace {
