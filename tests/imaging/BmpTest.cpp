@@ -12,7 +12,6 @@
 #include "imaging/BMPLoader.h"
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileDIB.h"
-#include "support/MetafileBuilder.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;

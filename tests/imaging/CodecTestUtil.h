@@ -12,6 +12,7 @@
 #include "imaging/ImageDLLLoader.h"
 #include "imaging/RevedBitmap.h"
 #include "support/ErrorMessage.h"
+#include "support/MetafileBuilder.h"
 #include "support/TempFolder.h"
 
 namespace lumarte::testing {
@@ -49,6 +50,13 @@ inline std::string LoadFailure(const std::string& bytes, const std::string& ext)
   std::string message = Message([&] { b.LoadFromStream(in, ext); });
   EXPECT_FALSE(b.Present) << message;
   return message;
+}
+
+// The bytes with the 32-bit little-endian field at `at` set to value.
+inline std::string Patched(std::string b, size_t at, uint32_t value) {
+  std::string v;
+  PutLE(v, value, 4);
+  return b.replace(at, 4, v);
 }
 
 inline uint16_t Word(const std::string& b, size_t at) {

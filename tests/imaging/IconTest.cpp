@@ -6,19 +6,12 @@
 #include "imaging/ICOLoader.h"
 #include "imaging/IconList.h"
 #include "imaging/ImageDLLLoader.h"
-#include "support/MetafileBuilder.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
 using namespace lumarte::testing;
 
 namespace {
-
-std::string Patched(std::string b, size_t at, uint32_t value) {
-  std::string v;
-  PutLE(v, value, 4);
-  return b.replace(at, 4, v);
-}
 
 // Lines round up to whole double words; the byte-exact tests below pin the
 // common cases, these the ones a byte-wise rounding gets wrong.

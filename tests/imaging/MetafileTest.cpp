@@ -12,19 +12,19 @@
 #include <cmath>
 #include <cstring>
 
+#include "CodecTestUtil.h"
 #include "imaging/Errors.h"
 #include "imaging/metafile/MetafileGeometry.h"
 #include "imaging/metafile/MetafilePlayer.h"
 #include "imaging/metafile/MetafileRecords.h"
 #include "imaging/metafile/MetafileWriter.h"
-#include "support/ErrorMessage.h"
-#include "support/MetafileBuilder.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
 using lumarte::testing::Bytes;
 using lumarte::testing::DibInfo;
 using lumarte::testing::GetLE;
+using lumarte::testing::Patched;
 using lumarte::testing::PutLE;
 using lumarte::testing::TEmfBuilder;
 using lumarte::testing::TWmfBuilder;
@@ -407,14 +407,6 @@ TEmfBuilder Emf() {
 }
 TWmfBuilder Wmf() {
   return TWmfBuilder(true, {0, 0, 99, 99}, 96, 4);
-}
-
-// Sets the 32-bit field at offset to value.
-std::string Patched(std::string data, size_t offset, uint32_t value) {
-  std::string v;
-  PutLE(v, value, 4);
-  data.replace(offset, 4, v);
-  return data;
 }
 
 // An EMR_STRETCHDIBITS of a 4 x 4, 24-bit DIB that carries only bits bytes of rows.

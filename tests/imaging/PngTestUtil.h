@@ -79,9 +79,7 @@ struct TRgbImage {
   int ColorType = -1;
 };
 
-// Decodes to 8-bit RGB: palettes and low-depth grey expanded, 16-bit samples
-// cut to their high byte, alpha dropped, no gamma correction. False (with the
-// message) when libpng rejects the file.
+// libpng reads from memory and reports its errors into the reader.
 namespace libpng {
 
 struct TReader {
@@ -107,6 +105,9 @@ inline void OnWarning(png_structp, png_const_charp) {}
 
 }  // namespace libpng
 
+// Decodes to 8-bit RGB: palettes and low-depth grey expanded, 16-bit samples
+// cut to their high byte, alpha dropped, no gamma correction. False (with the
+// message) when libpng rejects the file.
 inline bool LibpngDecode(const std::string& file, TRgbImage& out, std::string* error = nullptr) {
   libpng::TReader reader{&file, 0, {}};
   png_structp png =

@@ -66,8 +66,7 @@ TEST(RevedBitmap, IsGrayScale) {
   EXPECT_FALSE(b.IsGrayScale());
   b.New(2, 2, pf8bit);
   EXPECT_TRUE(b.IsGrayScale());
-  (*b.Palette)[3 * 5] = (*b.Palette)[3 * 5 + 1] = (*b.Palette)[3 * 5 + 2] =
-      6;  // grey, not the ramp
+  (*b.Palette)[3 * 5] = (*b.Palette)[3 * 5 + 1] = (*b.Palette)[3 * 5 + 2] = 6;  // grey, not the ramp
   EXPECT_FALSE(b.IsGrayScale());
   b.New(2, 2, pf24bit);
   b.Clear(0x00404040);
@@ -97,12 +96,12 @@ TEST_P(ResizeCanvas, PlacesOldPixels) {
 
 INSTANTIATE_TEST_SUITE_P(
     Offsets, ResizeCanvas,
-    ::testing::Values(ResizeCase{6, 6, 1, 1, {0, 0,  0,  0,  0,  0, 0, 1, 2,  3,  4,  0,
-                                              0, 5,  6,  7,  8,  0, 0, 9, 10, 11, 12, 0,
-                                              0, 13, 14, 15, 16, 0, 0, 0, 0,  0,  0,  0}},
-                      ResizeCase{4, 4, -2, 0, {3, 4, 0, 0, 7, 8, 0, 0, 11, 12, 0, 0, 15, 16, 0, 0}},
-                      ResizeCase{2, 2, 0, -3, {13, 14, 0, 0}},
-                      ResizeCase{3, 3, 5, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0}}));
+    ::testing::Values(
+        ResizeCase{6, 6, 1, 1, {0, 0, 0,  0,  0,  0, 0, 1,  2,  3,  4,  0, 0, 5,  6,  7,  8,  0,
+                                0, 9, 10, 11, 12, 0, 0, 13, 14, 15, 16, 0, 0, 0,  0,  0,  0,  0}},
+        ResizeCase{4, 4, -2, 0, {3, 4, 0, 0, 7, 8, 0, 0, 11, 12, 0, 0, 15, 16, 0, 0}},
+        ResizeCase{2, 2, 0, -3, {13, 14, 0, 0}},
+        ResizeCase{3, 3, 5, 0, {0, 0, 0, 0, 0, 0, 0, 0, 0}}));
 
 TEST(RevedBitmap, ResizeCanvasOfEmptyAndToNothing) {
   TRevedBitmap b;
