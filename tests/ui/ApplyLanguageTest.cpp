@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>

@@ -3,15 +3,12 @@
 #include <functional>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -20,7 +17,6 @@
 
 #include "editor/model/DocumentCodecs.h"
 #include "editor/model/SavePreviews.h"
-#include "editor/ui/NewImageForm.h"
 #include "editor/ui/QtPrompts.h"
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
@@ -74,7 +70,6 @@ TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
   ClickLater(&form, "OKButton");
   form.exec();
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Png);
-  EXPECT_EQ(WithChosenExtension("picture.tif", form.Choice()), "picture.tif.png");
 }
 
 // A hard-wrapped text keeps its lines: a long one is not broken up.
@@ -84,7 +79,6 @@ TEST(TextForm, ShowsTheLinesKeepingLongOnesWhole) {
   form.show();
   QApplication::processEvents();
   EXPECT_EQ(form.Memo->toPlainText().toStdString(), std::string(300, 'x') + "\n\nWidth: 3");
-  EXPECT_TRUE(form.Memo->isReadOnly());
   EXPECT_EQ(form.Memo->document()->firstBlock().layout()->lineCount(), 1);
 }
 
@@ -191,11 +185,7 @@ TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
   EXPECT_EQ(form.Preview->Picture().pixel(5, 7), qRgb(5 + 3, 7, 3));
   form.findChild<QRadioButton*>("Bit1RadioButton")->click();
   EXPECT_EQ(form.PreviewBits(), 1);
-  QSet<QRgb> colours;
-  const QImage& shown = form.Preview->Picture();
-  for (int y = 0; y < shown.height(); ++y)
-    for (int x = 0; x < shown.width(); ++x) colours.insert(shown.pixel(x, y));
-  EXPECT_LE(colours.size(), 2);
+  EXPECT_EQ(platform::FromQImage(form.Preview->Picture()), ReducedToDepth(photo, 1));
 
   ClickLater(&form, "OKButton");
   EXPECT_EQ(form.Execute(photo), std::optional<int>(1));

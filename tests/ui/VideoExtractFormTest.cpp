@@ -2,16 +2,14 @@
 // and when it refuses; the player and the hand-over are tested in tests/video.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "EventLoop.h"
+#include "WindowTest.h"
 #include "editor/model/ImageFiles.h"
-#include "editor/ui/MainWindow.h"
 #include "support/ErrorMessage.h"
-#include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 #include "support/TestVideos.h"
 #include "video/ui/VideoExtractForm.h"
@@ -25,11 +23,9 @@ using video::TVideoExtractForm;
 
 namespace {
 
-class VideoExtractFormTest : public ::testing::Test {
+class VideoExtractFormTest : public WindowTest {
  protected:
   static inline TempFolder folder;
-  FakePrompts prompts;
-  std::unique_ptr<TForm1> window;
   TVideoExtractForm* player = nullptr;
 
   static std::string Video(const char* name, const char* codec) {
@@ -38,13 +34,10 @@ class VideoExtractFormTest : public ::testing::Test {
     return file;
   }
   void SetUp() override {
-    window = std::make_unique<TForm1>(&prompts);
+    WindowTest::SetUp();
     window->LMVideo1Click();
     player = window->VideoForm;
     player->Timer2->setInterval(20);
-  }
-  void TearDown() override {
-    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
   }
   // Opened and paused at frame n.
   void OpenAt(const std::string& file, int n) {
