@@ -34,12 +34,27 @@ using namespace lumarte::editor;
 
 namespace {
 
-// Clicks a button of a modal dialog once its event loop runs.
-void ClickLater(QWidget* dialog, const char* button) {
-  QTimer::singleShot(0, dialog, [dialog, button] {
+// Clicks a button of the open modal dialog once its event loop runs, with
+// the keyboard focus on it as a user tabbing to it has.
+void ClickLater(const char* button) {
+  QTimer::singleShot(0, [button] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr) << button;
     auto* b = dialog->findChild<QPushButton*>(button);
     ASSERT_NE(b, nullptr) << button;
+    b->setFocus();
     b->click();
+  });
+}
+
+// Types into whatever has the focus in the open dialog.
+void TypeLater(std::vector<std::pair<QString, Qt::Key>> steps) {
+  QTimer::singleShot(0, [steps] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    for (const auto& [text, key] : steps) {
+      if (!text.isEmpty()) QTest::keyClicks(dialog->focusWidget(), text);
+      QTest::keyClick(dialog->focusWidget(), key);
+    }
   });
 }
 
@@ -55,7 +70,7 @@ TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
                {"DontSaveButton", TSaveChangedAnswer::DontSave},
                {"CancelButton", TSaveChangedAnswer::Cancel}};
   for (const auto& c : cases) {
-    ClickLater(&form, c.Button);
+    ClickLater(c.Button);
     EXPECT_EQ(form.Execute(), c.Answer) << c.Button;
   }
   // Closing the prompt without a button is a Cancel.
@@ -67,7 +82,7 @@ TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
   editor::TSelectExtForm form;
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Jpg);
   form.findChild<QRadioButton*>("SEPNGRadioButton")->click();
-  ClickLater(&form, "OKButton");
+  ClickLater("OKButton");
   form.exec();
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Png);
 }
@@ -134,9 +149,9 @@ TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSizeUntilTheBarMove
             SizeText(MakeJpegPreview(photo, 12, true).FileSize));
   EXPECT_EQ(platform::FromQImage(form.PreviewPane->Picture()),
             MakeJpegPreview(photo, 12, true).Decoded);
-  ClickLater(&form, "CancelButton");
+  ClickLater("CancelButton");
   EXPECT_FALSE(form.Execute(photo));
-  ClickLater(&form, "OKButton");
+  ClickLater("OKButton");
   EXPECT_TRUE(form.Execute(photo));
   EXPECT_EQ(form.Quality(), 12);
   // A moved bar stops stretching until the next preview.
@@ -184,40 +199,16 @@ TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
   EXPECT_EQ(form.PreviewBits(), 1);
   EXPECT_EQ(platform::FromQImage(form.Preview->Picture()), ReducedToDepth(photo, 1));
 
-  ClickLater(&form, "OKButton");
+  ClickLater("OKButton");
   EXPECT_EQ(form.Execute(photo), std::optional<int>(1));
-  ClickLater(&form, "CancelButton");
+  ClickLater("CancelButton");
   EXPECT_EQ(form.Execute(photo), std::nullopt);
 }
-
-namespace {
-
-// Presses a button with the keyboard focus on it, as a user tabbing to it does.
-void FocusAndClickLater(const char* button) {
-  QTimer::singleShot(0, [button] {
-    auto* b = QApplication::activeModalWidget()->findChild<QPushButton*>(button);
-    b->setFocus();
-    b->click();
-  });
-}
-
-// Types into whatever has the focus in the open dialog.
-void TypeLater(std::vector<std::pair<QString, Qt::Key>> steps) {
-  QTimer::singleShot(0, [steps] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    for (const auto& [text, key] : steps) {
-      if (!text.isEmpty()) QTest::keyClicks(dialog->focusWidget(), text);
-      QTest::keyClick(dialog->focusWidget(), key);
-    }
-  });
-}
-
-}  // namespace
 
 // A dialog closed with Cancel opens again ready for typing, Enter meaning OK.
 TEST(QtPrompts, DialogsReopenWithTheFocusOnTheFirstInput) {
   TQtPrompts prompts(nullptr);
-  FocusAndClickLater("CancelButton");
+  ClickLater("CancelButton");
   EXPECT_FALSE(prompts.AskNewImageSize());
   TypeLater({{"640", Qt::Key_Tab}, {"480", Qt::Key_Return}});
   const auto size = prompts.AskNewImageSize();
@@ -225,7 +216,7 @@ TEST(QtPrompts, DialogsReopenWithTheFocusOnTheFirstInput) {
   EXPECT_EQ(size->Width, 640);
   EXPECT_EQ(size->Height, 480);
 
-  FocusAndClickLater("CancelButton");
+  ClickLater("CancelButton");
   EXPECT_EQ(prompts.AskSaveChanged(), TSaveChangedAnswer::Cancel);
   TypeLater({{"", Qt::Key_Return}});
   EXPECT_EQ(prompts.AskSaveChanged(), TSaveChangedAnswer::Save);
