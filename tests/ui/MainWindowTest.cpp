@@ -14,7 +14,6 @@
 #include <QUrl>
 
 #include "WindowTest.h"
-#include "editor/model/DocumentCodecs.h"
 #include "editor/model/MetafileAccess.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <filesystem>
 
-#include "editor/model/Bitmap.h"
 #include "editor/model/FileCommands.h"
 #include "editor/model/ImageFiles.h"
 #include "editor/model/MetafileAccess.h"

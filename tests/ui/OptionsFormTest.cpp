@@ -7,7 +7,6 @@
 
 #include <filesystem>
 
-#include "EventLoop.h"
 #include "support/ScopedState.h"
 #include "support/TempFolder.h"
 #include "editor/ui/OptionsForm.h"

@@ -14,8 +14,6 @@
 #include <QTimer>
 
 #include "WindowTest.h"
-#include "editor/model/ColorCommands.h"
-#include "editor/model/Outline.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/SelectByColorForm.h"
