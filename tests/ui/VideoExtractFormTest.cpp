@@ -71,18 +71,6 @@ TEST_F(VideoExtractFormTest, OpenShowsLengthsAndStepsByTen) {
   EXPECT_EQ(player->OleContainer1->size(), QSize(481, 361));
 }
 
-TEST_F(VideoExtractFormTest, GrabOfPausedFrameBecomesDocumentWithItsPixels) {
-  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 17);
-  Grab(TGrabAction::ToEditor);
-  const TBM& d = window->Docs.Current();
-  ASSERT_TRUE(d.InUse);
-  EXPECT_EQ(*d.Bitmap, *player->Player.CurrentFrame());
-  EXPECT_EQ(FrameNumberShown(*d.Bitmap), 17);
-  EXPECT_TRUE(player->FrameSent());
-  EXPECT_EQ(player->StatusPanels[0]->text(), "Done");
-  EXPECT_TRUE(player->isEnabled());
-}
-
 TEST_F(VideoExtractFormTest, SavedAsJpegTheFrameIsClosedAgain) {
   OpenAt(Video("steps.mpg", "-c:v mpeg1video -g 12 -q:v 3"), 30);
   std::string jpeg = folder.File("frame30.jpg");
@@ -122,15 +110,24 @@ TEST_F(VideoExtractFormTest, TruncatedFilePlaysWhatIsThereAndSaysSo) {
       4000));
 }
 
-TEST_F(VideoExtractFormTest, ClosingAloneEndsTheProgramUnlessAFrameWasSent) {
+// Started alone, closing ends the program until a grabbed frame went to the
+// editor as a document of its pixels.
+TEST_F(VideoExtractFormTest, GrabbedFrameBecomesADocumentAndKeepsTheProgramRunning) {
   int ended = 0;
   player->EndProgram = [&] { ++ended; };
   player->StartedAlone = true;
   player->close();
   lumarte::testing::ProcessEventsFor(20);
   EXPECT_EQ(ended, 1);
-  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 3);
+  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 17);
   Grab(TGrabAction::ToEditor);
+  const TBM& d = window->Docs.Current();
+  ASSERT_TRUE(d.InUse);
+  EXPECT_EQ(*d.Bitmap, *player->Player.CurrentFrame());
+  EXPECT_EQ(FrameNumberShown(*d.Bitmap), 17);
+  EXPECT_TRUE(player->FrameSent());
+  EXPECT_EQ(player->StatusPanels[0]->text(), "Done");
+  EXPECT_TRUE(player->isEnabled());
   player->close();
   lumarte::testing::ProcessEventsFor(20);
   EXPECT_EQ(ended, 1);
