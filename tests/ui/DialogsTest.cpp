@@ -3,15 +3,12 @@
 #include <functional>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -20,7 +17,6 @@
 
 #include "editor/model/DocumentCodecs.h"
 #include "editor/model/SavePreviews.h"
-#include "editor/ui/NewImageForm.h"
 #include "editor/ui/QtPrompts.h"
 #include "editor/ui/SaveChangedForm.h"
 #include "editor/ui/TextForm.h"
@@ -38,12 +34,27 @@ using namespace lumarte::editor;
 
 namespace {
 
-// Clicks a button of a modal dialog once its event loop runs.
-void ClickLater(QWidget* dialog, const char* button) {
-  QTimer::singleShot(0, dialog, [dialog, button] {
+// Clicks a button of the open modal dialog once its event loop runs, with
+// the keyboard focus on it as a user tabbing to it has.
+void ClickLater(const char* button) {
+  QTimer::singleShot(0, [button] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr) << button;
     auto* b = dialog->findChild<QPushButton*>(button);
     ASSERT_NE(b, nullptr) << button;
+    b->setFocus();
     b->click();
+  });
+}
+
+// Types into whatever has the focus in the open dialog.
+void TypeLater(std::vector<std::pair<QString, Qt::Key>> steps) {
+  QTimer::singleShot(0, [steps] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    for (const auto& [text, key] : steps) {
+      if (!text.isEmpty()) QTest::keyClicks(dialog->focusWidget(), text);
+      QTest::keyClick(dialog->focusWidget(), key);
+    }
   });
 }
 
@@ -59,7 +70,7 @@ TEST(SaveChangedForm, EachButtonGivesItsAnswer) {
                {"DontSaveButton", TSaveChangedAnswer::DontSave},
                {"CancelButton", TSaveChangedAnswer::Cancel}};
   for (const auto& c : cases) {
-    ClickLater(&form, c.Button);
+    ClickLater(c.Button);
     EXPECT_EQ(form.Execute(), c.Answer) << c.Button;
   }
   // Closing the prompt without a button is a Cancel.
@@ -71,10 +82,9 @@ TEST(SelectExtForm, JpgUnlessAnotherIsTicked) {
   editor::TSelectExtForm form;
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Jpg);
   form.findChild<QRadioButton*>("SEPNGRadioButton")->click();
-  ClickLater(&form, "OKButton");
+  ClickLater("OKButton");
   form.exec();
   EXPECT_EQ(form.Choice(), TSaveFormatChoice::Png);
-  EXPECT_EQ(WithChosenExtension("picture.tif", form.Choice()), "picture.tif.png");
 }
 
 // A hard-wrapped text keeps its lines: a long one is not broken up.
@@ -84,7 +94,6 @@ TEST(TextForm, ShowsTheLinesKeepingLongOnesWhole) {
   form.show();
   QApplication::processEvents();
   EXPECT_EQ(form.Memo->toPlainText().toStdString(), std::string(300, 'x') + "\n\nWidth: 3");
-  EXPECT_TRUE(form.Memo->isReadOnly());
   EXPECT_EQ(form.Memo->document()->firstBlock().layout()->lineCount(), 1);
 }
 
@@ -98,10 +107,6 @@ TEST(PNGSaveForm, PreviewMarksTheTransparentColourTheColourWindowChose) {
   TBitmap raster(20, 10);
   raster.SetPixel(3, 4, RGBColor(255, 0, 0));
   raster.SetPixel(5, 4, RGBColor(0, 0, 255));
-  auto grey = [&](int x, int y) {
-    QRgb p = form.Preview->Picture().pixel(x, y);
-    return qRed(p) == qGreen(p) && qGreen(p) == qBlue(p);
-  };
   form.Prepare(raster, false, RGBColor(255, 0, 0), raster.TransparentColor());
   EXPECT_EQ(form.Choice(), TPngTransparency::NotTransparent);
   EXPECT_TRUE(form.UseOriginalRadioButton->isHidden());
@@ -111,8 +116,8 @@ TEST(PNGSaveForm, PreviewMarksTheTransparentColourTheColourWindowChose) {
 
   form.TransparentRadioButton->click();
   EXPECT_EQ(form.Choice(), TPngTransparency::CurrentColor);
-  EXPECT_TRUE(grey(3, 4));
-  EXPECT_EQ(form.Preview->Picture().pixel(4, 4), qRgb(255, 255, 255));
+  EXPECT_EQ(platform::FromQImage(form.Preview->Picture()),
+            MarkTransparentPixels(raster, RGBColor(255, 0, 0)));
   form.OneToOneRadioButton->click();
   EXPECT_FALSE(form.Preview->Fitted());
 
@@ -126,7 +131,8 @@ TEST(PNGSaveForm, PreviewMarksTheTransparentColourTheColourWindowChose) {
   answer = RGBColor(0, 0, 255);
   edit->click();
   EXPECT_EQ(form.CurrentTransparentColor(), RGBColor(0, 0, 255));
-  EXPECT_TRUE(grey(5, 4));
+  EXPECT_EQ(platform::FromQImage(form.Preview->Picture()),
+            MarkTransparentPixels(raster, RGBColor(0, 0, 255)));
 }
 
 TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSizeUntilTheBarMoves) {
@@ -143,9 +149,9 @@ TEST(JPEGCompressionForm, PreviewShowsTheCompressedFileAndItsSizeUntilTheBarMove
             SizeText(MakeJpegPreview(photo, 12, true).FileSize));
   EXPECT_EQ(platform::FromQImage(form.PreviewPane->Picture()),
             MakeJpegPreview(photo, 12, true).Decoded);
-  ClickLater(&form, "CancelButton");
+  ClickLater("CancelButton");
   EXPECT_FALSE(form.Execute(photo));
-  ClickLater(&form, "OKButton");
+  ClickLater("OKButton");
   EXPECT_TRUE(form.Execute(photo));
   EXPECT_EQ(form.Quality(), 12);
   // A moved bar stops stretching until the next preview.
@@ -191,46 +197,18 @@ TEST(BitmapSaveForm, EachDepthPreviewsItsReduction) {
   EXPECT_EQ(form.Preview->Picture().pixel(5, 7), qRgb(5 + 3, 7, 3));
   form.findChild<QRadioButton*>("Bit1RadioButton")->click();
   EXPECT_EQ(form.PreviewBits(), 1);
-  QSet<QRgb> colours;
-  const QImage& shown = form.Preview->Picture();
-  for (int y = 0; y < shown.height(); ++y)
-    for (int x = 0; x < shown.width(); ++x) colours.insert(shown.pixel(x, y));
-  EXPECT_LE(colours.size(), 2);
+  EXPECT_EQ(platform::FromQImage(form.Preview->Picture()), ReducedToDepth(photo, 1));
 
-  ClickLater(&form, "OKButton");
+  ClickLater("OKButton");
   EXPECT_EQ(form.Execute(photo), std::optional<int>(1));
-  ClickLater(&form, "CancelButton");
+  ClickLater("CancelButton");
   EXPECT_EQ(form.Execute(photo), std::nullopt);
 }
-
-namespace {
-
-// Presses a button with the keyboard focus on it, as a user tabbing to it does.
-void FocusAndClickLater(const char* button) {
-  QTimer::singleShot(0, [button] {
-    auto* b = QApplication::activeModalWidget()->findChild<QPushButton*>(button);
-    b->setFocus();
-    b->click();
-  });
-}
-
-// Types into whatever has the focus in the open dialog.
-void TypeLater(std::vector<std::pair<QString, Qt::Key>> steps) {
-  QTimer::singleShot(0, [steps] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    for (const auto& [text, key] : steps) {
-      if (!text.isEmpty()) QTest::keyClicks(dialog->focusWidget(), text);
-      QTest::keyClick(dialog->focusWidget(), key);
-    }
-  });
-}
-
-}  // namespace
 
 // A dialog closed with Cancel opens again ready for typing, Enter meaning OK.
 TEST(QtPrompts, DialogsReopenWithTheFocusOnTheFirstInput) {
   TQtPrompts prompts(nullptr);
-  FocusAndClickLater("CancelButton");
+  ClickLater("CancelButton");
   EXPECT_FALSE(prompts.AskNewImageSize());
   TypeLater({{"640", Qt::Key_Tab}, {"480", Qt::Key_Return}});
   const auto size = prompts.AskNewImageSize();
@@ -238,7 +216,7 @@ TEST(QtPrompts, DialogsReopenWithTheFocusOnTheFirstInput) {
   EXPECT_EQ(size->Width, 640);
   EXPECT_EQ(size->Height, 480);
 
-  FocusAndClickLater("CancelButton");
+  ClickLater("CancelButton");
   EXPECT_EQ(prompts.AskSaveChanged(), TSaveChangedAnswer::Cancel);
   TypeLater({{"", Qt::Key_Return}});
   EXPECT_EQ(prompts.AskSaveChanged(), TSaveChangedAnswer::Save);

@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+
 #include <string>
 #include <vector>
 
@@ -46,18 +47,19 @@ class EffectBusyTest : public EffectWindow {
   lumarte::fixtures::ShownMessages shown;
 
   void SetUp() override {
-    window.Docs.NewImage(4, 3);
-    window.Docs.Current().Bitmap->SetPixel(0, 0, RGBColor(10, 20, 30));
-    window.Docs.Current().Modified = false;
+    EffectWindow::SetUp();
+    window->Docs.NewImage(4, 3);
+    window->Docs.Current().Bitmap->SetPixel(0, 0, RGBColor(10, 20, 30));
+    window->Docs.Current().Modified = false;
   }
-  uint32_t Shown() const { return window.Docs.DisplayedRaster().Pixel(0, 0); }
+  uint32_t Shown() const { return window->Docs.DisplayedRaster().Pixel(0, 0); }
 };
 
 TEST_F(EffectBusyTest, PreviewOkCancelDuringComputationAreRefused) {
-  ProbeForm form(row, window.Docs, &window);
+  ProbeForm form(row, window->Docs, window.get());
   form.show();
   TProgress& progress = TProgress::Instance();
-  const uint32_t original = window.Docs.Current().Bitmap->Pixel(0, 0);
+  const uint32_t original = window->Docs.Current().Bitmap->Pixel(0, 0);
 
   // Phase 1: the refused buttons leave the computation to end normally.
   form.While = [&] {
@@ -74,7 +76,7 @@ TEST_F(EffectBusyTest, PreviewOkCancelDuringComputationAreRefused) {
   EXPECT_TRUE(shown.Texts.empty()) << shown.Texts.front();
   EXPECT_FALSE(progress.isVisible());
   EXPECT_FALSE(form.Session.Busy);
-  EXPECT_TRUE(window.Docs.PreviewActive());
+  EXPECT_TRUE(window->Docs.PreviewActive());
   EXPECT_EQ(Shown(), RGBColor(255, 255, 255));
 
   // Phase 2: after a refused OK, Abort still reaches the running computation.
@@ -90,11 +92,11 @@ TEST_F(EffectBusyTest, PreviewOkCancelDuringComputationAreRefused) {
   EXPECT_FALSE(form.Session.Busy);
   EXPECT_FALSE(form.Session.HasResult);
   EXPECT_EQ(Shown(), original) << "an aborted preview shows the document";
-  EXPECT_EQ(window.Docs.Current().UndoDepth(), 0);
+  EXPECT_EQ(window->Docs.Current().UndoDepth(), 0);
 
   form.CancelButton->click();
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(window.Docs.Current().Bitmap->Pixel(0, 0), original);
+  EXPECT_EQ(window->Docs.Current().Bitmap->Pixel(0, 0), original);
 }
 
 }  // namespace

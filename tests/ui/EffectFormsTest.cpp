@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -18,7 +17,6 @@
 #include <QSpinBox>
 
 #include "EffectWindow.h"
-#include "editor/model/ProgramState.h"
 #include "effects/ui/InsertForms.h"
 #include "effects/ui/LightAndDarknessForm.h"
 #include "effects/ui/LightVisualization.h"
@@ -33,11 +31,6 @@ using namespace lumarte::effects;
 using lumarte::fixtures::Filled;
 
 namespace {
-
-void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
-  QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
 
 template <class T>
 T* Child(QWidget& form, const char* name) {
@@ -77,9 +70,9 @@ TEST_F(EffectWindow, LightAndDarknessEditsItsListsAndDragsASource) {
   // Dragging the source moves it and the fields follow; the label shows
   // the image position under the mouse.
   TLightVisualization* picture = form.Visualization;
-  Mouse(picture, QEvent::MouseButtonPress, picture->ToWidget(20.2, 15), Qt::LeftButton);
-  Mouse(picture, QEvent::MouseMove, picture->ToWidget(6, 9), Qt::LeftButton);
-  Mouse(picture, QEvent::MouseButtonRelease, picture->ToWidget(6, 9), Qt::NoButton);
+  SendMouse(picture, QEvent::MouseButtonPress, picture->ToWidget(20.2, 15), Qt::LeftButton, Qt::LeftButton);
+  SendMouse(picture, QEvent::MouseMove, picture->ToWidget(6, 9), Qt::LeftButton, Qt::LeftButton);
+  SendMouse(picture, QEvent::MouseButtonRelease, picture->ToWidget(6, 9), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(form.Lights[0].X, 6);
   EXPECT_EQ(form.Lights[0].Y, 9);
   EXPECT_EQ(Child<QSpinBox>(form, "LightXSpinEdit")->value(), 6);
@@ -123,7 +116,7 @@ TEST_F(EffectWindow, ButtonizeReusesThePreviewOfTheSameValues) {
   Open("buttonize-posterize");
   EXPECT_EQ(border->value(), 10) << "(90 + 60) div 30 is below 10";
   form->PreviewButtonClick();
-  const TBitmap preview = window.Docs.DisplayedRaster();
+  const TBitmap preview = window->Docs.DisplayedRaster();
   border->setValue(12);
   border->setValue(10);
   form->OKButtonClick();
@@ -131,23 +124,23 @@ TEST_F(EffectWindow, ButtonizeReusesThePreviewOfTheSameValues) {
 
   Open("buttonize-posterize");
   form->PreviewButtonClick();
-  const TBitmap second = window.Docs.DisplayedRaster();
+  const TBitmap second = window->Docs.DisplayedRaster();
   form->SetValue("posterize", 1);
   form->OKButtonClick();
   EXPECT_NE(Image(), second) << "a changed value computes again";
 }
 
 TEST_F(EffectWindow, PasteInsertAtThePressedPointOrSaysTheClipboardIsEmpty) {
-  window.Docs.NewImage(10, 8);
+  window->Docs.NewImage(10, 8);
   Image() = Filled(10, 8, clBlack);
   platform::SetClipboardPicture(Filled(3, 2, RGBColor(200, 100, 40)));
-  window.Selections.LastPressed = {8, 7};
+  window->Selections.LastPressed = {8, 7};
   TParamEffectForm* form = Open("paste-insert");
   EXPECT_EQ(form->findChild<QSpinBox*>("XSpinEdit")->value(), 8);
   form->SetValue("mix", 1);
   form->PreviewButtonClick();
-  EXPECT_EQ(window.Docs.DisplayedRaster().Pixel(9, 7), RGBColor(100, 50, 20));
-  EXPECT_EQ(window.Docs.DisplayedRaster().Pixel(7, 7), clBlack);
+  EXPECT_EQ(window->Docs.DisplayedRaster().Pixel(9, 7), RGBColor(100, 50, 20));
+  EXPECT_EQ(window->Docs.DisplayedRaster().Pixel(7, 7), clBlack);
   form->CancelButtonClick();
 
   fixtures::ShownMessages shown;
@@ -155,7 +148,7 @@ TEST_F(EffectWindow, PasteInsertAtThePressedPointOrSaysTheClipboardIsEmpty) {
   Open("paste-insert");
   form->OKButtonClick();
   EXPECT_EQ(shown.Texts, std::vector<std::string>{"Nothing on Clipboard!"});
-  EXPECT_EQ(window.Docs.Current().UndoDepth(), 0);
+  EXPECT_EQ(window->Docs.Current().UndoDepth(), 0);
   form->CancelButtonClick();
 }
 
@@ -183,7 +176,7 @@ TEST_P(ForeignClipboard, EncodedPicturesArePasted) {
 INSTANTIATE_TEST_SUITE_P(Formats, ForeignClipboard, ::testing::Values("png", "bmp", "jpeg"));
 
 TEST_F(EffectWindow, WriteTakesAnchorFontAndColourAndDrawsFromTheAnchor) {
-  window.Docs.NewImage(120, 80);
+  window->Docs.NewImage(120, 80);
   Image() = Filled(120, 80, clWhite);
   ProgramState().Colours = TColorSet();
   ProgramState().Colours.FG = TColorEntry::FromRGB(0, 0, 12);  // "very dark"
@@ -193,7 +186,7 @@ TEST_F(EffectWindow, WriteTakesAnchorFontAndColourAndDrawsFromTheAnchor) {
     f.setBold(true);
     return f;
   });
-  window.Selections.LastPressed = {30, 25};
+  window->Selections.LastPressed = {30, 25};
   TParamEffectForm* form = Open("write");
   EXPECT_EQ(form->findChild<QSpinBox*>("SpinEdit1")->value(), 30);
   EXPECT_EQ(form->findChild<QSpinBox*>("SpinEdit2")->maximum(), 80);
@@ -204,7 +197,7 @@ TEST_F(EffectWindow, WriteTakesAnchorFontAndColourAndDrawsFromTheAnchor) {
   memo->setPlainText("Hi\nthere");
 
   form->PreviewButtonClick();
-  const TBitmap preview = window.Docs.DisplayedRaster();
+  const TBitmap preview = window->Docs.DisplayedRaster();
   int inked = 0;
   for (int y = 0; y < 80; ++y)
     for (int x = 0; x < 120; ++x)

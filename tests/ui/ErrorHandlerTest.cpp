@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QMessageBox>
 #include <QTimer>
@@ -10,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "EventLoop.h"
 #include "editor/ui/QtPrompts.h"
 #include "ui/ErrorHandler.h"
 #include "imaging/Errors.h"

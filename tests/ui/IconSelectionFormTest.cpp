@@ -70,25 +70,19 @@ TEST_F(IconSelectionFormTest, TransparentColourButtonRedrawsThePreview) {
 // OK and Cancel of the dialog are the codec's answer.
 TEST_F(IconSelectionFormTest, ChooserAnswersTheCodec) {
   lumarte::editor::TIconSelectionChooser chooser;
-  int index = 0;
   uint32_t color = 0x00FF00FF;
-  // The chooser creates its form on first use; answer it once it is shown.
-  QTimer::singleShot(0, [] {
-    auto* form = qobject_cast<TIconSelectionForm*>(QApplication::activeModalWidget());
-    ASSERT_NE(form, nullptr);
-    form->IconBox->setCurrentIndex(1);
-    form->OkButton->click();
-  });
-  EXPECT_TRUE(chooser.ChooseIcon(Icons, index, color));
-  EXPECT_EQ(index, 1);
-  QTimer::singleShot(0, [] {
-    auto* form = qobject_cast<TIconSelectionForm*>(QApplication::activeModalWidget());
-    ASSERT_NE(form, nullptr);
-    form->CancelButton->click();
-  });
-  index = 0;
-  EXPECT_FALSE(chooser.ChooseIcon(Icons, index, color));
-  EXPECT_EQ(index, 0);
+  for (bool ok : {true, false}) {
+    int index = 0;
+    // The chooser creates its form on first use; answer it once it is shown.
+    QTimer::singleShot(0, [ok] {
+      auto* form = qobject_cast<TIconSelectionForm*>(QApplication::activeModalWidget());
+      ASSERT_NE(form, nullptr);
+      form->IconBox->setCurrentIndex(1);
+      (ok ? form->OkButton : form->CancelButton)->click();
+    });
+    EXPECT_EQ(chooser.ChooseIcon(Icons, index, color), ok);
+    EXPECT_EQ(index, ok ? 1 : 0);
+  }
 }
 
 }  // namespace

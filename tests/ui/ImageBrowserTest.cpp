@@ -2,7 +2,6 @@
 // small HTTP server of the test's own on 127.0.0.1.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -12,15 +11,13 @@
 #include <map>
 
 #include "EventLoop.h"
+#include "WindowTest.h"
 #include "browser/model/BrowserTexts.h"
 #include "browser/ui/BrowsePicture.h"
 #include "browser/ui/ImageBrowserForm.h"
 #include "editor/model/DocumentCodecs.h"
-#include "editor/model/ProgramState.h"
-#include "editor/ui/MainWindow.h"
 #include "support/EffectRun.h"
 #include "support/ErrorMessage.h"
-#include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 
 using namespace lumarte;
@@ -50,25 +47,20 @@ constexpr TColor kRed = editor::RGBColor(230, 20, 20), kGreen = editor::RGBColor
                  kBlue = editor::RGBColor(30, 40, 220), kYellow = editor::RGBColor(240, 230, 30),
                  kCyan = editor::RGBColor(20, 220, 220);
 
-class ImageBrowserTest : public ::testing::Test {
+class ImageBrowserTest : public WindowTest {
  protected:
   fixtures::TempFolder dir;
-  fixtures::FakePrompts prompts;
   ScriptedBrowserPrompts ask;
-  std::unique_ptr<editor::TForm1> window;
   TImageBrowserForm* browser = nullptr;
   std::vector<std::string> statuses;
 
   void SetUp() override {
-    window = std::make_unique<editor::TForm1>(&prompts);
+    WindowTest::SetUp();
     window->BrowserPrompts = &ask;
     window->LMBrowse1Click();
     browser = window->BrowserForm;
     browser->resize(760, 560);
     browser->StatusShown = [this](const std::string& s) { statuses.push_back(s); };
-  }
-  void TearDown() override {
-    for (int k = 0; k < editor::kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
   }
   void WaitForThumbnails() {
     ASSERT_TRUE(lumarte::testing::ProcessEventsUntil([&] { return browser->PendingThumbnails() == 0; }, 20000));

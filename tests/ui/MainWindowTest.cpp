@@ -5,29 +5,22 @@
 #include <filesystem>
 #include <fstream>
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
 
-#include "editor/model/DocumentCodecs.h"
+#include "WindowTest.h"
 #include "editor/model/MetafileAccess.h"
-#include "editor/model/ProgramState.h"
-#include "editor/model/RasterConversion.h"
 #include "editor/ui/ImageView.h"
 #include "editor/ui/ImagesWindow.h"
-#include "editor/ui/MainWindow.h"
 #include "imaging/Errors.h"
 #include "imaging/FileUtils.h"
-#include "imaging/ImageDLLLoader.h"
 #include "platform/Clipboard.h"
 #include "ui/ErrorHandler.h"
-#include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 #include "support/TestCodec.h"
 
@@ -37,45 +30,23 @@ using namespace lumarte::fixtures;
 
 namespace {
 
-// Metafiles are test rasters here, so their branches run without a renderer.
-void FakeLoadMetafile(const std::string& name, TBitmap& raster) {
-  imaging::TRevedBitmap b;
-  imaging::TFileStream s(name, imaging::fmRead);
-  b.LoadFromStream(s, "TST");
-  AssignTo(b, raster);
-}
-void FakeSaveMetafile(const std::string& name, const TBitmap& raster) {
-  WriteTestRaster(name, raster);
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowTest {
  protected:
   TempFolder folder;
-  FakePrompts prompts;
-  std::unique_ptr<TForm1> window;
   QStringList started;
   std::vector<std::string> opened;  // by the desktop's viewer
 
   void SetUp() override {
     RegisterTestCodec();
-    window = std::make_unique<TForm1>(&prompts);
-    InstallMetafileFunctions({&FakeLoadMetafile, &FakeSaveMetafile});
+    WindowTest::SetUp();
+    // Metafiles are saved as test rasters: no renderer is needed.
+    InstallMetafileFunctions({nullptr, &WriteTestRaster});
     window->StartInstance = [this](const QStringList& args) { started = args; };
     window->OpenDocument = [this](const std::string& file) { opened.push_back(file); };
   }
   void TearDown() override {
-    // Nothing may ask on the way out.
-    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
-    window.reset();
+    WindowTest::TearDown();
     InstallMetafileFunctions({});
-  }
-
-  QAction* Action(const char* name) { return window->findChild<QAction*>(name); }
-  void Trigger(const char* name) {
-    QAction* a = Action(name);
-    ASSERT_NE(a, nullptr) << name;
-    ASSERT_TRUE(a->isEnabled()) << name;
-    a->trigger();
   }
   std::string Raster(const std::string& name, int w = 4, int h = 3, int seed = 0) {
     std::string path = folder.File(name);
@@ -118,7 +89,7 @@ TEST_F(MainWindowTest, EveryEnabledItemDoesSomething) {
 TEST_F(MainWindowTest, OpeningShowsTheImageEverywhere) {
   Open({Raster("a.tst", 4, 3, 1), Raster("b.tst", 5, 2, 2)});
   ASSERT_EQ(OpenCount(), 2);
-  EXPECT_EQ(window->findChild<QLabel*>("StatusBar2")->text().toStdString(), folder.File("b.tst"));
+  EXPECT_EQ(LabelText("StatusBar2"), folder.File("b.tst"));
   EXPECT_EQ(Action("LMIm1")->text().toStdString(), folder.File("b.tst"));
   EXPECT_EQ(Action("LMIm2")->text().toStdString(), folder.File("a.tst"));
   EXPECT_TRUE(Action("LMIm2")->isVisible());
@@ -145,8 +116,7 @@ TEST_F(MainWindowTest, ActivationFitsTheWindowToTheImageAgain) {
 TEST_F(MainWindowTest, TheViewShowsTheZoomedPixels) {
   window->show();
   Open({Raster("big.tst", 2400, 1200, 7)});
-  EXPECT_DOUBLE_EQ(window->View->Zoom(), 0.5);
-  EXPECT_EQ(window->findChild<QLabel*>("StatusPanel0")->text(), "(0.5:1)");
+  EXPECT_EQ(LabelText("StatusPanel0"), "(0.5:1)");
   EXPECT_EQ(window->View->ZoomedSize(), QSize(1200, 600));
   QImage shown = window->View->viewport()->grab().toImage();
   // Display (10, 3) shows image pixel (20, 6) at zoom 0.5.
@@ -319,7 +289,7 @@ TEST_F(MainWindowTest, SaveAsWithAnAppendedExtension) {
   prompts.FormatAnswers.push_back(TSaveFormatChoice::Png);
   Trigger("LMSaveas1");
   const std::string saved = folder.File("picture.tif.png");
-  EXPECT_EQ(window->findChild<QLabel*>("StatusBar2")->text().toStdString(), saved);
+  EXPECT_EQ(LabelText("StatusBar2"), saved);
   EXPECT_EQ(Action("LMIm1")->text().toStdString(), saved);
   prompts.Asked.clear();
   Trigger("LMSave1");

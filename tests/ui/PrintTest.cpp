@@ -1,40 +1,27 @@
-// Printing to a PDF file, read back with the poppler tools: page count,
-// pages rendered to images and how the images are coded.
+// Printing to a PDF file, read back with the poppler tools: the pages
+// rendered to images and how the images are coded.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
 
+#include "WindowTest.h"
 #include "editor/model/PrintLayout.h"
 #include "ui/ApplyLanguage.h"
-#include "editor/ui/MainWindow.h"
 #include "editor/ui/PrintDialogs.h"
 #include "editor/ui/PrintForm.h"
 #include "platform/Printer.h"
-#include "support/FakePrompts.h"
 #include "support/ScriptedPrintQuestions.h"
 #include "support/TempFolder.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
-using lumarte::fixtures::FakePrompts;
 
 namespace {
-
-// The "Pages:" line of pdfinfo, or -1 when pdfinfo fails.
-int PdfPageCount(const QString& pdf) {
-  QProcess info;
-  info.start("pdfinfo", {pdf});
-  if (!info.waitForFinished(30000) || info.exitCode() != 0) return -1;
-  auto match = QRegularExpression(R"(Pages:\s+(\d+))").match(info.readAllStandardOutput());
-  return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
 
 // Every page rendered at dpi by pdftoppm, in page order.
 std::vector<QImage> RenderPdfPages(const QString& pdf, const QString& prefix, int dpi) {
@@ -78,16 +65,15 @@ constexpr int kDpi = 30;
 const TColor kColours[] = {0x0000FF, 0x00FF00, 0xFF0000};
 const QRgb kRendered[] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
 
-class PrintToPdf : public ::testing::Test {
+class PrintToPdf : public WindowTest {
  protected:
   fixtures::TempFolder folder;
-  FakePrompts prompts;
-  std::unique_ptr<TForm1> window = std::make_unique<TForm1>(&prompts);
   std::shared_ptr<platform::TQtPrinter> printer = std::make_shared<platform::TQtPrinter>();
   std::shared_ptr<ScriptedPrintQuestions> questions = std::make_shared<ScriptedPrintQuestions>();
   QString pdf = QString::fromStdString(folder.File("out.pdf"));
 
   void SetUp() override {
+    WindowTest::SetUp();
     printer->Device().setOutputFileName(pdf);
     window->Printer = printer;
     window->PrintQuestions = questions;
@@ -100,14 +86,6 @@ class PrintToPdf : public ::testing::Test {
       b.BrushColor = kColours[k];
       b.FillRect(0, 0, b.Width(), b.Height());
     }
-  }
-  void TearDown() override {
-    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
-  }
-  void Print() {
-    QAction* item = window->findChild<QAction*>("LMPrint1");
-    ASSERT_TRUE(item && item->isEnabled());
-    item->trigger();
   }
   // Where the geometry puts slot k's image on the rendered page.
   QRect Expected(int slot) {
@@ -135,8 +113,7 @@ TEST_F(PrintToPdf, PrintAllGivesOnePagePerImageInListOrder) {
   questions->Options->TargetHeight = 40;
   questions->Options->Horizontal = THorizontalAlign::Center;
   questions->Options->Vertical = TVerticalAlign::Bottom;
-  Print();
-  ASSERT_EQ(PdfPageCount(pdf), 3);
+  Trigger("LMPrint1");
   std::vector<QImage> pages = RenderPdfPages(pdf, QString::fromStdString(folder.File("p")), kDpi);
   ASSERT_EQ(pages.size(), 3u);
   for (int k = 0; k < 3; ++k) ExpectPage(pages[k], k);
@@ -148,10 +125,9 @@ TEST_F(PrintToPdf, WithoutPrintAllOnlyTheCurrentImageWithItsCopies) {
   questions->Options->Copies = 3;
   questions->Options->Landscape = true;
   questions->Options->Horizontal = THorizontalAlign::Right;
-  Print();
+  Trigger("LMPrint1");
   EXPECT_EQ(printer->Device().copyCount(), 3);
   EXPECT_EQ(printer->Device().pageLayout().orientation(), QPageLayout::Landscape);
-  ASSERT_EQ(PdfPageCount(pdf), 1);
   std::vector<QImage> pages = RenderPdfPages(pdf, QString::fromStdString(folder.File("p")), kDpi);
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_GT(pages[0].width(), pages[0].height());

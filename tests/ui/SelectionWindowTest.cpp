@@ -2,9 +2,7 @@
 // events on the window's view (offscreen).
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,17 +13,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "editor/model/ColorCommands.h"
-#include "editor/model/Outline.h"
-#include "editor/model/ProgramState.h"
+#include "WindowTest.h"
 #include "editor/ui/ColorPanel.h"
 #include "editor/ui/ImageView.h"
-#include "editor/ui/MainWindow.h"
 #include "editor/ui/SelectByColorForm.h"
 #include "editor/ui/ZoomForm.h"
 #include "effects/model/EffectTable.h"
 #include "effects/ui/EffectForms.h"
-#include "support/FakePrompts.h"
 
 using namespace lumarte::editor;
 using namespace lumarte::fixtures;
@@ -42,16 +36,13 @@ TBitmap Gradient() {
   return b;
 }
 
-class SelectionWindowTest : public ::testing::Test {
+class SelectionWindowTest : public WindowTest {
  protected:
-  FakePrompts prompts;
-  std::unique_ptr<TForm1> window;
   double clock = 5000.0;
   std::optional<TBitmap> clipboard;
 
   void SetUp() override {
-    ProgramState().Colours = TColorSet();  // program-wide: each test starts from the defaults
-    window = std::make_unique<TForm1>(&prompts);
+    WindowTest::SetUp();
     window->Clock = [this] { return clock; };
     window->WriteClipboard = [this](const TBitmap& b) { clipboard = b; };
     window->Docs.AddDocument(std::make_unique<TBitmap>(Gradient()), "gradient.bmp");
@@ -59,25 +50,11 @@ class SelectionWindowTest : public ::testing::Test {
     window->show();
     QApplication::processEvents();
   }
-  void TearDown() override {
-    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
-    window.reset();
-  }
 
   QWidget* Viewport() { return window->View->viewport(); }
-  std::string Panel(int i) {
-    return window->findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text().toStdString();
-  }
-  void Trigger(const char* name) {
-    QAction* a = window->findChild<QAction*>(name);
-    ASSERT_NE(a, nullptr) << name;
-    ASSERT_TRUE(a->isEnabled()) << name;
-    a->trigger();
-  }
+  std::string Panel(int i) { return LabelText(QString("StatusPanel%1").arg(i)); }
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent e(type, QPointF(at), Viewport()->mapToGlobal(QPointF(at)), button, held,
-                  Qt::NoModifier);
-    QApplication::sendEvent(Viewport(), &e);
+    SendMouse(Viewport(), type, at, button, held);
   }
   void Press(QPoint at, Qt::MouseButton b = Qt::LeftButton) {
     Mouse(QEvent::MouseButtonPress, at, b, b);
@@ -186,12 +163,12 @@ TEST_F(SelectionWindowTest, RightClickTakesTheColourUnderThePointer) {
 // The menu's and the pop-up's items and the mode icons follow the mode.
 TEST_F(SelectionWindowTest, ModeIconsAndTicksFollowTheMode) {
   Trigger("LMCircle1");
-  EXPECT_FALSE(window->findChild<QAction*>("LMRectangle1")->isChecked());
-  EXPECT_TRUE(window->findChild<QAction*>("PCircle1")->isChecked());
+  EXPECT_FALSE(Action("LMRectangle1")->isChecked());
+  EXPECT_TRUE(Action("PCircle1")->isChecked());
   EXPECT_EQ(window->ModeIcons->Icons(), (TModeIcons{TModeIcon::Select, TModeIcon::Circle}));
   Trigger("PPaintLine1");
   EXPECT_EQ(window->ModeIcons->Icons(), (TModeIcons{TModeIcon::Paint, TModeIcon::Line}));
-  EXPECT_TRUE(window->findChild<QAction*>("LMLine1")->isChecked());
+  EXPECT_TRUE(Action("LMLine1")->isChecked());
 }
 
 // Each by-colour command opens "Select by Color" first; its values then
@@ -216,7 +193,7 @@ TEST_F(SelectionWindowTest, ByColourDialogGatesALaterEffect) {
     });
     Trigger(name);
     ASSERT_TRUE(window->Selections.Selection().ByColor) << name;
-    EXPECT_TRUE(window->findChild<QAction*>("LMbyColor1")->isChecked());
+    EXPECT_TRUE(Action("LMbyColor1")->isChecked());
     const TSelectionTest test = window->Docs.SelectionTest();
     for (int y = 0; y < H; ++y)
       for (int x = 0; x < W; ++x)

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 
+#include "editor/model/DocumentCodecs.h"
 #include "editor/model/ProgramSettings.h"
 #include "support/ScopedState.h"
 #include "support/TempFolder.h"
@@ -20,15 +21,6 @@ using lumarte::fixtures::TempFolder;
 namespace {
 
 const std::string kProgram = std::string(LUMARTE_BINARY_DIR) + "/lumarte";
-
-// A 2 x 1 24-bit bitmap whose colour tells the files apart.
-void WriteBitmap(const std::string& file, uint8_t shade) {
-  const uint8_t bytes[] = {'B', 'M', 62, 0, 0, 0, 0,     0, 0, 0, 54,    0, 0,  0, 40, 0,
-                           0,   0,   2,  0, 0, 0, 1,     0, 0, 0, 1,     0, 24, 0, 0,  0,
-                           0,   0,   8,  0, 0, 0, 0,     0, 0, 0, 0,     0, 0,  0, 0,  0,
-                           0,   0,   0,  0, 0, 0, shade, 0, 0, 0, shade, 0, 0,  0};
-  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
 
 struct Report {
   std::map<int, std::string> Open;  // slot -> file
@@ -79,7 +71,7 @@ class StartupProcess : public ::testing::Test {
     std::vector<std::string> files;
     for (int i = 1; i <= n; ++i) {
       files.push_back(work / ("img" + std::to_string(i) + ".bmp"));
-      WriteBitmap(files.back(), static_cast<uint8_t>(i * 20));
+      WriteBmpFile(files.back(), TBitmap(2, 1), 24);
     }
     return files;
   }

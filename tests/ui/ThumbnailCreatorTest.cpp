@@ -17,15 +17,13 @@
 #include <deque>
 #include <filesystem>
 
+#include "WindowTest.h"
 #include "editor/model/ImageFiles.h"
-#include "editor/model/ProgramState.h"
-#include "editor/ui/MainWindow.h"
 #include "effects/ui/ProgressForm.h"
 #include "gallery/ui/TableOptionsForm.h"
 #include "gallery/ui/TemplateForm.h"
 #include "gallery/ui/ThumbnailCreatorForm.h"
 #include "gallery/ui/ThumbnailWizardForm.h"
-#include "support/FakePrompts.h"
 #include "support/ShownMessages.h"
 #include "support/TempFolder.h"
 #include "support/TestPicture.h"
@@ -54,11 +52,6 @@ class FakeCreatorPrompts : public TCreatorPrompts {
     return fixtures::Next(SaveFiles, {});
   }
 };
-
-// Answers a modal dialog once it is up: work runs inside its event loop.
-void WhenModal(std::function<void()> work) {
-  QTimer::singleShot(0, [work = std::move(work)] { work(); });
-}
 
 class ThumbnailCreatorTest : public ::testing::Test {
  protected:
@@ -148,7 +141,7 @@ TEST_F(ThumbnailCreatorTest, TemplateRunAndUndo) {
   QTest::keyClick(Form->HTMLFileEdit, Qt::Key_Return);
   EXPECT_EQ(Form->HTMLFileEdit->text(), "gallery.html");
   TThumbnailCreatorTemplateForm* t = Form->TemplateForm;
-  WhenModal([t] {
+  QTimer::singleShot(0, [t] {  // inside the dialog's event loop
     const int dark = t->TemplateComboBox->findText("DarkTable");
     t->TemplateComboBox->setCurrentIndex(dark);
     emit t->TemplateComboBox->activated(dark);
@@ -203,7 +196,7 @@ TEST_F(ThumbnailCreatorTest, WizardBorrowsEachGroupAndGivesItBack) {
                                   TCreatorGroup::Thumbnails, TCreatorGroup::Images};
   TThumbnailWizardForm* w = Form->WizardForm;
   std::vector<std::string> titles;
-  WhenModal([&] {
+  QTimer::singleShot(0, [&] {
     for (int step = 1; step <= 4; ++step) {
       titles.push_back(w->windowTitle().toStdString());
       EXPECT_EQ(w->Borrowed(), Form->Group(groups[step - 1]));
@@ -241,23 +234,22 @@ TEST_F(ThumbnailCreatorTest, ClosingEndsTheProgramOnlyWhenStartedAlone) {
   EXPECT_EQ(Ended, 1);
 }
 
-TEST(ThumbnailCreatorInEditor, SendsTheCurrentImageAsJpeg) {
-  fixtures::FakePrompts prompts;
+using ThumbnailCreatorInEditor = WindowTest;
+
+TEST_F(ThumbnailCreatorInEditor, SendsTheCurrentImageAsJpeg) {
   FakeCreatorPrompts ask;
-  editor::TForm1 window(&prompts);
-  window.ThumbnailAsk = &ask;
-  window.Docs.NewImage(24, 16);
-  window.Docs.Current().FileName = "/somewhere/My Holiday.png";
-  window.LMSendtoThumbnailCreator1Click();
-  ASSERT_NE(window.ThumbnailForm, nullptr);
-  EXPECT_TRUE(window.ThumbnailForm->isVisible());
-  const auto& entries = window.ThumbnailForm->Project.Entries;
+  window->ThumbnailAsk = &ask;
+  window->Docs.NewImage(24, 16);
+  window->Docs.Current().FileName = "/somewhere/My Holiday.png";
+  window->LMSendtoThumbnailCreator1Click();
+  ASSERT_NE(window->ThumbnailForm, nullptr);
+  EXPECT_TRUE(window->ThumbnailForm->isVisible());
+  const auto& entries = window->ThumbnailForm->Project.Entries;
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].Name, "My_Holiday.jpg");
   EXPECT_EQ(editor::ProgramState().TempFiles.List().back(), entries[0].FileName);
   auto sent = editor::LoadImageFile(entries[0].FileName);
   ASSERT_TRUE(sent);
   EXPECT_EQ(sent->Width(), 24);
-  window.Docs.Current().Modified = false;
-  window.ThumbnailForm->close();
+  window->ThumbnailForm->close();
 }

@@ -2,16 +2,14 @@
 // and when it refuses; the player and the hand-over are tested in tests/video.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "EventLoop.h"
+#include "WindowTest.h"
 #include "editor/model/ImageFiles.h"
-#include "editor/ui/MainWindow.h"
 #include "support/ErrorMessage.h"
-#include "support/FakePrompts.h"
 #include "support/TempFolder.h"
 #include "support/TestVideos.h"
 #include "video/ui/VideoExtractForm.h"
@@ -25,11 +23,9 @@ using video::TVideoExtractForm;
 
 namespace {
 
-class VideoExtractFormTest : public ::testing::Test {
+class VideoExtractFormTest : public WindowTest {
  protected:
   static inline TempFolder folder;
-  FakePrompts prompts;
-  std::unique_ptr<TForm1> window;
   TVideoExtractForm* player = nullptr;
 
   static std::string Video(const char* name, const char* codec) {
@@ -38,13 +34,10 @@ class VideoExtractFormTest : public ::testing::Test {
     return file;
   }
   void SetUp() override {
-    window = std::make_unique<TForm1>(&prompts);
+    WindowTest::SetUp();
     window->LMVideo1Click();
     player = window->VideoForm;
     player->Timer2->setInterval(20);
-  }
-  void TearDown() override {
-    for (int k = 0; k < kSlotCount; ++k) window->Docs.Slot(k).Modified = false;
   }
   // Opened and paused at frame n.
   void OpenAt(const std::string& file, int n) {
@@ -76,18 +69,6 @@ TEST_F(VideoExtractFormTest, OpenShowsLengthsAndStepsByTen) {
   EXPECT_EQ(player->CFrameEdit->text(), "0");
   player->VFE_SetZoom(video::ZoomIn(3.0f));
   EXPECT_EQ(player->OleContainer1->size(), QSize(481, 361));
-}
-
-TEST_F(VideoExtractFormTest, GrabOfPausedFrameBecomesDocumentWithItsPixels) {
-  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 17);
-  Grab(TGrabAction::ToEditor);
-  const TBM& d = window->Docs.Current();
-  ASSERT_TRUE(d.InUse);
-  EXPECT_EQ(*d.Bitmap, *player->Player.CurrentFrame());
-  EXPECT_EQ(FrameNumberShown(*d.Bitmap), 17);
-  EXPECT_TRUE(player->FrameSent());
-  EXPECT_EQ(player->StatusPanels[0]->text(), "Done");
-  EXPECT_TRUE(player->isEnabled());
 }
 
 TEST_F(VideoExtractFormTest, SavedAsJpegTheFrameIsClosedAgain) {
@@ -129,15 +110,24 @@ TEST_F(VideoExtractFormTest, TruncatedFilePlaysWhatIsThereAndSaysSo) {
       4000));
 }
 
-TEST_F(VideoExtractFormTest, ClosingAloneEndsTheProgramUnlessAFrameWasSent) {
+// Started alone, closing ends the program until a grabbed frame went to the
+// editor as a document of its pixels.
+TEST_F(VideoExtractFormTest, GrabbedFrameBecomesADocumentAndKeepsTheProgramRunning) {
   int ended = 0;
   player->EndProgram = [&] { ++ended; };
   player->StartedAlone = true;
   player->close();
   lumarte::testing::ProcessEventsFor(20);
   EXPECT_EQ(ended, 1);
-  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 3);
+  OpenAt(Video("grab.avi", "-c:v mjpeg -q:v 3"), 17);
   Grab(TGrabAction::ToEditor);
+  const TBM& d = window->Docs.Current();
+  ASSERT_TRUE(d.InUse);
+  EXPECT_EQ(*d.Bitmap, *player->Player.CurrentFrame());
+  EXPECT_EQ(FrameNumberShown(*d.Bitmap), 17);
+  EXPECT_TRUE(player->FrameSent());
+  EXPECT_EQ(player->StatusPanels[0]->text(), "Done");
+  EXPECT_TRUE(player->isEnabled());
   player->close();
   lumarte::testing::ProcessEventsFor(20);
   EXPECT_EQ(ended, 1);
