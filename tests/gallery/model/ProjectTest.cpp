@@ -1,9 +1,6 @@
 // Web names, HTML name completion, set files and the undo of a run.
-#include <filesystem>
-
 #include "GalleryFixture.h"
 #include "gallery/model/SetFile.h"
-#include "support/ErrorMessage.h"
 
 namespace lumarte::gallery {
 namespace {
