@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "imaging/Errors.h"
 #include "support/ErrorMessage.h"
 #include "support/QuietDocumentHost.h"
 #include "video/model/FrameGrab.h"
