@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "browser/model/ThumbnailCache.h"
 #include "browser/model/Thumbnails.h"
 #include "editor/model/DocumentCodecs.h"
 #include "imaging/JPEGCodec.h"
@@ -77,6 +78,31 @@ TEST(Thumbnails, WorkerReportsTheNewestQueueOnly) {
   size_t old = 0;
   for (auto& d : done) old += d.first != g;
   EXPECT_LT(old, 50u);  // the rest of the first queue was dropped
+}
+
+TEST(ThumbnailCache, RandomSlotReplacesAndClears) {
+  int slot = 7;
+  TThumbnailCache cache([&](int) { return slot; });
+  auto a = std::make_shared<lumarte::editor::TBitmap>(2, 2);
+  cache.Store("/f/a.jpg", a);
+  EXPECT_EQ(cache.Find("/f/a.jpg"), a);
+  cache.Store("/f/b.jpg", std::make_shared<lumarte::editor::TBitmap>(1, 1));
+  EXPECT_EQ(cache.Find("/f/a.jpg"), nullptr);  // same slot drawn
+  slot = 8;
+  cache.Store("/f/a.jpg", a);
+  EXPECT_EQ(cache.Size(), 2);
+  cache.Clear();
+  EXPECT_EQ(cache.Find("/f/b.jpg"), nullptr);
+}
+
+TEST(ThumbnailCache, GrowingFromSmallEmpties) {
+  const struct {
+    int From, To;
+    bool Empties;
+  } cases[] = {{50, 100, true}, {70, 100, false}, {50, 70, false},
+               {70, 120, true}, {100, 120, false}, {120, 50, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(TThumbnailCache::SizeChangeEmpties(c.From, c.To), c.Empties) << c.From << "-" << c.To;
 }
 
 }  // namespace

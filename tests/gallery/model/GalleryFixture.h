@@ -12,7 +12,7 @@
 #include "gallery/model/GalleryRun.h"
 #include "gallery/model/GalleryUndo.h"
 #include "support/AbortingProgress.h"
-#include "support/DistinctPattern.h"
+#include "support/ErrorMessage.h"
 #include "support/TestPicture.h"
 #include "support/TempFolder.h"
 

@@ -1,9 +1,7 @@
 // Whole generated pages against texts built from the page format's literals.
-#include <filesystem>
 #include <map>
 
 #include "GalleryFixture.h"
-#include "support/ErrorMessage.h"
 
 namespace lumarte::gallery {
 namespace {

@@ -1,9 +1,6 @@
 // Web names, HTML name completion, set files and the undo of a run.
-#include <filesystem>
-
 #include "GalleryFixture.h"
 #include "gallery/model/SetFile.h"
-#include "support/ErrorMessage.h"
 
 namespace lumarte::gallery {
 namespace {
@@ -21,13 +18,10 @@ TEST(WebNames, AreFormedAndCompletedWhenShown) {
   }
 }
 
-TEST(HtmlFileNames, AreCompletedToHtml) {
+TEST(HtmlFileNames, AreCompletedAndMadeRelativeToTheFolder) {
   for (auto [given, want] : {std::pair{"gal", "gal.html"}, {"gal.", "gal.html"}, {" gal.ht ", "gal.html"},
                              {"gal.htm", "gal.htm"}, {"", ""}})
     EXPECT_EQ(CompleteHtmlFileName(given), want) << given;
-}
-
-TEST(HtmlFileNames, ChosenInTheFolderLoseItAndElsewhereAreRefused) {
   EXPECT_EQ(HtmlFileInFolder("/home/u/site", "/home/u/site/sub/Gal.htm"), "sub/Gal.html");
   EXPECT_EQ(Message([] { HtmlFileInFolder("/home/u/site", "/tmp/g.html"); }),
             "File must be in the HTML directory.");

@@ -1,10 +1,7 @@
 // Template parameters, the colour list, placeholders and the template steps of a run.
-#include <filesystem>
-
 #include "GalleryFixture.h"
 #include "gallery/model/ColourList.h"
 #include "gallery/model/Templates.h"
-#include "support/ErrorMessage.h"
 
 namespace lumarte::gallery {
 namespace {

@@ -10,9 +10,7 @@
 
 using namespace lumarte;
 using namespace lumarte::fixtures;
-using platform::TPlayerMode;
-using platform::TVideoDecoder;
-using platform::TVideoPlayer;
+using namespace lumarte::platform;
 
 namespace {
 

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "capture/model/CaptureDocument.h"
+#include "capture/model/CaptureSteps.h"
 #include "capture/model/RubberBand.h"
+#include "support/DistinctPattern.h"
 #include "support/ErrorMessage.h"
 #include "support/QuietDocumentHost.h"
 
@@ -11,6 +13,48 @@ using namespace lumarte::capture;
 using lumarte::editor::TBitmap;
 
 namespace {
+
+TEST(CaptureStepsTest, TicksUntilStepThree) {
+  using A = TCaptureAction;
+  const struct {
+    TCaptureTrigger Trigger;
+    int Delay;
+    bool ShowPhoto;
+    int Interval;
+    std::vector<TCaptureAction> Ticks;
+  } cases[] = {
+      // Five seconds without the flash: the copy on the first tick, 5 s in.
+      {TCaptureTrigger::Delay, 5, false, 5000, {A::Grab}},
+      // One second with the flash: "Photo!" for a second, then hidden, then the copy.
+      {TCaptureTrigger::Delay, 1, true, 1000, {A::ShowPhoto, A::HidePhoto, A::Grab}},
+      {TCaptureTrigger::HotKey, 7, false, 100, {A::Grab}},
+      {TCaptureTrigger::HotKey, 7, true, 100, {A::ShowPhoto, A::HidePhoto, A::Grab}},
+      // A delay outside the dialog's range is held to it.
+      {TCaptureTrigger::Delay, 500, false, 120000, {A::Grab}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "delay " << c.Delay << (c.ShowPhoto ? " with photo" : ""));
+    TCaptureSettings s;
+    s.Trigger = c.Trigger;
+    s.DelaySeconds = c.Delay;
+    s.ShowPhoto = c.ShowPhoto;
+    TCaptureSteps steps(s);
+    EXPECT_EQ(steps.IntervalMs(), c.Interval);
+    const bool hotKey = c.Trigger == TCaptureTrigger::HotKey;
+    EXPECT_EQ(steps.WaitsForHotKey(), hotKey);
+    EXPECT_EQ(steps.TimerRunning(), !hotKey);
+    if (hotKey) steps.HotKeyPressed();
+    EXPECT_TRUE(steps.TimerRunning());
+    std::vector<TCaptureAction> ticks;
+    while (!steps.Done() && ticks.size() < 10) ticks.push_back(steps.Tick());
+    EXPECT_EQ(ticks, c.Ticks);
+    EXPECT_EQ(steps.Step(), 3);
+    EXPECT_FALSE(steps.WaitsForHotKey());
+    EXPECT_EQ(steps.Tick(), TCaptureAction::Close);  // ticks after the end only close
+  }
+  // An empty hot key field means "<".
+  EXPECT_EQ(HotKeyCharacter(""), '<');
+  EXPECT_EQ(HotKeyCharacter("q"), 'q');
+}
 
 TEST(RubberBandTest, FrameSpansPressAndPointer) {
   const struct {
@@ -52,9 +96,7 @@ TEST(RubberBandTest, MovesWithoutPressDoNothing) {
 }
 
 TEST(CutFrameTest, CopiesTheFramedPixels) {
-  TBitmap picture(30, 20);
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 30; ++x) picture.SetPixel(x, y, x + 256 * y);
+  const TBitmap picture = lumarte::fixtures::DistinctPattern(30, 20);
   TBitmap part = CutFrame(picture, {5, 3, 11, 12});
   ASSERT_EQ(part.Width(), 11);
   ASSERT_EQ(part.Height(), 12);
