@@ -80,12 +80,6 @@ class FileCommandsTest : public ::testing::Test {
     for (int k = 0; k < kSlotCount; ++k) n += docs.Slot(k).InUse;
     return n;
   }
-};
-
-// The open and save branches with the real codecs: what each format's
-// dialog answer writes, what the document records, and what reads back.
-class FormatBranches : public FileCommandsTest {
- protected:
   // A fresh document holding a picture of 48 colours (GIF keeps it exact).
   TBM& Document(int w = 21, int h = 13) {
     docs.NewImage(w, h);
@@ -245,15 +239,12 @@ TEST_F(FileCommandsTest, SaveGoesToSaveAsUntilTheDocumentHasAName) {
   EXPECT_EQ(back.Pixel(0, 0), clBlack);
 }
 
-TEST_F(FileCommandsTest, CancelledSaveDialogChangesNothing) {
+// A cancelled dialog or a failed write changes nothing.
+TEST_F(FileCommandsTest, CancelledOrFailedSaveKeepsTheDocumentsFields) {
   docs.NewImage(5, 4);
   EXPECT_FALSE(files.LMSaveas1Click());
   EXPECT_TRUE(docs.Current().NeedsSaveAs);
   EXPECT_EQ(docs.Current().FileName, "");
-}
-
-TEST_F(FileCommandsTest, FailedWriteKeepsTheDocumentsFields) {
-  docs.NewImage(5, 4);
   MetafileWriteFails = true;
   prompts.SaveNameAnswers.push_back(folder.File("x.emf"));
   EXPECT_EQ(Message([&] { files.LMSaveas1Click(); }), "disk full");
@@ -312,7 +303,7 @@ TEST_F(FileCommandsTest, ImageInformationLines) {
                                                         "Width: 12", "Height: 34"}));
 }
 
-TEST_F(FormatBranches, BitmapEachDepthWritesWhatThePreviewShows) {
+TEST_F(FileCommandsTest, BitmapEachDepthWritesWhatThePreviewShows) {
   TBM& d = Document();
   for (int bits : {24, 8, 4, 1}) {
     std::string name = folder.File("b" + std::to_string(bits) + ".bmp");
@@ -330,7 +321,7 @@ TEST_F(FormatBranches, BitmapEachDepthWritesWhatThePreviewShows) {
   EXPECT_EQ(Reread(folder.File("cancel.bmp")), *d.Bitmap);
 }
 
-TEST_F(FormatBranches, PngTransparencyChoices) {
+TEST_F(FileCommandsTest, PngTransparencyChoices) {
   TBM& d = Document();
   const TColor current = RGBColor(60, 60, 200);  // pixel (1, 1)
   struct {
@@ -360,7 +351,7 @@ TEST_F(FormatBranches, PngTransparencyChoices) {
   EXPECT_EQ(prompts.LastPngQuestion.DocumentColor, d.Bitmap->TransparentColor());
 }
 
-TEST_F(FormatBranches, PngOriginalOptionsKeepTheDocumentsTransparency) {
+TEST_F(FileCommandsTest, PngOriginalOptionsKeepTheDocumentsTransparency) {
   TBM& d = Document();
   d.HasTransparency = true;
   d.TransparentColor = static_cast<int32_t>(RGBColor(120, 120, 100));  // pixel (2, 2)
@@ -372,7 +363,7 @@ TEST_F(FormatBranches, PngOriginalOptionsKeepTheDocumentsTransparency) {
   EXPECT_TRUE(prompts.LastPngQuestion.DocumentTransparent);
 }
 
-TEST_F(FormatBranches, GifKeepsTheDocumentModifiedAndItsName) {
+TEST_F(FileCommandsTest, GifKeepsTheDocumentModifiedAndItsName) {
   TBM& d = Document();
   d.FileName = folder.File("original.png");
   d.NeedsSaveAs = false;
@@ -386,14 +377,14 @@ TEST_F(FormatBranches, GifKeepsTheDocumentModifiedAndItsName) {
   EXPECT_TRUE(prompts.Asked.empty());  // GIF has no options dialog
 }
 
-TEST_F(FormatBranches, GifOfManyColoursIsReducedNotRefused) {
+TEST_F(FileCommandsTest, GifOfManyColoursIsReducedNotRefused) {
   TBM& d = Document(64, 64);
   *d.Bitmap = Pattern(64, 64, 5);  // 4096 colours
   ASSERT_TRUE(SaveDocument(d, folder.File("many.gif"), prompts));
   EXPECT_EQ(Reread(folder.File("many.gif")), ReducedToDepth(*d.Bitmap, 8));
 }
 
-TEST_F(FormatBranches, OpenedGifAndPngBringTheirTransparency) {
+TEST_F(FileCommandsTest, OpenedGifAndPngBringTheirTransparency) {
   imaging::TRevedBitmap picture;
   AssignFromRaster(picture, *Document().Bitmap);
   const TColor red = docs.Current().Bitmap->Pixel(0, 1);
@@ -410,7 +401,7 @@ TEST_F(FormatBranches, OpenedGifAndPngBringTheirTransparency) {
   }
 }
 
-TEST_F(FormatBranches, JpegRecordsTheDialogsChoiceAndOpensAtSeventy) {
+TEST_F(FileCommandsTest, JpegRecordsTheDialogsChoiceAndOpensAtSeventy) {
   TBM& d = Document(40, 30);
   prompts.JpegAnswers.push_back(TJpegSaveChoice{33, false});
   std::string name = folder.File("photo.JpEg");
@@ -428,7 +419,7 @@ TEST_F(FormatBranches, JpegRecordsTheDialogsChoiceAndOpensAtSeventy) {
   EXPECT_EQ(*docs.Current().Bitmap, expected.Decoded);
 }
 
-TEST_F(FormatBranches, JpegPreviewSizeFollowsQualityAndProgressive) {
+TEST_F(FileCommandsTest, JpegPreviewSizeFollowsQualityAndProgressive) {
   TBitmap photo = Pattern(96, 64, 3);
   auto low = MakeJpegPreview(photo, 12, false);
   auto high = MakeJpegPreview(photo, 95, false);
@@ -440,7 +431,7 @@ TEST_F(FormatBranches, JpegPreviewSizeFollowsQualityAndProgressive) {
   EXPECT_EQ(MakeJpegPreview(photo, 0, false).FileSize, MakeJpegPreview(photo, 1, false).FileSize);
 }
 
-TEST_F(FormatBranches, JpcIsWrittenAsJp2) {
+TEST_F(FileCommandsTest, JpcIsWrittenAsJp2) {
   static bool scanned = imaging::ImageDLLLoader().ScanFolder(LUMARTE_BINARY_DIR);
   if (!scanned || !imaging::ImageDLLLoader().CanSave("JP2"))
     GTEST_SKIP() << "the JPEG 2000 plug-in was not built";
@@ -458,7 +449,7 @@ TEST_F(FormatBranches, JpcIsWrittenAsJp2) {
   EXPECT_EQ(*back.Raster, *d.Bitmap);
 }
 
-TEST_F(FormatBranches, FailedSaveKeepsTheOldFile) {
+TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFile) {
   TBM& d = Document();
   for (const char* name : {"keep.bmp", "keep.png", "keep.jpg"}) {
     std::string path = folder.File(name);

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedState.h"
 #include "support/TempFolder.h"
 #include "editor/model/Internationalization.h"
 

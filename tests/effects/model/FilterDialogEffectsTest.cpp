@@ -8,7 +8,6 @@
 #include "base/Rounding.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/FilterEffects.h"
-#include "imaging/Errors.h"
 #include "support/EffectRun.h"
 
 using namespace lumarte;

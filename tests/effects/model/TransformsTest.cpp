@@ -304,15 +304,6 @@ TEST(PinchPunch, Mappings) {
   EXPECT_DOUBLE_EQ(PinchMapping(PinchMethod::Harder, 0, 0.125), 0.25);
 }
 
-TEST(PinchPunch, UniformImageStaysUniform) {
-  TBitmap flat(9, 9);
-  Scene run{flat, {}};
-  EXPECT_EQ(run([](const EffectInput& in) {
-              return PinchPunch(in, {200, PinchMethod::Linear});
-            }),
-            flat);
-}
-
 // ---- the window follows a change of size ----
 
 namespace {
