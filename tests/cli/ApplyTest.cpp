@@ -132,6 +132,10 @@ struct TModelCase {
   TColorEntry Bg = TColorSet{}.BG, Fg = TColorSet{}.FG;
 };
 
+void PrintTo(const TModelCase& c, std::ostream* os) {
+  for (const std::string& o : c.Options) *os << o << ' ';
+}
+
 class ApplyModel : public Apply, public ::testing::WithParamInterface<TModelCase> {};
 
 TEST_P(ApplyModel, WritesTheModelsPixels) {
