@@ -165,7 +165,7 @@ TEST(Rotate, AngleFieldTakesIntegersModulo360) {
 
 // ---- resize arithmetic ----
 
-TEST(Resize, PercentFieldsAndRatio) {
+TEST(Resize, PercentFieldsRatioAndGrowth) {
   EXPECT_EQ(PercentText(50, 100), "50");
   EXPECT_EQ(PercentText(1, 3), "33.3");
   EXPECT_EQ(PercentText(400, 300), "133.3");
@@ -177,6 +177,10 @@ TEST(Resize, PercentFieldsAndRatio) {
   EXPECT_EQ(RatioSide(200, 400, 300), 150);
   EXPECT_EQ(RatioSide(1, 2, 3), 2);  // 1.5 -> 2
   EXPECT_EQ(RatioSide(5, 2, 3), 8);  // 7.5 -> 8
+  // Enlarge Canvas shows the growth, never a shrink.
+  EXPECT_EQ(GrowthText(120, 100), "+20");
+  EXPECT_EQ(GrowthText(100, 100), "+0");
+  EXPECT_EQ(GrowthText(90, 100), "+0");
 }
 
 TEST(Resize, RowKeepsOrScalesTheImage) {
@@ -230,12 +234,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CanvasCase{{5, 4, A::Start, A::Start, -2, -1}, -2, -1},  // cut left, top
                       CanvasCase{{6, 4, A::Centre, A::Start, -20, 0}, -20, 0},
                       CanvasCase{{6, 5, A::Start, A::Start, 3, 9}, 3, 9}));
-
-TEST(EnlargeCanvas, GrowthLabels) {
-  EXPECT_EQ(GrowthText(120, 100), "+20");
-  EXPECT_EQ(GrowthText(100, 100), "+0");
-  EXPECT_EQ(GrowthText(90, 100), "+0");
-}
 
 // ---- distortion ----
 
