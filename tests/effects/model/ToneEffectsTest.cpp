@@ -182,11 +182,8 @@ TEST(EffectTable, NamesChoicesAndDescription) {
   ParseParam(row, "range=0-5-2", v);
   EXPECT_EQ(v.Int(row.Param("range")), 1);
   EXPECT_EQ(DescribeEffect(row).rfind("adjust-brightness  overall=-100..100 (default 0)", 0), 0u);
-}
-
-// A caption's typo stays in the computed name; the correct spelling finds the
-// same row, and --list says so.
-TEST(ToneEffects, CorrectSpellingNamesTheSameEffect) {
+  // A caption's typo stays in the computed name; the correct spelling finds
+  // the same row, and --list says so.
   for (auto [typo, correct] : {std::pair{"hue-and-saturaton", "hue-and-saturation"},
                                std::pair{"athmosphere", "atmosphere"}}) {
     ASSERT_NE(FindEffect(typo), nullptr);
