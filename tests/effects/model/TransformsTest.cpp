@@ -86,16 +86,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, PointRotation,
                                            PointCase{2, 3, 2, 2, 30, 2, 3},
                                            PointCase{5, 9, 5, 5, 360, 5, 9}));
 
-TEST(Rotate, SquareSelectionBy90) {
-  Scene run{Pattern(5, 5), RectSelection(1, 1, 3, 3)};
-  TBitmap r90 = run([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
-  ExpectCells(r90, run.Source, 0, 0,
+// A square selection by 90°; the whole 8 × 4 image by 90° about (3, 1):
+// interior pixels whose source lies outside get the background, the
+// image's edge keeps its own pixels.
+TEST(Rotate, SelectionOrWholeImageInPlace) {
+  Scene square{Pattern(5, 5), RectSelection(1, 1, 3, 3)};
+  TBitmap r90 = square([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
+  ExpectCells(r90, square.Source, 0, 0,
               {"d d  d  d  d", "d 31 32 33 d", "d 21 22 23 d", "d 11 12 13 d", "d d  d  d  d"});
-}
-
-// The whole 8 × 4 image by 90° about (3, 1): interior pixels whose source
-// lies outside get the background, the image's edge keeps its own pixels.
-TEST(Rotate, WholeImageInPlaceKeepsTheBorder) {
   Scene run{Pattern(8, 4), {}};
   run.Colours.BG = TColorEntry::FromRGB(200, 0, 0);
   TBitmap out = run([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
