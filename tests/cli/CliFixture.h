@@ -2,7 +2,6 @@
 // Runs lumarte-cli's commands in-process in a fresh temporary folder and
 // keeps what they printed.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>

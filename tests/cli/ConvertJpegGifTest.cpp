@@ -1,40 +1,21 @@
 // lumarte-cli convert to JPEG (--quality, --progressive) and GIF
 // (--transparent, colour reduction).
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "app/cli/Commands.h"
 #include "cli/CliFixture.h"
 #include "imaging/GIFLoader.h"
 #include "imaging/RevedBitmap.h"
+#include "support/TestPicture.h"
 
 using namespace lumarte;
 using namespace lumarte::imaging;
-namespace fs = std::filesystem;
 
 namespace {
 
 class ConvertJpegGif : public Cli {
  protected:
-  void SetUp() override {
-    Cli::SetUp();
-    // 64x64 with 4096 colours, saved as BMP to convert from.
-    TRevedBitmap b;
-    b.New(64, 64, pf24bit);
-    for (int y = 0; y < 64; ++y)
-      for (int x = 0; x < 64; ++x) {
-        uint8_t* p = b.ScanLine(y) + 3 * x;
-        p[0] = static_cast<uint8_t>(x * 4);
-        p[1] = static_cast<uint8_t>(y * 4);
-        p[2] = static_cast<uint8_t>((x ^ y) * 4);
-      }
-    b.SaveToFile(Path("in.bmp"));
-  }
-  std::string Bytes(const std::string& name) const { return FileBytes(name); }
+  // 36 × 36 distinct colours, as BMP to convert from.
+  void SetUp() override { fixtures::WritePicture(Path("in.bmp"), 36, 36); }
 };
 
 // The frame type (0xC0 baseline, 0xC2 progressive) and the first
@@ -53,13 +34,13 @@ std::pair<int, int> FrameAndFirstStep(const std::string& d) {
 
 TEST_F(ConvertJpegGif, JpegHonoursQualityAndProgressive) {
   ASSERT_EQ(Run({"convert", Path("in.bmp"), Path("plain.jpg")}), 0);
-  EXPECT_EQ(FrameAndFirstStep(Bytes("plain.jpg")), (std::pair{0xC0, 3}));  // quality 90
+  EXPECT_EQ(FrameAndFirstStep(FileBytes("plain.jpg")), (std::pair{0xC0, 3}));  // quality 90
   ASSERT_EQ(Run({"convert", Path("in.bmp"), Path("q40.JPEG"), "--quality", "40", "--progressive"}),
             0);
-  EXPECT_EQ(FrameAndFirstStep(Bytes("q40.JPEG")), (std::pair{0xC2, 20}));
+  EXPECT_EQ(FrameAndFirstStep(FileBytes("q40.JPEG")), (std::pair{0xC2, 20}));
   TRevedBitmap back;
   back.LoadFromFile(Path("q40.JPEG"));
-  EXPECT_EQ(back.Width, 64);
+  EXPECT_EQ(back.Width, 36);
 }
 
 TEST_F(ConvertJpegGif, GifReducesManyColours) {
@@ -67,7 +48,7 @@ TEST_F(ConvertJpegGif, GifReducesManyColours) {
   TFileStream in(Path("out.gif"), fmRead | fmShareRead);
   TGIFImage gif;
   gif.LoadFromStream(in);
-  EXPECT_EQ(gif.ScreenWidth, 64);
+  EXPECT_EQ(gif.ScreenWidth, 36);
   EXPECT_EQ(gif.GlobalTable->Count, 256);
   EXPECT_FALSE(gif.HasTransparency());
 }

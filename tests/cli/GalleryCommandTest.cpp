@@ -1,22 +1,14 @@
 // lumarte-cli gallery: a run, its undo from a later process, and bad usage.
-#include <stdlib.h>
-
 #include "CliFixture.h"
+#include "support/ScopedState.h"
 
 namespace lumarte {
 namespace {
 
 class GalleryCli : public Cli {
  protected:
-  void SetUp() override {
-    Cli::SetUp();
-    // The undo record goes to the cache folder: keep it inside the test.
-    setenv("XDG_CACHE_HOME", Path("cache").c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("XDG_CACHE_HOME");
-    Cli::TearDown();
-  }
+  // The undo record goes to the cache folder: keep it inside the test.
+  fixtures::ScopedEnv Cache{"XDG_CACHE_HOME", Path("cache")};
 };
 
 TEST_F(GalleryCli, BuildsAGalleryAndUndoesItLater) {

@@ -102,29 +102,6 @@ TEST(ColorFormModelTest, LoadKeepsTheTabAndDropsUnwrittenEdits) {
   EXPECT_EQ(model.Selected(), set.BG);
 }
 
-// The line width bar runs from 1 to 32, the interval width bar from -1 to 128.
-struct WidthCase {
-  bool Interval;
-  int Set, Shown;
-};
-
-class WidthBarTest : public ::testing::TestWithParam<WidthCase> {};
-
-TEST_P(WidthBarTest, StopsAtItsEnds) {
-  const auto& c = GetParam();
-  TColorFormModel model;
-  model.Load(SampleSet());
-  c.Interval ? model.SetTCIWidth(c.Set) : model.SetLineWidth(c.Set);
-  EXPECT_EQ(c.Interval ? model.TCIWidth() : model.LineWidth(), c.Shown);
-  const TColorSet out = RoundTrip(model);
-  EXPECT_EQ(c.Interval ? out.TCIWidth : out.PenWidth, c.Shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Edges, WidthBarTest,
-                         ::testing::Values(WidthCase{false, 1, 1}, WidthCase{false, 33, 32},
-                                           WidthCase{false, 0, 1}, WidthCase{true, -1, -1},
-                                           WidthCase{true, -2, -1}, WidthCase{true, 129, 128}));
-
 // The pen may be wider (the main window's spin edit goes to 128): the bar
 // shows its end, and only moving it changes the pen.
 TEST(ColorFormModelTest, WiderPenSurvivesUntilTheBarMoves) {

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedState.h"
 #include "support/TempFolder.h"
 #include "editor/model/CommandLine.h"
 
@@ -53,22 +52,19 @@ TEST(CommandLine, RelativeNamesResolvedAgainstStartFolder) {
   EXPECT_EQ(cl.FileCandidates, (Args{"/start/here/a.png", "/abs/b.png", "/start/here/sub/c.png"}));
 }
 
-TEST(CommandLine, TwelveFilesOpenTheFirstTen) {
+TEST(CommandLine, FilesToOpenAreTheFirstTenValidOnes) {
   TempFolder folder;
   Args args;
   for (int i = 1; i <= 12; ++i)
     args.push_back(folder.Write("img" + std::to_string(i) + ".bmp", "x"));
   auto files = FilesToOpen(ParseCommandLine(args, "/"), [](const std::string&) { return true; });
   EXPECT_EQ(files, Args(args.begin(), args.begin() + 10));
-}
-
-TEST(CommandLine, MissingFoldersAndInvalidImagesAreSkipped) {
-  TempFolder folder;
+  // Switches, folders, missing files and invalid images are skipped.
   std::string good = folder.Write("good.png", "x");
   std::string bad = folder.Write("bad.png", "x");
-  Args args = {"-CLIP", folder.Path, good, folder / "missing.png", bad, good};
-  auto files = FilesToOpen(ParseCommandLine(args, folder.Path),
-                           [&](const std::string& name) { return name != bad; });
+  args = {"-CLIP", folder.Path, good, folder / "missing.png", bad, good};
+  files = FilesToOpen(ParseCommandLine(args, folder.Path),
+                      [&](const std::string& name) { return name != bad; });
   EXPECT_EQ(files, (Args{good, good}));
 }
 

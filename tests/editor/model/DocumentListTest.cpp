@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "editor/model/DocumentList.h"
-#include "imaging/Errors.h"
 #include "support/TempFolder.h"
 
 using namespace lumarte;
@@ -127,8 +126,7 @@ TEST_F(DocumentListTest, TenImagesRefuseMore) {
   EXPECT_EQ(list.Slot(9).Bitmap->Width(), 1);
 }
 
-TEST_F(DocumentListTest, NewAndPasteMessages) {
-  EXPECT_EQ(Message([&] { list.NewImage(0, 5); }), "Width or Height must be greater than 0.");
+TEST_F(DocumentListTest, PasteAsNew) {
   EXPECT_EQ(Message([&] { list.PasteAsNew(nullptr); }), "Nothing on Clipboard!");
   EXPECT_FALSE(list.Current().InUse);
   TBitmap clip(7, 2);

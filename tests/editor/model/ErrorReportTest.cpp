@@ -59,10 +59,7 @@ TEST(ErrorClassifier, OutOfResourcesClosesAllOnlyTheFirstTime) {
   auto second = classifier.Classify(Thrown<EOutOfResources>(""));
   EXPECT_EQ(second.Action, TErrorAction::ShowMessage);
   EXPECT_EQ(second.Text, "Error Code: OutOfResources");
-}
-
-TEST(ErrorClassifier, CancelledStepShowsNothing) {
-  TErrorClassifier classifier;
+  // A cancelled step shows nothing.
   EXPECT_EQ(classifier.Classify(Thrown<EAbort>("")).Action, TErrorAction::Silent);
 }
 

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "support/ScopedState.h"
 #include "support/TempFolder.h"
 #include "editor/model/Internationalization.h"
 
@@ -39,14 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"A.Caption:=" + std::string(1200, 'v'), "A", "Caption",
                                std::string(999, 'v')}));
 
-TEST(Language, FileOrderKept) {
+TEST(Language, FileOrderKeptAndFirstMatchWins) {
   TLanguageTable t = ParseLanguageFile({"B.Hint:=2", "A.Caption:=1"});
   EXPECT_EQ(t.Names, (std::vector<std::string>{"B", "A"}));
   EXPECT_EQ(t.Values, (std::vector<std::string>{"2", "1"}));
-}
-
-TEST(Language, FirstMatchingLineWinsWithoutRegardToCase) {
-  TLanguageTable t = ParseLanguageFile(
+  // The first matching line wins, without regard to case.
+  t = ParseLanguageFile(
       {"Other.Caption:=x", "lmopen1.Hint:=first", "LMOpen1.Caption:=second", ".Caption:=blank"});
   EXPECT_EQ(FindLanguageEntry(t, "LMOpen1"), 1);
   EXPECT_EQ(FindLanguageEntry(t, "  LMOPEN1 "), 1);  // component name is trimmed

@@ -59,9 +59,8 @@ TEST_F(MouseToolsTest, QuickClickClearsTheSelection) {
   EXPECT_EQ(S().X1, -1);
   EXPECT_EQ(Bounds(), (TRect{0, 0, 39, 29}));
   EXPECT_EQ(sel.SelectionAnchor(), (TPoint{30, 25}));  // the click still anchors fills
-}
-
-TEST_F(MouseToolsTest, ReleaseNearTheStartSelectsNothing) {
+  // A slow press released near its start selects nothing either.
+  Drag({{2, 2}, {20, 20}});
   tools.Press(Left, 10, 10);
   Wait(0.3);
   tools.Release(Left, 11, 10);
@@ -149,6 +148,13 @@ TEST_F(MouseToolsTest, FreehandSelectionCollectsPointsAndBuildsTheMask) {
   EXPECT_FALSE(S().Polygon.MaskStale(40, 30));
   EXPECT_TRUE(sel.InSelection(15, 15));
   EXPECT_FALSE(sel.InSelection(30, 15));
+  // With the setting on, the freehand outline becomes an editable polygon.
+  sel.PolygonSelectAfterFreehandSelect = [] { return true; };
+  sel.LMFreehand1Click();
+  Drag({{5, 5}, {25, 5}, {25, 25}, {5, 25}});
+  EXPECT_EQ(S().Kind, SelKind::Polygon);
+  EXPECT_EQ(S().Polygon.Count(), 4);
+  EXPECT_TRUE(sel.InSelection(15, 15));
 }
 
 TEST_F(MouseToolsTest, FreehandThinsOutNearbyPoints) {
@@ -165,15 +171,6 @@ TEST_F(MouseToolsTest, FreehandThinsOutNearbyPoints) {
   tools.Move(16, 5, true);  // 2 from (14, 5): kept by the dice
   EXPECT_EQ(S().StrokeCount, 3);
   EXPECT_EQ(S().StrokeBuffer[1], (TPoint{14, 5}));
-}
-
-TEST_F(MouseToolsTest, FreehandThenPolygonWhenTheSettingIsOn) {
-  sel.PolygonSelectAfterFreehandSelect = [] { return true; };
-  sel.LMFreehand1Click();
-  Drag({{5, 5}, {25, 5}, {25, 25}, {5, 25}});
-  EXPECT_EQ(S().Kind, SelKind::Polygon);
-  EXPECT_EQ(S().Polygon.Count(), 4);
-  EXPECT_TRUE(sel.InSelection(15, 15));
 }
 
 TEST_F(MouseToolsTest, FreehandStrokeIsOneUndoStep) {

@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Bands, MarkColorTest,
                                            MarkCase{151, 0}, MarkCase{150, 255}, MarkCase{100, 255},
                                            MarkCase{99, 156}, MarkCase{0, 255}));
 
-TEST(OutlineTest, RectangleEdgesInScreenCoordinates) {
+TEST(OutlineTest, RectangleAndPointEdgesInScreenCoordinates) {
   TSelectionClass s;
   s.X1 = 2, s.Y1 = 1, s.X2 = 4, s.Y2 = 3;
   auto pts = AsSet(OutlinePoints(s, {2.0, 1, 0, 100, 100}));
@@ -42,6 +42,12 @@ TEST(OutlineTest, RectangleEdgesInScreenCoordinates) {
   EXPECT_EQ(pts.size(), 16u);
   EXPECT_TRUE(pts.count({3, 2}) && pts.count({7, 6}) && pts.count({5, 2}) && pts.count({3, 4}));
   EXPECT_FALSE(pts.count({5, 4}));
+  // A point is a five by five square around it.
+  s.Kind = SelKind::Point;
+  s.X1 = s.X2 = 10, s.Y1 = s.Y2 = 10;
+  pts = AsSet(OutlinePoints(s, {1.0, 0, 0, 50, 50}));
+  EXPECT_EQ(pts.size(), 16u);
+  EXPECT_TRUE(pts.count({8, 8}) && pts.count({12, 12}));
 }
 
 TEST(OutlineTest, NothingOrPaintingDrawsNothing) {
@@ -50,15 +56,6 @@ TEST(OutlineTest, NothingOrPaintingDrawsNothing) {
   s.X1 = s.Y1 = 1, s.X2 = s.Y2 = 5;
   s.Kind = SelKind::PaintLine;
   EXPECT_TRUE(OutlinePoints(s, {1.0, 0, 0, 50, 50}).empty());
-}
-
-TEST(OutlineTest, PointIsAFiveByFiveSquare) {
-  TSelectionClass s;
-  s.Kind = SelKind::Point;
-  s.X1 = s.X2 = 10, s.Y1 = s.Y2 = 10;
-  auto pts = AsSet(OutlinePoints(s, {1.0, 0, 0, 50, 50}));
-  EXPECT_EQ(pts.size(), 16u);
-  EXPECT_TRUE(pts.count({8, 8}) && pts.count({12, 12}));
 }
 
 TEST(OutlineTest, CircleDots) {

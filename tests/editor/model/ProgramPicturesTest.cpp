@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "support/ScopedState.h"
 #include "support/TempFolder.h"
 #include "editor/model/ProgramPictures.h"
 #include "editor/model/TempFiles.h"
@@ -80,7 +79,6 @@ INSTANTIATE_TEST_SUITE_P(Files, ShippedPicture,
                                            ShippedCase{kPlaceholderFile, 320, 240}));
 
 TEST(TempFiles, NameDrawnAgainWhileTaken) {
-  TempFolder folder;
   std::string tempDir = std::filesystem::temp_directory_path().string();
   std::vector<int> draws = {999998, 17, 42};
   // Occupy the first drawn name.

@@ -93,20 +93,18 @@ TEST(Qv_Database, FindRecordExactFirstMatch) {
   EXPECT_EQ(t.FindRecord(7, "alpha"), -1);
 }
 
-TEST(Qv_Database, AddFieldGivesRecordsEmptyValue) {
-  Qv_Database t = SampleTable();
-  t.AddField(1, "Note", "", "", ftString);
-  ASSERT_EQ(t.FieldCount(), 5);
-  EXPECT_EQ(t.GetRecord(0), (TElement{"alpha", "", "12", "1.5", "TRUE"}));
-  EXPECT_EQ(t.FieldName(2), "Count");
-}
-
-TEST(Qv_Database, AddRecordDropsUnfitValuesAndPads) {
+// A new record drops unfit values and is padded; a new field gives every
+// record an empty value.
+TEST(Qv_Database, AddRecordAndAddField) {
   Qv_Database t = SampleTable();
   int r = t.AddRecord({"gamma", "ten", "x", "YES"});
   EXPECT_EQ(t.GetRecord(r), (TElement{"gamma", "", "", ""}));
   r = t.AddRecord({"delta"});
   EXPECT_EQ(t.GetRecord(r).size(), 4u);
+  t.AddField(1, "Note", "", "", ftString);
+  ASSERT_EQ(t.FieldCount(), 5);
+  EXPECT_EQ(t.GetRecord(0), (TElement{"alpha", "", "12", "1.5", "TRUE"}));
+  EXPECT_EQ(t.FieldName(2), "Count");
 }
 
 TEST(Qv_Database, TextFormLayout) {

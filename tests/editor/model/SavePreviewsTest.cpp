@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 #include "editor/model/DocumentCodecs.h"

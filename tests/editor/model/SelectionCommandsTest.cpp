@@ -23,16 +23,13 @@ class SelectionCommandsTest : public ::testing::Test, public EditorFixture {
 
 }  // namespace
 
-TEST_F(SelectionCommandsTest, CopyWithNothingSelectedTakesTheWholeImage) {
+// With nothing selected the whole image; else the block ending before
+// SelRight and SelBottom, without the shape.
+TEST_F(SelectionCommandsTest, CopyTakesTheBoundsBlock) {
   MemoryClipboard clip;
   sel.LMCopy1Click(clip);
   ASSERT_TRUE(clip.Held);
   EXPECT_EQ(*clip.Held, *docs.Current().Bitmap);
-}
-
-// The block ends before SelRight and SelBottom; the shape is not applied.
-TEST_F(SelectionCommandsTest, CopyTakesTheBoundsBlock) {
-  MemoryClipboard clip;
   SetCircle(10, 10, 3);
   sel.LMCopy1Click(clip);
   ASSERT_TRUE(clip.Held);

@@ -41,37 +41,23 @@ std::vector<Shown> Row(const TBitmap& image, double z, int sx, int sy, int width
 
 }  // namespace
 
-TEST(RenderZoomed, DoubledImageRoundsHalvesToEvenAndStaysInside) {
-  TBitmap image = Coordinates(3, 2);
-  // u / 2 for u = 0..5: 0, 0.5, 1, 1.5, 2, 2.5 round to 0, 0, 1, 2, 2, 2.
-  std::vector<Shown> expected{{0, 1}, {0, 1}, {1, 1}, {2, 1}, {2, 1}, {2, 1}};
-  EXPECT_EQ(Row(image, 2.0, 0, 0, 6, 2, 4), expected);
+TEST(RenderZoomed, ShowsTheImagePixelsOfEachDisplayPixel) {
+  // Doubled: u / 2 for u = 0..5 (0, 0.5, 1, 1.5, 2, 2.5) rounds to 0, 0, 1, 2, 2, 2.
+  const std::vector<Shown> doubled{{0, 1}, {0, 1}, {1, 1}, {2, 1}, {2, 1}, {2, 1}};
+  EXPECT_EQ(Row(Coordinates(3, 2), 2.0, 0, 0, 6, 2, 4), doubled);
   // Row v = 3: 1.5 rounds to 2, past the last row, which is shown instead.
-  EXPECT_EQ(Row(image, 2.0, 0, 0, 6, 3, 4), expected);
-}
-
-TEST(RenderZoomed, HalvedImageSkipsColumns) {
-  TBitmap image = Coordinates(8, 4);
-  std::vector<Shown> expected{{0, 0}, {2, 0}, {4, 0}, {6, 0}};
-  EXPECT_EQ(Row(image, 0.5, 0, 0, 4, 0, 2), expected);
-}
-
-TEST(RenderZoomed, ScrollPositionsShiftTheImage) {
-  TBitmap image = Coordinates(10, 10);
-  std::vector<Shown> expected{{3, 5}, {4, 5}, {5, 5}};
-  EXPECT_EQ(Row(image, 1.0, 3, 4, 3, 1, 3), expected);
-}
-
-TEST(RenderZoomed, ZoomZeroDrawsAtOneAndTheRestIsBackground) {
-  TBitmap image = Coordinates(2, 1);
-  std::vector<Shown> expected{{0, 0}, {1, 0}, {-1, -1}};
-  EXPECT_EQ(Row(image, 0.0, 0, 0, 3, 0, 2), expected);
-  EXPECT_EQ(Row(image, 0.0, 0, 0, 3, 1, 2), (std::vector<Shown>(3, Shown{-1, -1})));
-}
-
-TEST(RenderZoomed, EmptyImageIsAllBackground) {
-  TBitmap empty;
-  EXPECT_EQ(Row(empty, 1.0, 0, 0, 2, 0, 1), (std::vector<Shown>(2, Shown{-1, -1})));
+  EXPECT_EQ(Row(Coordinates(3, 2), 2.0, 0, 0, 6, 3, 4), doubled);
+  // Halved: every second column.
+  EXPECT_EQ(Row(Coordinates(8, 4), 0.5, 0, 0, 4, 0, 2),
+            (std::vector<Shown>{{0, 0}, {2, 0}, {4, 0}, {6, 0}}));
+  // Scrolled by (3, 4).
+  EXPECT_EQ(Row(Coordinates(10, 10), 1.0, 3, 4, 3, 1, 3),
+            (std::vector<Shown>{{3, 5}, {4, 5}, {5, 5}}));
+  // Zoom 0 draws at 1; the rest, and all of an empty image, is background.
+  const Shown bg{-1, -1};
+  EXPECT_EQ(Row(Coordinates(2, 1), 0.0, 0, 0, 3, 0, 2), (std::vector<Shown>{{0, 0}, {1, 0}, bg}));
+  EXPECT_EQ(Row(Coordinates(2, 1), 0.0, 0, 0, 3, 1, 2), (std::vector<Shown>(3, bg)));
+  EXPECT_EQ(Row(TBitmap(), 1.0, 0, 0, 2, 0, 1), (std::vector<Shown>(2, bg)));
 }
 
 TEST(ZoomView, ZoomedLengthsAndScroll) {

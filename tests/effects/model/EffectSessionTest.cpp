@@ -3,7 +3,6 @@
 #include "editor/model/DocumentList.h"
 #include "effects/model/EffectSession.h"
 #include "effects/model/EffectTable.h"
-#include "imaging/Errors.h"
 #include "support/ErrorMessage.h"
 #include "support/QuietDocumentHost.h"
 

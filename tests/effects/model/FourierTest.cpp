@@ -9,7 +9,6 @@
 #include "imaging/Errors.h"
 #include "support/EffectRun.h"
 #include "support/ErrorMessage.h"
-#include "support/QuietDocumentHost.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;

@@ -9,7 +9,6 @@
 #include "base/Parallel.h"
 #include "effects/model/EffectTable.h"
 #include "effects/model/Lighting.h"
-#include "imaging/Errors.h"
 #include "support/DistinctPattern.h"
 #include "support/EffectRun.h"
 #include "support/ErrorMessage.h"

@@ -2,7 +2,6 @@
 
 #include "effects/model/EffectTable.h"
 #include "effects/model/InsertEffects.h"
-#include "imaging/Errors.h"
 #include "support/EffectRun.h"
 #include "support/ErrorMessage.h"
 

@@ -86,16 +86,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, PointRotation,
                                            PointCase{2, 3, 2, 2, 30, 2, 3},
                                            PointCase{5, 9, 5, 5, 360, 5, 9}));
 
-TEST(Rotate, SquareSelectionBy90) {
-  Scene run{Pattern(5, 5), RectSelection(1, 1, 3, 3)};
-  TBitmap r90 = run([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
-  ExpectCells(r90, run.Source, 0, 0,
+// A square selection by 90°; the whole 8 × 4 image by 90° about (3, 1):
+// interior pixels whose source lies outside get the background, the
+// image's edge keeps its own pixels.
+TEST(Rotate, SelectionOrWholeImageInPlace) {
+  Scene square{Pattern(5, 5), RectSelection(1, 1, 3, 3)};
+  TBitmap r90 = square([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
+  ExpectCells(r90, square.Source, 0, 0,
               {"d d  d  d  d", "d 31 32 33 d", "d 21 22 23 d", "d 11 12 13 d", "d d  d  d  d"});
-}
-
-// The whole 8 × 4 image by 90° about (3, 1): interior pixels whose source
-// lies outside get the background, the image's edge keeps its own pixels.
-TEST(Rotate, WholeImageInPlaceKeepsTheBorder) {
   Scene run{Pattern(8, 4), {}};
   run.Colours.BG = TColorEntry::FromRGB(200, 0, 0);
   TBitmap out = run([](const EffectInput& in) { return Rotate(in, {90, false, true}); });
@@ -165,7 +163,7 @@ TEST(Rotate, AngleFieldTakesIntegersModulo360) {
 
 // ---- resize arithmetic ----
 
-TEST(Resize, PercentFieldsAndRatio) {
+TEST(Resize, PercentFieldsRatioAndGrowth) {
   EXPECT_EQ(PercentText(50, 100), "50");
   EXPECT_EQ(PercentText(1, 3), "33.3");
   EXPECT_EQ(PercentText(400, 300), "133.3");
@@ -177,6 +175,10 @@ TEST(Resize, PercentFieldsAndRatio) {
   EXPECT_EQ(RatioSide(200, 400, 300), 150);
   EXPECT_EQ(RatioSide(1, 2, 3), 2);  // 1.5 -> 2
   EXPECT_EQ(RatioSide(5, 2, 3), 8);  // 7.5 -> 8
+  // Enlarge Canvas shows the growth, never a shrink.
+  EXPECT_EQ(GrowthText(120, 100), "+20");
+  EXPECT_EQ(GrowthText(100, 100), "+0");
+  EXPECT_EQ(GrowthText(90, 100), "+0");
 }
 
 TEST(Resize, RowKeepsOrScalesTheImage) {
@@ -230,12 +232,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CanvasCase{{5, 4, A::Start, A::Start, -2, -1}, -2, -1},  // cut left, top
                       CanvasCase{{6, 4, A::Centre, A::Start, -20, 0}, -20, 0},
                       CanvasCase{{6, 5, A::Start, A::Start, 3, 9}, 3, 9}));
-
-TEST(EnlargeCanvas, GrowthLabels) {
-  EXPECT_EQ(GrowthText(120, 100), "+20");
-  EXPECT_EQ(GrowthText(100, 100), "+0");
-  EXPECT_EQ(GrowthText(90, 100), "+0");
-}
 
 // ---- distortion ----
 
@@ -302,15 +298,6 @@ TEST(PinchPunch, Mappings) {
   EXPECT_DOUBLE_EQ(PinchMapping(PinchMethod::Linear, k, 0), 1 - k);
   EXPECT_DOUBLE_EQ(PinchMapping(PinchMethod::Square, 1, 0.5), 0.125);
   EXPECT_DOUBLE_EQ(PinchMapping(PinchMethod::Harder, 0, 0.125), 0.25);
-}
-
-TEST(PinchPunch, UniformImageStaysUniform) {
-  TBitmap flat(9, 9);
-  Scene run{flat, {}};
-  EXPECT_EQ(run([](const EffectInput& in) {
-              return PinchPunch(in, {200, PinchMethod::Linear});
-            }),
-            flat);
 }
 
 // ---- the window follows a change of size ----

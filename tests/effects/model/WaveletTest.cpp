@@ -5,7 +5,6 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/Wavelet.h"
 #include "imaging/Errors.h"
-#include "support/QuietDocumentHost.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;

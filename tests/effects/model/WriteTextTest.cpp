@@ -77,9 +77,11 @@ INSTANTIATE_TEST_SUITE_P(
                           {"ab", "abcde", ""}, TextAlignment::Right, {{35, 3}, {5, 11}, {55, 19}}},
                       LayoutCase{{"ab", "abcde"}, TextAlignment::Left, {{5, 3}, {5, 11}}}));
 
-TEST(TextLayout, SplitsEveryKindOfLineEnd) {
+// Every kind of line end splits; UTF-8 becomes Latin-1 codes, "?" for the rest.
+TEST(TextLayout, LineEndsAndLatin1Codes) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitLines(""), (std::vector<std::string>{""}));
+  EXPECT_EQ(Latin1Codes("A\xc3\xa9\xe2\x82\xac\xff"), (std::vector<int>{'A', 0xE9, '?', '?'}));
 }
 
 TEST(BitmapFont, GlyphArithmeticOnAHandMadeStrip) {
@@ -171,8 +173,4 @@ TEST(BitmapFont, SizeChoosesTheFont) {
   const std::pair<int, int> cases[] = {{6, 0},  {7, 0},  {8, 1},  {13, 1},
                                        {14, 2}, {23, 2}, {24, 3}, {512, 3}};
   for (auto [points, font] : cases) EXPECT_EQ(BitmapFontForSize(points), font) << points;
-}
-
-TEST(BitmapFont, Latin1FromUtf8) {
-  EXPECT_EQ(Latin1Codes("A\xc3\xa9\xe2\x82\xac\xff"), (std::vector<int>{'A', 0xE9, '?', '?'}));
 }
