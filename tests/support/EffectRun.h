@@ -11,16 +11,26 @@
 
 namespace lumarte::fixtures {
 
+// An effect's input: src with the selection sel, progress unseen. Input
+// points into the scene, so a scene stays where it was made.
+struct EffectScene {
+  editor::TSelectionClass Sel;
+  const editor::TSelectionTest Test;
+  NullProgress Progress;
+  const effects::EffectInput Input;
+  explicit EffectScene(const editor::TBitmap& src, editor::TSelectionClass sel = {})
+      : Sel(std::move(sel)), Test(Sel, src, {}), Input{src, Test, Progress} {}
+  EffectScene(const EffectScene&) = delete;
+};
+
 // The named row on src, nothing selected unless sel says otherwise.
 inline editor::TBitmap RunEffect(const std::string& name, const editor::TBitmap& src,
                                  std::map<std::string, double> values = {},
                                  editor::TSelectionClass sel = {}, uint32_t seed = 1) {
-  const editor::TSelectionTest test(sel, src, {});
-  NullProgress progress;
   const effects::EffectRow* row = effects::FindEffect(name);
   if (!row) throw std::runtime_error("no effect " + name);
-  return row->Run(effects::EffectInput{src, test, progress},
-                  effects::ParamValues(std::move(values)), seed);
+  const EffectScene scene(src, std::move(sel));
+  return row->Run(scene.Input, effects::ParamValues(std::move(values)), seed);
 }
 
 inline editor::TBitmap RandomImage(int w, int h, unsigned seed) {

@@ -128,43 +128,6 @@ TEST_F(MainWindowTest, TheViewShowsTheZoomedPixels) {
 
 // Each answer of the save prompt on closing; a cancelled save dialog after
 // "Save As" keeps the image like Cancel does.
-TEST_F(MainWindowTest, SavePromptButtons) {
-  std::string named = Raster("named.tst");
-  struct {
-    TSaveChangedAnswer Answer;
-    std::string Target;  // the save dialog's answer
-    bool Closed;
-    std::vector<std::string> Asked;
-  } cases[] = {
-      {TSaveChangedAnswer::Save, folder.File("saved.emf"), true, {"changed", "save"}},
-      {TSaveChangedAnswer::SaveAs, folder.File("savedas.emf"), true, {"changed", "save"}},
-      {TSaveChangedAnswer::DontSave, folder.File("not.emf"), true, {"changed"}},
-      {TSaveChangedAnswer::Cancel, folder.File("not.emf"), false, {"changed"}},
-      {TSaveChangedAnswer::SaveAs, "", false, {"changed", "save"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(int(c.Answer));
-    Open({named});
-    window->Docs.Current().Modified = true;
-    prompts.Asked.clear();
-    prompts.Messages.clear();
-    prompts.SaveChangedAnswers.push_back(c.Answer);
-    prompts.SaveNameAnswers = {c.Target};
-    Trigger("LMClose1");
-    EXPECT_EQ(prompts.Asked, c.Asked);
-    EXPECT_EQ(window->Docs.Current().InUse, !c.Closed);
-    const bool written = c.Closed && c.Answer != TSaveChangedAnswer::DontSave;
-    EXPECT_EQ(std::filesystem::exists(c.Target), written);
-    if (!c.Closed) {
-      EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"Operation Cancelled."}));
-      window->Docs.Current().Modified = false;
-      Trigger("LMClose1");
-    }
-  }
-  EXPECT_EQ(OpenCount(), 0);
-  EXPECT_EQ(Action("LMIm1")->text(), "no name");
-}
-
 TEST_F(MainWindowTest, ClosingTheWindowAsksAndCancelKeepsItOpen) {
   window->show();
   Open({Raster("a.tst")});

@@ -265,14 +265,38 @@ TEST_F(FileCommandsTest, CancelledJpeg2000AndJpegDialogsWriteNothing) {
   EXPECT_EQ(docs.Current().FileName, "");
 }
 
-TEST_F(FileCommandsTest, ClosingWithSaveWritesBeforeTheImageGoes) {
-  files.OpenFiles({Raster("a.tst")});
-  docs.Current().Modified = true;
-  prompts.SaveChangedAnswers.push_back(TSaveChangedAnswer::SaveAs);
-  prompts.SaveNameAnswers.push_back(folder.File("kept.wmf"));
-  docs.LMClose1Click();
-  EXPECT_TRUE(std::filesystem::exists(folder.File("kept.wmf")));
-  EXPECT_FALSE(docs.Current().InUse);
+TEST_F(FileCommandsTest, ClosingAChangedImageFollowsTheSavePrompt) {
+  const std::string named = Raster("named.tst");
+  struct {
+    TSaveChangedAnswer Answer;
+    std::string Target;  // the save dialog's answer
+    bool Closed;
+    std::vector<std::string> Asked;
+  } cases[] = {
+      {TSaveChangedAnswer::Save, folder.File("saved.emf"), true, {"changed", "save"}},
+      {TSaveChangedAnswer::SaveAs, folder.File("savedas.emf"), true, {"changed", "save"}},
+      {TSaveChangedAnswer::DontSave, folder.File("not.emf"), true, {"changed"}},
+      {TSaveChangedAnswer::Cancel, folder.File("not.emf"), false, {"changed"}},
+      {TSaveChangedAnswer::SaveAs, "", false, {"changed", "save"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.Answer));
+    files.OpenFiles({named});
+    docs.Current().Modified = true;
+    prompts.Asked.clear();
+    prompts.SaveChangedAnswers.push_back(c.Answer);
+    prompts.SaveNameAnswers = {c.Target};
+    EXPECT_EQ(Message([&] { docs.LMClose1Click(); }),
+              c.Closed ? "(no exception)" : "Operation Cancelled.");
+    EXPECT_EQ(prompts.Asked, c.Asked);
+    EXPECT_EQ(docs.Current().InUse, !c.Closed);
+    EXPECT_EQ(std::filesystem::exists(c.Target), c.Closed && c.Answer != TSaveChangedAnswer::DontSave);
+    if (!c.Closed) {
+      docs.Current().Modified = false;
+      docs.LMClose1Click();
+    }
+  }
+  EXPECT_EQ(OpenCount(), 0);
 }
 
 TEST_F(FileCommandsTest, NewImageDialog) {

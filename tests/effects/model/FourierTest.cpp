@@ -18,10 +18,8 @@ using namespace lumarte::fixtures;
 namespace {
 
 TBitmap Filter(const TBitmap& src, const FourierParams& p) {
-  TSelectionClass none;
-  TSelectionTest all(none, src, {});
-  NullProgress progress;
-  return FourierTransformFilter(EffectInput{src, all, progress}, p);
+  const EffectScene scene(src);
+  return FourierTransformFilter(scene.Input, p);
 }
 
 }  // namespace

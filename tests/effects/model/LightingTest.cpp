@@ -22,9 +22,8 @@ namespace {
 
 TBitmap Lit(const TBitmap& image, const LightAndDarknessParams& p, TSelectionClass sel = {},
             uint32_t seed = 7) {
-  const TSelectionTest test(sel, image, {});
-  NullProgress progress;
-  return LightAndDarkness({image, test, progress}, p, seed);
+  const EffectScene scene(image, std::move(sel));
+  return LightAndDarkness(scene.Input, p, seed);
 }
 
 TLight Source(int style, int x, int y, int width, int function, double factor = 1.0) {
@@ -218,9 +217,8 @@ TEST(LightAndDarkness, SameImageOnOneCoreOrManyAndFromTheCommandLine) {
   EXPECT_EQ(one, many);
   EXPECT_FALSE(one == image);
 
-  const TSelectionTest test(sel, image, {});
-  NullProgress progress;
-  EXPECT_EQ(row.Run({image, test, progress}, values, 99), one);
+  const EffectScene scene(image, sel);
+  EXPECT_EQ(row.Run(scene.Input, values, 99), one);
   EXPECT_FALSE(Lit(image, p, sel, 100) == one) << "the seed feeds the dithering";
 }
 
@@ -250,12 +248,10 @@ TEST_P(StochasticSources, MaximumOnlyTakesThePixelsCloseToTheMaximum) {
   TBitmap image = Filled(64, 64, RGBColor(50, 50, 50));
   image.SetPixel(10, 10, RGBColor(200, 200, 200));
   image.SetPixel(50, 50, RGBColor(190, 190, 190));
-  TSelectionClass sel;
-  const TSelectionTest test(sel, image, {});
-  NullProgress progress;
+  const EffectScene scene(image);
   StochasticLuminanceParams p;
   p.LightRays = 20, p.LightHitProb = 99, p.LightOffset = GetParam().Offset;
-  const TBitmap out = StochasticLuminance({image, test, progress}, p, 3);
+  const TBitmap out = StochasticLuminance(scene.Input, p, 3);
   auto changedNear = [&](int cx, int cy) {
     int n = 0;
     for (int y = cy - 20; y <= cy + 20; ++y)

@@ -35,10 +35,8 @@ TBitmap Pair() {  // A B above C A
 TEST_P(Paste, OntoBlack) {
   const PasteCase& c = GetParam();
   const TBitmap image = Filled(4, 2, clBlack);
-  TSelectionClass sel = c.selection;
-  const TSelectionTest test(sel, image, {});
-  NullProgress progress;
-  const TBitmap out = PasteInsert({image, test, progress}, c.picture, c.params);
+  const EffectScene scene(image, c.selection);
+  const TBitmap out = PasteInsert(scene.Input, c.picture, c.params);
   std::vector<TColor> got;
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; ++x) got.push_back(out.Pixel(x, y));
@@ -80,12 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Paste, ZeroWidthSelectionCannotBeScaledInto) {
   const TBitmap image = Filled(4, 2, clBlack);
-  TSelectionClass sel = RectSelection(2, 0, 2, 1);
-  const TSelectionTest test(sel, image, {});
-  NullProgress progress;
+  const EffectScene scene(image, RectSelection(2, 0, 2, 1));
   EXPECT_EQ(
       Message([&] {
-        PasteInsert({image, test, progress}, Pair(), {.Mode = PasteMode::ToSelectionAdjustSize});
+        PasteInsert(scene.Input, Pair(), {.Mode = PasteMode::ToSelectionAdjustSize});
       }),
       "Division by 0 Error funcPIns_TSAS");
 }

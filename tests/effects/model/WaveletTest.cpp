@@ -5,6 +5,7 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/Wavelet.h"
 #include "imaging/Errors.h"
+#include "support/EffectRun.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
@@ -13,10 +14,8 @@ using namespace lumarte::effects;
 namespace {
 
 TBitmap Filter(const TBitmap& src, const WaveletParams& p) {
-  TSelectionClass none;
-  TSelectionTest all(none, src, {});
-  NullProgress progress;
-  return WaveletTransformFilter(EffectInput{src, all, progress}, p);
+  const EffectScene scene(src);
+  return WaveletTransformFilter(scene.Input, p);
 }
 
 double F(MotherWavelet w, int m) {

@@ -6,6 +6,7 @@
 #include "effects/model/EffectTable.h"
 #include "effects/model/InsertEffects.h"
 #include "imaging/Errors.h"
+#include "support/EffectRun.h"
 
 using namespace lumarte;
 using namespace lumarte::editor;
@@ -59,13 +60,11 @@ int Inked(const TBitmap& b, TColor c) {
 
 TEST_P(TextLayout, AlignsOnTheWidestLine) {
   TBitmap image(200, 100);
-  TSelectionClass none;
-  const TSelectionTest all(none, image, {});
-  NullProgress progress;
+  const EffectScene scene(image);
   FakeRenderer r;
   WriteParams p;
   p.Left = 5, p.Top = 3, p.Alignment = GetParam().align;
-  WriteText({image, all, progress}, GetParam().lines, p, r);
+  WriteText(scene.Input, GetParam().lines, p, r);
   EXPECT_EQ(r.At, GetParam().at);
 }
 
