@@ -1,5 +1,7 @@
 #include "imaging/MemUtils.h"
 
+#include <sys/mman.h>
+
 #include <cstring>
 
 namespace lumarte::imaging {
@@ -23,6 +25,14 @@ long FindWord(const void* data, size_t count, uint8_t first, uint8_t second) {
 
 void ZeroMem(void* data, size_t count) {
   if (count) std::memset(data, 0, count);
+}
+
+void AdviseHugePages(void* block, size_t bytes) {
+  constexpr size_t kPage = 4096, kWorthIt = size_t{4} << 20;
+  if (bytes < kWorthIt) return;
+  auto first = (reinterpret_cast<uintptr_t>(block) + kPage - 1) & ~uintptr_t{kPage - 1};
+  auto end = (reinterpret_cast<uintptr_t>(block) + bytes) & ~uintptr_t{kPage - 1};
+  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 }  // namespace lumarte::imaging

@@ -1,12 +1,11 @@
 #include "imaging/RevedBitmap.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "imaging/FileUtils.h"
+#include "imaging/MemUtils.h"
 
 namespace lumarte::imaging {
 
@@ -16,17 +15,6 @@ TPalette MakeDefaultPalette() {
   TPalette p;
   for (int i = 0; i < 256; ++i) p[3 * i] = p[3 * i + 1] = p[3 * i + 2] = static_cast<uint8_t>(i);
   return p;
-}
-
-// Large blocks are filled by a first touch of every 4 KB page, and on some
-// machines those page faults cost several times the copy that fills them;
-// huge pages cut their number by 512. Only advice: ignored where unsupported.
-void AdviseHugePages(uint8_t* block, size_t bytes) {
-  constexpr size_t kPage = 4096, kWorthIt = size_t{4} << 20;
-  if (bytes < kWorthIt) return;
-  auto first = (reinterpret_cast<uintptr_t>(block) + kPage - 1) & ~uintptr_t{kPage - 1};
-  auto end = (reinterpret_cast<uintptr_t>(block) + bytes) & ~uintptr_t{kPage - 1};
-  if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 // zeroed = false is for callers that write every byte themselves.

@@ -145,7 +145,12 @@ void RunEffect(const TApplyRequest& request, const std::string& input, TRevedBit
   effectInput.Shape = &shape;
   editor::TBitmap result = request.Effect->Run(effectInput, request.Values, request.Seed);
   // An empty result: nothing to do, the image is written as it came.
-  AssignFromRaster(image, result.Empty() ? raster : result);
+  // Otherwise the source's memory serves the copy that is written.
+  if (result.Empty())
+    result = std::move(raster);
+  else
+    raster = editor::TBitmap();
+  AssignFromRaster(image, result);
 }
 
 // The one picture every file of the run pastes.

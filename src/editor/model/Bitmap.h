@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "imaging/MemUtils.h"
+
 namespace lumarte::editor {
 
 // Colour values are 0x00BBGGRR (red in the low byte).
@@ -24,13 +26,19 @@ inline constexpr TColor RGBColor(uint8_t r, uint8_t g, uint8_t b) {
 enum class TFillStyle { fsSurface, fsBorder };
 
 // Leaves the bytes a vector grows by uninitialised, so that a raster about to
-// be written whole costs no pass to fill it first.
+// be written whole costs no pass to fill it first. Picture-sized blocks get
+// huge pages, as the codec library's buffers do.
 template <class T>
 struct TNoInitAllocator : std::allocator<T> {
   template <class U>
   struct rebind {
     using other = TNoInitAllocator<U>;
   };
+  T* allocate(size_t n) {
+    T* p = std::allocator<T>::allocate(n);
+    imaging::AdviseHugePages(p, n * sizeof(T));
+    return p;
+  }
   template <class U, class... A>
   void construct(U* p, A&&... a) {
     if constexpr (sizeof...(A) == 0)

@@ -28,7 +28,8 @@ void AssignFromRaster(imaging::TRevedBitmap& buffer, const TBitmap& raster) {
     buffer.Dispose();
     return;
   }
-  buffer.New(raster.Width(), raster.Height(), pf24bit);
+  // Every byte is copied below.
+  buffer.New(raster.Width(), raster.Height(), pf24bit, false);
   for (int y = 0; y < raster.Height(); ++y)
     std::memcpy(buffer.ScanLine(y), raster.ScanLine(y), static_cast<size_t>(buffer.BytesPerLine));
 }
