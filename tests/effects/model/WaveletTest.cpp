@@ -10,6 +10,7 @@
 using namespace lumarte;
 using namespace lumarte::editor;
 using namespace lumarte::effects;
+using lumarte::fixtures::EffectScene;
 
 namespace {
 
