@@ -15,13 +15,7 @@
 
 using namespace lumarte;
 using namespace lumarte::imaging;
-using lumarte::testing::Bytes;
-using lumarte::testing::DibInfo;
-using lumarte::testing::GetLE;
-using lumarte::testing::LoadBytes;
-using lumarte::testing::LoadFailure;
-using lumarte::testing::NoisePicture;
-using lumarte::testing::PutLE;
+using namespace lumarte::testing;
 
 namespace {
 

@@ -21,13 +21,7 @@
 
 using namespace lumarte;
 using namespace lumarte::imaging;
-using lumarte::testing::Bytes;
-using lumarte::testing::DibInfo;
-using lumarte::testing::GetLE;
-using lumarte::testing::Patched;
-using lumarte::testing::PutLE;
-using lumarte::testing::TEmfBuilder;
-using lumarte::testing::TWmfBuilder;
+using namespace lumarte::testing;
 
 namespace {
 

@@ -20,14 +20,9 @@
 #include "support/TestCodec.h"
 
 using namespace lumarte;
-using lumarte::editor::RGBColor;
-using lumarte::editor::TBitmap;
-using lumarte::editor::TColor;
-using lumarte::platform::LoadMetafile;
-using lumarte::platform::SaveMetafile;
-using lumarte::testing::MetafileSamples;
-using lumarte::testing::TEmfBuilder;
-using lumarte::testing::TMetafileSample;
+using namespace lumarte::editor;
+using namespace lumarte::platform;
+using namespace lumarte::testing;
 
 namespace {
 
