@@ -128,6 +128,18 @@ TEST_F(MainWindowTest, TheViewShowsTheZoomedPixels) {
 
 // Each answer of the save prompt on closing; a cancelled save dialog after
 // "Save As" keeps the image like Cancel does.
+// The window's save hooks turn a cancelled save dialog into a stop: the
+// image would be lost otherwise.
+TEST_F(MainWindowTest, CancelledSaveAsKeepsTheClosingImage) {
+  Open({Raster("named.tst")});
+  window->Docs.Current().Modified = true;
+  prompts.SaveChangedAnswers.push_back(TSaveChangedAnswer::SaveAs);
+  prompts.SaveNameAnswers = {""};
+  Trigger("LMClose1");
+  EXPECT_TRUE(window->Docs.Current().InUse);
+  EXPECT_EQ(prompts.Messages, (std::vector<std::string>{"Operation Cancelled."}));
+}
+
 TEST_F(MainWindowTest, ClosingTheWindowAsksAndCancelKeepsItOpen) {
   window->show();
   Open({Raster("a.tst")});
