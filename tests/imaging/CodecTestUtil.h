@@ -17,6 +17,13 @@
 
 namespace lumarte::testing {
 
+// A damaged input and the message it must raise; Name names the case.
+struct TBadInput {
+  const char* Name;
+  std::string Data;
+  const char* Message;
+};
+
 inline std::string SaveList(imaging::TIconList& list) {
   imaging::TMemoryStream out;
   list.SaveToStream(out);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CodecTestUtil.h"
 #include "imaging/Adler32.h"
 #include "imaging/Deflate.h"
 #include "imaging/Huffman.h"
@@ -15,6 +16,8 @@
 
 namespace lumarte::imaging {
 namespace {
+
+using lumarte::testing::TBadInput;
 
 std::string Compress(const std::string& data, TCompressionMethod method, size_t piece = 0) {
   TMemoryStream out;
@@ -351,11 +354,6 @@ TEST(DeflateRead, StoredBlockAcrossTheRingEndAndMatchesIntoIt) {
   EXPECT_EQ(rest.substr(10), (all + rest.substr(0, 10)).substr(all.size() + 10 - 32768, 258));
 }
 
-struct TBadStream {
-  const char* name;
-  std::string bytes;
-  const char* message;  // contained in the exception text
-};
 
 std::string BadStored() {
   return StoredHeader(true, 5).replace(3, 1, "\x01") + "abcde";
@@ -410,8 +408,8 @@ std::string DynamicBlock(int hlit, int hdist, const std::vector<TCodeLength>& le
   return b.Bytes();
 }
 
-const std::vector<TBadStream>& BadStreams() {
-  static const std::vector<TBadStream> cases = {
+const std::vector<TBadInput>& BadStreams() {
+  static const std::vector<TBadInput> cases = {
       {"stored_nlen", BadStored(), "Error in compressed data"},
       {"btype3", BadType(), "Error in compressed data"},
       {"fixed_286", FixedCode286(), "Invalid Huffman code"},
@@ -431,19 +429,20 @@ const std::vector<TBadStream>& BadStreams() {
 
 class DeflateBadInput : public ::testing::TestWithParam<size_t> {};
 
+// The message is contained in the exception text.
 TEST_P(DeflateBadInput, RaisesTheMessage) {
-  const TBadStream& c = BadStreams()[GetParam()];
+  const TBadInput& c = BadStreams()[GetParam()];
   try {
-    Inflate(c.bytes);
-    FAIL() << c.name;
+    Inflate(c.Data);
+    FAIL() << c.Name;
   } catch (const ELumarteBase& e) {
-    EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
-        << c.name << ": " << e.what();
+    EXPECT_NE(std::string(e.what()).find(c.Message), std::string::npos)
+        << c.Name << ": " << e.what();
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, DeflateBadInput, ::testing::Range<size_t>(0, 7),
-                         [](const auto& info) { return BadStreams()[info.param].name; });
+                         [](const auto& info) { return BadStreams()[info.param].Name; });
 
 TEST(DeflateRead, DistanceSymbolThirtyReadsTheRing) {
   std::string out = Inflate(FixedDistance30());

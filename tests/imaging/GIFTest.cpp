@@ -16,6 +16,7 @@
 using namespace lumarte::imaging;
 using namespace std::string_literals;
 using lumarte::testing::Picture24;
+using lumarte::testing::TBadInput;
 using lumarte::testing::SetPaletteEntry;
 
 namespace {
@@ -68,12 +69,7 @@ TGIFImage Load(const std::string& data) {
   return Load(TMemoryStream(data.data(), data.size()));
 }
 
-struct TBadFile {
-  const char* Name;
-  std::string Data;
-  const char* Message;
-};
-class GIFReaderRejects : public ::testing::TestWithParam<TBadFile> {};
+class GIFReaderRejects : public ::testing::TestWithParam<TBadInput> {};
 
 // Through the codec, which reads the file and decodes the first picture.
 TEST_P(GIFReaderRejects, WithAClearMessage) {
@@ -83,24 +79,24 @@ TEST_P(GIFReaderRejects, WithAClearMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Files, GIFReaderRejects,
     ::testing::Values(
-        TBadFile{"Signature", "GIF88a" + Screen(1, 1).substr(6), "Invalid GIF header"},
-        TBadFile{"ZeroScreen", Screen(0, 5) + Image(0, 0, 1, 1, {0}), "Invalid GIF image size"},
-        TBadFile{"HugeScreen", Screen(65535, 65535) + Image(0, 0, 1, 1, {0}),
+        TBadInput{"Signature", "GIF88a" + Screen(1, 1).substr(6), "Invalid GIF header"},
+        TBadInput{"ZeroScreen", Screen(0, 5) + Image(0, 0, 1, 1, {0}), "Invalid GIF image size"},
+        TBadInput{"HugeScreen", Screen(65535, 65535) + Image(0, 0, 1, 1, {0}),
                  "Invalid GIF image size"},
-        TBadFile{"ZeroWidthFrame", Screen(2, 2) + Image(0, 0, 0, 2, {}), "Invalid GIF image size"},
-        TBadFile{"ZeroHeightFrame", Screen(2, 2) + Image(0, 0, 2, 0, {}), "Invalid GIF image size"},
-        TBadFile{"FrameAbove16384", Screen(2, 2) + Image(0, 0, 16385, 1, {0}),
+        TBadInput{"ZeroWidthFrame", Screen(2, 2) + Image(0, 0, 0, 2, {}), "Invalid GIF image size"},
+        TBadInput{"ZeroHeightFrame", Screen(2, 2) + Image(0, 0, 2, 0, {}), "Invalid GIF image size"},
+        TBadInput{"FrameAbove16384", Screen(2, 2) + Image(0, 0, 16385, 1, {0}),
                  "Invalid GIF image size"},
-        TBadFile{"LaterFrameAbove16384",
+        TBadInput{"LaterFrameAbove16384",
                  Screen(2, 2) + Image(0, 0, 1, 1, {0}) + Image(0, 0, 1, 16385, {0}),
                  "Invalid GIF image size"},
-        TBadFile{"UnknownBlock", Screen(1, 1) + Image(0, 0, 1, 1, {0}) + '\0', "Invalid GIF block"},
-        TBadFile{"NoImage", Screen(1, 1) + "\x21\xFE\x01x\x00\x3B"s, "GIF file contains no image"},
-        TBadFile{"CodeSizeZero", Screen(1, 1) + Descriptor(1) + "\x00\x01\x00\x00"s,
+        TBadInput{"UnknownBlock", Screen(1, 1) + Image(0, 0, 1, 1, {0}) + '\0', "Invalid GIF block"},
+        TBadInput{"NoImage", Screen(1, 1) + "\x21\xFE\x01x\x00\x3B"s, "GIF file contains no image"},
+        TBadInput{"CodeSizeZero", Screen(1, 1) + Descriptor(1) + "\x00\x01\x00\x00"s,
                  "Invalid LZW code size"},
-        TBadFile{"CodeSizeTwelve", Screen(1, 1) + Descriptor(1) + "\x0C\x01\x00\x00"s,
+        TBadInput{"CodeSizeTwelve", Screen(1, 1) + Descriptor(1) + "\x0C\x01\x00\x00"s,
                  "Invalid LZW code size"},
-        TBadFile{"ColourBeyondTable",  // clear, literal 3 (2 colours)
+        TBadInput{"ColourBeyondTable",  // clear, literal 3 (2 colours)
                  Screen(1, 1, 1) + Descriptor(1) + "\x02\x01\x1C\x00"s, "Invalid colour index"}),
     [](const auto& info) { return std::string(info.param.Name); });
 

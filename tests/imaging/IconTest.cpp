@@ -201,37 +201,31 @@ std::string RepeatedEntries() {
   return b + one.substr(22);
 }
 
-struct TBadIcon {
-  const char* Name;
-  std::string File;
-  const char* Message;
-};
-
-class IconBadFile : public ::testing::TestWithParam<TBadIcon> {};
+class IconBadFile : public ::testing::TestWithParam<TBadInput> {};
 
 TEST_P(IconBadFile, RaisesTheMessage) {
   TIconList list;
-  EXPECT_EQ(Message([&] { LoadList(list, GetParam().File); }), GetParam().Message);
+  EXPECT_EQ(Message([&] { LoadList(list, GetParam().Data); }), GetParam().Message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, IconBadFile,
     ::testing::Values(
-        TBadIcon{"HeightNotDoubled", HeaderPatched(0, 8, 32), "Size mismatch in icon 0"},
-        TBadIcon{"Width", HeaderPatched(0, 4, 31), "Size mismatch in icon 0"},
-        TBadIcon{"SecondHeight", HeaderPatched(1, 8, 33), "Size mismatch in icon 1"},
-        TBadIcon{"HugeWidth", HeaderPatched(1, 4, 0x7FFFFFFF), "Size mismatch in icon 1"},
-        TBadIcon{"NegativeHeight", HeaderPatched(0, 8, 0xFFFFFFC0), "Size mismatch in icon 0"},
-        TBadIcon{"PngOfAnotherSize", PngEntryFile("four-colours-2x2.png", 3),
+        TBadInput{"HeightNotDoubled", HeaderPatched(0, 8, 32), "Size mismatch in icon 0"},
+        TBadInput{"Width", HeaderPatched(0, 4, 31), "Size mismatch in icon 0"},
+        TBadInput{"SecondHeight", HeaderPatched(1, 8, 33), "Size mismatch in icon 1"},
+        TBadInput{"HugeWidth", HeaderPatched(1, 4, 0x7FFFFFFF), "Size mismatch in icon 1"},
+        TBadInput{"NegativeHeight", HeaderPatched(0, 8, 0xFFFFFFC0), "Size mismatch in icon 0"},
+        TBadInput{"PngOfAnotherSize", PngEntryFile("four-colours-2x2.png", 3),
                  "Size mismatch in icon 0"},
-        TBadIcon{"RunLengthCompressed", Patched(Saved(), 22 + 16, 1), "Unsupported bitmap format"},
-        TBadIcon{"RepeatedEntries", RepeatedEntries(), "Error in bitmap data"},
-        TBadIcon{"DataOffsetBeyondTheFile", Patched(Saved(), 18, 0xFFFFFFF0),
+        TBadInput{"RunLengthCompressed", Patched(Saved(), 22 + 16, 1), "Unsupported bitmap format"},
+        TBadInput{"RepeatedEntries", RepeatedEntries(), "Error in bitmap data"},
+        TBadInput{"DataOffsetBeyondTheFile", Patched(Saved(), 18, 0xFFFFFFF0),
                  "Read less than expected"},
-        TBadIcon{"CutInTheHeader", Saved().substr(0, 3), "Read less than expected"},
-        TBadIcon{"CutInTheDirectory", Saved().substr(0, 10), "Read less than expected"},
-        TBadIcon{"CutInTheBitmapHeader", Saved().substr(0, 30), "Read less than expected"},
-        TBadIcon{"CutInTheMask", Saved().substr(0, Saved().size() - 1), "Read less than expected"}),
+        TBadInput{"CutInTheHeader", Saved().substr(0, 3), "Read less than expected"},
+        TBadInput{"CutInTheDirectory", Saved().substr(0, 10), "Read less than expected"},
+        TBadInput{"CutInTheBitmapHeader", Saved().substr(0, 30), "Read less than expected"},
+        TBadInput{"CutInTheMask", Saved().substr(0, Saved().size() - 1), "Read less than expected"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // A PNG-compressed entry, as modern icon files carry for 256 x 256 images.

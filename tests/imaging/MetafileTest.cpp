@@ -414,13 +414,7 @@ std::string StretchDibits(uint32_t bits) {
   return r;
 }
 
-struct TCorruptCase {
-  const char* Name;
-  std::string Data;
-  const char* Message;
-};
-
-class MetafileCorrupt : public ::testing::TestWithParam<TCorruptCase> {};
+class MetafileCorrupt : public ::testing::TestWithParam<TBadInput> {};
 
 TEST_P(MetafileCorrupt, RaisesFormatErrorWithItsMessage) {
   const std::string& data = GetParam().Data;
@@ -437,67 +431,67 @@ TEST_P(MetafileCorrupt, RaisesFormatErrorWithItsMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Files, MetafileCorrupt,
     ::testing::Values(
-        TCorruptCase{"Empty", std::string(), "Invalid metafile header: not a Windows metafile"},
-        TCorruptCase{"NotAMetafile", std::string(100, 'x'),
+        TBadInput{"Empty", std::string(), "Invalid metafile header: not a Windows metafile"},
+        TBadInput{"NotAMetafile", std::string(100, 'x'),
                      "Invalid metafile header: not a Windows metafile"},
-        TCorruptCase{"EmfHeaderLongerThanFile", Patched(Emf().Finish(), 4, 400),
+        TBadInput{"EmfHeaderLongerThanFile", Patched(Emf().Finish(), 4, 400),
                      "Invalid metafile header: header size out of range"},
-        TCorruptCase{"EmfTruncated", Emf().Finish().substr(0, Emf().Finish().size() - 4),
+        TBadInput{"EmfTruncated", Emf().Finish().substr(0, Emf().Finish().size() - 4),
                      "Metafile is truncated"},
-        TCorruptCase{"EmfDescriptionOutsideHeader",
+        TBadInput{"EmfDescriptionOutsideHeader",
                      Patched(Patched(Emf().Finish(), 60, 10), 64, 80),
                      "Invalid metafile header: description outside the header"},
-        TCorruptCase{"EmfRecordTooSmall", Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4),
+        TBadInput{"EmfRecordTooSmall", Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 88)"},
-        TCorruptCase{"EmfRecordPastTheEnd", Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4000),
+        TBadInput{"EmfRecordPastTheEnd", Patched(Emf().Add(27, {0, 0}).Finish(), 92, 4000),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 88)"},
-        TCorruptCase{
+        TBadInput{
             "EmfRecordTooShortForItsFields", Emf().Add(43, {1, 2}).Finish(),
             "Corrupt metafile: record too short for its contents (record 0x002B at offset 88)"},
-        TCorruptCase{
+        TBadInput{
             "EmfPointCountTooLarge", Emf().Add(87, {0, 0, 0, 0, 1000, 0, 0}).Finish(),
             "Corrupt metafile: point count exceeds the record (record 0x0057 at offset 88)"},
-        TCorruptCase{
+        TBadInput{
             "EmfPolygonSizesExceedPoints", Emf().Add(91, {0, 0, 0, 0, 2, 2, 2, 1, 0, 0}).Finish(),
             "Corrupt metafile: polygon sizes exceed the point count (record 0x005B at offset 88)"},
-        TCorruptCase{"EmfTextOutsideRecord",
+        TBadInput{"EmfTextOutsideRecord",
                      Emf().Add(84, {0, 0, 0, 0, 1, 0, 0, 5, 5, 50, 76, 0, 0, 0, 0, 0, 0}).Finish(),
                      "Corrupt metafile: text outside its record (record 0x0054 at offset 88)"},
-        TCorruptCase{"EmfObjectIndexOutOfRange", Emf().Add(37, {9}).Finish(),
+        TBadInput{"EmfObjectIndexOutOfRange", Emf().Add(37, {9}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x0025 at offset 88)"},
-        TCorruptCase{"EmfCreateInReservedSlot", Emf().Add(39, {0, 0, 0, 0}).Finish(),
+        TBadInput{"EmfCreateInReservedSlot", Emf().Add(39, {0, 0, 0, 0}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x0027 at offset 88)"},
-        TCorruptCase{"EmfBitmapRowsMissing", Emf().AddBytes(81, StretchDibits(20)).Finish(),
+        TBadInput{"EmfBitmapRowsMissing", Emf().AddBytes(81, StretchDibits(20)).Finish(),
                      "Invalid bitmap in metafile: pixel data missing (record 0x0051 at offset 88)"},
-        TCorruptCase{"EmfBitmapOutsideRecord",
+        TBadInput{"EmfBitmapOutsideRecord",
                      Patched(Emf().AddBytes(81, StretchDibits(48)).Finish(), 88 + 60, 4800),
                      "Corrupt metafile: bitmap outside its record (record 0x0051 at offset 88)"},
-        TCorruptCase{"EmfHugeFrame", TEmfBuilder({0, 0, 2000000000, 100}, {0, 0, 0, 0}).Finish(),
+        TBadInput{"EmfHugeFrame", TEmfBuilder({0, 0, 2000000000, 100}, {0, 0, 0, 0}).Finish(),
                      "Metafile too large"},
-        TCorruptCase{"WmfZeroUnitsPerInch", TWmfBuilder(true, {0, 0, 99, 99}, 0).Finish(),
+        TBadInput{"WmfZeroUnitsPerInch", TWmfBuilder(true, {0, 0, 99, 99}, 0).Finish(),
                      "Invalid metafile header: zero units per inch"},
-        TCorruptCase{"WmfBadHeader", Patched(Wmf().Finish(), 22, 0x00050007),
+        TBadInput{"WmfBadHeader", Patched(Wmf().Finish(), 22, 0x00050007),
                      "Invalid metafile header: not a Windows metafile"},
-        TCorruptCase{"WmfRecordTooSmall", Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 2),
+        TBadInput{"WmfRecordTooSmall", Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 2),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 40)"},
-        TCorruptCase{"WmfRecordPastTheEnd",
+        TBadInput{"WmfRecordPastTheEnd",
                      Patched(Wmf().Add(0x0213, {1, 1}).Finish(), 40, 0x10000),
                      "Corrupt metafile: record size out of range (record 0x0000 at offset 40)"},
-        TCorruptCase{
+        TBadInput{
             "WmfPointCountTooLarge", Wmf().Add(0x0324, {500, 1, 1}).Finish(),
             "Corrupt metafile: point count exceeds the record (record 0x0324 at offset 40)"},
-        TCorruptCase{
+        TBadInput{
             "WmfTextLongerThanRecord", Wmf().Add(0x0521, {40, 0x4141, 1, 1}).Finish(),
             "Corrupt metafile: record too short for its contents (record 0x0521 at offset 40)"},
-        TCorruptCase{"WmfObjectIndexOutOfRange", Wmf().Add(0x012D, {4}).Finish(),
+        TBadInput{"WmfObjectIndexOutOfRange", Wmf().Add(0x012D, {4}).Finish(),
                      "Corrupt metafile: object index out of range (record 0x012D at offset 40)"},
-        TCorruptCase{"WmfObjectTableFull",
+        TBadInput{"WmfObjectTableFull",
                      TWmfBuilder(true, {0, 0, 99, 99}, 96, 1)
                          .Add(0x02FA, {0, 1, 0, 0, 0})
                          .Add(0x02FA, {0, 1, 0, 0, 0})
                          .Finish(),
                      "Corrupt metafile: object table full (record 0x02FA at offset 56)"},
-        TCorruptCase{"PlainWmfWithoutWindow", TWmfBuilder(false).Add(0x0213, {1, 1}).Finish(),
+        TBadInput{"PlainWmfWithoutWindow", TWmfBuilder(false).Add(0x0213, {1, 1}).Finish(),
                      "Metafile has no size"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
